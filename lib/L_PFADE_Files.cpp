@@ -1,0 +1,110 @@
+// The file-system half of L_PFADE: wide-character platform calls, so that a
+// path keeps every character whatever the ANSI code page.
+#include "L_PFADE.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace L_PFADE {
+namespace {
+
+struct FindCloser {
+    void operator()(HANDLE h) const noexcept { FindClose(h); }
+};
+using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
+struct FileCloser {
+    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
+
+FileHandle CreateForWriting(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return FileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
+    HANDLE h = FindFirstFileW(pattern.c_str(), &data);
+    return FindHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+bool IsBareDrive(const std::wstring& s) { return s.size() == 2 && s[1] == L':'; }
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+} // namespace
+
+bool FileExists(const std::wstring& path) {
+    if (path.empty() || path == L".")
+        return false;
+    WIN32_FIND_DATAW data{};
+    return FindFirst(path, data) != nullptr;
+}
+
+bool DirExists(const std::wstring& path) {
+    const std::wstring s = RemoveBackslash(path);
+    if (s.empty())
+        return false;
+    WIN32_FIND_DATAW data{};
+    if (auto found = FindFirst(s, data); found && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+    // A drive or share root is not reported by a search for itself; it counts
+    // as existing when the search inside it finds an entry.
+    if (IsBareDrive(s) || s.starts_with(L"\\\\"))
+        return FileExists(s + L"\\*.*");
+    return false;
+}
+
+bool CreateDirChain(const std::wstring& path) {
+    const std::wstring p = AddBackslash(path);
+    if (p.empty())
+        return false;
+    if (DirExists(p))
+        return true;
+    SECURITY_ATTRIBUTES security{};
+    security.nLength = sizeof security;
+    bool rootSeen = false;
+    for (std::size_t i = 2; i < p.size(); ++i) {
+        if (!IsSeparator(p[i]))
+            continue;
+        // The first separator ends the root (drive or UNC server); it is never created.
+        if (!rootSeen) {
+            rootSeen = true;
+            continue;
+        }
+        // An existing level, an unreachable share or a refusal is not an error
+        // here: the final check decides.
+        CreateDirectoryW(p.substr(0, i + 1).c_str(), &security);
+    }
+    return DirExists(p);
+}
+
+bool WriteTextFile(const std::wstring& path, const std::wstring& text) {
+    DeleteFileW(path.c_str()); // a missing file is the usual case
+
+    std::string bytes;
+    if (!text.empty()) {
+        const int cbNeeded = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                 nullptr, 0, nullptr, nullptr);
+        if (cbNeeded <= 0)
+            return false;
+        bytes.resize(static_cast<std::size_t>(cbNeeded));
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), cbNeeded,
+                            nullptr, nullptr);
+    }
+
+    FileHandle file = CreateForWriting(path);
+    if (!file)
+        return false;
+    DWORD cbWritten = 0;
+    const bool written = bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                                     &cbWritten, nullptr) &&
+                                           cbWritten == bytes.size());
+    file.reset();
+    // An old file that could not be replaced must not look like success.
+    return written && FileExists(path);
+}
+
+} // namespace L_PFADE

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds both configurations and runs every test: natively under the
+# sanitizers, and the Windows build under Wine on a virtual display.
+# Ends with one line "N passed, M failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/setup.sh || exit 1
+source scripts/display.sh
+
+native=build/native
+windows=build/windows
+status=0
+
+cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORDNERLINK_SANITIZE=ON >/dev/null &&
+    cmake --build "$native" || exit 1
+cmake -S . -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null &&
+    cmake --build "$windows" || exit 1
+
+rm -rf "$native/test-results" "$windows/test-results"
+mkdir -p "$native/test-results" "$windows/test-results"
+
+ctest --test-dir "$native" --output-on-failure || status=1
+
+start_display "$windows"
+prepare_wine_prefix "$windows/wineprefix"
+ctest --test-dir "$windows" --output-on-failure --timeout 600 || status=1
+stop_display
+
+python3 scripts/summarize_tests.py "$native" "$windows" || status=1
+exit $status
