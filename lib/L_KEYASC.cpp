@@ -16,8 +16,12 @@ constexpr KeyAscii kLowerA = 228, kLowerO = 246, kLowerU = 252; // ä ö ü
 bool IsEditingKey(KeyAscii k) {
     return k == kCtrlC || k == kBackspace || k == kTab || k == kEnter || k == kCtrlV || k == kCtrlX;
 }
-bool InRange(KeyAscii k, char from, char to) { return k >= from && k <= to; }
-bool IsDigit(KeyAscii k) { return InRange(k, '0', '9'); }
+bool InRange(KeyAscii k, char from, char to) {
+    return k >= from && k <= to;
+}
+bool IsDigit(KeyAscii k) {
+    return InRange(k, '0', '9');
+}
 
 // The umlaut pair of k, or 0 when k is not one of the six umlauts.
 KeyAscii UpperUmlaut(KeyAscii k) {
@@ -49,7 +53,9 @@ bool UpperLettersAndUmlauts(KeyAscii& k, bool allowUmlauts) {
     return false;
 }
 
-bool Passes(KeyAscii k) { return k != 0; }
+bool Passes(KeyAscii k) {
+    return k != 0;
+}
 
 // Whether the character of code k occurs in text (exact comparison).
 bool ContainsChar(const std::wstring& text, KeyAscii k) {
@@ -58,7 +64,9 @@ bool ContainsChar(const std::wstring& text, KeyAscii k) {
 }
 
 // A separator that has no Windows-1252 code can never be typed; -1 matches no key.
-KeyAscii CodeOf(const std::wstring& oneChar) { return Windows1252::CodeOf(oneChar[0]).value_or(-1); }
+KeyAscii CodeOf(const std::wstring& oneChar) {
+    return Windows1252::CodeOf(oneChar[0]).value_or(-1);
+}
 
 } // namespace
 

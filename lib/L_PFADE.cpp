@@ -7,7 +7,9 @@
 namespace L_PFADE {
 namespace {
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
 
 bool SameChar(wchar_t a, wchar_t b, int compare) {
     if (compare == CompareText)
@@ -55,8 +57,7 @@ std::wstring ExtractFolder(const std::wstring& path) {
     return sep == std::wstring::npos ? path : path.substr(0, sep);
 }
 
-int ReplaceText(std::wstring& text, const std::wstring& find, const std::wstring& replacement,
-                int compare) {
+int ReplaceText(std::wstring& text, const std::wstring& find, const std::wstring& replacement, int compare) {
     if (find.empty())
         return 0;
     int count = 0;

@@ -20,8 +20,7 @@ std::wstring ExtractFileName(const std::wstring& path, bool stripTrailing);
 std::wstring ExtractFolder(const std::wstring& path);
 // Replaces every occurrence of find in text; returns the count, or -1 when the
 // loop was interrupted (text then keeps the replacements made so far).
-int ReplaceText(std::wstring& text, const std::wstring& find, const std::wstring& replacement,
-                int compare);
+int ReplaceText(std::wstring& text, const std::wstring& find, const std::wstring& replacement, int compare);
 
 bool FileExists(const std::wstring& path);
 bool DirExists(const std::wstring& path);

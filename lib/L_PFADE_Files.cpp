@@ -21,7 +21,8 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 FileHandle CreateForWriting(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return FileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
 
@@ -30,9 +31,13 @@ FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
     return FindHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
 
-bool IsBareDrive(const std::wstring& s) { return s.size() == 2 && s[1] == L':'; }
+bool IsBareDrive(const std::wstring& s) {
+    return s.size() == 2 && s[1] == L':';
+}
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
 
 } // namespace
 
@@ -99,8 +104,8 @@ bool WriteTextFile(const std::wstring& path, const std::wstring& text) {
     if (!file)
         return false;
     DWORD cbWritten = 0;
-    const bool written = bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                     &cbWritten, nullptr) &&
+    const bool written = bytes.empty() || (WriteFile(file.get(), bytes.data(),
+                                                     static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&
                                            cbWritten == bytes.size());
     file.reset();
     // An old file that could not be replaced must not look like success.

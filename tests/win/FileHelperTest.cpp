@@ -95,7 +95,8 @@ TEST(WriteTextFile, WritesAnsiBytesAndReplacesTheOldFile) {
     const std::wstring file = tmp / L"t.txt";
     ASSERT_TRUE(WriteFileBytes(file, std::string(100, 'z')));
     EXPECT_TRUE(WriteTextFile(file, L"Gr\u00FC\u00DFe\r\n"));
-    EXPECT_EQ(ReadFileBytes(file), "Gr\xFC\xDF" "e\r\n");
+    EXPECT_EQ(ReadFileBytes(file), "Gr\xFC\xDF"
+                                   "e\r\n");
     EXPECT_TRUE(WriteTextFile(file, L""));
     EXPECT_EQ(ReadFileBytes(file), "");
     // Hidden and system files are replaced as well.

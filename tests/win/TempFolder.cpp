@@ -14,8 +14,8 @@ namespace {
 // but read-only files do; clear them all first.
 void ClearAttributes(const fs::path& root) {
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
+    for (auto it = fs::recursive_directory_iterator(root, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesW(root.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -54,8 +54,8 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 std::string UnixPathOf(const std::wstring& windowsPath) {
     // Wine's own converter, exported by kernel32 for exactly this purpose.
     using GetUnixFileName = char*(CDECL*)(const wchar_t*);
-    auto convert = reinterpret_cast<GetUnixFileName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    auto convert = reinterpret_cast<GetUnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!convert)
         return {};
     char* unixPath = convert(windowsPath.c_str());
