@@ -18,7 +18,9 @@ Filtered Filter(int style, KeyAscii code, const std::wstring& mask = L"*") {
     const bool result = L_KEYASC::KeyAscFilter(code, style, mask);
     return {code, result};
 }
-KeyAscii After(int style, KeyAscii code, const std::wstring& mask = L"*") { return Filter(style, code, mask).code; }
+KeyAscii After(int style, KeyAscii code, const std::wstring& mask = L"*") {
+    return Filter(style, code, mask).code;
+}
 
 } // namespace
 
