@@ -2,6 +2,7 @@
 'N passed, M failed'. A test program that ran but left no report (it crashed)
 counts as one failed test. Exits non-zero when anything failed or nothing ran."""
 import pathlib
+import re
 import sys
 import xml.etree.ElementTree as ET
 
@@ -26,10 +27,9 @@ for build in sys.argv[1:]:
     log = build / "Testing/Temporary/LastTest.log"
     if log.exists():
         for line in log.read_text(errors="replace").splitlines():
-            if line.startswith("Test: "):
-                name = line[len("Test: "):].strip()
-                if name not in reports:
-                    failed += 1
+            started = re.match(r"^\d+/\d+ Test: (\S+)", line)
+            if started and started.group(1) not in reports:
+                failed += 1
 
 line = f"{passed} passed, {failed} failed"
 if skipped:
