@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ python3 googletest
+    cmake ninja-build g++ python3 python3-pytest googletest
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick
