@@ -1,0 +1,428 @@
+#include "Control.h"
+
+#include "Windows1252.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace host {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+void InitCommonControlsOnce() {
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)done;
+}
+
+std::int16_t ShiftState() {
+    std::int16_t shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= 2;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= 4;
+    return shift;
+}
+
+std::int16_t ButtonsOf(WPARAM keys) {
+    std::int16_t button = 0;
+    if (keys & MK_LBUTTON)
+        button |= 1;
+    if (keys & MK_RBUTTON)
+        button |= 2;
+    if (keys & MK_MBUTTON)
+        button |= 4;
+    return button;
+}
+
+// The window a parent's notification comes from.
+HWND SenderOf(UINT msg, WPARAM, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+        return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_DRAWITEM:
+        return lParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+COLORREF ToColorRef(Color c) {
+    if (IsSystemColor(c))
+        return GetSysColor(SystemColorIndex(c));
+    return static_cast<COLORREF>(c & 0xFFFFFFu);
+}
+
+Control::Control(Color backColor, Color foreColor) : backColor_(backColor), foreColor_(foreColor) {}
+
+Control::~Control() {
+    if (toolTipWindow_)
+        DestroyWindow(toolTipWindow_);
+    if (hwnd_)
+        DestroyWindow(hwnd_); // WM_NCDESTROY ends the binding
+}
+
+bool Control::createStandard(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
+                             HWND parent) {
+    InitCommonControlsOnce();
+    HWND hwnd = CreateWindowExW(exStyle, className, text.c_str(), style | WS_CHILD, 0, 0, 0, 0, parent,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd)
+        return false;
+    if (!SetWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        DestroyWindow(hwnd);
+        return false;
+    }
+    hwnd_ = hwnd;
+    subclassed_ = true;
+    applyFont();
+    return true;
+}
+
+bool Control::createOwn(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle, HWND parent) {
+    InitCommonControlsOnce();
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(instance, className, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS | classStyle;
+        wc.lpfnWndProc = &Control::OwnWindowProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        wc.lpszClassName = className;
+        if (!RegisterClassExW(&wc))
+            return false;
+    }
+    // hwnd_ is set at WM_NCCREATE, so messages sent during creation reach us.
+    if (!CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent, nullptr, instance, this))
+        return false;
+    applyFont();
+    return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR refData) noexcept {
+    auto* self = reinterpret_cast<Control*>(refData);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId);
+        self->hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    try {
+        return self->handleMessage(msg, wParam, lParam);
+    } catch (...) {
+        // Nothing may cross the platform's callback; the message gets the
+        // platform's own handling instead.
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK Control::OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    try {
+        return self->handleMessage(msg, wParam, lParam);
+    } catch (...) {
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
+Control* Control::FromHandle(HWND hwnd) {
+    if (!hwnd || !IsWindow(hwnd))
+        return nullptr;
+    DWORD_PTR refData = 0;
+    if (GetWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId, &refData))
+        return reinterpret_cast<Control*>(refData);
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Control::OwnWindowProc)
+        return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return nullptr;
+}
+
+bool Control::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    Control* child = FromHandle(SenderOf(msg, wParam, lParam));
+    return child && child->handleReflected(msg, wParam, lParam, result);
+}
+
+LRESULT Control::callDefault(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return subclassed_ ? DefSubclassProc(hwnd_, msg, wParam, lParam)
+                       : DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT Control::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (ReflectToChild(msg, wParam, lParam, result))
+        return result;
+    if (handleInputOf(hwnd_, msg, wParam, lParam, result))
+        return result;
+    return callDefault(msg, wParam, lParam);
+}
+
+bool Control::handleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (msg) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        result = paintColors(reinterpret_cast<HDC>(wParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Control::handleInputOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // The platform's handling first where the event reports its outcome.
+    auto platform = [&] {
+        return window == hwnd_ ? callDefault(msg, wParam, lParam)
+                               : DefSubclassProc(window, msg, wParam, lParam);
+    };
+    switch (msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        if (!focusFromMessages_ || window != hwnd_)
+            return false;
+        result = platform();
+        auto& handler = msg == WM_SETFOCUS ? onGotFocus : onLostFocus;
+        if (handler)
+            handler();
+        return true;
+    }
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+        auto& handler = msg == WM_KEYDOWN ? onKeyDown : onKeyUp;
+        if (handler) {
+            std::int16_t keyCode = static_cast<std::int16_t>(wParam);
+            std::int16_t shift = ShiftState();
+            handler(keyCode, shift);
+        }
+        return false;
+    }
+    case WM_CHAR: {
+        // A character without a Windows-1252 code is neither reported nor
+        // filtered: it is inserted as typed, never turned into another one.
+        const auto code = Windows1252::CodeOf(static_cast<wchar_t>(wParam));
+        if (!onKeyPress || !code)
+            return false;
+        std::int16_t keyAscii = *code;
+        onKeyPress(keyAscii);
+        const auto ch = keyAscii != 0 ? Windows1252::CharOf(keyAscii) : std::nullopt;
+        if (!ch) { // 0, or a value that names no character: insert nothing
+            result = 0;
+            return true;
+        }
+        result = window == hwnd_ ? callDefault(msg, *ch, lParam) : DefSubclassProc(window, msg, *ch, lParam);
+        return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE: {
+        const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
+        const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+        std::int16_t button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP   ? 1
+                              : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP ? 2
+                              : msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP ? 4
+                                                                             : ButtonsOf(wParam);
+        std::int16_t shift =
+            static_cast<std::int16_t>(((wParam & MK_SHIFT) ? 1 : 0) | ((wParam & MK_CONTROL) ? 2 : 0) |
+                                      (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (window != hwnd_)
+            MapWindowPoints(window, hwnd_, &pt, 1);
+        float x = static_cast<float>(pt.x);
+        float y = static_cast<float>(pt.y);
+        result = platform();
+        auto& handler = down ? onMouseDown : up ? onMouseUp : onMouseMove;
+        if (handler)
+            handler(button, shift, x, y);
+        if (clickFromMouse_ && msg == WM_LBUTTONUP && onClick)
+            onClick();
+        return true;
+    }
+    case WM_LBUTTONDBLCLK:
+        result = platform();
+        if (clickFromMouse_ && onDblClick)
+            onDblClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT Control::paintColors(HDC dc) {
+    SetTextColor(dc, ToColorRef(foreColor_));
+    SetBkColor(dc, ToColorRef(backColor_));
+    return reinterpret_cast<LRESULT>(backBrush());
+}
+
+HBRUSH Control::backBrush() {
+    if (!brush_)
+        brush_.reset(CreateSolidBrush(ToColorRef(backColor_)));
+    return brush_.get();
+}
+
+static RECT WindowRectInParent(HWND hwnd) {
+    RECT r{};
+    if (!hwnd || !GetWindowRect(hwnd, &r))
+        return RECT{};
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int Control::left() const {
+    return WindowRectInParent(hwnd_).left;
+}
+int Control::top() const {
+    return WindowRectInParent(hwnd_).top;
+}
+int Control::width() const {
+    const RECT r = WindowRectInParent(hwnd_);
+    return r.right - r.left;
+}
+int Control::height() const {
+    const RECT r = WindowRectInParent(hwnd_);
+    return r.bottom - r.top;
+}
+
+void Control::move(int l, int t, int w, int h) {
+    if (hwnd_ && w >= 0 && h >= 0)
+        MoveWindow(hwnd_, l, t, w, h, TRUE);
+}
+void Control::setLeft(int v) {
+    if (hwnd_)
+        SetWindowPos(hwnd_, nullptr, v, top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void Control::setTop(int v) {
+    if (hwnd_)
+        SetWindowPos(hwnd_, nullptr, left(), v, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+bool Control::setWidth(int v) {
+    if (!hwnd_ || v < 0)
+        return false;
+    return SetWindowPos(hwnd_, nullptr, 0, 0, v, height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) !=
+           FALSE;
+}
+bool Control::setHeight(int v) {
+    if (!hwnd_ || v < 0)
+        return false;
+    return SetWindowPos(hwnd_, nullptr, 0, 0, width(), v, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) !=
+           FALSE;
+}
+
+bool Control::visible() const {
+    return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+void Control::setVisible(bool v) {
+    if (hwnd_)
+        ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
+}
+bool Control::enabled() const {
+    return hwnd_ && IsWindowEnabled(hwnd_);
+}
+void Control::setEnabled(bool v) {
+    if (hwnd_)
+        EnableWindow(hwnd_, v);
+}
+
+void Control::setFont(const FontDesc& desc) {
+    FontHandle handle = CreateFontHandle(desc);
+    if (!handle)
+        return; // the platform has no such font: keep the current one
+    font_ = desc;
+    fontHandle_ = std::move(handle);
+    if (hwnd_)
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle_.get()), TRUE);
+}
+
+void Control::applyFont() {
+    setFont(font_);
+}
+
+void Control::setBackColor(Color c) {
+    backColor_ = c;
+    brush_.reset();
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Control::setForeColor(Color c) {
+    foreColor_ = c;
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Control::setToolTip(const std::wstring& text) {
+    toolTip_ = text;
+    if (!hwnd_ || (text.empty() && !toolTipWindow_))
+        return;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = GetParent(hwnd_);
+    info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    info.lpszText = const_cast<wchar_t*>(toolTip_.c_str());
+    if (!toolTipWindow_) {
+        toolTipWindow_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                                         0, 0, 0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!toolTipWindow_)
+            return; // the text is kept; it just shows no tip
+        SendMessageW(toolTipWindow_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        return;
+    }
+    SendMessageW(toolTipWindow_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+bool Control::setParentWindow(HWND parent) {
+    return hwnd_ && SetParent(hwnd_, parent) != nullptr;
+}
+
+void Control::refresh() {
+    if (!hwnd_)
+        return;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateWindow(hwnd_);
+}
+
+bool Control::setFocus() {
+    if (!hwnd_)
+        return false;
+    SetFocus(hwnd_);
+    return hasFocus();
+}
+
+bool Control::hasFocus() const {
+    HWND focus = GetFocus();
+    return hwnd_ && focus && (focus == hwnd_ || IsChild(hwnd_, focus));
+}
+
+} // namespace host

@@ -1,0 +1,28 @@
+#include "Font.h"
+
+#include "Twips.h"
+
+namespace host {
+
+FontHandle CreateFontHandle(const FontDesc& desc) {
+    LOGFONTW lf{};
+    HDC screen = GetDC(nullptr);
+    const int dotsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    // A negative height asks for the character height without internal leading.
+    lf.lfHeight = -RoundHalfEven(desc.size * dotsPerInch / 72.0);
+    lf.lfWeight = desc.weight;
+    lf.lfItalic = desc.italic;
+    lf.lfUnderline = desc.underline;
+    lf.lfStrikeOut = desc.strikethrough;
+    lf.lfCharSet = static_cast<BYTE>(desc.charset);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynW(lf.lfFaceName, desc.name.c_str(), LF_FACESIZE);
+    return FontHandle(CreateFontIndirectW(&lf));
+}
+
+} // namespace host

@@ -1,0 +1,168 @@
+#include "Form.h"
+
+#include "Screen.h"
+#include "Twips.h"
+#include "UserControl.h"
+
+#include <algorithm>
+#include <map>
+
+namespace host {
+namespace {
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+} // namespace
+
+std::unique_ptr<Form> Form::Create(const FormArgs& args) {
+    std::unique_ptr<Form> form(new Form());
+    if (!form->createOwn(L"OrdnerlinkForm", 0, kFormStyle, kFormExStyle, nullptr))
+        return nullptr;
+    form->setCaption(args.caption);
+    RECT r{0, 0, TwipsToPixels(args.clientWidthTwips, TwipsPerPixelX()),
+           TwipsToPixels(args.clientHeightTwips, TwipsPerPixelY())};
+    AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(form->hwnd(), nullptr, work.left + (work.right - work.left - w) / 2,
+                 work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    return form;
+}
+
+Form::~Form() = default;
+
+std::wstring Form::caption() const {
+    if (!hwnd())
+        return {};
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Form::setCaption(const std::wstring& text) {
+    if (hwnd())
+        SetWindowTextW(hwnd(), text.c_str());
+}
+
+int Form::clientWidth() const {
+    RECT r{};
+    return hwnd() && GetClientRect(hwnd(), &r) ? r.right : 0;
+}
+
+int Form::clientHeight() const {
+    RECT r{};
+    return hwnd() && GetClientRect(hwnd(), &r) ? r.bottom : 0;
+}
+
+void Form::show() {
+    if (!hwnd())
+        return;
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+}
+
+void Form::setTabOrder(std::initializer_list<Control*> controls) {
+    // The focus moves through siblings in their z-order, so each control is
+    // put right after the previous one of the same parent.
+    std::map<HWND, HWND> lastOfParent;
+    for (Control* c : controls) {
+        if (!c || !c->hwnd())
+            continue;
+        HWND parent = GetParent(c->hwnd());
+        auto found = lastOfParent.find(parent);
+        HWND after = found == lastOfParent.end() ? HWND_TOP : found->second;
+        SetWindowPos(c->hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        lastOfParent[parent] = c->hwnd();
+    }
+}
+
+int Form::runMessageLoop() {
+    MSG msg{};
+    BOOL got;
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            return -1;
+        if (hwnd() && IsDialogMessageW(hwnd(), &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void Form::unload() {
+    bool cancel = false;
+    if (onQueryUnload)
+        onQueryUnload(cancel);
+    if (!cancel && hwnd())
+        DestroyWindow(hwnd());
+}
+
+void Form::setBackColor(Color c) {
+    Control::setBackColor(c);
+    notifyAmbient(L"BackColor");
+}
+
+void Form::setForeColor(Color c) {
+    Control::setForeColor(c);
+    notifyAmbient(L"ForeColor");
+}
+
+void Form::setFont(const FontDesc& desc) {
+    Control::setFont(desc);
+    notifyAmbient(L"Font");
+}
+
+AmbientProperties Form::ambientProperties() const {
+    return AmbientProperties{backColor(), foreColor(), font()};
+}
+
+void Form::propertyChanged(UserControl& control, const std::wstring& propertyName) {
+    propertiesChanged_ = true;
+    if (onPropertyChanged)
+        onPropertyChanged(control, propertyName);
+}
+
+void Form::attach(UserControl& control) {
+    if (std::find(hosted_.begin(), hosted_.end(), &control) == hosted_.end())
+        hosted_.push_back(&control);
+}
+
+void Form::detach(UserControl& control) {
+    std::erase(hosted_, &control);
+}
+
+void Form::notifyAmbient(const std::wstring& name) {
+    // A control may end while it hears of the change; tell those still hosted.
+    const std::vector<UserControl*> snapshot = hosted_;
+    for (UserControl* control : snapshot)
+        if (std::find(hosted_.begin(), hosted_.end(), control) != hosted_.end())
+            control->ambientChanged(name);
+}
+
+LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(hwnd(), &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush());
+        return 1;
+    }
+    case WM_CLOSE:
+        unload();
+        return 0;
+    case WM_DESTROY:
+        if (onUnload)
+            onUnload();
+        return 0;
+    default:
+        return Control::handleMessage(msg, wParam, lParam);
+    }
+}
+
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) {
+    return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
+}
+
+} // namespace host

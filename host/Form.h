@@ -1,0 +1,75 @@
+// A top-level form: caption, fixed single border without maximise box,
+// client area given in twips, centred on the screen. It hosts composite
+// controls as their ControlSite: its back colour, fore colour and font are
+// their ambient properties, and it collects their property-changed reports.
+#pragma once
+
+#include "Control.h"
+#include "ControlSite.h"
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct FormArgs {
+    std::wstring caption;
+    double clientWidthTwips = 4800;
+    double clientHeightTwips = 3600;
+};
+
+class Form : public Control, public ControlSite {
+public:
+    static std::unique_ptr<Form> Create(const FormArgs& args);
+    ~Form() override;
+
+    std::wstring caption() const;
+    void setCaption(const std::wstring& text);
+    int clientWidth() const;
+    int clientHeight() const;
+    void show();
+    // Sets the tab order: the controls take the focus in the order given.
+    void setTabOrder(std::initializer_list<Control*> controls);
+    // Runs the message loop (with dialog keys: Tab moves the focus) until the
+    // program quits; returns the exit code.
+    int runMessageLoop();
+    // Asks the form to close, as the close box does.
+    void unload();
+
+    // The ambient properties: setting one tells every hosted control.
+    void setBackColor(Color c) override;
+    void setForeColor(Color c) override;
+    void setFont(const FontDesc& desc) override;
+
+    bool propertiesChanged() const { return propertiesChanged_; }
+    void clearPropertiesChanged() { propertiesChanged_ = false; }
+
+    // A hosted control reported a changed property.
+    std::function<void(UserControl& control, const std::wstring& propertyName)> onPropertyChanged;
+    // Asked before the form closes; setting cancel keeps it open.
+    std::function<void(bool& cancel)> onQueryUnload;
+    // The form's window is going away.
+    std::function<void()> onUnload;
+
+    AmbientProperties ambientProperties() const override;
+    void propertyChanged(UserControl& control, const std::wstring& propertyName) override;
+    HWND formWindow() const override { return hwnd(); }
+    void attach(UserControl& control) override;
+    void detach(UserControl& control) override;
+
+private:
+    Form() : Control(kColorButtonFace, kColorButtonText) {}
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void notifyAmbient(const std::wstring& name);
+
+    std::vector<UserControl*> hosted_;
+    bool propertiesChanged_ = false;
+};
+
+// Shows a message box owned by owner and returns the button pressed (IDOK...).
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags);
+
+} // namespace host

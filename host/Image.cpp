@@ -1,0 +1,40 @@
+#include "Image.h"
+
+namespace host {
+
+std::unique_ptr<Image> Image::Create(const ImageArgs& args) {
+    std::unique_ptr<Image> image(new Image());
+    if (!image->createOwn(L"OrdnerlinkImage", 0, WS_CHILD, 0, args.parent))
+        return nullptr;
+    return image;
+}
+
+void Image::setPicture(const Picture& picture) {
+    picture_ = picture;
+    if (!hwnd())
+        return;
+    SetWindowPos(hwnd(), nullptr, 0, 0, picture_.Width(), picture_.Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+LRESULT Image::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_ERASEBKGND)
+        return 1; // the picture covers the whole window
+    if (msg != WM_PAINT)
+        return Control::handleMessage(msg, wParam, lParam);
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(hwnd(), &ps);
+    if (!dc)
+        return 0;
+    if (HDC source = picture_.IsEmpty() ? nullptr : CreateCompatibleDC(dc)) {
+        HGDIOBJ old = SelectObject(source, picture_.Bitmap());
+        BitBlt(dc, 0, 0, picture_.Width(), picture_.Height(), source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    EndPaint(hwnd(), &ps);
+    return 0;
+}
+
+} // namespace host

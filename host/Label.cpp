@@ -1,0 +1,93 @@
+#include "Label.h"
+
+namespace host {
+
+std::unique_ptr<Label> Label::Create(const LabelArgs& args) {
+    std::unique_ptr<Label> label(new Label());
+    label->autoSize_ = args.autoSize;
+    if (!label->createStandard(L"STATIC", args.caption, SS_NOTIFY | SS_LEFT, 0, args.parent))
+        return nullptr;
+    label->fitToCaption();
+    return label;
+}
+
+std::wstring Label::caption() const {
+    if (!hwnd())
+        return {};
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Label::setCaption(const std::wstring& text) {
+    if (!hwnd())
+        return;
+    SetWindowTextW(hwnd(), text.c_str());
+    fitToCaption();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Label::setAlignment(int alignment) {
+    alignment_ = alignment;
+    updateStyle();
+}
+
+void Label::setUseMnemonic(bool on) {
+    useMnemonic_ = on;
+    updateStyle();
+    fitToCaption();
+}
+
+void Label::setFont(const FontDesc& desc) {
+    Control::setFont(desc);
+    fitToCaption();
+}
+
+void Label::updateStyle() {
+    if (!hwnd())
+        return;
+    LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK | SS_NOPREFIX);
+    style |= alignment_ == 1 ? SS_RIGHT : alignment_ == 2 ? SS_CENTER : SS_LEFT;
+    if (!useMnemonic_)
+        style |= SS_NOPREFIX;
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, style);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Label::fitToCaption() {
+    if (!autoSize_ || !hwnd())
+        return;
+    HDC dc = GetDC(hwnd());
+    if (!dc)
+        return;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const std::wstring text = caption();
+    RECT r{0, 0, 0, 0};
+    int width = 0;
+    int height = tm.tmHeight;
+    if (!text.empty() &&
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_LEFT | DT_NOCLIP | (useMnemonic_ ? 0 : DT_NOPREFIX)) > 0) {
+        width = r.right - r.left;
+        height = r.bottom - r.top;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd(), dc);
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Label::handleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_COMMAND) {
+        if (HIWORD(wParam) == STN_CLICKED && onClick)
+            onClick();
+        else if (HIWORD(wParam) == STN_DBLCLK && onDblClick)
+            onDblClick();
+        result = 0;
+        return true;
+    }
+    return Control::handleReflected(msg, wParam, lParam, result);
+}
+
+} // namespace host

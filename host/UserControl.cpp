@@ -1,0 +1,87 @@
+#include "UserControl.h"
+
+#include "Screen.h"
+#include "Twips.h"
+
+namespace host {
+
+UserControl::UserControl(ControlSite& site) : Control(kColorButtonFace, kColorButtonText), site_(site) {}
+
+UserControl::~UserControl() {
+    site_.detach(*this);
+}
+
+bool UserControl::createSurface(HWND parent) {
+    // One device context per window (CS_OWNDC), so hdc stays valid.
+    if (!createOwn(L"OrdnerlinkUserControl", CS_OWNDC, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                   WS_EX_CONTROLPARENT, parent))
+        return false;
+    hdc_ = GetDC(hwnd());
+    site_.attach(*this);
+    return true;
+}
+
+void UserControl::placeTwips(double left, double top, double width, double height) {
+    if (!hwnd())
+        return;
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    const int w = TwipsToPixels(width, tx);
+    const int h = TwipsToPixels(height, ty);
+    if (w < 0 || h < 0)
+        return;
+    const bool resized = w != this->width() || h != this->height();
+    MoveWindow(hwnd(), TwipsToPixels(left, tx), TwipsToPixels(top, ty), w, h, TRUE);
+    const bool first = !placed_;
+    placed_ = true;
+    if (first)
+        ShowWindow(hwnd(), SW_SHOWNA);
+    if (resized || first)
+        onHostResize();
+}
+
+double UserControl::leftTwips() const {
+    return PixelsToTwips(left(), TwipsPerPixelX());
+}
+double UserControl::topTwips() const {
+    return PixelsToTwips(top(), TwipsPerPixelY());
+}
+double UserControl::widthTwips() const {
+    return PixelsToTwips(width(), TwipsPerPixelX());
+}
+double UserControl::heightTwips() const {
+    return PixelsToTwips(height(), TwipsPerPixelY());
+}
+
+void UserControl::terminate() {
+    if (terminated_)
+        return;
+    terminated_ = true;
+    onTerminate();
+}
+
+void UserControl::setOwnHeight(int pixels) {
+    setHeight(pixels);
+}
+
+LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(hwnd(), &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush());
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps{};
+        if (BeginPaint(hwnd(), &ps))
+            EndPaint(hwnd(), &ps);
+        onHostPaint();
+        return 0;
+    }
+    default:
+        return Control::handleMessage(msg, wParam, lParam);
+    }
+}
+
+} // namespace host

@@ -1,0 +1,334 @@
+// The input line: in one row a caption (or a check box in its place), an
+// editing field chosen by ControlStyle, an optional picture button at the
+// right and an optional small picture. It raises 31 numbered events to its
+// host and tells the host of every property set (except Edited).
+//
+// The members are implemented one concern per file:
+//   VxLineIn.cpp            children, state, accessors, events, control information
+//   VxLineInRedraw.cpp      layout pass, style switches, colours of the field,
+//                           ambient changes, position queries (arithmetic in LineLayout)
+//   VxLineInAppearance.cpp  colours, fonts, captions, tooltips, pictures
+//   VxLineInText.cpp        text, selection, keys and focus
+//   VxLineInButton.cpp      button and check box clicks, dialogs
+//   VxLineInLists.cpp       list and combo operations, item tags
+//   VxLineInPersistence.cpp initialisation of a new instance, property bag
+#pragma once
+
+#include "VxLineInEvents.h"
+
+#include "CheckBox.h"
+#include "ComboBox.h"
+#include "CommandButton.h"
+#include "Image.h"
+#include "Label.h"
+#include "Picture.h"
+#include "PictureBox.h"
+#include "Shape.h"
+#include "TextBox.h"
+#include "UserControl.h"
+#include "Variant.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct VxLineInArgs {
+    HWND parent = nullptr; // the container window (a form or a frame)
+    host::ControlSite* site = nullptr;
+};
+
+class VxLineIn : public host::UserControl {
+public:
+    // Creates the control and its thirteen children; null when a window could
+    // not be made. The host then either calls InitProperties (a new instance)
+    // or restores a stored one, and places the control (its first resize).
+    static std::unique_ptr<VxLineIn> Create(const VxLineInArgs& args);
+    ~VxLineIn() override;
+
+    // Initialisation of a new instance (VxLineInPersistence.cpp).
+    void InitProperties();
+
+    // Events: one handler per number (1..31); raising runs it synchronously.
+    void BindEvent(int eventNumber, VxLineInEventHandler handler);
+
+    // --- properties held in fields -------------------------------------------------
+    bool AllowDDMultiFiles() const { return allowDDMultiFiles_; }
+    void SetAllowDDMultiFiles(bool v);
+    bool AppendOleDDFiles() const { return appendOleDDFiles_; }
+    void SetAppendOleDDFiles(bool v);
+    bool AutoAmbientChanges() const { return autoAmbientChanges_; }
+    void SetAutoAmbientChanges(bool v);
+    bool ButtonClickOnEnter() const { return buttonClickOnEnter_; }
+    void SetButtonClickOnEnter(bool v);
+    bool ButtonShow() const { return buttonShow_; }
+    void SetButtonShow(bool v);
+    std::int32_t ButtonWidth() const { return buttonWidth_; }
+    void SetButtonWidth(std::int32_t v);
+    bool CheckboxShow() const { return checkboxShow_; }
+    void SetCheckboxShow(bool v);
+    std::int32_t ComboLines() const { return comboLines_; }
+    void SetComboLines(std::int32_t v);
+    std::int32_t ComboStyle() const { return comboStyle_; }
+    void SetComboStyle(std::int32_t v);
+    std::int32_t CommandStyle() const { return commandStyle_; }
+    void SetCommandStyle(std::int32_t v);
+    std::int32_t ControlDistance() const { return controlDistance_; }
+    void SetControlDistance(std::int32_t v);
+    std::int32_t ControlStyle() const { return controlStyle_; }
+    void SetControlStyle(std::int32_t v);
+    std::int32_t CTLUseLng() const { return ctlUseLng_; }
+    void SetCTLUseLng(std::int32_t v);
+    const std::wstring& DefaultFilename() const { return defaultFilename_; }
+    void SetDefaultFilename(const std::wstring& v);
+    const std::wstring& DlgFileExtension() const { return dlgFileExtension_; }
+    void SetDlgFileExtension(const std::wstring& v);
+    const std::wstring& DlgFileType() const { return dlgFileType_; }
+    void SetDlgFileType(const std::wstring& v);
+    bool DlgFolderNamesAsis() const { return dlgFolderNamesAsis_; }
+    void SetDlgFolderNamesAsis(bool v);
+    std::int32_t DlgFolderStyle() const { return dlgFolderStyle_; }
+    void SetDlgFolderStyle(std::int32_t v);
+    const std::wstring& DlgOpenCaption() const { return dlgOpenCaption_; }
+    void SetDlgOpenCaption(const std::wstring& v);
+    const std::wstring& DlgPathCaption() const { return dlgPathCaption_; }
+    void SetDlgPathCaption(const std::wstring& v);
+    const std::wstring& DlgSaveCaption() const { return dlgSaveCaption_; }
+    void SetDlgSaveCaption(const std::wstring& v);
+    bool Edited() const { return edited_; }
+    void SetEdited(bool v); // the host is not told
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+    std::int32_t FixedBlockWidth() const { return fixedBlockWidth_; } // twips
+    void SetFixedBlockWidth(std::int32_t v);
+    bool GreyControl() const { return grey_; }
+    void SetGreyControl(bool v);
+    std::int32_t LabelWidth() const { return labelWidth_; }
+    void SetLabelWidth(std::int32_t v);
+    std::int32_t LeftOffset() const { return leftOffset_; }
+    void SetLeftOffset(std::int32_t v);
+    bool MultiStringGrey() const { return multiStringGrey_; }
+    void SetMultiStringGrey(bool v);
+    std::int32_t TextBoxStyle() const { return textBoxStyle_; }
+    void SetTextBoxStyle(std::int32_t v);
+    const std::wstring& TextMask() const { return textMask_; }
+    void SetTextMask(const std::wstring& v); // the empty string stores "*"
+    std::int32_t TopDistance() const { return topDistance_; }
+    void SetTopDistance(std::int32_t v);
+    const host::Variant& TagExtra() const { return tagExtra_; }
+    void SetTagExtra(const host::Variant& v);
+    std::int32_t TagKenn() const { return tagKenn_; }
+    void SetTagKenn(std::int32_t v);
+    std::int32_t TagPos() const { return tagPos_; }
+    void SetTagPos(std::int32_t v);
+    const host::Variant& TagUser() const { return tagUser_; }
+    void SetTagUser(const host::Variant& v);
+    const host::Variant& TagUser2() const { return tagUser2_; }
+    void SetTagUser2(const host::Variant& v);
+
+    // --- appearance (VxLineInAppearance.cpp) ------------------------------------------
+    std::int32_t Alignment() const;
+    void SetAlignment(std::int32_t v);
+    host::Color BackColor() const;
+    void SetBackColor(host::Color v);
+    host::Color ButtonBackColor() const;
+    void SetButtonBackColor(host::Color v);
+    std::wstring ButtonCaption() const;
+    void SetButtonCaption(const std::wstring& v);
+    host::FontDesc ButtonFont() const;
+    void SetButtonFont(const host::FontDesc& v);
+    host::Color ButtonMaskColor() const;
+    void SetButtonMaskColor(host::Color v);
+    const host::Picture& ButtonPicture() const { return buttonPicture_; }
+    void SetButtonPicture(const host::Picture& v);
+    std::wstring ButtonToolTip() const;
+    void SetButtonToolTip(const std::wstring& v);
+    bool ButtonUseMaskColor() const;
+    void SetButtonUseMaskColor(bool v);
+    std::wstring Caption() const;
+    void SetCaption(const std::wstring& v); // trailing blanks are cut
+    host::FontDesc Font() const;
+    void SetFont(const host::FontDesc& v);
+    host::Color ForeColor() const;
+    void SetForeColor(host::Color v);
+    std::int32_t LabelAlignment() const;
+    void SetLabelAlignment(std::int32_t v);
+    host::FontDesc LabelFont() const;
+    void SetLabelFont(const host::FontDesc& v);
+    host::Color LabelForeColor() const;
+    void SetLabelForeColor(host::Color v);
+    std::wstring LabelToolTip() const;
+    void SetLabelToolTip(const std::wstring& v);
+    host::Picture LinePicture() const;
+    void SetLinePicture(const host::Picture& v);
+    std::int32_t PictureType() const { return pictureType_; }
+    void SetPictureType(std::int32_t v);
+    bool ShowImage() const;
+    void SetShowImage(bool v);
+    host::Color TextBackColor() const; // the colour txt shows now
+    void SetTextBackColor(host::Color v);
+    host::Color TextForeColor() const { return textForeColor_; }
+    void SetTextForeColor(host::Color v);
+    std::wstring TextToolTip() const;
+    void SetTextToolTip(const std::wstring& v);
+    bool UseMnemonic() const;
+    void SetUseMnemonic(bool v);
+
+    // --- text, selection, check box (VxLineInText.cpp) -----------------------------
+    std::wstring Text() const;
+    void SetText(const std::wstring& v);
+    void SetTextSilent(const std::wstring& v);
+    bool Locked() const;
+    void SetLocked(bool v);
+    std::int32_t MaxLength() const;
+    void SetMaxLength(std::int32_t v);
+    std::wstring PasswordChar() const;
+    void SetPasswordChar(const std::wstring& v);
+    std::int32_t SelLength() const;
+    void SetSelLength(std::int32_t v);
+    std::int32_t SelStart() const;
+    void SetSelStart(std::int32_t v);
+    std::wstring SelText() const;
+    void SetSelText(const std::wstring& v);
+    bool Value();
+    void SetValue(bool v);
+    void SetTextFocus();
+    host::Variant SetActive(bool stat = true);
+    void FireEventChange();
+    void SendChangeMsg();
+
+    // --- button and check box (VxLineInButton.cpp) ---------------------------------
+    void DoButtonClick(bool doit = true);
+    void DoCheckBoxClick(bool doit = true);
+
+    // --- lists (VxLineInLists.cpp) -------------------------------------------------
+    void AddItem(const std::wstring& Item, std::int32_t Index = -1);
+    void RemoveItem(std::int32_t Index);
+    void Clear();
+    std::wstring List(std::int32_t Index) const;
+    std::int32_t ListCount() const;
+    std::int32_t ListIndex() const;
+    void SetListIndex(std::int32_t v);
+    std::int32_t NewIndex() const;
+    std::int32_t TopIndex() const;
+    void SetTopIndex(std::int32_t v);
+    std::int32_t ItemData(std::int32_t Index) const;
+    void SetItemData(std::int32_t Index, std::int32_t v);
+    host::Variant ItemTag(std::int32_t Index) const;
+    void SetItemTag(std::int32_t Index, const host::Variant& TG);
+    host::Variant SelectByItemTag(const std::wstring& TG);
+    void ListFocusItemTag(const std::wstring& TG);
+    std::int32_t cid() const;
+
+    // --- layout (VxLineInRedraw.cpp) -------------------------------------------------
+    void RedrawControl();
+    void Refresh() { RedrawControl(); }
+    void AutoSizeLabel();
+    void SwitchMSGColors(host::Control* ctr, std::int32_t akt);
+    float CtlLeft(std::int32_t wdtyp = 0) const;
+    float CTLWidth(std::int32_t wdtyp = 0) const;
+
+    // --- children and control information (VxLineIn.cpp) ----------------------------
+    host::CommandButton* ButtonControl() const;
+    host::ComboBox* ComboControl() const;
+    host::Control* InnerControl() const;
+    host::Label* LabelControl() const;
+    host::TextBox* TextBoxControl() const;
+    HWND hWnd() const { return hwnd(); }
+    HDC hdc() const { return UserControl::hdc(); }
+    std::wstring CTLClassName() const { return L"VxLineIn"; }
+    std::int32_t CTLGetLngPropertyType() const { return 2; }
+    void AboutBox();
+    void TerminateControl();
+
+    // A child by its name ("cmb0" ... "lbl"), for hosts and tests that look
+    // at the parts; null for an unknown name.
+    host::Control* ChildNamed(const std::wstring& name) const;
+
+private:
+    // Raises an event through the one dispatch point.
+    void RaiseEvent(int eventNumber, VxLineInEventArgs& args);
+    void RaiseEvent(int eventNumber);
+
+    void onHostResize() override;
+    void onHostPaint() override;
+    void onAmbientChanged(const std::wstring& propertyName) override;
+    void onTerminate() override { TerminateControl(); }
+
+    // Style switches and helpers of the layout (VxLineInRedraw.cpp).
+    void SelectComboStyle();
+    void ReparentForStyle();
+    void LayoutInnerBox();
+    void ApplyComboLines();
+    void ApplyEnabled();
+    void ApplyButtonPicture(); // VxLineInAppearance.cpp
+    // The field child of the style (txt, CurrentCombo, mem, anz, txi, shp);
+    // null when the style has none.
+    host::Control* FieldOfStyle() const;
+
+    // The thirteen children, in the order they are created.
+    std::unique_ptr<host::ComboBox> cmb0;
+    std::unique_ptr<host::PictureBox> gry;
+    std::unique_ptr<host::PictureBox> con;
+    std::unique_ptr<host::TextBox> txi;
+    std::unique_ptr<host::CheckBox> chk;
+    std::unique_ptr<host::TextBox> mem;
+    std::unique_ptr<host::ComboBox> cmb2;
+    std::unique_ptr<host::CommandButton> cmd;
+    std::unique_ptr<host::TextBox> txt;
+    std::unique_ptr<host::Image> img;
+    std::unique_ptr<host::Shape> shp;
+    std::unique_ptr<host::Label> anz;
+    std::unique_ptr<host::Label> lbl;
+
+    // State, in the order the control keeps it.
+    host::ComboBox* CurrentCombo = nullptr;
+    host::Picture buttonPicture_;
+    bool edited_ = false;
+    std::int32_t buttonWidth_ = 0;
+    std::int32_t labelWidth_ = 0;
+    std::int32_t controlDistance_ = 0;
+    std::int32_t topDistance_ = 0;
+    std::int32_t commandStyle_ = 0;
+    std::wstring dlgFileType_;
+    std::wstring dlgFileExtension_;
+    std::wstring dlgOpenCaption_;
+    std::wstring dlgSaveCaption_;
+    std::wstring dlgPathCaption_;
+    std::int32_t textBoxStyle_ = 0;
+    std::wstring textMask_;
+    std::int32_t pictureType_ = 0;
+    bool buttonShow_ = false;
+    std::int32_t controlStyle_ = 0;
+    bool grey_ = false;
+    host::Variant tagExtra_;
+    host::Variant tagUser_;
+    host::Variant tagUser2_;
+    std::int32_t tagPos_ = 0;
+    std::int32_t tagKenn_ = 0;
+    bool checkboxShow_ = false;
+    bool autoAmbientChanges_ = false;
+    std::wstring defaultFilename_;
+    bool multiStringGrey_ = false;
+    bool appendOleDDFiles_ = false;
+    std::vector<host::Variant> ItemTags;
+    std::int32_t comboLines_ = 0;
+    std::int32_t fixedBlockWidth_ = 0;
+    bool allowDDMultiFiles_ = false;
+    bool buttonClickOnEnter_ = false;
+    std::int32_t dlgFolderStyle_ = 0;
+    bool dlgFolderNamesAsis_ = false;
+    std::int32_t comboStyle_ = 0;
+    std::int32_t leftOffset_ = 0;
+    bool enabled_ = false;
+    std::int32_t ctlUseLng_ = 0;
+    host::Color textForeColor_ = 0;
+    host::Color textBackColor_ = 0;
+    bool SilentUpdate = false;
+
+    explicit VxLineIn(host::ControlSite& site);
+    bool CreateChildren();
+
+    std::array<VxLineInEventHandler, VxEvent::Count + 1> handlers_;
+};
