@@ -1,0 +1,84 @@
+#include "ShellLinkSave.h"
+
+#include "ShellLinkFile.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace {
+
+struct FileCloser {
+    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
+
+// The ANSI fields of a link are read in the system code page; a character
+// without a code there becomes "?" (no best-fit look-alike) and the link then
+// carries the Unicode form as well.
+ShellLinkFile::AnsiText ToAnsiCodePage(std::wstring_view text) {
+    ShellLinkFile::AnsiText ansi;
+    if (text.empty())
+        return ansi;
+    const int cchText = static_cast<int>(text.size());
+    const int cbNeeded =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), cchText, nullptr, 0, nullptr, nullptr);
+    if (cbNeeded <= 0) {
+        ansi.exact = false;
+        return ansi;
+    }
+    ansi.bytes.resize(static_cast<std::size_t>(cbNeeded));
+    BOOL usedDefault = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), cchText, ansi.bytes.data(), cbNeeded,
+                        nullptr, &usedDefault);
+    ansi.exact = !usedDefault;
+    return ansi;
+}
+
+// What the platform knows of a local target: its drive's type, serial number
+// and label, and its own attributes. Nothing is asked about a network path,
+// so an unreachable server never holds the caller up.
+ShellLinkFile::Target DescribeTarget(const std::wstring& targetPath) {
+    ShellLinkFile::Target target;
+    target.path = targetPath;
+    if (ShellLinkFile::KindOf(targetPath) != ShellLinkFile::PathKind::LocalDrive)
+        return target;
+
+    const std::wstring root = targetPath.substr(0, 2) + L"\\";
+    target.volume.driveType = GetDriveTypeW(root.c_str());
+    wchar_t label[MAX_PATH + 1]{};
+    DWORD serialNumber = 0;
+    if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, &serialNumber, nullptr, nullptr, nullptr,
+                              0)) {
+        target.volume.serialNumber = serialNumber;
+        target.volume.label = label;
+    }
+    if (const DWORD attributes = GetFileAttributesW(targetPath.c_str());
+        attributes != INVALID_FILE_ATTRIBUTES)
+        target.fileAttributes = attributes;
+    return target;
+}
+
+} // namespace
+
+bool SaveShellLink(const std::wstring& linkPath, const std::wstring& targetPath) {
+    const auto bytes = ShellLinkFile::Serialize(DescribeTarget(targetPath), ToAnsiCodePage);
+    if (!bytes)
+        return false;
+
+    HANDLE h = CreateFileW(linkPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    FileHandle file(h);
+    DWORD cbWritten = 0;
+    const bool written =
+        WriteFile(file.get(), bytes->data(), static_cast<DWORD>(bytes->size()), &cbWritten, nullptr) &&
+        cbWritten == bytes->size();
+    const bool closed = CloseHandle(file.release());
+    if (written && closed)
+        return true;
+    // A truncated link would point somewhere else or nowhere.
+    DeleteFileW(linkPath.c_str());
+    return false;
+}

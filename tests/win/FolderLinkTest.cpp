@@ -1,0 +1,305 @@
+#include "L_SHTCUT.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+using L_SHTCUT::CreateFolderLink;
+
+namespace {
+
+const std::string DesktopIniBytes = "[.ShellClassInfo]\r\n"
+                                    "CLSID2={0AFACED1-E828-11D1-9187-B532F1E9575D}\r\n"
+                                    "Flags=2\r\n"
+                                    "ConfirmFileOp=0\r\n";
+
+constexpr DWORD FolderAttributes = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD IniAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD LinkAttributes = FILE_ATTRIBUTE_HIDDEN;
+
+const std::wstring CyrillicShare =
+    L"\\\\\u0441\u0435\u0440\u0432\u0435\u0440\\\u043E\u0431\u0449\u0438\u0439\\"
+    L"\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B";
+
+// Owns one reference to a COM object.
+template <class Interface> class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() {
+        if (p_)
+            p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+
+    Interface** Put() { return &p_; }
+    Interface* operator->() const { return p_; }
+    Interface* Get() const { return p_; }
+
+private:
+    Interface* p_ = nullptr;
+};
+
+// The target path as the platform's shell link object reads it from the file.
+std::optional<std::wstring> LinkTargetOf(const std::wstring& linkPath) {
+    ComRef<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(link.Put()))))
+        return std::nullopt;
+    ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))))
+        return std::nullopt;
+    if (FAILED(file->Load(linkPath.c_str(), STGM_READ)))
+        return std::nullopt;
+    wchar_t path[4 * MAX_PATH]{};
+    if (link->GetPath(path, static_cast<int>(std::size(path)), nullptr, SLGP_RAWPATH) != S_OK)
+        return std::nullopt;
+    return std::wstring(path);
+}
+
+DWORD AttributesOf(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str());
+}
+
+bool RunningUnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// Wine derives the archive bit of every regular file instead of storing it,
+// so a file always reports it there; the stored value is checked from the
+// Linux side (LinuxSeesTheSameAttributes).
+DWORD AsReportedForFile(DWORD attributes) {
+    return RunningUnderWine() ? attributes | FILE_ATTRIBUTE_ARCHIVE : attributes;
+}
+
+// Runs a Linux program to its end and returns what it wrote to its standard
+// output. Wine's own process starter for Unix programs waits for the child,
+// but hands it Wine's standard output, so a shell sends the output to a file.
+std::optional<std::string> RunUnixProgram(const std::vector<std::string>& command) {
+    using SpawnUnix = NTSTATUS(WINAPI*)(char* const argv[], int wait);
+    const auto spawn = reinterpret_cast<SpawnUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
+    if (!spawn)
+        return std::nullopt;
+    TempFolder outputFolder;
+    const std::wstring outputFile = outputFolder / L"output.txt";
+    std::vector<std::string> args = {"/bin/sh", "-c", "out=$1; shift; \"$@\" >\"$out\" 2>&1", "sh",
+                                     UnixPathOf(outputFile)};
+    args.insert(args.end(), command.begin(), command.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    if (spawn(argv.data(), 1) != 0)
+        return std::nullopt;
+    return ReadFileBytes(outputFile);
+}
+
+// The DOS attributes Wine keeps in an extended attribute of the Linux file.
+std::string DosAttribFromLinux(const std::wstring& path) {
+    return RunUnixProgram(
+               {"getfattr", "-n", "user.DOSATTRIB", "--only-values", "--absolute-names", UnixPathOf(path)})
+        .value_or("(getfattr did not run)");
+}
+
+// The value of one "Name : value" line of lnkinfo's report.
+std::string LnkinfoField(const std::wstring& linkPath, const std::string& name) {
+    const auto report = RunUnixProgram({"lnkinfo", UnixPathOf(linkPath)});
+    if (!report)
+        return "(lnkinfo did not run)";
+    const auto at = report->find("\t" + name + "\t");
+    if (at == std::string::npos)
+        return "(no " + name + " in: " + *report + ")";
+    const auto valueAt = report->find(": ", at) + 2;
+    return report->substr(valueAt, report->find('\n', valueAt) - valueAt);
+}
+
+std::vector<std::wstring> EntriesOf(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data{};
+    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (FindNextFileW(h, &data));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class FolderLink : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    static void TearDownTestSuite() {
+        if (comInitialized_)
+            CoUninitialize();
+    }
+    void SetUp() override { ASSERT_TRUE(comInitialized_); }
+
+    // Checks the three items of a finished folder link in folder (ending in "\").
+    static void ExpectFolderLink(const std::wstring& folder, const std::wstring& source) {
+        EXPECT_EQ(AttributesOf(folder), FolderAttributes);
+        EXPECT_EQ(AttributesOf(folder + L"desktop.ini"), AsReportedForFile(IniAttributes));
+        EXPECT_EQ(AttributesOf(folder + L"target.lnk"), AsReportedForFile(LinkAttributes));
+        EXPECT_EQ(ReadFileBytes(folder + L"desktop.ini"), DesktopIniBytes);
+        EXPECT_EQ(LinkTargetOf(folder + L"target.lnk"), source);
+    }
+
+    TempFolder tmp;
+
+private:
+    static inline bool comInitialized_ = false;
+};
+
+} // namespace
+
+TEST_F(FolderLink, CreatesNestedFoldersAndTheThreeItems) {
+    const std::wstring folder = tmp / L"Links\\Netz\\Docs\\";
+    EXPECT_TRUE(CreateFolderLink(L"\\\\srv\\share\\docs", tmp / L"Links\\Netz\\Docs"));
+    ExpectFolderLink(folder, L"\\\\srv\\share\\docs");
+    EXPECT_EQ(EntriesOf(folder), (std::vector<std::wstring>{L"desktop.ini", L"target.lnk"}));
+    // Only the folder link itself is marked; the parents created on the way stay plain.
+    EXPECT_EQ(AttributesOf(tmp / L"Links"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(FolderLink, DesktopIniIsExactlyTheFixedText) {
+    ASSERT_TRUE(CreateFolderLink(L"ftp://host/pub", tmp / L"F"));
+    const std::string bytes = ReadFileBytes(tmp / L"F\\desktop.ini");
+    EXPECT_EQ(bytes.size(), 92u);
+    EXPECT_EQ(bytes, DesktopIniBytes);
+    EXPECT_EQ(bytes.substr(bytes.size() - 17), "ConfirmFileOp=0\r\n");
+}
+
+TEST_F(FolderLink, TrailingSeparatorAndSurroundingBlanksNameTheSameFolder) {
+    EXPECT_TRUE(CreateFolderLink(L"\\\\srv\\a", tmp / L"Slash\\"));
+    ExpectFolderLink(tmp / L"Slash\\", L"\\\\srv\\a");
+
+    // The blanks are not part of the folder: every step, the attributes
+    // included, addresses the trimmed folder.
+    EXPECT_TRUE(CreateFolderLink(L"\\\\srv\\b", L"  " + tmp.Path() + L"Blanks  "));
+    ExpectFolderLink(tmp / L"Blanks\\", L"\\\\srv\\b");
+    EXPECT_TRUE(CreateFolderLink(L"\\\\srv\\c", L" " + tmp.Path() + L"Both\\ "));
+    ExpectFolderLink(tmp / L"Both\\", L"\\\\srv\\c");
+
+    EXPECT_EQ(EntriesOf(tmp.Path()), (std::vector<std::wstring>{L"Blanks", L"Both", L"Slash"}));
+}
+
+TEST_F(FolderLink, RepeatingOnTheSameFolderReplacesTheLink) {
+    const std::wstring folder = tmp / L"Again\\";
+    ASSERT_TRUE(CreateFolderLink(L"\\\\srv\\first", folder));
+    // The hidden and system files of the first run are replaced, not refused.
+    EXPECT_TRUE(CreateFolderLink(L"\\\\srv\\second\\dir", folder));
+    ExpectFolderLink(folder, L"\\\\srv\\second\\dir");
+    EXPECT_EQ(EntriesOf(folder).size(), 2u);
+}
+
+TEST_F(FolderLink, EarlierAttributesAreReplacedByExactValues) {
+    const std::wstring folder = tmp / L"Marked\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(folder + L"desktop.ini", "[old]\r\nsomething longer than before\r\n"));
+    ASSERT_TRUE(WriteFileBytes(folder + L"target.lnk", "not a link"));
+    const DWORD everything = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW((folder + L"desktop.ini").c_str(), everything | FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(SetFileAttributesW((folder + L"target.lnk").c_str(), everything));
+    ASSERT_TRUE(SetFileAttributesW(folder.c_str(), everything));
+
+    EXPECT_TRUE(CreateFolderLink(L"\\\\srv\\share", folder));
+    ExpectFolderLink(folder, L"\\\\srv\\share");
+    // Read-only lives in the Linux permissions under Wine; the stored DOS bits must be the new ones alone.
+    EXPECT_EQ(DosAttribFromLinux(folder), "0x4");
+    EXPECT_EQ(DosAttribFromLinux(folder + L"desktop.ini"), "0x6");
+    EXPECT_EQ(DosAttribFromLinux(folder + L"target.lnk"), "0x2");
+}
+
+TEST_F(FolderLink, AnExistingFileAsTargetIsLeftExactlyAsItWas) {
+    const std::wstring file = tmp / L"report.txt";
+    ASSERT_TRUE(WriteFileBytes(file, "content"));
+    const DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), attributes));
+
+    for (const std::wstring& target : {file, file + L"\\", file + L"  ", L" " + file})
+        EXPECT_FALSE(CreateFolderLink(L"\\\\srv\\share", target))
+            << "target \"" << std::string(target.begin(), target.end()) << "\"";
+
+    EXPECT_EQ(AttributesOf(file), attributes);
+    EXPECT_EQ(ReadFileBytes(file), "content");
+    EXPECT_EQ(EntriesOf(tmp.Path()), (std::vector<std::wstring>{L"report.txt"}));
+}
+
+TEST_F(FolderLink, ABlankTargetWritesNothing) {
+    wchar_t previous[MAX_PATH]{};
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(tmp.Path().c_str()));
+    EXPECT_FALSE(CreateFolderLink(L"\\\\srv\\share", L""));
+    EXPECT_FALSE(CreateFolderLink(L"\\\\srv\\share", L"   "));
+    SetCurrentDirectoryW(previous);
+    EXPECT_TRUE(EntriesOf(tmp.Path()).empty());
+}
+
+TEST_F(FolderLink, AFolderThatCannotBeCreatedFails) {
+    EXPECT_FALSE(
+        CreateFolderLink(L"\\\\srv\\share", L"Q:\\ordnerlink\\x")); // no such drive in the test prefix
+}
+
+TEST_F(FolderLink, EmptySourceFailsButTheFolderIsMarked) {
+    // Nothing can point at an empty path; the other steps still run.
+    EXPECT_FALSE(CreateFolderLink(L"", tmp / L"NoSource"));
+    EXPECT_EQ(AttributesOf(tmp / L"NoSource"), FolderAttributes);
+    EXPECT_EQ(ReadFileBytes(tmp / L"NoSource\\desktop.ini"), DesktopIniBytes);
+    EXPECT_EQ(AttributesOf(tmp / L"NoSource\\target.lnk"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(FolderLink, TheLinkReadsBackAsTheSourceExactlyAsPassed) {
+    const std::wstring existingFolder = tmp / L"Quelle";
+    ASSERT_TRUE(CreateDirectoryW(existingFolder.c_str(), nullptr));
+    const std::vector<std::wstring> sources = {
+        existingFolder,
+        L"C:\\no\\such\\folder",
+        L"\\\\no-such-server\\share",
+        L"\\\\srv\\share\\Docs 2024\\\u00C4nderungen",
+        CyrillicShare,
+        L"ftp://host/path",
+        L"ftp://user@ftp.example.org:2121/pub/dir/",
+    };
+    int n = 0;
+    for (const std::wstring& source : sources) {
+        const std::wstring folder = tmp / (L"Link" + std::to_wstring(++n) + L"\\");
+        SCOPED_TRACE(n);
+        EXPECT_TRUE(CreateFolderLink(source, folder));
+        ExpectFolderLink(folder, source);
+    }
+}
+
+TEST_F(FolderLink, AnIndependentParserFindsTheSource) {
+    const std::wstring localSource = tmp / L"Quelle";
+    ASSERT_TRUE(CreateDirectoryW(localSource.c_str(), nullptr));
+    ASSERT_TRUE(CreateFolderLink(localSource, tmp / L"Local"));
+    ASSERT_TRUE(CreateFolderLink(L"\\\\no-such-server\\share\\docs", tmp / L"Unc"));
+    ASSERT_TRUE(CreateFolderLink(L"ftp://host/path", tmp / L"Ftp"));
+
+    EXPECT_EQ(LnkinfoField(tmp / L"Local\\target.lnk", "Local path"),
+              std::string(localSource.begin(), localSource.end()));
+    EXPECT_EQ(LnkinfoField(tmp / L"Unc\\target.lnk", "Network path"), "\\\\no-such-server\\share\\docs");
+    EXPECT_EQ(LnkinfoField(tmp / L"Ftp\\target.lnk", "Relative path"), "ftp://host/path");
+}
+
+TEST_F(FolderLink, LinuxSeesTheSameAttributes) {
+    const std::wstring folder = tmp / L"Seen\\";
+    ASSERT_TRUE(CreateFolderLink(L"\\\\srv\\share", folder));
+    EXPECT_EQ(DosAttribFromLinux(folder), "0x4");
+    EXPECT_EQ(DosAttribFromLinux(folder + L"desktop.ini"), "0x6");
+    EXPECT_EQ(DosAttribFromLinux(folder + L"target.lnk"), "0x2");
+}
