@@ -208,10 +208,10 @@ std::optional<PropertyValue> ReadValue(const std::wstring& type, LineReader& in)
     } else if (type == L"string") {
         if (auto text = in.Quoted())
             value = std::move(*text);
-    } else if (type == L"colour") {
+    } else if (type == L"color") {
         if (in.Take(L'&') && in.Take(L'H'))
             if (const auto n = in.Hex(1, 8))
-                value = Colour{*n};
+                value = ColorValue{*n};
     } else if (type == L"font") {
         if (auto font = ReadFont(in))
             value = std::move(*font);
@@ -282,10 +282,10 @@ std::wstring FormatEntry(const PropertyBag::Entry& e) {
         }
         std::wstring operator()(bool b) const { return L"bool " + key + (b ? L" = -1" : L" = 0"); }
         std::wstring operator()(const std::wstring& s) const { return L"string " + key + L" = " + Quote(s); }
-        std::wstring operator()(const Colour& c) const {
+        std::wstring operator()(const ColorValue& c) const {
             wchar_t hex[12];
             std::swprintf(hex, 12, L"&H%08X", static_cast<unsigned>(c.value));
-            return L"colour " + key + L" = " + hex;
+            return L"color " + key + L" = " + hex;
         }
         std::wstring operator()(const FontDesc& f) const {
             return L"font " + key + L" = " + Quote(f.name) + L", " + FormatSize(f.size) + L", " +

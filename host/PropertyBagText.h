@@ -8,7 +8,7 @@
 //   End
 //
 // Types: int16, int32, bool (-1 or 0), string (quoted, with \\ \" \n \r \t
-// and \uXXXX escapes), colour (&H followed by eight hex digits), font (name,
+// and \uXXXX escapes), color (&H followed by eight hex digits), font (name,
 // size in points, weight, italic, underline, strikethrough, charset) and
 // picture (the bitmap file's bytes in hex). Reading never fails as a whole:
 // a malformed line is skipped and its key reads its default.

@@ -15,7 +15,7 @@ std::optional<std::int64_t> NumberOf(const PropertyValue& v) {
             [](std::int16_t n) -> std::optional<std::int64_t> { return n; },
             [](std::int32_t n) -> std::optional<std::int64_t> { return n; },
             [](bool b) -> std::optional<std::int64_t> { return b ? -1 : 0; },
-            [](const Colour& c) -> std::optional<std::int64_t> { return static_cast<std::int32_t>(c.value); },
+            [](const ColorValue& c) -> std::optional<std::int64_t> { return static_cast<std::int32_t>(c.value); },
             [](const auto&) -> std::optional<std::int64_t> { return std::nullopt; },
         },
         v);
@@ -88,8 +88,8 @@ std::optional<bool> ToBool(const PropertyValue& v) {
     return *n != 0;
 }
 
-std::optional<std::uint32_t> ToColour(const PropertyValue& v) {
-    if (const auto* c = std::get_if<Colour>(&v))
+std::optional<std::uint32_t> ToColor(const PropertyValue& v) {
+    if (const auto* c = std::get_if<ColorValue>(&v))
         return c->value;
     const auto n = ToInt32(v);
     if (!n)

@@ -12,10 +12,10 @@
 
 namespace host {
 
-// A colour in the host's format: RGB, or a system colour with the high bit set.
-struct Colour {
+// A color in the host's format: RGB, or a system color with the high bit set.
+struct ColorValue {
     std::uint32_t value = 0;
-    friend bool operator==(const Colour&, const Colour&) = default;
+    friend bool operator==(const ColorValue&, const ColorValue&) = default;
 };
 
 // A picture as the bag stores it: the bytes of a bitmap file; empty is "no picture".
@@ -25,10 +25,10 @@ struct PictureData {
 };
 
 using PropertyValue =
-    std::variant<std::int16_t, std::int32_t, bool, std::wstring, Colour, FontDesc, PictureData>;
+    std::variant<std::int16_t, std::int32_t, bool, std::wstring, ColorValue, FontDesc, PictureData>;
 
 // Equality as the bag decides whether a value equals its write default:
-// numbers, booleans (-1/0) and colours compare by number, other kinds only
+// numbers, booleans (-1/0) and colors compare by number, other kinds only
 // with their own kind. A number never equals a string.
 bool SameValue(const PropertyValue& a, const PropertyValue& b);
 
@@ -37,7 +37,7 @@ bool SameValue(const PropertyValue& a, const PropertyValue& b);
 std::optional<std::int32_t> ToInt32(const PropertyValue& v);
 std::optional<std::int16_t> ToInt16(const PropertyValue& v);
 std::optional<bool> ToBool(const PropertyValue& v);
-std::optional<std::uint32_t> ToColour(const PropertyValue& v);
+std::optional<std::uint32_t> ToColor(const PropertyValue& v);
 std::optional<std::wstring> ToText(const PropertyValue& v);
 std::optional<FontDesc> ToFont(const PropertyValue& v);
 std::optional<PictureData> ToPicture(const PropertyValue& v);

@@ -37,7 +37,7 @@ TEST(PropertyBag, ValuesEqualToTheirDefaultAreNotStored) {
     PropertyBag bag;
     bag.WriteProperty(L"ButtonWidth", std::int32_t{32}, std::int16_t{32});
     bag.WriteProperty(L"ButtonShow", true, true);
-    bag.WriteProperty(L"TextBackColor", Colour{0x80000005}, std::int32_t(0x80000005));
+    bag.WriteProperty(L"TextBackColor", ColorValue{0x80000005}, std::int32_t(0x80000005));
     bag.WriteProperty(L"Font", kSansSerif, kSansSerif);
     bag.WriteProperty(L"ButtonPicture", PictureData{}, PictureData{});
     EXPECT_TRUE(bag.Entries().empty());
@@ -58,8 +58,8 @@ TEST(PropertyValue, ConversionsToTargetTypes) {
     EXPECT_EQ(ToInt32(PropertyValue(true)), -1);
     EXPECT_EQ(ToBool(PropertyValue(std::int16_t{-1})), true);
     EXPECT_EQ(ToBool(PropertyValue(std::wstring(L"False"))), false);
-    EXPECT_EQ(ToColour(PropertyValue(std::int32_t(0xC0C0C0))), 0xC0C0C0u);
-    EXPECT_EQ(ToColour(PropertyValue(Colour{0x80000005})), 0x80000005u);
+    EXPECT_EQ(ToColor(PropertyValue(std::int32_t(0xC0C0C0))), 0xC0C0C0u);
+    EXPECT_EQ(ToColor(PropertyValue(ColorValue{0x80000005})), 0x80000005u);
     EXPECT_EQ(ToText(PropertyValue(std::int16_t{12})), L"12");
     EXPECT_FALSE(ToText(PropertyValue(kSansSerif)));
     EXPECT_FALSE(ToFont(PropertyValue(std::wstring(L"MS Sans Serif"))));
@@ -74,7 +74,7 @@ TEST(PropertyBagText, RoundTripsEveryType) {
     bag.Put(L"ButtonShow", false);
     bag.Put(L"Caption", std::wstring(L"W\u00E4hlen \"x\" \\ \u0416\r\n\t\x01 :"));
     bag.Put(L"Text", std::wstring());
-    bag.Put(L"BackColor", Colour{0x8000000F});
+    bag.Put(L"BackColor", ColorValue{0x8000000F});
     bag.Put(L"Font", FontDesc{L"Arial, \"bold\"", 12.5, 700, true, false, true, 161});
     bag.Put(L"ButtonPicture", PictureData{{0x42, 0x4D, 0x00, 0xFF}});
     bag.Put(L"LinePicture", PictureData{});
@@ -107,8 +107,8 @@ TEST(PropertyBagText, MalformedLinesAreSkippedAndTheRestKept) {
                               L"  string f = \"open\n"  // no closing quote
                               L"  string g = \"\\q\"\n" // unknown escape
                               L"  string h = \"ok\"\n"
-                              L"  colour i = &HZZ\n"
-                              L"  colour j = &H80000005\n"
+                              L"  color i = &HZZ\n"
+                              L"  color j = &H80000005\n"
                               L"  font k = \"Arial\", 8.25, 400, 0, 0\n" // truncated
                               L"  font l = \"Arial\", 9, 400, 0, 0, 0, 0\n"
                               L"  picture m = 424\n" // odd digit count
@@ -127,12 +127,12 @@ TEST(PropertyBagText, RandomAndMutatedInputNeverBreaksTheReader) {
     PropertyBag bag;
     bag.Put(L"caption", std::wstring(L"Lokales Ziel :"));
     bag.Put(L"labelfont", kSansSerif);
-    bag.Put(L"backcolor", Colour{0x8000000F});
+    bag.Put(L"backcolor", ColorValue{0x8000000F});
     bag.Put(L"buttonpicture", PictureData{{1, 2, 3}});
     bag.Put(L"picturetype", std::int16_t{1});
     const std::wstring valid = FormatPropertyBags({{L"txtPat", bag}});
     const std::wstring alphabet =
-        L"Begin End int16 int32 bool string colour font picture = \" \\ , . - &H 0123456789"
+        L"Begin End int16 int32 bool string color font picture = \" \\ , . - &H 0123456789"
         L"ABCDEFabcdef\r\n\t\u00E4\u0416\uFFFF";
 
     std::mt19937 random(20261207);
