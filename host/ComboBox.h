@@ -43,7 +43,9 @@ public:
     bool setItemData(int index, std::int32_t data);
     // Height of one list item in pixels; 0 when the platform gives none.
     int itemHeight() const;
-    // Moves and sizes the window in one call; height includes the list.
+    // Moves and sizes the window in one call; totalHeight includes the opened
+    // list and is kept: other size changes keep it, as a combo box keeps the
+    // height its font gives it.
     bool moveWithListHeight(int left, int top, int width, int totalHeight);
 
     int selStart() const;
@@ -66,6 +68,8 @@ private:
     bool locked_ = false;
     int newIndex_ = -1;
     bool settingText_ = false;
+    int totalHeight_ = 0; // with the opened list; 0 until moveWithListHeight
+    bool movingWithList_ = false;
 };
 
 } // namespace host

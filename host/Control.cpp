@@ -9,6 +9,9 @@ namespace host {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+// The object of a subclassed standard control, kept with its window so that
+// a parent can find it when it reflects a notification.
+constexpr const wchar_t* kObjectProperty = L"OrdnerlinkControl";
 
 void InitCommonControlsOnce() {
     static const bool done = [] {
@@ -86,6 +89,7 @@ bool Control::createStandard(const wchar_t* className, const std::wstring& text,
         DestroyWindow(hwnd);
         return false;
     }
+    SetPropW(hwnd, kObjectProperty, this);
     hwnd_ = hwnd;
     subclassed_ = true;
     applyFont();
@@ -120,6 +124,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     auto* self = reinterpret_cast<Control*>(refData);
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId);
+        RemovePropW(hwnd, kObjectProperty);
         self->hwnd_ = nullptr;
         return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
@@ -157,12 +162,9 @@ LRESULT CALLBACK Control::OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 Control* Control::FromHandle(HWND hwnd) {
     if (!hwnd || !IsWindow(hwnd))
         return nullptr;
-    DWORD_PTR refData = 0;
-    if (GetWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId, &refData))
-        return reinterpret_cast<Control*>(refData);
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Control::OwnWindowProc)
         return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return nullptr;
+    return static_cast<Control*>(GetPropW(hwnd, kObjectProperty));
 }
 
 bool Control::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

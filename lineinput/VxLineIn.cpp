@@ -1,0 +1,216 @@
+// The input line's children, its state, the field properties, the accessors
+// for the children, the control information and the event dispatch.
+#include "VxLineIn.h"
+
+#include "Form.h"
+#include "Screen.h"
+
+#include <sstream>
+
+std::unique_ptr<VxLineIn> VxLineIn::Create(const VxLineInArgs& args) {
+    if (!args.site)
+        return nullptr;
+    std::unique_ptr<VxLineIn> line(new VxLineIn(*args.site));
+    if (!line->createSurface(args.parent) || !line->CreateChildren())
+        return nullptr;
+    return line;
+}
+
+VxLineIn::VxLineIn(host::ControlSite& site) : UserControl(site) {}
+
+VxLineIn::~VxLineIn() = default;
+
+bool VxLineIn::CreateChildren() {
+    HWND self = hwnd();
+    cmb0 = host::ComboBox::Create({self, false});
+    gry = host::PictureBox::Create({self, true});
+    con = host::PictureBox::Create({self, true});
+    txi = con ? host::TextBox::Create({con->hwnd(), false, false}) : nullptr;
+    chk = host::CheckBox::Create({self, L""});
+    mem = host::TextBox::Create({self, true, true});
+    cmb2 = host::ComboBox::Create({self, true});
+    cmd = host::CommandButton::Create({self, L""});
+    txt = host::TextBox::Create({self, false, true});
+    img = host::Image::Create({self});
+    shp = host::Shape::Create({self});
+    anz = host::Label::Create({self, L"", false});
+    lbl = host::Label::Create({self, L"", true});
+    return cmb0 && gry && con && txi && chk && mem && cmb2 && cmd && txt && img && shp && anz && lbl;
+}
+
+void VxLineIn::BindEvent(int eventNumber, VxLineInEventHandler handler) {
+    if (eventNumber >= 1 && eventNumber <= VxEvent::Count)
+        handlers_[static_cast<size_t>(eventNumber)] = std::move(handler);
+}
+
+void VxLineIn::RaiseEvent(int eventNumber, VxLineInEventArgs& args) {
+    if (eventNumber < 1 || eventNumber > VxEvent::Count)
+        return;
+    // A copy, so that a handler may rebind its own event while it runs.
+    const VxLineInEventHandler handler = handlers_[static_cast<size_t>(eventNumber)];
+    if (handler)
+        handler(eventNumber, args);
+}
+
+void VxLineIn::RaiseEvent(int eventNumber) {
+    VxLineInEventArgs none;
+    RaiseEvent(eventNumber, none);
+}
+
+// --- properties held in fields ---------------------------------------------------------
+
+void VxLineIn::SetAllowDDMultiFiles(bool v) {
+    allowDDMultiFiles_ = v;
+    propertyChanged(L"AllowDDMultiFiles");
+}
+void VxLineIn::SetAppendOleDDFiles(bool v) {
+    appendOleDDFiles_ = v;
+    propertyChanged(L"AppendOleDDFiles");
+}
+void VxLineIn::SetAutoAmbientChanges(bool v) {
+    autoAmbientChanges_ = v;
+    propertyChanged(L"AutoAmbientChanges");
+}
+void VxLineIn::SetButtonClickOnEnter(bool v) {
+    buttonClickOnEnter_ = v;
+    propertyChanged(L"ButtonClickOnEnter");
+}
+void VxLineIn::SetCommandStyle(std::int32_t v) {
+    commandStyle_ = v;
+    propertyChanged(L"CommandStyle");
+}
+void VxLineIn::SetCTLUseLng(std::int32_t v) {
+    ctlUseLng_ = v;
+    propertyChanged(L"CTLUseLng");
+}
+void VxLineIn::SetDefaultFilename(const std::wstring& v) {
+    defaultFilename_ = v;
+    propertyChanged(L"DefaultFilename");
+}
+void VxLineIn::SetDlgFileExtension(const std::wstring& v) {
+    dlgFileExtension_ = v;
+    propertyChanged(L"DlgFileExtension");
+}
+void VxLineIn::SetDlgFileType(const std::wstring& v) {
+    dlgFileType_ = v;
+    propertyChanged(L"DlgFileType");
+}
+void VxLineIn::SetDlgFolderNamesAsis(bool v) {
+    dlgFolderNamesAsis_ = v;
+    propertyChanged(L"DlgFolderNamesAsis");
+}
+void VxLineIn::SetDlgFolderStyle(std::int32_t v) {
+    dlgFolderStyle_ = v;
+    propertyChanged(L"DlgFolderStyle");
+}
+void VxLineIn::SetDlgOpenCaption(const std::wstring& v) {
+    dlgOpenCaption_ = v;
+    propertyChanged(L"DlgOpenCaption");
+}
+void VxLineIn::SetDlgPathCaption(const std::wstring& v) {
+    dlgPathCaption_ = v;
+    propertyChanged(L"DlgPathCaption");
+}
+void VxLineIn::SetDlgSaveCaption(const std::wstring& v) {
+    dlgSaveCaption_ = v;
+    propertyChanged(L"DlgSaveCaption");
+}
+void VxLineIn::SetEdited(bool v) {
+    edited_ = v;
+}
+void VxLineIn::SetTextBoxStyle(std::int32_t v) {
+    textBoxStyle_ = v;
+    propertyChanged(L"TextBoxStyle");
+}
+void VxLineIn::SetTextMask(const std::wstring& v) {
+    textMask_ = v.empty() ? L"*" : v;
+    propertyChanged(L"TextMask");
+}
+void VxLineIn::SetTagExtra(const host::Variant& v) {
+    tagExtra_ = v;
+    propertyChanged(L"TagExtra");
+}
+void VxLineIn::SetTagKenn(std::int32_t v) {
+    tagKenn_ = v;
+    propertyChanged(L"TagKenn");
+}
+void VxLineIn::SetTagPos(std::int32_t v) {
+    tagPos_ = v;
+    propertyChanged(L"TagPos");
+}
+void VxLineIn::SetTagUser(const host::Variant& v) {
+    tagUser_ = v;
+    propertyChanged(L"TagUser");
+}
+void VxLineIn::SetTagUser2(const host::Variant& v) {
+    tagUser2_ = v;
+    propertyChanged(L"TagUser2");
+}
+
+// --- children and control information --------------------------------------------------
+
+host::CommandButton* VxLineIn::ButtonControl() const {
+    return buttonShow_ ? cmd.get() : nullptr;
+}
+
+host::ComboBox* VxLineIn::ComboControl() const {
+    return controlStyle_ == 1 ? CurrentCombo : nullptr;
+}
+
+host::Control* VxLineIn::InnerControl() const {
+    switch (controlStyle_) {
+    case 0:
+        return txt.get();
+    case 1:
+        return CurrentCombo;
+    case 2:
+        return mem.get();
+    case 3:
+        return anz.get();
+    case 4:
+        return con.get();
+    default:
+        return nullptr;
+    }
+}
+
+host::Label* VxLineIn::LabelControl() const {
+    return controlStyle_ == 3 ? anz.get() : nullptr;
+}
+
+host::TextBox* VxLineIn::TextBoxControl() const {
+    switch (controlStyle_) {
+    case 0:
+        return txt.get();
+    case 2:
+        return mem.get();
+    case 4:
+        return txi.get();
+    default:
+        return nullptr;
+    }
+}
+
+host::Control* VxLineIn::ChildNamed(const std::wstring& name) const {
+    const std::pair<const wchar_t*, host::Control*> children[] = {
+        {L"cmb0", cmb0.get()}, {L"gry", gry.get()}, {L"con", con.get()},   {L"txi", txi.get()},
+        {L"chk", chk.get()},   {L"mem", mem.get()}, {L"cmb2", cmb2.get()}, {L"cmd", cmd.get()},
+        {L"txt", txt.get()},   {L"img", img.get()}, {L"shp", shp.get()},   {L"anz", anz.get()},
+        {L"lbl", lbl.get()},
+    };
+    for (const auto& [childName, child] : children)
+        if (name == childName)
+            return child;
+    return nullptr;
+}
+
+void VxLineIn::AboutBox() {
+    std::wostringstream text;
+    text << L"VxLineIn \u2013 Eingabezeile mit Beschriftung, Eingabefeld und Schaltfl\u00e4che.\n\n"
+         << L"Twips pro Pixel: " << host::TwipsPerPixelX();
+    host::ShowMessageBox(site().formWindow(), text.str(), L"Info: VxLineIn", MB_OK | MB_ICONINFORMATION);
+}
+
+void VxLineIn::TerminateControl() {
+    CurrentCombo = nullptr;
+}

@@ -1,0 +1,339 @@
+// The layout pass, the switches between field kinds, the field colours, the
+// host's resize, paint and ambient notifications, and the position queries.
+// The arithmetic lives in LineLayout; this file measures and applies.
+#include "VxLineIn.h"
+
+#include "LineLayout.h"
+#include "Screen.h"
+#include "Twips.h"
+
+using namespace lineinput;
+
+namespace {
+
+// Each extent is a step of its own: a child that refuses one keeps it.
+void Place(host::Control& c, int left, int top, int width, int height) {
+    c.setLeft(left);
+    c.setTop(top);
+    c.setWidth(width);
+    c.setHeight(height);
+}
+
+} // namespace
+
+host::Control* VxLineIn::FieldOfStyle() const {
+    switch (controlStyle_) {
+    case StyleTextBox:
+        return txt.get();
+    case StyleCombo:
+        return CurrentCombo;
+    case StyleMemo:
+        return mem.get();
+    case StyleDisplay:
+        return anz.get();
+    case StyleInnerBox:
+        return txi.get();
+    case StyleOutline:
+        return shp.get();
+    default:
+        return nullptr;
+    }
+}
+
+void VxLineIn::RedrawControl() {
+    RaiseEvent(VxEvent::BeforeRedraw);
+
+    const int W = width();
+    const int H = height();
+    const double twipsPerPixel = host::TwipsPerPixelX();
+
+    // A single-line text box keeps the height its font and border need.
+    txt->setHeight(1);
+    const int S = txt->height();
+
+    const VerticalMetrics v = ComputeVerticalMetrics(controlStyle_, H, S, topDistance_, txt->height());
+    if (v.controlHeight)
+        setOwnHeight(*v.controlHeight);
+    const int FH = v.fieldHeight;
+    const int FT = v.fieldTop;
+
+    const int LW = LabelColumnWidth(W, labelWidth_, fixedBlockWidth_, twipsPerPixel);
+    const Columns col = ComputeColumns(W, LW, leftOffset_, buttonWidth_, controlDistance_, buttonShow_);
+    const int BB = col.buttonBlock;
+    const int FL = col.fieldLeft;
+    const int AV = col.available;
+
+    lbl->setVisible(!checkboxShow_);
+    lbl->setTop(host::RoundHalfEven(CaptionTop(controlStyle_, S, topDistance_, FH, lbl->height())));
+    lbl->setLeft(leftOffset_);
+    lbl->setWidth(LW - 1);
+
+    chk->setVisible(checkboxShow_);
+    Place(*chk, leftOffset_, lbl->top(), lbl->width(), lbl->height());
+
+    txt->setTop(FT);
+    txt->setWidth(AV - BB);
+    txt->setLeft(FL);
+
+    switch (controlStyle_) {
+    case StyleCombo:
+        if (CurrentCombo) {
+            CurrentCombo->setLeft(FL);
+            CurrentCombo->setTop(FT - 1);
+            CurrentCombo->setWidth(AV - BB);
+            CurrentCombo->setHeight(S);
+        }
+        break;
+    case StyleMemo:
+        Place(*mem, FL, FT, AV - BB, FH);
+        break;
+    case StyleDisplay:
+        Place(*anz, FL, FT, AV - BB, S);
+        break;
+    case StyleInnerBox:
+        Place(*con, FL, FT, AV, S);
+        LayoutInnerBox();
+        break;
+    default:
+        break;
+    }
+    if (controlStyle_ != StyleInnerBox)
+        Place(*gry, FL, FT, AV - BB, FH - 1);
+
+    cmd->setVisible(buttonShow_);
+    if (controlStyle_ == StyleOutline)
+        cmd->setVisible(false);
+    if (controlStyle_ != StyleInnerBox)
+        Place(*cmd, FL + AV - BB + controlDistance_, FT, buttonWidth_, S);
+
+    if (controlStyle_ == StyleOutline)
+        Place(*shp, FL, FT, W - LW, FH - 1);
+
+    gry->setVisible(grey_);
+    if (grey_) {
+        txt->setVisible(false);
+        cmb0->setVisible(false);
+        cmb2->setVisible(false);
+        cmd->setEnabled(false);
+        lbl->setEnabled(false);
+        txt->setEnabled(false);
+        mem->setVisible(false);
+        anz->setVisible(false);
+        chk->setEnabled(false);
+        con->setEnabled(false);
+        shp->setVisible(false);
+        if (controlStyle_ == StyleInnerBox)
+            con->setVisible(true);
+    } else {
+        for (host::Control* c :
+             {static_cast<host::Control*>(txt.get()), static_cast<host::Control*>(cmb0.get()),
+              static_cast<host::Control*>(cmb2.get()), static_cast<host::Control*>(mem.get()),
+              static_cast<host::Control*>(anz.get()), static_cast<host::Control*>(con.get()),
+              static_cast<host::Control*>(shp.get())})
+            c->setVisible(false);
+        host::Control* field = controlStyle_ == StyleInnerBox ? con.get() : FieldOfStyle();
+        if (field)
+            field->setVisible(true);
+        ApplyEnabled();
+    }
+
+    ApplyButtonPicture();
+
+    img->setLeft(0);
+    img->setTop(host::RoundHalfEven(lbl->top() + (lbl->height() - img->height()) / 2.0));
+
+    if (host::Control* field = FieldOfStyle())
+        SwitchMSGColors(field, 0);
+
+    RaiseEvent(VxEvent::AfterRedraw);
+}
+
+void VxLineIn::LayoutInnerBox() {
+    const InnerBox box = ComputeInnerBox(con->width(), con->height(), buttonWidth_);
+    Place(*txi, box.textLeft, box.textTop, box.textWidth, box.textHeight);
+    Place(*gry, box.coverLeft, box.coverTop, txi->width() + 2, txi->height() + 2);
+    cmd->setTop(box.buttonTop);
+    cmd->setHeight(box.buttonHeight);
+    cmd->setWidth(box.buttonWidth);
+    cmd->setLeft(con->width() - cmd->width() - 4);
+    // The separator just left of the button; the frame keeps it and draws
+    // it again whenever it repaints.
+    const int x = cmd->left() - 1;
+    con->clearDrawing();
+    con->drawLine(x, cmd->top(), x, cmd->top() + cmd->height(), host::kColor3DLight);
+    cmd->setVisible(buttonShow_);
+}
+
+void VxLineIn::SelectComboStyle() {
+    cmb0->setVisible(false);
+    cmb2->setVisible(false);
+    cmb0->clear();
+    cmb2->clear();
+    if (controlStyle_ != StyleCombo)
+        return;
+    if (comboStyle_ == 0)
+        CurrentCombo = cmb0.get();
+    else if (comboStyle_ == 2)
+        CurrentCombo = cmb2.get();
+    RedrawControl();
+}
+
+void VxLineIn::ReparentForStyle() {
+    HWND parent = controlStyle_ == StyleInnerBox ? con->hwnd() : hwnd();
+    cmd->setParentWindow(parent);
+    gry->setParentWindow(parent);
+    gry->setBorder(controlStyle_ != StyleInnerBox);
+}
+
+void VxLineIn::ApplyComboLines() {
+    if (!CurrentCombo)
+        return;
+    const int itemHeight = CurrentCombo->itemHeight();
+    CurrentCombo->moveWithListHeight(CurrentCombo->left(), CurrentCombo->top(), CurrentCombo->width(),
+                                     DropDownHeight(CurrentCombo->height(), itemHeight, comboLines_));
+}
+
+void VxLineIn::ApplyEnabled() {
+    setEnabled(enabled_);
+    for (host::Control* c : {static_cast<host::Control*>(txt.get()), static_cast<host::Control*>(txi.get()),
+                             static_cast<host::Control*>(con.get()), static_cast<host::Control*>(cmd.get()),
+                             static_cast<host::Control*>(lbl.get()), static_cast<host::Control*>(cmb0.get()),
+                             static_cast<host::Control*>(cmb2.get()), static_cast<host::Control*>(anz.get()),
+                             static_cast<host::Control*>(chk.get()), static_cast<host::Control*>(mem.get())})
+        c->setEnabled(enabled_);
+}
+
+void VxLineIn::SwitchMSGColors(host::Control* ctr, std::int32_t akt) {
+    if (controlStyle_ == StyleDisplay || controlStyle_ == StyleOutline || !ctr)
+        return;
+    if (akt != 0 || !multiStringGrey_) {
+        ctr->setBackColor(textBackColor_);
+        ctr->setForeColor(textForeColor_);
+    } else {
+        // Unfocused and greyed: the text disappears in the control's colour.
+        ctr->setBackColor(backColor());
+        ctr->setForeColor(backColor());
+    }
+    ctr->refresh();
+}
+
+void VxLineIn::AutoSizeLabel() {
+    SetLabelWidth(lbl->width() + 8);
+}
+
+float VxLineIn::CtlLeft(std::int32_t wdtyp) const {
+    const double twipsPerPixel = host::TwipsPerPixelX();
+    const PositionInput in{leftTwips(),  widthTwips(), buttonShow_,   txt->left(),
+                           txt->width(), cmd->left(),  twipsPerPixel, twipsPerPixel};
+    return CtlLeftFor(wdtyp, in);
+}
+
+float VxLineIn::CTLWidth(std::int32_t wdtyp) const {
+    const double twipsPerPixel = host::TwipsPerPixelX();
+    const PositionInput in{leftTwips(),  widthTwips(), buttonShow_,   txt->left(),
+                           txt->width(), cmd->left(),  twipsPerPixel, twipsPerPixel};
+    return CTLWidthFor(wdtyp, in);
+}
+
+void VxLineIn::onHostResize() {
+    RedrawControl();
+    RaiseEvent(VxEvent::Resize);
+}
+
+void VxLineIn::onHostPaint() {
+    RaiseEvent(VxEvent::Paint);
+}
+
+void VxLineIn::onAmbientChanged(const std::wstring& propertyName) {
+    if (!autoAmbientChanges_)
+        return;
+    const host::AmbientProperties a = ambient();
+    if (propertyName == L"BackColor") {
+        SetBackColor(a.backColor);
+    } else if (propertyName == L"ForeColor") {
+        SetForeColor(a.foreColor);
+    } else if (propertyName == L"Font") {
+        SetFont(a.font);
+        SetButtonFont(a.font);
+        SetLabelFont(a.font);
+    }
+}
+
+// --- setters that run the layout -------------------------------------------------------
+
+void VxLineIn::SetLabelWidth(std::int32_t v) {
+    labelWidth_ = v;
+    RedrawControl();
+    propertyChanged(L"LabelWidth");
+}
+void VxLineIn::SetLeftOffset(std::int32_t v) {
+    leftOffset_ = v;
+    RedrawControl();
+    propertyChanged(L"LeftOffset");
+}
+void VxLineIn::SetFixedBlockWidth(std::int32_t v) {
+    fixedBlockWidth_ = v;
+    RedrawControl();
+    propertyChanged(L"FixedBlockWidth");
+}
+void VxLineIn::SetTopDistance(std::int32_t v) {
+    topDistance_ = v;
+    RedrawControl();
+    propertyChanged(L"TopDistance");
+}
+void VxLineIn::SetControlDistance(std::int32_t v) {
+    controlDistance_ = v;
+    RedrawControl();
+    propertyChanged(L"ControlDistance");
+}
+void VxLineIn::SetButtonShow(bool v) {
+    buttonShow_ = v;
+    RedrawControl();
+    propertyChanged(L"ButtonShow");
+}
+void VxLineIn::SetCheckboxShow(bool v) {
+    checkboxShow_ = v;
+    RedrawControl();
+    propertyChanged(L"CheckboxShow");
+}
+void VxLineIn::SetGreyControl(bool v) {
+    grey_ = v;
+    RedrawControl();
+    propertyChanged(L"GreyControl");
+}
+void VxLineIn::SetMultiStringGrey(bool v) {
+    multiStringGrey_ = v;
+    RedrawControl();
+    propertyChanged(L"MultiStringGrey");
+}
+void VxLineIn::SetButtonWidth(std::int32_t v) {
+    if (v == 0) {
+        // ButtonWidth 0 stands for the automatic width of the style.
+        v = AutomaticButtonWidth(controlStyle_, txt->height());
+    }
+    buttonWidth_ = v;
+    RedrawControl();
+    propertyChanged(L"ButtonWidth");
+}
+void VxLineIn::SetControlStyle(std::int32_t v) {
+    controlStyle_ = v;
+    ReparentForStyle();
+    SelectComboStyle();
+    RedrawControl();
+    propertyChanged(L"ControlStyle");
+}
+void VxLineIn::SetComboStyle(std::int32_t v) {
+    comboStyle_ = v;
+    SelectComboStyle();
+    propertyChanged(L"ComboStyle");
+}
+void VxLineIn::SetComboLines(std::int32_t v) {
+    comboLines_ = v;
+    ApplyComboLines();
+    propertyChanged(L"ComboLines");
+}
+void VxLineIn::SetEnabled(bool v) {
+    enabled_ = v;
+    ApplyEnabled();
+    propertyChanged(L"Enabled");
+}

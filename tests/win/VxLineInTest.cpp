@@ -1,0 +1,581 @@
+// The input line in a real form: defaults of a new instance, the host
+// notification of its setters, the children per style, the layout of every
+// style, the grey states, ambient changes and the redraw events.
+#include "VxLineIn.h"
+#include "Form.h"
+#include "Screen.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+class VxLineInTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = host::Form::Create({L"VxLineIn test", 9000, 6000});
+        ASSERT_NE(form, nullptr);
+        form->onPropertyChanged = [this](host::UserControl&, const std::wstring& name) {
+            changed.push_back(name);
+        };
+        line = NewLine(400);
+        ASSERT_NE(line, nullptr);
+        changed.clear();
+    }
+
+    // A new instance 400 pixels wide at (10, 10), placed like a host does.
+    std::unique_ptr<VxLineIn> NewLine(int widthPixels, int style = 0) {
+        auto l = VxLineIn::Create({form->hwnd(), form.get()});
+        if (!l)
+            return nullptr;
+        l->InitProperties();
+        if (style != 0)
+            l->SetControlStyle(style);
+        const double tpp = host::TwipsPerPixelX();
+        l->placeTwips(10 * tpp, 10 * tpp, widthPixels * tpp, 60 * tpp);
+        return l;
+    }
+
+    void Record(VxLineIn& l, std::vector<int>& into) {
+        for (int n = 1; n <= VxEvent::Count; ++n)
+            l.BindEvent(n, [&into](int number, VxLineInEventArgs&) { into.push_back(number); });
+    }
+
+    host::Control& Child(const wchar_t* name) { return *line->ChildNamed(name); }
+
+    int S() {
+        auto* txt = line->ChildNamed(L"txt");
+        return txt->height();
+    }
+
+    std::unique_ptr<host::Form> form;
+    std::unique_ptr<VxLineIn> line;
+    std::vector<std::wstring> changed;
+};
+
+TEST_F(VxLineInTest, NewInstanceReadsBackItsDefaults) {
+    EXPECT_EQ(line->Caption(), L"Label : ");
+    EXPECT_EQ(line->Text(), L"");
+    EXPECT_EQ(line->ControlStyle(), 0);
+    EXPECT_EQ(line->ComboStyle(), 2);
+    EXPECT_EQ(line->ComboLines(), 8);
+    EXPECT_EQ(line->LabelWidth(), 125);
+    EXPECT_EQ(line->TopDistance(), 2);
+    EXPECT_EQ(line->ControlDistance(), 4);
+    EXPECT_EQ(line->DlgFolderStyle(), 1);
+    EXPECT_EQ(line->TextMask(), L"*");
+    EXPECT_TRUE(line->Value());
+    EXPECT_TRUE(line->ButtonShow());
+    EXPECT_TRUE(line->AutoAmbientChanges());
+    EXPECT_EQ(line->TextBackColor(), 0x80000005u);
+    const int expectedButton = static_cast<int>(std::nearbyint(384.0 / host::TwipsPerPixelX()));
+    EXPECT_EQ(line->ButtonWidth(), expectedButton);
+    EXPECT_EQ(line->DlgOpenCaption(), L"Datei \u00f6ffnen : ");
+    EXPECT_EQ(line->DlgSaveCaption(), L"Datei speichern : ");
+    EXPECT_EQ(line->DlgPathCaption(), L"W\u00e4hlen Sie ein Verzeichnis : ");
+    EXPECT_EQ(line->DlgFileType(), L"Textdatei");
+    EXPECT_EQ(line->DlgFileExtension(), L"txt");
+    EXPECT_EQ(line->ButtonMaskColor(), 0xC0C0C0u);
+    EXPECT_TRUE(line->ButtonUseMaskColor());
+    EXPECT_TRUE(line->Enabled());
+    EXPECT_FALSE(line->CheckboxShow());
+    EXPECT_FALSE(line->GreyControl());
+    EXPECT_FALSE(line->ShowImage());
+    EXPECT_EQ(line->BackColor(), form->backColor());
+    EXPECT_EQ(line->ForeColor(), form->foreColor());
+    EXPECT_EQ(line->TextForeColor(), form->foreColor());
+    EXPECT_EQ(line->Font(), form->font());
+    EXPECT_EQ(line->LabelFont(), form->font());
+    EXPECT_EQ(line->ButtonFont(), form->font());
+    EXPECT_EQ(line->CTLClassName(), L"VxLineIn");
+    EXPECT_EQ(line->CTLGetLngPropertyType(), 2);
+    EXPECT_EQ(line->CTLUseLng(), 0);
+    EXPECT_TRUE(line->TagExtra().IsEmpty());
+    EXPECT_EQ(line->hWnd(), line->hwnd());
+    EXPECT_NE(line->hdc(), nullptr);
+}
+
+TEST_F(VxLineInTest, SettersCorrectTextMaskAndButtonWidth) {
+    line->SetTextMask(L"");
+    EXPECT_EQ(line->TextMask(), L"*");
+    line->SetButtonWidth(0);
+    EXPECT_EQ(line->ButtonWidth(), 32);
+    line->SetControlStyle(4);
+    line->SetButtonWidth(0);
+    EXPECT_EQ(line->ButtonWidth(), S() - 4);
+    line->SetCaption(L"  Pfad :   ");
+    EXPECT_EQ(line->Caption(), L"  Pfad :");
+}
+
+TEST_F(VxLineInTest, EverySetterButEditedTellsTheHostEvenWithoutChange) {
+    line->SetEdited(true);
+    EXPECT_TRUE(changed.empty());
+    EXPECT_TRUE(line->Edited());
+
+    line->SetAllowDDMultiFiles(line->AllowDDMultiFiles());
+    line->SetAlignment(line->Alignment());
+    line->SetAppendOleDDFiles(line->AppendOleDDFiles());
+    line->SetAutoAmbientChanges(line->AutoAmbientChanges());
+    line->SetBackColor(line->BackColor());
+    line->SetButtonBackColor(line->ButtonBackColor());
+    line->SetButtonCaption(line->ButtonCaption());
+    line->SetButtonClickOnEnter(line->ButtonClickOnEnter());
+    line->SetButtonFont(line->ButtonFont());
+    line->SetButtonMaskColor(line->ButtonMaskColor());
+    line->SetButtonPicture(line->ButtonPicture());
+    line->SetButtonShow(line->ButtonShow());
+    line->SetButtonToolTip(line->ButtonToolTip());
+    line->SetButtonUseMaskColor(line->ButtonUseMaskColor());
+    line->SetButtonWidth(line->ButtonWidth());
+    line->SetCaption(line->Caption());
+    line->SetCheckboxShow(line->CheckboxShow());
+    line->SetComboLines(line->ComboLines());
+    line->SetComboStyle(line->ComboStyle());
+    line->SetCommandStyle(line->CommandStyle());
+    line->SetControlDistance(line->ControlDistance());
+    line->SetControlStyle(line->ControlStyle());
+    line->SetCTLUseLng(line->CTLUseLng());
+    line->SetDefaultFilename(line->DefaultFilename());
+    line->SetDlgFileExtension(line->DlgFileExtension());
+    line->SetDlgFileType(line->DlgFileType());
+    line->SetDlgFolderNamesAsis(line->DlgFolderNamesAsis());
+    line->SetDlgFolderStyle(line->DlgFolderStyle());
+    line->SetDlgOpenCaption(line->DlgOpenCaption());
+    line->SetDlgPathCaption(line->DlgPathCaption());
+    line->SetDlgSaveCaption(line->DlgSaveCaption());
+    line->SetEnabled(line->Enabled());
+    line->SetFixedBlockWidth(line->FixedBlockWidth());
+    line->SetFont(line->Font());
+    line->SetForeColor(line->ForeColor());
+    line->SetGreyControl(line->GreyControl());
+    line->SetItemData(0, 0);
+    line->SetItemTag(0, host::Variant());
+    line->SetLabelAlignment(line->LabelAlignment());
+    line->SetLabelFont(line->LabelFont());
+    line->SetLabelForeColor(line->LabelForeColor());
+    line->SetLabelToolTip(line->LabelToolTip());
+    line->SetLabelWidth(line->LabelWidth());
+    line->SetLeftOffset(line->LeftOffset());
+    line->SetLinePicture(line->LinePicture());
+    line->SetListIndex(line->ListIndex());
+    line->SetLocked(line->Locked());
+    line->SetMaxLength(line->MaxLength());
+    line->SetMultiStringGrey(line->MultiStringGrey());
+    line->SetPasswordChar(line->PasswordChar());
+    line->SetPictureType(line->PictureType());
+    line->SetSelLength(line->SelLength());
+    line->SetSelStart(line->SelStart());
+    line->SetSelText(line->SelText());
+    line->SetShowImage(line->ShowImage());
+    line->SetTagExtra(line->TagExtra());
+    line->SetTagKenn(line->TagKenn());
+    line->SetTagPos(line->TagPos());
+    line->SetTagUser(line->TagUser());
+    line->SetTagUser2(line->TagUser2());
+    line->SetText(line->Text());
+    line->SetTextBackColor(line->TextBackColor());
+    line->SetTextBoxStyle(line->TextBoxStyle());
+    line->SetTextForeColor(line->TextForeColor());
+    line->SetTextMask(line->TextMask());
+    line->SetTextSilent(line->Text());
+    line->SetTextToolTip(line->TextToolTip());
+    line->SetTopDistance(line->TopDistance());
+    line->SetTopIndex(line->TopIndex());
+    line->SetUseMnemonic(line->UseMnemonic());
+    line->SetValue(line->Value());
+
+    const std::vector<std::wstring> expected = {
+        L"AllowDDMultiFiles",
+        L"Alignment",
+        L"AppendOleDDFiles",
+        L"AutoAmbientChanges",
+        L"BackColor",
+        L"ButtonBackColor",
+        L"ButtonCaption",
+        L"ButtonClickOnEnter",
+        L"ButtonFont",
+        L"ButtonMaskColor",
+        L"ButtonPicture",
+        L"ButtonShow",
+        L"ButtonToolTip",
+        L"ButtonUseMaskColor",
+        L"ButtonWidth",
+        L"Caption",
+        L"CheckboxShow",
+        L"ComboLines",
+        L"ComboStyle",
+        L"CommandStyle",
+        L"ControlDistance",
+        L"ControlStyle",
+        L"CTLUseLng",
+        L"DefaultFilename",
+        L"DlgFileExtension",
+        L"DlgFileType",
+        L"DlgFolderNamesAsis",
+        L"DlgFolderStyle",
+        L"DlgOpenCaption",
+        L"DlgPathCaption",
+        L"DlgSaveCaption",
+        L"Enabled",
+        L"FixedBlockWidth",
+        L"Font",
+        L"ForeColor",
+        L"GreyControl",
+        L"ItemData",
+        L"ItemTag",
+        L"LabelAlignment",
+        L"LabelFont",
+        L"LabelForeColor",
+        L"LabelToolTip",
+        L"LabelWidth",
+        L"LeftOffset",
+        L"LinePicture",
+        L"ListIndex",
+        L"Locked",
+        L"MaxLength",
+        L"MultiStringGrey",
+        L"PasswordChar",
+        L"PictureType",
+        L"SelLength",
+        L"SelStart",
+        L"SelText",
+        L"ShowImage",
+        L"TagExtra",
+        L"TagKenn",
+        L"TagPos",
+        L"TagUser",
+        L"TagUser2",
+        L"Text",
+        L"TextBackColor",
+        L"TextBoxStyle",
+        L"TextForeColor",
+        L"TextMask",
+        L"TextSilent",
+        L"TextToolTip",
+        L"TopDistance",
+        L"TopIndex",
+        L"UseMnemonic",
+        L"Value",
+    };
+    EXPECT_EQ(changed, expected);
+    EXPECT_TRUE(form->propertiesChanged());
+}
+
+TEST_F(VxLineInTest, AccessorsGiveTheChildrenOfTheStyleOnly) {
+    struct Expect {
+        int style;
+        const wchar_t* inner;
+        const wchar_t* textBox;
+        bool combo, label;
+    };
+    const Expect cases[] = {
+        {0, L"txt", L"txt", false, false}, {1, L"cmb2", nullptr, true, false},
+        {2, L"mem", L"mem", false, false}, {3, L"anz", nullptr, false, true},
+        {4, L"con", L"txi", false, false}, {5, nullptr, nullptr, false, false},
+    };
+    for (const Expect& e : cases) {
+        SCOPED_TRACE(e.style);
+        line->SetControlStyle(e.style);
+        EXPECT_EQ(line->InnerControl(), e.inner ? line->ChildNamed(e.inner) : nullptr);
+        EXPECT_EQ(static_cast<host::Control*>(line->TextBoxControl()),
+                  e.textBox ? line->ChildNamed(e.textBox) : nullptr);
+        EXPECT_EQ(static_cast<host::Control*>(line->ComboControl()),
+                  e.combo ? line->ChildNamed(L"cmb2") : nullptr);
+        EXPECT_EQ(static_cast<host::Control*>(line->LabelControl()),
+                  e.label ? line->ChildNamed(L"anz") : nullptr);
+        EXPECT_EQ(line->cid(), 0);
+    }
+    EXPECT_EQ(static_cast<host::Control*>(line->ButtonControl()), line->ChildNamed(L"cmd"));
+    line->SetButtonShow(false);
+    EXPECT_EQ(line->ButtonControl(), nullptr);
+}
+
+TEST_F(VxLineInTest, StyleZeroWithDefaults) {
+    const int s = S();
+    EXPECT_EQ(line->height(), s + 2);
+    EXPECT_EQ(Child(L"txt").top(), 1);
+    EXPECT_EQ(Child(L"txt").left(), 125);
+    EXPECT_EQ(Child(L"txt").width(), 400 - 125 - (line->ButtonWidth() + 4));
+    EXPECT_EQ(Child(L"cmd").left(), 400 - line->ButtonWidth());
+    EXPECT_EQ(Child(L"cmd").width(), line->ButtonWidth());
+    EXPECT_EQ(Child(L"cmd").height(), s);
+    const host::Control& lbl = Child(L"lbl");
+    EXPECT_EQ(lbl.top(), static_cast<int>(std::nearbyint((s + 2 - lbl.height()) / 2.0)));
+    EXPECT_EQ(lbl.width(), 124);
+    EXPECT_TRUE(Child(L"txt").visible());
+    EXPECT_FALSE(Child(L"gry").visible());
+    EXPECT_FALSE(Child(L"chk").visible());
+}
+
+TEST_F(VxLineInTest, StyleOneIsOnePixelHigherWithTheComboOnePixelUp) {
+    line->SetControlStyle(1);
+    const int s = S();
+    EXPECT_EQ(line->height(), s + 3);
+    EXPECT_EQ(Child(L"cmb2").top(), 0);
+    EXPECT_EQ(Child(L"txt").top(), 1);
+    EXPECT_TRUE(Child(L"cmb2").visible());
+    EXPECT_FALSE(Child(L"cmb0").visible());
+    line->SetComboStyle(0);
+    EXPECT_TRUE(Child(L"cmb0").visible());
+    EXPECT_FALSE(Child(L"cmb2").visible());
+}
+
+TEST_F(VxLineInTest, TopDistanceThreeIsHalvedInStyleZeroAndRoundedInStyleTwo) {
+    line->SetTopDistance(3);
+    EXPECT_EQ(Child(L"txt").top(), 1);
+    EXPECT_EQ(line->height(), S() + 3);
+    line->SetControlStyle(2);
+    const double tpp = host::TwipsPerPixelX();
+    line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 80 * tpp);
+    EXPECT_EQ(Child(L"mem").top(), 2);
+    EXPECT_EQ(Child(L"mem").height(), 77);
+    EXPECT_EQ(line->height(), 80);
+}
+
+TEST_F(VxLineInTest, FixedBlockWidthSharesTheRightPartBetweenFieldAndButton) {
+    line->SetFixedBlockWidth(static_cast<int>(100 * host::TwipsPerPixelX()));
+    EXPECT_EQ(Child(L"txt").left(), 299);
+    EXPECT_EQ(Child(L"txt").width() + line->ButtonWidth() + 4, 101);
+}
+
+TEST_F(VxLineInTest, WithoutButtonTheFieldReachesTheRightEdge) {
+    line->SetButtonShow(false);
+    EXPECT_EQ(Child(L"txt").width(), 400 - 125);
+    EXPECT_FALSE(Child(L"cmd").visible());
+    EXPECT_FLOAT_EQ(line->CtlLeft(1), static_cast<float>(line->leftTwips() + line->widthTwips()));
+    EXPECT_FLOAT_EQ(line->CtlLeft(), static_cast<float>(line->leftTwips() + 125 * host::TwipsPerPixelX()));
+    EXPECT_FLOAT_EQ(line->CTLWidth(99), 275);
+}
+
+TEST_F(VxLineInTest, InnerBoxStyleHoldsTextButtonAndSeparator) {
+    line->SetControlStyle(4);
+    auto& con = static_cast<host::PictureBox&>(Child(L"con"));
+    EXPECT_TRUE(con.visible());
+    EXPECT_EQ(GetParent(Child(L"cmd").hwnd()), con.hwnd());
+    EXPECT_EQ(GetParent(Child(L"gry").hwnd()), con.hwnd());
+    EXPECT_EQ(con.width(), 400 - 125);
+    EXPECT_EQ(Child(L"txi").width(), con.width() - line->ButtonWidth() - 6);
+    const host::Control& cmd = Child(L"cmd");
+    EXPECT_EQ(cmd.left(), con.width() - line->ButtonWidth() - 4);
+    ASSERT_EQ(con.lines().size(), 1u);
+    EXPECT_EQ(con.lines()[0].x1, cmd.left() - 1);
+    EXPECT_EQ(con.lines()[0].x2, cmd.left() - 1);
+    EXPECT_EQ(con.lines()[0].color, host::kColor3DLight);
+    line->SetButtonShow(false);
+    EXPECT_EQ(Child(L"txi").width(), con.width() - line->ButtonWidth() - 6);
+    line->SetControlStyle(0);
+    EXPECT_EQ(GetParent(Child(L"cmd").hwnd()), line->hwnd());
+}
+
+TEST_F(VxLineInTest, OutlineStyleHidesTheButtonAndKeepsTheHostsHeight) {
+    line->SetControlStyle(5);
+    const double tpp = host::TwipsPerPixelX();
+    line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 50 * tpp);
+    EXPECT_FALSE(Child(L"cmd").visible());
+    EXPECT_TRUE(Child(L"shp").visible());
+    EXPECT_EQ(Child(L"shp").width(), 400 - 125);
+    EXPECT_EQ(Child(L"shp").height(), 50 - 2 - 1);
+    EXPECT_EQ(line->height(), 50);
+}
+
+TEST_F(VxLineInTest, UnknownStyleShowsNoFieldAndLeavesTheHeight) {
+    const double tpp = host::TwipsPerPixelX();
+    line->SetControlStyle(7);
+    line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 44 * tpp);
+    EXPECT_EQ(line->height(), 44);
+    for (const wchar_t* name : {L"txt", L"cmb0", L"cmb2", L"mem", L"anz", L"con", L"shp"})
+        EXPECT_FALSE(Child(name).visible()) << name;
+}
+
+TEST_F(VxLineInTest, GreyControlCoversTheFieldUntilItIsSwitchedOff) {
+    line->SetGreyControl(true);
+    EXPECT_TRUE(Child(L"gry").visible());
+    EXPECT_FALSE(Child(L"txt").visible());
+    EXPECT_FALSE(Child(L"lbl").enabled());
+    EXPECT_FALSE(Child(L"cmd").enabled());
+    line->SetGreyControl(false);
+    EXPECT_FALSE(Child(L"gry").visible());
+    EXPECT_TRUE(Child(L"txt").visible());
+    EXPECT_TRUE(Child(L"lbl").enabled());
+    EXPECT_TRUE(Child(L"cmd").enabled());
+
+    line->SetControlStyle(4);
+    line->SetGreyControl(true);
+    EXPECT_TRUE(Child(L"con").visible());
+    EXPECT_TRUE(Child(L"gry").visible());
+
+    line->SetActive(true);
+    EXPECT_TRUE(line->Enabled());
+    EXPECT_FALSE(Child(L"gry").visible());
+    line->SetActive(false);
+    EXPECT_FALSE(line->Enabled());
+    EXPECT_TRUE(Child(L"gry").visible());
+}
+
+TEST_F(VxLineInTest, MultiStringGreyHidesTheTextOfTheUnfocusedField) {
+    line->SetTextBackColor(0x00FFFFFF);
+    line->SetTextForeColor(0x00000080);
+    line->SetMultiStringGrey(true);
+    EXPECT_EQ(Child(L"txt").foreColor(), line->BackColor());
+    EXPECT_EQ(Child(L"txt").backColor(), line->BackColor());
+    EXPECT_EQ(line->TextBackColor(), line->BackColor());
+    line->SwitchMSGColors(&Child(L"txt"), 1);
+    EXPECT_EQ(Child(L"txt").backColor(), 0x00FFFFFFu);
+    EXPECT_EQ(Child(L"txt").foreColor(), 0x00000080u);
+    line->SetMultiStringGrey(false);
+    EXPECT_EQ(Child(L"txt").foreColor(), 0x00000080u);
+}
+
+TEST_F(VxLineInTest, AmbientChangesAreFollowedOnlyWhenAskedAndByExactName) {
+    host::FontDesc big = form->font();
+    big.size = 12;
+    const int before = line->height();
+    form->setFont(big);
+    EXPECT_EQ(line->Font(), big);
+    EXPECT_EQ(line->LabelFont(), big);
+    EXPECT_EQ(line->ButtonFont(), big);
+    EXPECT_GT(line->height(), before);
+
+    form->setBackColor(0x00C0FFC0);
+    EXPECT_EQ(line->BackColor(), 0x00C0FFC0u);
+    form->setForeColor(0x00400000);
+    EXPECT_EQ(line->ForeColor(), 0x00400000u);
+
+    host::FontDesc small = big;
+    small.size = 8.25;
+    line->SetAutoAmbientChanges(false);
+    form->setFont(small);
+    EXPECT_EQ(line->Font(), big);
+
+    line->SetAutoAmbientChanges(true);
+    changed.clear();
+    line->ambientChanged(L"font");
+    EXPECT_EQ(line->Font(), big);
+    EXPECT_TRUE(changed.empty());
+}
+
+TEST_F(VxLineInTest, RedrawEventsSurroundEveryPassAndNestedPasses) {
+    std::vector<int> events;
+    Record(*line, events);
+    line->SetLabelWidth(100);
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
+
+    events.clear();
+    const double tpp = host::TwipsPerPixelX();
+    line->placeTwips(10 * tpp, 10 * tpp, 300 * tpp, 60 * tpp);
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::AfterRedraw, VxEvent::Resize}));
+
+    // A handler that sets a layout property starts a nested pass.
+    events.clear();
+    bool once = true;
+    line->BindEvent(VxEvent::BeforeRedraw, [&](int number, VxLineInEventArgs&) {
+        events.push_back(number);
+        if (once) {
+            once = false;
+            line->SetTopDistance(4);
+        }
+    });
+    line->RedrawControl();
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::BeforeRedraw, VxEvent::AfterRedraw,
+                                        VxEvent::AfterRedraw}));
+    EXPECT_EQ(line->height(), S() + 4);
+
+    events.clear();
+    line->Refresh();
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
+}
+
+TEST_F(VxLineInTest, PaintRequestRaisesPaintOnly) {
+    std::vector<int> events;
+    Record(*line, events);
+    form->show();
+    PumpMessages();
+    events.clear();
+    InvalidateRect(line->hwnd(), nullptr, TRUE);
+    UpdateWindow(line->hwnd());
+    EXPECT_EQ(events, std::vector<int>{VxEvent::Paint});
+}
+
+TEST_F(VxLineInTest, ChangeMembersRaiseChangeByNumberAndTerminateDropsTheCombo) {
+    std::vector<int> events;
+    Record(*line, events);
+    line->FireEventChange();
+    line->SendChangeMsg();
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change, VxEvent::Change}));
+
+    line->SetControlStyle(1);
+    line->AddItem(L"a");
+    line->AddItem(L"b", 0);
+    EXPECT_EQ(line->NewIndex(), 0);
+    EXPECT_EQ(line->List(0), L"b");
+    line->TerminateControl();
+    EXPECT_EQ(line->ListCount(), 0);
+    EXPECT_EQ(line->ComboControl(), nullptr);
+    line->SetComboStyle(2);
+    EXPECT_EQ(line->ComboControl(), static_cast<host::ComboBox*>(line->ChildNamed(L"cmb2")));
+}
+
+TEST_F(VxLineInTest, ScreenshotOfEveryStyle) {
+    std::vector<std::unique_ptr<VxLineIn>> lines;
+    const double tpp = host::TwipsPerPixelX();
+    for (int style = 0; style <= 5; ++style) {
+        auto l = VxLineIn::Create({form->hwnd(), form.get()});
+        ASSERT_NE(l, nullptr);
+        l->InitProperties();
+        l->SetControlStyle(style);
+        l->SetCaption(L"Stil " + std::to_wstring(style) + L" :");
+        l->SetText(L"Text \u00e4\u00f6\u00fc " + std::to_wstring(style));
+        l->placeTwips(10 * tpp, (90 + style * 45) * tpp, 500 * tpp, 40 * tpp);
+        lines.push_back(std::move(l));
+    }
+    lines[5]->SetGreyControl(false);
+    form->show();
+    PumpMessages();
+    RedrawWindow(form->hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+
+    // The form's client area, copied from the screen into a bitmap file.
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(form->hwnd(), &client));
+    const int w = client.right, h = client.bottom;
+    HDC windowDc = GetDC(form->hwnd());
+    HDC memDc = CreateCompatibleDC(windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, w, h);
+    HGDIOBJ old = SelectObject(memDc, bitmap);
+    ASSERT_TRUE(BitBlt(memDc, 0, 0, w, h, windowDc, 0, 0, SRCCOPY));
+    SelectObject(memDc, old);
+    BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const int stride = ((w * 3 + 3) / 4) * 4;
+    std::string pixels(static_cast<size_t>(stride) * h, '\0');
+    ASSERT_EQ(
+        GetDIBits(memDc, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS),
+        h);
+    DeleteObject(bitmap);
+    DeleteDC(memDc);
+    ReleaseDC(form->hwnd(), windowDc);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out("vxlinein_styles.bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    EXPECT_TRUE(out.good());
+}
+
+} // namespace
