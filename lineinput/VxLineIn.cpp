@@ -35,7 +35,11 @@ bool VxLineIn::CreateChildren() {
     shp = host::Shape::Create({self});
     anz = host::Label::Create({self, L"", false});
     lbl = host::Label::Create({self, L"", true});
-    return cmb0 && gry && con && txi && chk && mem && cmb2 && cmd && txt && img && shp && anz && lbl;
+    if (!(cmb0 && gry && con && txi && chk && mem && cmb2 && cmd && txt && img && shp && anz && lbl))
+        return false;
+    // The frame's text box is always shown; the frame decides whether it is seen.
+    txi->setVisible(true);
+    return true;
 }
 
 void VxLineIn::BindEvent(int eventNumber, VxLineInEventHandler handler) {

@@ -363,6 +363,7 @@ TEST_F(VxLineInTest, InnerBoxStyleHoldsTextButtonAndSeparator) {
     line->SetControlStyle(4);
     auto& con = static_cast<host::PictureBox&>(Child(L"con"));
     EXPECT_TRUE(con.visible());
+    EXPECT_TRUE(Child(L"txi").visible());
     EXPECT_EQ(GetParent(Child(L"cmd").hwnd()), con.hwnd());
     EXPECT_EQ(GetParent(Child(L"gry").hwnd()), con.hwnd());
     EXPECT_EQ(con.width(), 400 - 125);
