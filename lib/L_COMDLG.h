@@ -27,8 +27,8 @@ std::wstring FormatText(const std::wstring& templ, const std::vector<std::wstrin
 // Splits text at every delimiter into parts (trimmed of blanks when trimParts,
 // empty ones left out when skipEmpty); returns the number of parts. The text
 // after the last delimiter always forms a part.
-std::int32_t SplitText(const std::wstring& text, const std::wstring& delimiter, std::vector<std::wstring>& parts,
-                       int compare, bool trimParts, bool skipEmpty);
+std::int32_t SplitText(const std::wstring& text, const std::wstring& delimiter,
+                       std::vector<std::wstring>& parts, int compare, bool trimParts, bool skipEmpty);
 // The extension text before its first ";", trimmed.
 std::wstring FirstExtension(const std::wstring& extensions);
 // Splits the "|" lists of type names and extension texts into two parallel
