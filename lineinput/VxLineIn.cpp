@@ -13,6 +13,7 @@ std::unique_ptr<VxLineIn> VxLineIn::Create(const VxLineInArgs& args) {
     std::unique_ptr<VxLineIn> line(new VxLineIn(*args.site));
     if (!line->createSurface(args.parent) || !line->CreateChildren())
         return nullptr;
+    line->RegisterDropTargets();
     return line;
 }
 

@@ -11,6 +11,7 @@
 //   VxLineInText.cpp        text, selection, keys and focus
 //   VxLineInButton.cpp      button and check box clicks, dialogs
 //   VxLineInLists.cpp       list and combo operations, item tags
+//   VxLineInDrops.cpp       files dropped onto the field
 //   VxLineInPersistence.cpp initialisation of a new instance, property bag
 #pragma once
 
@@ -19,6 +20,7 @@
 #include "CheckBox.h"
 #include "ComboBox.h"
 #include "CommandButton.h"
+#include "FileDropTarget.h"
 #include "Image.h"
 #include "Label.h"
 #include "Picture.h"
@@ -331,4 +333,13 @@ private:
     bool CreateChildren();
 
     std::array<VxLineInEventHandler, VxEvent::Count + 1> handlers_;
+
+    // Files dropped onto txt, txi, mem and anz (VxLineInDrops.cpp).
+    void RegisterDropTargets();
+    void txt_OLEDragDrop(const std::vector<std::wstring>& files);
+    void txi_OLEDragDrop(const std::vector<std::wstring>& files);
+    void mem_OLEDragDrop(const std::vector<std::wstring>& files);
+    void anz_OLEDragDrop(const std::vector<std::wstring>& files);
+    // Declared last, so the registrations end before the children go.
+    std::array<std::unique_ptr<host::FileDropTarget>, 4> dropTargets_;
 };

@@ -1,0 +1,47 @@
+// Accepts dropped file lists on one window. The target registers itself
+// with the platform's OLE drag and drop (RegisterDragDrop) for the window
+// and raises onDropFiles with the dropped paths, as the source delivered
+// them. Only the file-drop format (CF_HDROP) is taken; a drag that carries
+// no file list, such as plain text, is refused while it is dragged over the
+// window and ignored if it is dropped all the same.
+//
+// Registering needs OLE initialised on the thread (OleInitialize): without
+// it the window accepts no drops and Register gives null.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <objidl.h>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace host {
+
+using DropFilesHandler = std::function<void(const std::vector<std::wstring>& paths)>;
+
+class FileDropTarget {
+public:
+    // Null when the platform refused the registration (OLE not initialised,
+    // the window already has a drop target, no window).
+    static std::unique_ptr<FileDropTarget> Register(HWND window, DropFilesHandler onDropFiles);
+    // Revokes the registration; a drag still in progress over the window
+    // then finds no handler and drops nothing.
+    ~FileDropTarget();
+    FileDropTarget(const FileDropTarget&) = delete;
+    FileDropTarget& operator=(const FileDropTarget&) = delete;
+
+    // The paths of a file list (CF_HDROP) in a data object, in list order;
+    // empty when the object carries none. A path that cannot be read is left
+    // out.
+    static std::vector<std::wstring> FilesOf(IDataObject* data);
+
+private:
+    class Target;
+    explicit FileDropTarget(HWND window, Target* target) : window_(window), target_(target) {}
+
+    HWND window_;
+    Target* target_; // one reference held, released by the destructor
+};
+
+} // namespace host

@@ -1,0 +1,223 @@
+// Files dropped onto the input line's field, delivered by the platform's own
+// drag and drop loop to the drop targets the control registered for txt,
+// txi, mem and anz: what each child takes over, and which Change events the
+// host sees.
+#include "DropTestSupport.h"
+#include "Form.h"
+#include "Screen.h"
+#include "TempFolder.h"
+#include "VxLineIn.h"
+
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// A reference to a data object, released at the end of the scope.
+struct DataRef {
+    IDataObject* object;
+    ~DataRef() {
+        if (object)
+            object->Release();
+    }
+};
+
+class VxLineInDropTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oleReady = SUCCEEDED(OleInitialize(nullptr));
+        ASSERT_TRUE(oleReady);
+        form = host::Form::Create({L"VxLineIn drop test", 9000, 6000});
+        ASSERT_NE(form, nullptr);
+        form->show();
+        line = VxLineIn::Create({form->hwnd(), form.get()});
+        ASSERT_NE(line, nullptr);
+        line->InitProperties();
+        const double tpp = host::TwipsPerPixelX();
+        line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 60 * tpp);
+        // Change and Click only: the cursor moving onto the field raises mouse events.
+        for (int n : {VxEvent::Change, VxEvent::Click})
+            line->BindEvent(n, [this](int number, VxLineInEventArgs&) { events.push_back(number); });
+        PumpMessages();
+    }
+    void TearDown() override {
+        line.reset();
+        form.reset();
+        if (oleReady)
+            OleUninitialize();
+    }
+
+    // Shows the line in style and brings the form to the front, so the
+    // drop lands on the child under the cursor.
+    void UseStyle(int style) {
+        line->SetControlStyle(style);
+        SetForegroundWindow(form->hwnd());
+        PumpMessages();
+        events.clear();
+    }
+
+    droptest::DragResult DropFiles(const wchar_t* child, const std::vector<std::wstring>& paths) {
+        DataRef data{droptest::NewFileListObject(paths)};
+        EXPECT_NE(data.object, nullptr);
+        const droptest::DragResult result =
+            droptest::DragAndDrop(line->ChildNamed(child)->hwnd(), data.object);
+        PumpMessages();
+        return result;
+    }
+
+    std::wstring TextOf(const wchar_t* child) {
+        HWND window = line->ChildNamed(child)->hwnd();
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+
+    bool oleReady = false;
+    std::unique_ptr<host::Form> form;
+    std::unique_ptr<VxLineIn> line;
+    std::vector<int> events;
+    const std::wstring a = L"C:\\Daten\\a.txt";
+    const std::wstring b = L"C:\\Daten\\b b.txt";
+    const std::wstring c = L"D:\\\u00dcbersicht\\c.txt";
+};
+
+TEST_F(VxLineInDropTest, OneFileOnTxtBecomesTheTextWithOneChange) {
+    UseStyle(0);
+    const droptest::DragResult result = DropFiles(L"txt", {a});
+    EXPECT_EQ(result.hr, DRAGDROP_S_DROP);
+    EXPECT_EQ(result.effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(line->Text(), a);
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change}));
+}
+
+TEST_F(VxLineInDropTest, SeveralFilesOnTxtFollowAllowDDMultiFiles) {
+    UseStyle(0);
+    DropFiles(L"txt", {a, b, c});
+    EXPECT_EQ(line->Text(), a);
+
+    line->SetAllowDDMultiFiles(true);
+    events.clear();
+    DropFiles(L"txt", {a, b, c});
+    EXPECT_EQ(line->Text(), a + L"; " + b + L"; " + c);
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change}));
+}
+
+TEST_F(VxLineInDropTest, MemTakesEveryPathOnItsOwnLine) {
+    UseStyle(2);
+    DropFiles(L"mem", {a});
+    EXPECT_EQ(line->Text(), a + L"\r\n");
+    DropFiles(L"mem", {b, c});
+    EXPECT_EQ(line->Text(), b + L"\r\n" + c + L"\r\n");
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change, VxEvent::Change}));
+}
+
+TEST_F(VxLineInDropTest, MemAppendsDropsWithAppendOleDDFiles) {
+    UseStyle(2);
+    line->SetAppendOleDDFiles(true);
+    DropFiles(L"mem", {a});
+    DropFiles(L"mem", {b});
+    EXPECT_EQ(line->Text(), a + L"\r\n" + b + L"\r\n");
+
+    // No separator is put in front: a last line without a break goes on.
+    line->SetTextSilent(L"Notiz");
+    DropFiles(L"mem", {c});
+    EXPECT_EQ(line->Text(), L"Notiz" + c + L"\r\n");
+}
+
+TEST_F(VxLineInDropTest, TxiAndAnzTakeTheFirstPath) {
+    UseStyle(4);
+    DropFiles(L"txi", {a, b});
+    EXPECT_EQ(line->Text(), a);
+    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change}));
+
+    UseStyle(3);
+    DropFiles(L"anz", {b, c});
+    EXPECT_EQ(line->Text(), b);
+    // The display label reports no change.
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(VxLineInDropTest, DraggedTextIsRefusedEverywhere) {
+    const struct {
+        int style;
+        const wchar_t* child;
+    } fields[] = {{0, L"txt"}, {2, L"mem"}, {3, L"anz"}, {4, L"txi"}};
+    for (const auto& field : fields) {
+        UseStyle(field.style);
+        line->SetTextSilent(L"vorher");
+        events.clear();
+        DataRef text{droptest::NewTextObject(L"C:\\Daten\\a.txt")};
+        ASSERT_NE(text.object, nullptr);
+        const droptest::DragResult result =
+            droptest::DragAndDrop(line->ChildNamed(field.child)->hwnd(), text.object);
+        PumpMessages();
+        EXPECT_EQ(result.effect, static_cast<DWORD>(DROPEFFECT_NONE)) << field.child;
+        EXPECT_EQ(TextOf(field.child), L"vorher") << field.child;
+        EXPECT_TRUE(events.empty()) << field.child;
+    }
+}
+
+TEST_F(VxLineInDropTest, NoKeyFilterAppliesToDroppedText) {
+    // Style 1 of the filters upper-cases typed letters; dropped paths stay.
+    UseStyle(0);
+    line->SetTextBoxStyle(1);
+    DropFiles(L"txt", {a});
+    EXPECT_EQ(line->Text(), a);
+}
+
+TEST_F(VxLineInDropTest, DropOnTxtInStyle2ChangesTxtWithoutChange) {
+    UseStyle(2);
+    // Only a visible window takes a drop: txt is shown over the memo for it.
+    auto* txt = line->ChildNamed(L"txt");
+    txt->setVisible(true);
+    SetWindowPos(txt->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PumpMessages();
+    events.clear();
+    DropFiles(L"txt", {a});
+    EXPECT_EQ(TextOf(L"txt"), a);
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(VxLineInDropTest, DroppedFolderIsTakenAsDelivered) {
+    TempFolder temp;
+    std::wstring folder = temp / L"Ordner";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    UseStyle(0);
+    DropFiles(L"txt", {folder});
+    EXPECT_EQ(line->Text(), folder);
+    DropFiles(L"txt", {temp.Path()});
+    EXPECT_EQ(line->Text(), temp.Path());
+}
+
+// A thread that never initialised OLE: the registration is refused there,
+// and the window takes no drops.
+DWORD WINAPI RegisterWithoutOle(void* registered) {
+    HWND window =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    *static_cast<int*>(registered) =
+        host::FileDropTarget::Register(window, [](const std::vector<std::wstring>&) {}) != nullptr ? 1 : 0;
+    DestroyWindow(window);
+    return 0;
+}
+
+TEST(FileDropTargetTest, RegistrationNeedsOle) {
+    int registered = -1;
+    HANDLE thread = CreateThread(nullptr, 0, &RegisterWithoutOle, &registered, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_EQ(registered, 0);
+}
+
+} // namespace
