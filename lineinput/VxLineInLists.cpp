@@ -2,8 +2,7 @@
 // An item's tag lives in the element whose index is the item's ItemData.
 #include "VxLineIn.h"
 
-#include <algorithm>
-#include <cwctype>
+#include <cwchar>
 
 namespace {
 
@@ -12,9 +11,10 @@ bool IsIndex16(std::int32_t index) {
     return index >= -32768 && index <= 32767;
 }
 
+// Upper case as the platform's text functions make it (umlauts included).
 std::wstring Upper(std::wstring s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+    if (!s.empty())
+        CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
 }
 
@@ -25,6 +25,22 @@ std::wstring TrimBlanks(const std::wstring& s) {
     return s.substr(first, s.find_last_not_of(L' ') - first + 1);
 }
 
+// The highest index of the tag array, or 0 while it has no elements.
+std::int32_t ItemTagUpperBound(const std::vector<host::Variant>& tags) {
+    return tags.empty() ? 0 : static_cast<std::int32_t>(tags.size()) - 1;
+}
+
+// A decimal number, blanks around it allowed ("12", " -1.5 ", "2e3"); false
+// for anything else, hexadecimal, "inf" and "nan" included.
+bool ParseDecimal(const std::wstring& text, double& number) {
+    const std::wstring digits = TrimBlanks(text);
+    if (digits.empty() || digits.find_first_not_of(L"0123456789+-.eE") != std::wstring::npos)
+        return false;
+    wchar_t* end = nullptr;
+    number = std::wcstod(digits.c_str(), &end);
+    return end == digits.c_str() + digits.size();
+}
+
 // The host's comparison of a text with a tag: exact for texts, by number for
 // numbers (a text that is no number matches no numeric tag), and an empty
 // tag equals the empty text.
@@ -33,21 +49,17 @@ bool TextEqualsTag(const std::wstring& text, const host::Variant& tag) {
         return text.empty();
     if (tag.IsString())
         return text == tag.AsString();
-    try {
-        size_t used = 0;
-        const double number = std::stod(text, &used);
-        if (used != text.size())
-            return false;
-        return number == (tag.IsInteger() ? static_cast<double>(tag.AsInteger()) : tag.AsDouble());
-    } catch (const std::exception&) {
+    double number = 0;
+    if (!ParseDecimal(text, number))
         return false;
-    }
+    return number == (tag.IsInteger() ? static_cast<double>(tag.AsInteger()) : tag.AsDouble());
 }
 
 } // namespace
 
 void VxLineIn::AddItem(const std::wstring& Item, std::int32_t Index) {
-    if (CurrentCombo && IsIndex16(Index))
+    // -1 appends; any other negative position does not exist.
+    if (CurrentCombo && Index >= -1 && IsIndex16(Index))
         CurrentCombo->addItem(Item, Index);
 }
 
@@ -120,9 +132,7 @@ host::Variant VxLineIn::ItemTag(std::int32_t Index) const {
 void VxLineIn::SetItemTag(std::int32_t Index, const host::Variant& TG) {
     std::int32_t slot = ItemData(Index);
     if (slot == 0) {
-        // The highest index, or 0 while the array has no elements.
-        const std::int32_t upperBound = ItemTags.empty() ? 0 : static_cast<std::int32_t>(ItemTags.size()) - 1;
-        slot = upperBound + 1;
+        slot = ItemTagUpperBound(ItemTags) + 1;
         ItemTags.resize(static_cast<size_t>(slot) + 1);
         if (CurrentCombo && IsIndex16(Index))
             CurrentCombo->setItemData(Index, slot);
@@ -133,7 +143,7 @@ void VxLineIn::SetItemTag(std::int32_t Index, const host::Variant& TG) {
 }
 
 host::Variant VxLineIn::SelectByItemTag(const std::wstring& TG) {
-    const std::int32_t upperBound = ItemTags.empty() ? 0 : static_cast<std::int32_t>(ItemTags.size()) - 1;
+    const std::int32_t upperBound = ItemTagUpperBound(ItemTags);
     const std::wstring wanted = Upper(TG);
     for (std::int32_t i = 0; i <= upperBound; ++i) {
         if (wanted == Upper(TrimBlanks(ItemTag(i).ToText()))) {
