@@ -1,0 +1,103 @@
+// How the input line's lists and drops grow: the time to add, tag and
+// select by tag in lists of 1k, 10k and 30k items (indexes stop at 32767),
+// and to take a drop of as many files on txt and mem through the platform's
+// drag loop. Prints a table; built with the tests but not run by ctest.
+#include "DropTestSupport.h"
+#include "Form.h"
+#include "Screen.h"
+#include "VxLineIn.h"
+
+#include <ole2.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Milliseconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::unique_ptr<VxLineIn> NewLine(host::Form& form, int style) {
+    auto line = VxLineIn::Create({form.hwnd(), &form});
+    if (!line)
+        return nullptr;
+    line->InitProperties();
+    line->SetControlStyle(style);
+    const double tpp = host::TwipsPerPixelX();
+    line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 60 * tpp);
+    return line;
+}
+
+void BenchLists(host::Form& form, int n) {
+    auto line = NewLine(form, 1);
+    if (!line)
+        return;
+    const double add = Milliseconds([&] {
+        for (int i = 0; i < n; ++i)
+            line->AddItem(L"Eintrag " + std::to_wstring(i));
+    });
+    const double tag = Milliseconds([&] {
+        for (int i = 0; i < n; ++i)
+            line->SetItemTag(i, L"Kennung " + std::to_wstring(i));
+    });
+    const std::wstring last = L"KENNUNG " + std::to_wstring(n - 1);
+    const double select = Milliseconds([&] { line->SelectByItemTag(last); });
+    const bool selected = line->ListIndex() == n - 1;
+    const double focus = Milliseconds([&] {
+        line->ListFocusItemTag(L"Kennung 0");
+        line->ListFocusItemTag(L"Kennung " + std::to_wstring(n - 1));
+    });
+    std::printf("%6d items  AddItem %8.1f ms (%6.3f ms/1k)  ItemTag %8.1f ms (%6.3f ms/1k)  "
+                "SelectByItemTag(last) %7.2f ms%s  ListFocusItemTag(first, last) %7.2f ms%s\n",
+                n, add, add * 1000 / n, tag, tag * 1000 / n, select, selected ? "" : " (NOT FOUND)", focus,
+                line->ListIndex() == n - 1 ? "" : " (NOT FOUND)");
+}
+
+void BenchDrop(host::Form& form, int n) {
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < n; ++i)
+        paths.push_back(L"C:\\Daten\\Unterordner\\Datei " + std::to_wstring(i) + L".txt");
+    IDataObject* data = droptest::NewFileListObject(paths);
+    if (!data)
+        return;
+    for (int style : {0, 2}) {
+        auto line = NewLine(form, style);
+        if (!line)
+            continue;
+        line->SetAllowDDMultiFiles(true);
+        SetForegroundWindow(form.hwnd());
+        HWND target = line->ChildNamed(style == 0 ? L"txt" : L"mem")->hwnd();
+        // The drag loop itself polls on a timer; its rounds are part of the time.
+        const double drop = Milliseconds([&] { droptest::DragAndDrop(target, data); });
+        std::printf("%6d files dropped on %s: %8.1f ms, text of %zu characters\n", n,
+                    style == 0 ? "txt" : "mem", drop, line->Text().size());
+    }
+    data->Release();
+}
+
+} // namespace
+
+int main() {
+    if (FAILED(OleInitialize(nullptr))) {
+        std::printf("OLE could not be initialised\n");
+        return 1;
+    }
+    {
+        auto form = host::Form::Create({L"VxLineIn bench", 9000, 6000});
+        if (!form)
+            return 1;
+        form->show();
+        for (int n : {1000, 10000, 30000})
+            BenchLists(*form, n);
+        for (int n : {1000, 10000, 30000})
+            BenchDrop(*form, n);
+    }
+    OleUninitialize();
+    return 0;
+}
