@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace L_SHTCUT {
 namespace {
 
@@ -45,7 +47,34 @@ bool MakeReplaceable(const std::wstring& path) {
     return AssignAttributes(path, FILE_ATTRIBUTE_NORMAL);
 }
 
+bool IsNamed(const wchar_t* name, const wchar_t* expected) {
+    return CompareStringOrdinal(name, -1, expected, -1, TRUE) == CSTR_EQUAL;
+}
+
+struct FindCloser {
+    void operator()(HANDLE h) const noexcept { FindClose(h); }
+};
+using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
 } // namespace
+
+bool HoldsOtherEntries(const std::wstring& Target) {
+    const std::wstring folder = L_PFADE::AddBackslash(Target);
+    if (folder.empty())
+        return false;
+    WIN32_FIND_DATAW entry{};
+    const HANDLE found = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (found == INVALID_HANDLE_VALUE)
+        return false; // no such folder, or nothing in it
+    const FindHandle search(found);
+    do {
+        const wchar_t* name = entry.cFileName;
+        if (!IsNamed(name, L".") && !IsNamed(name, L"..") && !IsNamed(name, L"desktop.ini") &&
+            !IsNamed(name, L"target.lnk"))
+            return true;
+    } while (FindNextFileW(found, &entry));
+    return false;
+}
 
 bool CreateFolderLink(const std::wstring& Source, const std::wstring& Target) {
     // Every later step addresses this one folder: the trimmed target with a

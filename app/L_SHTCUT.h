@@ -12,4 +12,9 @@ namespace L_SHTCUT {
 // is blank or names an existing file is left alone and gives false.
 bool CreateFolderLink(const std::wstring& Source, const std::wstring& Target);
 
+// Whether the folder Target exists and holds anything besides the
+// desktop.ini and target.lnk of a folder link: entries that Explorer no
+// longer shows once the folder is a folder link.
+bool HoldsOtherEntries(const std::wstring& Target);
+
 } // namespace L_SHTCUT

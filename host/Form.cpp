@@ -62,6 +62,21 @@ void Form::show() {
     UpdateWindow(hwnd());
 }
 
+void Form::setIcon(int resourceId) {
+    if (!hwnd())
+        return;
+    // Shared icons belong to the system's cache: nothing to destroy later.
+    const auto load = [resourceId](int cxMetric, int cyMetric) {
+        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
+                                             IMAGE_ICON, GetSystemMetrics(cxMetric),
+                                             GetSystemMetrics(cyMetric), LR_SHARED));
+    };
+    if (HICON big = load(SM_CXICON, SM_CYICON))
+        SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (HICON small = load(SM_CXSMICON, SM_CYSMICON))
+        SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
 void Form::setTabOrder(std::initializer_list<Control*> controls) {
     // The focus moves through siblings in their z-order, so each control is
     // put right after the previous one of the same parent.

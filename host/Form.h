@@ -31,6 +31,9 @@ public:
     int clientWidth() const;
     int clientHeight() const;
     void show();
+    // Gives the window the icon resource id of the running program, in the
+    // sizes the system asks for in the caption and in the task switcher.
+    void setIcon(int resourceId);
     // Sets the tab order: the controls take the focus in the order given.
     void setTabOrder(std::initializer_list<Control*> controls);
     // Runs the message loop (with dialog keys: Tab moves the focus) until the

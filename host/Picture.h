@@ -1,7 +1,10 @@
 // A picture of the framework: a bitmap, or nothing. Copies share the bitmap.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 #include <windows.h>
 
 namespace host {
@@ -14,6 +17,14 @@ public:
     static Picture FromResource(int id);
     // Takes ownership of bitmap (null gives an empty picture).
     static Picture FromBitmap(HBITMAP bitmap);
+    // A bitmap file (.bmp); an empty picture when it cannot be read.
+    static Picture FromFile(const std::wstring& path);
+    // The bytes of a bitmap file, as a property bag stores a picture; an
+    // empty picture when they do not describe an uncompressed bitmap.
+    static Picture FromBitmapFile(const std::vector<std::uint8_t>& bytes);
+    // The picture as the bytes of a bitmap file (24 bits per pixel, or 32 when
+    // the picture has them); empty for an empty picture.
+    std::vector<std::uint8_t> ToBitmapFile() const;
 
     bool IsEmpty() const { return !bitmap_; }
     HBITMAP Bitmap() const { return bitmap_ ? bitmap_.get() : nullptr; }

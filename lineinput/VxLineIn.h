@@ -25,6 +25,7 @@
 #include "Label.h"
 #include "Picture.h"
 #include "PictureBox.h"
+#include "PropertyBag.h"
 #include "Shape.h"
 #include "TextBox.h"
 #include "UserControl.h"
@@ -49,8 +50,11 @@ public:
     static std::unique_ptr<VxLineIn> Create(const VxLineInArgs& args);
     ~VxLineIn() override;
 
-    // Initialisation of a new instance (VxLineInPersistence.cpp).
+    // Initialisation of a new instance, and the stored state in a property
+    // bag (VxLineInPersistence.cpp).
     void InitProperties();
+    void ReadProperties(const host::PropertyBag& bag);
+    void WriteProperties(host::PropertyBag& bag) const;
 
     // Events: one handler per number (1..31); raising runs it synchronously.
     void BindEvent(int eventNumber, VxLineInEventHandler handler);

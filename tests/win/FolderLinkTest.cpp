@@ -303,3 +303,18 @@ TEST_F(FolderLink, LinuxSeesTheSameAttributes) {
     EXPECT_EQ(DosAttribFromLinux(folder + L"desktop.ini"), "0x6");
     EXPECT_EQ(DosAttribFromLinux(folder + L"target.lnk"), "0x2");
 }
+
+TEST(HoldsOtherEntries, OnlyForeignEntriesCount) {
+    TempFolder tmp;
+    const std::wstring folder = tmp / L"Ziel";
+    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(folder)); // missing
+    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(L"  "));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(folder)); // empty
+    ASSERT_TRUE(WriteFileBytes(folder + L"\\Desktop.INI", "x"));
+    ASSERT_TRUE(WriteFileBytes(folder + L"\\target.lnk", "x"));
+    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(L" " + folder + L"\\ ")); // a folder link's own files
+    ASSERT_TRUE(CreateDirectoryW((folder + L"\\Fotos").c_str(), nullptr));
+    EXPECT_TRUE(L_SHTCUT::HoldsOtherEntries(folder));
+    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(folder + L"\\Fotos"));
+}

@@ -1,0 +1,38 @@
+// The program's only window, "Entfernten Ordner Lokal einbinden": two input
+// lines for the source and the local target inside a frame, and the buttons
+// "Erstellen" and "Schließen".
+#pragma once
+
+#include "CommandButton.h"
+#include "Form.h"
+#include "Frame.h"
+#include "VxLineIn.h"
+
+#include <memory>
+
+class B_MAIN {
+public:
+    // Creates the window with its controls, the input lines restored from the
+    // form data stored with the program; null when the window could not be made.
+    static std::unique_ptr<B_MAIN> Create();
+
+    void Show();
+    // Runs until the window is unloaded; returns the program's exit code.
+    int Run();
+
+private:
+    B_MAIN() = default;
+    bool CreateControls();
+
+    void cmdOK_Click();
+    void cmdAB_Click();
+    void Form_QueryUnload(bool& cancel);
+    void Form_Unload();
+
+    std::unique_ptr<host::Form> form;
+    std::unique_ptr<host::Frame> Frame1;
+    std::unique_ptr<VxLineIn> txtUrl;
+    std::unique_ptr<VxLineIn> txtPat;
+    std::unique_ptr<host::CommandButton> cmdOK;
+    std::unique_ptr<host::CommandButton> cmdAB;
+};

@@ -1,0 +1,119 @@
+"""Fixtures for driving ordnerlink.exe under Wine on the X display as a user
+would: xdotool moves the mouse, clicks and types; the window-text tool reads
+what the program's windows and message boxes say; the files it writes are
+checked from the Linux side of the Wine prefix."""
+import os
+import pathlib
+import shutil
+import subprocess
+import time
+
+import pytest
+
+MAIN_TITLE = "Entfernten Ordner Lokal einbinden"
+
+
+def pytest_addoption(parser):
+    parser.addoption("--build-dir", action="store", required=True, help="the Windows build folder")
+
+
+@pytest.fixture(scope="session")
+def build_dir(request):
+    return pathlib.Path(request.config.getoption("--build-dir")).resolve()
+
+
+@pytest.fixture(scope="session")
+def drive_c():
+    return pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c"
+
+
+def run(*args, check=True, timeout=60):
+    return subprocess.run(args, check=check, timeout=timeout, capture_output=True, text=True)
+
+
+class App:
+    """One running ordnerlink.exe and the X window of its main window."""
+
+    def __init__(self, build_dir):
+        self.build_dir = build_dir
+        self.process = subprocess.Popen(["wine", str(build_dir / "app" / "ordnerlink.exe")],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.window = self.wait_for_x_window(MAIN_TITLE)
+
+    def wait_for_x_window(self, title, timeout=30):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = run("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", check=False)
+            ids = found.stdout.split()
+            if ids:
+                return ids[-1]
+            time.sleep(0.2)
+        raise AssertionError(f"no window titled {title!r} appeared")
+
+    def x_window_gone(self, window):
+        return run("xdotool", "getwindowname", window, check=False).returncode != 0
+
+    def click(self, x, y, window=None, button=1):
+        """Clicks at (x, y) pixels of the window's client area."""
+        run("xdotool", "mousemove", "--sync", "--window", window or self.window, str(x), str(y),
+            "click", str(button))
+        time.sleep(0.3)
+
+    def type(self, text):
+        run("xdotool", "type", "--delay", "30", text)
+        time.sleep(0.3)
+
+    def key(self, *keys, window=None):
+        run("xdotool", "key", *keys)
+        time.sleep(0.3)
+
+    def windows(self):
+        """Every visible top-level window as a list: its title, then its children's texts."""
+        out = run("wine", str(self.build_dir / "tests" / "e2e" / "window_text.exe")).stdout
+        return [line.split("\t") for line in out.splitlines() if line]
+
+    def wait_for_windows(self, predicate, timeout=15):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = [w for w in self.windows() if predicate(w)]
+            if found:
+                return found
+            time.sleep(0.3)
+        return []
+
+    def wait_exit(self, timeout=15):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def screenshot(self, name):
+        time.sleep(1)  # let the newest window finish painting
+        target = self.build_dir / "screenshots" / f"{name}.png"
+        target.parent.mkdir(exist_ok=True)
+        xwd = subprocess.run(["xwd", "-root", "-silent"], check=True, capture_output=True)
+        subprocess.run(["convert", "xwd:-", str(target)], input=xwd.stdout, check=True)
+        return target
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+@pytest.fixture
+def app(build_dir):
+    started = App(build_dir)
+    yield started
+    started.close()
+    run("wineserver", "-k", check=False)
+
+
+@pytest.fixture
+def work_folder(drive_c):
+    """A fresh folder C:\\e2e for the files a test makes, removed afterwards."""
+    folder = drive_c / "e2e"
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    yield folder
+    shutil.rmtree(folder, ignore_errors=True)

@@ -1,0 +1,142 @@
+"""The program as a user meets it: type a source and a target, press
+"Erstellen", read the message boxes, close the window."""
+import subprocess
+import time
+
+from conftest import MAIN_TITLE, run
+
+# Client-area points (pixels at 15 twips per pixel) of what a user clicks.
+SOURCE_FIELD = (250, 37)
+TARGET_FIELD = (250, 61)
+CREATE_BUTTON = (416, 102)
+CLOSE_BUTTON = (296, 102)
+
+INCOMPLETE = "Unvollständig"
+DESKTOP_INI = (b"[.ShellClassInfo]\r\nCLSID2={0AFACED1-E828-11D1-9187-B532F1E9575D}\r\n"
+               b"Flags=2\r\nConfirmFileOp=0\r\n")
+
+
+def dos_attributes(path):
+    out = run("getfattr", "--only-values", "-n", "user.DOSATTRIB", str(path)).stdout
+    return int(out.strip().strip("\x00"), 16)
+
+
+def fill(app, source, target):
+    for point, text in ((SOURCE_FIELD, source), (TARGET_FIELD, target)):
+        if text:
+            app.click(*point)
+            app.type(text)
+
+
+def message_boxes(app, title):
+    return app.wait_for_windows(lambda w: w[0] == title)
+
+
+def answer_message_box(app, title, keys=("Return",)):
+    box = app.wait_for_x_window(title)
+    run("xdotool", "windowactivate", "--sync", box, check=False)
+    app.key(*keys)
+    deadline = time.monotonic() + 10
+    while not app.x_window_gone(box) and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert app.x_window_gone(box), f"the message box {title!r} stayed open"
+
+
+def test_typed_paths_become_a_folder_link(app, work_folder):
+    app.screenshot("main-window")
+    fill(app, r"\\srv\share\docs", r"C:\e2e\Links\Docs")
+    app.click(*CREATE_BUTTON)
+
+    folder = work_folder / "Links" / "Docs"
+    deadline = time.monotonic() + 10
+    while not (folder / "target.lnk").exists() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert sorted(p.name for p in folder.iterdir()) == ["desktop.ini", "target.lnk"]
+    assert (folder / "desktop.ini").read_bytes() == DESKTOP_INI
+    assert dos_attributes(folder) == 0x4
+    assert dos_attributes(folder / "desktop.ini") == 0x6
+    assert dos_attributes(folder / "target.lnk") == 0x2
+    link = run("lnkinfo", str(folder / "target.lnk")).stdout
+    assert r"\\srv\share" in link and "docs" in link
+    # Success is silent and leaves both lines as they were.
+    assert [w for w in app.windows() if w[0] != MAIN_TITLE] == []
+    texts = [w for w in app.windows() if w[0] == MAIN_TITLE][0]
+    assert r"\\srv\share\docs" in texts and r"C:\e2e\Links\Docs" in texts
+
+    # Pressing it again repeats the creation on the same folder, asking nothing.
+    (folder / "target.lnk").unlink()
+    app.click(*CREATE_BUTTON)
+    deadline = time.monotonic() + 10
+    while not (folder / "target.lnk").exists() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert (folder / "target.lnk").exists()
+    assert [w for w in app.windows() if w[0] != MAIN_TITLE] == []
+
+
+def test_missing_source_or_target_is_reported(app, work_folder):
+    app.click(*CREATE_BUTTON)
+    boxes = message_boxes(app, INCOMPLETE)
+    assert len(boxes) == 1 and "Kein Quellpfad angegeben !" in boxes[0]
+    app.screenshot("missing-source")
+    answer_message_box(app, INCOMPLETE)
+
+    fill(app, r"C:\e2e\quelle", "")
+    app.click(*CREATE_BUTTON)
+    boxes = message_boxes(app, INCOMPLETE)
+    assert len(boxes) == 1 and "Kein Zielpfad angegeben !" in boxes[0]
+    answer_message_box(app, INCOMPLETE)
+    assert list(work_folder.iterdir()) == []
+
+
+def test_enter_and_escape_do_not_act_on_the_window(app, work_folder):
+    fill(app, r"\\srv\share", r"C:\e2e\Enter")
+    app.key("Return")
+    app.key("Escape")
+    time.sleep(1)
+    assert not (work_folder / "Enter").exists()
+    assert app.process.poll() is None
+
+
+def test_a_folder_with_content_is_only_linked_after_asking(app, work_folder):
+    target = work_folder / "Fotos"
+    target.mkdir()
+    (target / "urlaub.jpg").write_bytes(b"jpeg")
+    fill(app, r"\\srv\fotos", r"C:\e2e\Fotos")
+    app.click(*CREATE_BUTTON)
+    question = app.wait_for_windows(lambda w: w[0] == "Ordner ist nicht leer")
+    assert question and any("Fotos" in text for text in question[0])
+    app.screenshot("folder-not-empty")
+    answer_message_box(app, "Ordner ist nicht leer")  # No is the default answer
+    assert sorted(p.name for p in target.iterdir()) == ["urlaub.jpg"]
+
+    app.click(*CREATE_BUTTON)
+    answer_message_box(app, "Ordner ist nicht leer", keys=("shift+Tab", "Return"))  # Yes
+    deadline = time.monotonic() + 10
+    while not (target / "target.lnk").exists() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert sorted(p.name for p in target.iterdir()) == ["desktop.ini", "target.lnk", "urlaub.jpg"]
+
+
+def test_a_failed_creation_is_reported(app, work_folder):
+    fill(app, r"\\srv\share", r"Q:\nirgends\Ziel")  # no drive Q: in the prefix
+    app.click(*CREATE_BUTTON)
+    boxes = app.wait_for_windows(lambda w: w[0] == "Ordnerlink nicht erstellt")
+    assert boxes and any("Q:\\nirgends\\Ziel" in text for text in boxes[0])
+    answer_message_box(app, "Ordnerlink nicht erstellt")
+
+
+def test_schliessen_ends_the_program(app):
+    app.click(*CLOSE_BUTTON)
+    assert app.wait_exit() == 0
+
+
+def test_the_close_box_ends_the_program(app):
+    run("xdotool", "windowactivate", "--sync", app.window, check=False)
+    app.key("alt+F4")  # the window manager's close, as its close box sends it
+    assert app.wait_exit() == 0
+
+
+def test_the_system_menu_close_ends_the_program(app):
+    # What the system menu's Close command sends to the window.
+    run("wine", str(app.build_dir / "tests" / "e2e" / "window_text.exe"), "--close", MAIN_TITLE)
+    assert app.wait_exit() == 0
