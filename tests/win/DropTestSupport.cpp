@@ -145,6 +145,10 @@ IDataObject* NewFileListObject(const std::vector<std::wstring>& paths) {
     header.fWide = TRUE;
     std::memcpy(block.data(), &header, sizeof header);
     std::memcpy(block.data() + sizeof header, list.data(), list.size() * sizeof(wchar_t));
+    return NewFileListObjectFromBlock(block);
+}
+
+IDataObject* NewFileListObjectFromBlock(const std::vector<unsigned char>& block) {
     HGLOBAL memory = GlobalWith(block.data(), block.size());
     return memory ? new DataObject(CF_HDROP, memory) : nullptr;
 }

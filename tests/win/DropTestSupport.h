@@ -16,6 +16,8 @@ namespace droptest {
 // paths) or plain text (CF_UNICODETEXT). Created with one reference.
 IDataObject* NewFileListObject(const std::vector<std::wstring>& paths);
 IDataObject* NewTextObject(const std::wstring& text);
+// A file list given as the raw bytes of its DROPFILES block.
+IDataObject* NewFileListObjectFromBlock(const std::vector<unsigned char>& block);
 
 struct DragResult {
     HRESULT hr = E_FAIL;            // what DoDragDrop answered

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 #include <string>
 #include <vector>
@@ -198,6 +201,47 @@ TEST_F(VxLineInDropTest, DroppedFolderIsTakenAsDelivered) {
     EXPECT_EQ(line->Text(), folder);
     DropFiles(L"txt", {temp.Path()});
     EXPECT_EQ(line->Text(), temp.Path());
+}
+
+std::vector<unsigned char> DropFilesBlock(bool wide, const std::string& listBytes) {
+    DROPFILES header{};
+    header.pFiles = sizeof(DROPFILES);
+    header.fWide = wide;
+    std::vector<unsigned char> block(sizeof header + listBytes.size());
+    std::memcpy(block.data(), &header, sizeof header);
+    std::memcpy(block.data() + sizeof header, listBytes.data(), listBytes.size());
+    return block;
+}
+
+std::vector<std::wstring> FilesOfBlock(const std::vector<unsigned char>& block) {
+    DataRef data{droptest::NewFileListObjectFromBlock(block)};
+    EXPECT_NE(data.object, nullptr);
+    return data.object ? host::FileDropTarget::FilesOf(data.object) : std::vector<std::wstring>{};
+}
+
+TEST(FileDropTargetTest, FilesOfReadsFileListsOnly) {
+    DataRef list{droptest::NewFileListObject({L"C:\\a", L"D:\\\u00e4\\b"})};
+    DataRef text{droptest::NewTextObject(L"C:\\a")};
+    ASSERT_NE(list.object, nullptr);
+    ASSERT_NE(text.object, nullptr);
+    EXPECT_EQ(host::FileDropTarget::FilesOf(list.object),
+              (std::vector<std::wstring>{L"C:\\a", L"D:\\\u00e4\\b"}));
+    EXPECT_TRUE(host::FileDropTarget::FilesOf(text.object).empty());
+    EXPECT_TRUE(host::FileDropTarget::FilesOf(nullptr).empty());
+}
+
+TEST(FileDropTargetTest, FilesOfReadsAnsiListsAndSurvivesBrokenBlocks) {
+    // An ANSI list (Windows-1252 here: 0xE4 is a-umlaut).
+    EXPECT_EQ(FilesOfBlock(DropFilesBlock(false, std::string("C:\\x\0C:\\\xe4\0\0", 11))),
+              (std::vector<std::wstring>{L"C:\\x", L"C:\\\u00e4"}));
+    // A list cut off without its terminator keeps what ended properly.
+    EXPECT_EQ(FilesOfBlock(DropFilesBlock(false, std::string("C:\\x\0C:\\y", 9))),
+              (std::vector<std::wstring>{L"C:\\x"}));
+    // An offset beyond the block, or a block shorter than its header.
+    std::vector<unsigned char> outside = DropFilesBlock(true, std::string(4, '\0'));
+    reinterpret_cast<DROPFILES*>(outside.data())->pFiles = 4096;
+    EXPECT_TRUE(FilesOfBlock(outside).empty());
+    EXPECT_TRUE(FilesOfBlock(std::vector<unsigned char>(4, 0)).empty());
 }
 
 // A thread that never initialised OLE: the registration is refused there,
