@@ -28,7 +28,7 @@ protected:
         form->onPropertyChanged = [this](host::UserControl&, const std::wstring& name) {
             changed.push_back(name);
         };
-        line = NewLine(true);
+        line = NewLine(nullptr);
         ASSERT_NE(line, nullptr);
         line->SetControlStyle(1);
         PumpMessages();
@@ -36,13 +36,14 @@ protected:
         changed.clear();
     }
 
-    // A new instance, or with initialise false one that was created but
-    // never given its new-instance state.
-    std::unique_ptr<VxLineIn> NewLine(bool initialise) {
+    // A new instance, or with a bag one restored from it.
+    std::unique_ptr<VxLineIn> NewLine(const host::PropertyBag* bag) {
         auto l = VxLineIn::Create({form->hwnd(), form.get()});
         if (!l)
             return nullptr;
-        if (initialise)
+        if (bag)
+            l->ReadProperties(*bag);
+        else
             l->InitProperties();
         const double tpp = host::TwipsPerPixelX();
         l->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 60 * tpp);
@@ -301,13 +302,19 @@ TEST_F(VxLineInListTest, ChangingComboStyleEmptiesBothLists) {
     EXPECT_EQ(Combo(L"cmb2").listCount(), 1);
 }
 
-// A restored control in style 0 has no combo box to work on until style 1
-// is set. Restoring from a property bag is not part of this test: a control
-// that was created but never initialised as a new instance is in the same
-// state (no combo box chosen).
-TEST_F(VxLineInListTest, WithoutACurrentComboTheListsDoNothing) {
-    auto restored = NewLine(false);
+// A control restored in style 0 has no combo box to work on until style 1
+// is set; a new instance of the same style works on cmb0.
+TEST_F(VxLineInListTest, RestoredInStyle0TheListsDoNothingUntilStyle1) {
+    auto fresh = NewLine(nullptr);
+    ASSERT_NE(fresh, nullptr);
+    host::PropertyBag bag;
+    fresh->WriteProperties(bag);
+    fresh->AddItem(L"neu");
+    EXPECT_EQ(static_cast<host::ComboBox*>(fresh->ChildNamed(L"cmb0"))->listCount(), 1);
+
+    auto restored = NewLine(&bag);
     ASSERT_NE(restored, nullptr);
+    ASSERT_EQ(restored->ControlStyle(), 0);
     restored->AddItem(L"a");
     restored->SetItemData(0, 3);
     restored->SetListIndex(0);
@@ -324,7 +331,8 @@ TEST_F(VxLineInListTest, WithoutACurrentComboTheListsDoNothing) {
     restored->SetControlStyle(1);
     restored->AddItem(L"a");
     EXPECT_EQ(restored->ListCount(), 1);
-    EXPECT_EQ((restored->ComboStyle() == 0 ? cmb0 : cmb2)->listCount(), 1);
+    EXPECT_EQ(restored->ComboStyle(), 2);
+    EXPECT_EQ(cmb2->listCount(), 1);
 }
 
 } // namespace
