@@ -1,6 +1,37 @@
 #include "CommandButton.h"
 
+#include <memory>
+#include <type_traits>
+
 namespace host {
+namespace {
+
+// The disabled look of a picture: its shape embossed in the 3D highlight and
+// shadow colours, as the platform shows a disabled picture. The pixels of the
+// colour background stay the button's face; the rest forms the shape. The
+// shape is built as a one-bit image first, because the platform would
+// otherwise take only white pixels as background and emboss the whole square.
+void DrawDisabledPicture(HDC dc, HBITMAP picture, int x, int y, int w, int h, COLORREF background) {
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> source(CreateCompatibleDC(dc),
+                                                                                  &DeleteDC);
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> shape(CreateCompatibleDC(dc),
+                                                                                 &DeleteDC);
+    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)> shapeBitmap(
+        CreateBitmap(w, h, 1, 1, nullptr), &DeleteObject);
+    if (!source || !shape || !shapeBitmap)
+        return; // the picture is left out; the face and caption still show
+    HGDIOBJ oldSource = SelectObject(source.get(), picture);
+    HGDIOBJ oldShape = SelectObject(shape.get(), shapeBitmap.get());
+    // Copying colour to one bit makes the source's back colour white.
+    SetBkColor(source.get(), background);
+    BitBlt(shape.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
+    SelectObject(shape.get(), oldShape);
+    SelectObject(source.get(), oldSource);
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(shapeBitmap.get()), 0, x, y, w, h,
+               DST_BITMAP | DSS_DISABLED);
+}
+
+} // namespace
 
 std::unique_ptr<CommandButton> CommandButton::Create(const CommandButtonArgs& args) {
     std::unique_ptr<CommandButton> button(new CommandButton());
@@ -74,14 +105,17 @@ void CommandButton::draw(const DRAWITEMSTRUCT& item) {
     DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const int shift = pressed ? 1 : 0;
 
+    // Picture and caption stay inside the raised edge, as on a standard button.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left + 2, r.top + 2, r.right - 2, r.bottom - 2);
     if (!picture_.IsEmpty()) {
         const int w = picture_.Width();
         const int h = picture_.Height();
         const int x = (r.left + r.right - w) / 2 + shift;
         const int y = (r.top + r.bottom - h) / 2 + shift;
         if (disabled) {
-            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture_.Bitmap()), 0, x, y, w, h,
-                       DST_BITMAP | DSS_DISABLED);
+            DrawDisabledPicture(dc, picture_.Bitmap(), x, y, w, h,
+                                useMaskColor_ ? ToColorRef(maskColor_) : RGB(255, 255, 255));
         } else if (HDC source = CreateCompatibleDC(dc)) {
             HGDIOBJ old = SelectObject(source, picture_.Bitmap());
             if (useMaskColor_)
@@ -102,6 +136,8 @@ void CommandButton::draw(const DRAWITEMSTRUCT& item) {
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
+    if (saved)
+        RestoreDC(dc, saved);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = r;
         InflateRect(&focus, -3, -3);
