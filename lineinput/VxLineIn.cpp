@@ -19,7 +19,14 @@ std::unique_ptr<VxLineIn> VxLineIn::Create(const VxLineInArgs& args) {
 
 VxLineIn::VxLineIn(host::ControlSite& site) : UserControl(site) {}
 
-VxLineIn::~VxLineIn() = default;
+VxLineIn::~VxLineIn() {
+    // A control that is going away tells its host nothing more. A focused
+    // field loses the focus now, while every child is still alive; destroying
+    // it later would report the lost focus after the handlers are gone.
+    handlers_.fill(nullptr);
+    if (hasFocus())
+        SetFocus(nullptr);
+}
 
 bool VxLineIn::CreateChildren() {
     HWND self = hwnd();
@@ -40,6 +47,8 @@ bool VxLineIn::CreateChildren() {
         return false;
     // The frame's text box is always shown; the frame decides whether it is seen.
     txi->setVisible(true);
+    ConnectTextEvents();
+    ConnectButtonEvents();
     return true;
 }
 

@@ -9,7 +9,8 @@
 //                           ambient changes, position queries (arithmetic in LineLayout)
 //   VxLineInAppearance.cpp  colours, fonts, captions, tooltips, pictures
 //   VxLineInText.cpp        text, selection, keys and focus
-//   VxLineInButton.cpp      button and check box clicks, dialogs
+//   VxLineInButton.cpp      button and check box clicks
+//   VxLineInDialogs.cpp     the dialog actions of the button
 //   VxLineInLists.cpp       list and combo operations, item tags
 //   VxLineInDrops.cpp       files dropped onto the field
 //   VxLineInPersistence.cpp initialisation of a new instance, property bag
@@ -272,6 +273,21 @@ private:
     // The field child of the style (txt, CurrentCombo, mem, anz, txi, shp);
     // null when the style has none.
     host::Control* FieldOfStyle() const;
+
+    // The children's events become the control's (VxLineInText.cpp).
+    void ConnectTextEvents();
+    void TextBoxChange(const host::TextBox& child);
+    void ComboChange();
+    // A character typed in txt, txi or mem; only txt lets Enter press the button.
+    void FieldKeyPress(std::int16_t& KeyAscii, bool enterPressesButton);
+
+    // The button and the check box (VxLineInButton.cpp).
+    void ConnectButtonEvents();
+    void cmd_Click();
+    void chk_Click();
+    // The dialog action of CommandStyle commandStyle on the start text; the
+    // answer is the new text (VxLineInDialogs.cpp).
+    std::wstring RunDialogAction(std::int32_t commandStyle, const std::wstring& startText);
 
     // The thirteen children, in the order they are created.
     std::unique_ptr<host::ComboBox> cmb0;

@@ -1,6 +1,10 @@
-// Text, selection, the text box settings and the check box value. Every text
-// child is written, so that a later change of ControlStyle shows the same text.
+// Text, selection, the text box settings, the check box value, and the way
+// the events of the children become the control's events. Every text child
+// is written, so that a later change of ControlStyle shows the same text.
 #include "VxLineIn.h"
+
+#include "L_KEYASC.h"
+#include "LineLayout.h"
 
 std::wstring VxLineIn::Text() const {
     switch (controlStyle_) {
@@ -192,4 +196,140 @@ void VxLineIn::FireEventChange() {
 }
 void VxLineIn::SendChangeMsg() {
     RaiseEvent(VxEvent::Change);
+}
+
+// --- events of the children --------------------------------------------------------
+
+namespace {
+
+VxLineInEventArgs KeyArgs(std::int16_t& keyCode, std::int16_t& shift) {
+    VxLineInEventArgs args;
+    args.KeyCode = &keyCode;
+    args.Shift = &shift;
+    return args;
+}
+
+VxLineInEventArgs MouseArgs(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+    VxLineInEventArgs args;
+    args.Button = &button;
+    args.Shift = &shift;
+    args.X = &x;
+    args.y = &y;
+    return args;
+}
+
+} // namespace
+
+void VxLineIn::ConnectTextEvents() {
+    for (host::TextBox* box : {txt.get(), txi.get(), mem.get()}) {
+        box->onChange = [this, box] { TextBoxChange(*box); };
+        box->onClick = [this] { RaiseEvent(VxEvent::Click); };
+        box->onDblClick = [this] { RaiseEvent(VxEvent::DblClick); };
+        box->onGotFocus = [this, box] {
+            SwitchMSGColors(box, 1);
+            RaiseEvent(VxEvent::GotFocusText);
+        };
+        box->onLostFocus = [this, box] {
+            SwitchMSGColors(box, 0);
+            RaiseEvent(VxEvent::LostFocusText);
+        };
+        box->onKeyDown = [this](std::int16_t& keyCode, std::int16_t& shift) {
+            VxLineInEventArgs args = KeyArgs(keyCode, shift);
+            RaiseEvent(VxEvent::KeyDown, args);
+        };
+        box->onKeyUp = [this](std::int16_t& keyCode, std::int16_t& shift) {
+            VxLineInEventArgs args = KeyArgs(keyCode, shift);
+            RaiseEvent(VxEvent::KeyUp, args);
+        };
+        const bool enterPressesButton = box == txt.get();
+        box->onKeyPress = [this, enterPressesButton](std::int16_t& keyAscii) {
+            FieldKeyPress(keyAscii, enterPressesButton);
+        };
+    }
+
+    // The display label reports clicks and the mouse, but no focus or keys.
+    for (host::Control* field :
+         {static_cast<host::Control*>(txt.get()), static_cast<host::Control*>(txi.get()),
+          static_cast<host::Control*>(mem.get()), static_cast<host::Control*>(anz.get())}) {
+        field->onMouseDown = [this](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+            VxLineInEventArgs args = MouseArgs(button, shift, x, y);
+            RaiseEvent(VxEvent::MouseDown, args);
+        };
+        field->onMouseMove = [this](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+            VxLineInEventArgs args = MouseArgs(button, shift, x, y);
+            RaiseEvent(VxEvent::MouseMove, args);
+        };
+        field->onMouseUp = [this](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+            VxLineInEventArgs args = MouseArgs(button, shift, x, y);
+            RaiseEvent(VxEvent::MouseUp, args);
+        };
+    }
+    anz->onClick = [this] { RaiseEvent(VxEvent::Click); };
+    anz->onDblClick = [this] { RaiseEvent(VxEvent::DblClick); };
+
+    // The combo boxes: no key filter and no Enter handling.
+    for (host::ComboBox* combo : {cmb0.get(), cmb2.get()}) {
+        combo->onChange = [this] { ComboChange(); };
+        combo->onClick = [this] {
+            ComboChange();
+            RaiseEvent(VxEvent::Click);
+        };
+        combo->onGotFocus = [this, combo] {
+            SwitchMSGColors(combo, 1);
+            RaiseEvent(VxEvent::GotFocusCombo);
+        };
+        combo->onLostFocus = [this, combo] {
+            SwitchMSGColors(combo, 0);
+            RaiseEvent(VxEvent::LostFocusCombo);
+        };
+        combo->onKeyPress = [this](std::int16_t& keyAscii) {
+            VxLineInEventArgs args;
+            args.KeyAscii = &keyAscii;
+            RaiseEvent(VxEvent::ComboKeyPress, args);
+        };
+    }
+
+    // The caption label; a right-button release also asks for a pop-up menu.
+    lbl->onClick = [this] { RaiseEvent(VxEvent::LabelClick); };
+    lbl->onDblClick = [this] { RaiseEvent(VxEvent::LabelDblClick); };
+    lbl->onMouseDown = [this](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+        VxLineInEventArgs args = MouseArgs(button, shift, x, y);
+        RaiseEvent(VxEvent::LabelMouseDown, args);
+    };
+    lbl->onMouseUp = [this](std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+        if (button == 2) {
+            VxLineInEventArgs popArgs;
+            popArgs.Shift = &shift;
+            RaiseEvent(VxEvent::LabelPopMenu, popArgs);
+        }
+        VxLineInEventArgs args = MouseArgs(button, shift, x, y);
+        RaiseEvent(VxEvent::LabelMouseUp, args);
+    };
+}
+
+void VxLineIn::TextBoxChange(const host::TextBox& child) {
+    // Every text box follows Text, but only the field of the style speaks
+    // for the control; TextSilent and Clear write without a word.
+    if (SilentUpdate || TextBoxControl() != &child)
+        return;
+    multiStringGrey_ = false; // the user changed the text: show it again
+    RaiseEvent(VxEvent::Change);
+}
+
+void VxLineIn::ComboChange() {
+    if (controlStyle_ != lineinput::StyleCombo)
+        return;
+    multiStringGrey_ = false;
+    RaiseEvent(VxEvent::Change);
+}
+
+void VxLineIn::FieldKeyPress(std::int16_t& KeyAscii, bool enterPressesButton) {
+    VxLineInEventArgs args;
+    args.KeyAscii = &KeyAscii;
+    RaiseEvent(VxEvent::KeyPressBeforeCheck, args);
+    L_KEYASC::KeyAscFilter(KeyAscii, textBoxStyle_, textMask_);
+    // The whole button action runs before KeyPress is raised.
+    if (enterPressesButton && KeyAscii == 13 && buttonClickOnEnter_)
+        DoButtonClick(true);
+    RaiseEvent(VxEvent::KeyPress, args);
 }
