@@ -288,6 +288,13 @@ private:
     // The dialog action of CommandStyle commandStyle on the start text; the
     // answer is the new text (VxLineInDialogs.cpp).
     std::wstring RunDialogAction(std::int32_t commandStyle, const std::wstring& startText);
+    // The window that is to own a dialog: the host's answer to
+    // RequestMainForm, else the form that contains the control.
+    HWND GetMainForm();
+    std::wstring ChooseOpenFile(std::wstring startText);
+    std::wstring ChooseSaveFile(std::wstring startText);
+    std::wstring ChooseOpenFiles(std::wstring startText);
+    std::wstring ChooseFolder(std::wstring startText);
 
     // The thirteen children, in the order they are created.
     std::unique_ptr<host::ComboBox> cmb0;

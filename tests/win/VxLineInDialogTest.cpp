@@ -1,0 +1,314 @@
+// The input line's button with the real dialogs behind it: a click on the
+// button opens the file dialogs or the folder browser, a driver acts in the
+// dialog as a user would, and the test checks the line's text afterwards and
+// the events the host saw during the click.
+#include "DialogDriver.h"
+#include "DialogTestSupport.h"
+#include "Form.h"
+#include "L_FOLDER.h"
+#include "LetterCase.h"
+#include "Screen.h"
+#include "TempFolder.h"
+#include "VxLineIn.h"
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+using namespace VxEvent;
+
+const std::wstring kOpenTitle = L"Datei \u00F6ffnen :";
+const std::wstring kSaveTitle = L"Datei speichern :";
+
+// The name box of an explorer-style file dialog: a combo box on some
+// systems, an edit field on others.
+HWND NameBox(HWND dialog) {
+    if (const HWND combo = GetDlgItem(dialog, cmb13))
+        return combo;
+    return GetDlgItem(dialog, edt1);
+}
+
+std::wstring WithSlashes(std::wstring path) {
+    std::replace(path.begin(), path.end(), L'\\', L'/');
+    return path;
+}
+
+// What the user saw of a dialog before acting on it.
+struct DialogView {
+    HWND owner = nullptr;
+    std::wstring nameBox;                  // file dialogs
+    std::vector<std::wstring> staticTexts; // visible static children
+};
+
+DialogView Look(HWND dialog) {
+    DialogView view;
+    view.owner = GetWindow(dialog, GW_OWNER);
+    if (const HWND nameBox = NameBox(dialog))
+        view.nameBox = WindowText(nameBox);
+    for (HWND child : ChildWindows(dialog))
+        if (ClassName(child) == L"Static" && IsWindowVisible(child))
+            view.staticTexts.push_back(WindowText(child));
+    return view;
+}
+
+class VxLineInDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(com_.Ok());
+        form_ = host::Form::Create({L"VxLineIn Dialoge", 9000, 2000});
+        ASSERT_NE(form_, nullptr);
+        form_->onPropertyChanged = [this](host::UserControl&, const std::wstring& name) {
+            notified_.push_back(name);
+        };
+        line_ = VxLineIn::Create({form_->hwnd(), form_.get()});
+        ASSERT_NE(line_, nullptr);
+        line_->InitProperties();
+        const double tpp = host::TwipsPerPixelX();
+        line_->placeTwips(10 * tpp, 10 * tpp, 560 * tpp, 40 * tpp);
+        form_->show();
+        // Only the events of the click; focus, paint and layout events are
+        // the business of other tests.
+        for (const int number : {AfterButtonClicked, BeforeButtonClicked, AfterButtonClickedFinished,
+                                 ButtonClicked, Change, RequestMainForm})
+            line_->BindEvent(number, [this](int n, VxLineInEventArgs& args) {
+                events_.push_back(n);
+                if (n == RequestMainForm && args.frm && answerOwner_)
+                    *args.frm = answerOwner_;
+            });
+        GetCurrentDirectoryW(MAX_PATH, startFolder_);
+    }
+    // A confirmed file dialog makes the chosen folder the current one, which
+    // would keep the temporary folder from being removed.
+    void TearDown() override { SetCurrentDirectoryW(startFolder_); }
+
+    // Clicks the button as a user does: the click message to the button's
+    // window. The dialog it opens (found by its caption, or any dialog of the
+    // thread when the caption is empty) gets the action.
+    void ClickWithDialog(const std::wstring& caption, const DialogDriver::Action& action) {
+        events_.clear();
+        notified_.clear();
+        DialogDriver driver(caption, [this, action](HWND dialog) {
+            view_ = Look(dialog);
+            action(dialog);
+        });
+        SendMessageW(line_->ButtonControl()->hwnd(), BM_CLICK, 0, 0);
+        EXPECT_TRUE(driver.Acted()) << "no dialog showed";
+        EXPECT_FALSE(driver.LeftOpen()) << "the dialog did not close on its button";
+    }
+
+    static DialogDriver::Action Type(const std::wstring& name, int button) {
+        return [name, button](HWND dialog) {
+            if (!name.empty())
+                SetWindowTextW(NameBox(dialog), name.c_str());
+            PressButton(dialog, button);
+        };
+    }
+    static DialogDriver::Action Press(int button) {
+        return [button](HWND dialog) { PressButton(dialog, button); };
+    }
+
+    void UseFolderBrowser(bool namesAsIs, std::int32_t folderStyle) {
+        line_->SetCommandStyle(3);
+        line_->SetDlgFolderStyle(folderStyle);
+        line_->SetDlgFolderNamesAsis(namesAsIs);
+        line_->SetDlgPathCaption(L"Quellordner w\u00E4hlen : ");
+    }
+
+    bool BrowserShowedTitle() const {
+        return std::find(view_.staticTexts.begin(), view_.staticTexts.end(), L"Quellordner w\u00E4hlen :") !=
+               view_.staticTexts.end();
+    }
+
+    ComApartment com_;
+    TempFolder tmp_;
+    std::unique_ptr<host::Form> form_;
+    std::unique_ptr<VxLineIn> line_;
+    std::vector<int> events_;
+    std::vector<std::wstring> notified_;
+    HWND answerOwner_ = nullptr; // what the host answers to RequestMainForm
+    DialogView view_;
+    wchar_t startFolder_[MAX_PATH]{};
+};
+
+// --- folder browser -------------------------------------------------------------
+
+TEST_F(VxLineInDialogTest, FolderChosenAsTheMainWindowsLinesDo) {
+    // The configuration of the main window's lines: new-style browser, names
+    // kept in the letter case the browser gives.
+    const std::wstring folder = tmp_ / L"Mein Ordner";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    UseFolderBrowser(true, 2);
+    line_->SetText(WithSlashes(folder) + L"/");
+
+    std::string screenshot;
+    ClickWithDialog(L"", [&](HWND dialog) {
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        screenshot = SaveScreenshot(L"vxlinein_folder_browser.png");
+        PressButton(dialog, IDOK);
+    });
+    if (screenshot.empty())
+        std::printf("note: no screenshot taken (not under Wine, or xwd/convert missing)\n");
+    else
+        std::printf("screenshot: %s\n", screenshot.c_str());
+
+    // The browser opened at the line's folder, so OK gives that folder back,
+    // with a trailing "\" and in the browser's letter case.
+    const std::wstring text = line_->Text();
+    EXPECT_EQ(LetterCase::ToUpper(text), LetterCase::ToUpper(folder + L"\\"));
+    EXPECT_TRUE(BrowserShowedTitle());
+    EXPECT_EQ(view_.owner, form_->hwnd()) << "unanswered, the form that holds the line owns the browser";
+    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
+                                         Change, AfterButtonClickedFinished}));
+}
+
+TEST_F(VxLineInDialogTest, FolderCancelledLeavesTheStartTextCleaned) {
+    // Slashes become backslashes and one trailing separator goes, even though
+    // the user chose nothing; the folder need not exist.
+    UseFolderBrowser(true, 1);
+    const std::wstring start = WithSlashes(tmp_ / L"Daten") + L"/";
+    line_->SetText(start);
+    ClickWithDialog(L"", Press(IDCANCEL));
+    EXPECT_EQ(line_->Text(), tmp_ / L"Daten");
+    EXPECT_TRUE(BrowserShowedTitle());
+    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
+                                         Change, AfterButtonClickedFinished}));
+    // The browser does not write its title back.
+    EXPECT_EQ(line_->DlgPathCaption(), L"Quellordner w\u00E4hlen : ");
+}
+
+TEST_F(VxLineInDialogTest, FolderCancelledOnAnEmptyLineStartsFromDefaultFilename) {
+    UseFolderBrowser(true, 1);
+    line_->SetDefaultFilename(WithSlashes(tmp_.Path()));
+    ClickWithDialog(L"", Press(IDCANCEL));
+    EXPECT_EQ(line_->Text(), tmp_.Path().substr(0, tmp_.Path().size() - 1));
+}
+
+TEST_F(VxLineInDialogTest, FolderNamesRecasedUnlessAsIs) {
+    const std::wstring folder = tmp_ / L"mein ORDNER_neu";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    UseFolderBrowser(false, 1);
+    line_->SetText(folder);
+    ClickWithDialog(L"", Press(IDOK));
+    // The browser answers in upper case; the line shows each word capitalised.
+    const std::wstring text = line_->Text();
+    EXPECT_EQ(LetterCase::ToUpper(text), LetterCase::ToUpper(folder + L"\\"));
+    ASSERT_GT(text.size(), 17u);
+    EXPECT_EQ(text.substr(text.size() - 17), L"\\Mein Ordner_Neu\\");
+    EXPECT_EQ(text, L_FOLDER::ProperCaseName(text, true));
+}
+
+TEST_F(VxLineInDialogTest, DisplayStyleRaisesOnlyTheChangeOfTheClick) {
+    UseFolderBrowser(true, 1);
+    line_->SetControlStyle(3);
+    line_->SetText(WithSlashes(tmp_ / L"Daten"));
+    ClickWithDialog(L"", Press(IDCANCEL));
+    EXPECT_EQ(line_->Text(), tmp_ / L"Daten");
+    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, AfterButtonClicked, Change,
+                                         AfterButtonClickedFinished}));
+}
+
+TEST_F(VxLineInDialogTest, OwnerIsTheWindowTheHostAnswers) {
+    OwnerWindow other;
+    ASSERT_NE(other.Handle(), nullptr);
+    answerOwner_ = other.Handle();
+    UseFolderBrowser(true, 1);
+    line_->SetText(tmp_.Path());
+    ClickWithDialog(L"", Press(IDCANCEL));
+    EXPECT_EQ(view_.owner, other.Handle());
+}
+
+// --- file dialogs ---------------------------------------------------------------
+
+TEST_F(VxLineInDialogTest, OpenFileCancelledOnAnEmptyLineWritesDefaultFilename) {
+    line_->SetCommandStyle(1);
+    line_->SetDlgOpenCaption(L"");
+    line_->SetDefaultFilename(tmp_ / L"neu.txt");
+    ClickWithDialog(kOpenTitle, Press(IDCANCEL));
+    EXPECT_EQ(line_->Text(), tmp_ / L"neu.txt");
+    EXPECT_EQ(view_.nameBox, L"neu.txt") << "the dialog starts with the name part of the start text";
+    EXPECT_EQ(view_.owner, form_->hwnd());
+    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
+                                         Change, AfterButtonClickedFinished}));
+    // The default title is kept in the member; the host is not told of it.
+    EXPECT_EQ(line_->DlgOpenCaption(), kOpenTitle);
+    EXPECT_EQ(std::count(notified_.begin(), notified_.end(), L"DlgOpenCaption"), 0);
+}
+
+TEST_F(VxLineInDialogTest, OpenFileTypedNameBecomesTheText) {
+    ASSERT_TRUE(WriteFileBytes(tmp_ / L"b.txt", "b"));
+    line_->SetCommandStyle(1);
+    line_->SetDlgOpenCaption(L"Quelle");
+    line_->SetText(tmp_ / L"a.txt");
+    ClickWithDialog(L"Quelle", Type(L"b.txt", IDOK));
+    EXPECT_EQ(line_->Text(), tmp_ / L"b.txt");
+    EXPECT_EQ(view_.nameBox, L"a.txt");
+    EXPECT_EQ(line_->DlgOpenCaption(), L"Quelle");
+}
+
+TEST_F(VxLineInDialogTest, SaveFileGetsTheFirstExtension) {
+    line_->SetCommandStyle(2);
+    line_->SetDlgSaveCaption(L"");
+    line_->SetDlgFileType(L"Protokoll|Text");
+    line_->SetDlgFileExtension(L"log|txt");
+    line_->SetText(WithSlashes(tmp_ / L"alt.log"));
+    ClickWithDialog(kSaveTitle, Type(L"neu", IDOK));
+    EXPECT_EQ(line_->Text(), tmp_ / L"neu.log");
+    EXPECT_EQ(line_->DlgSaveCaption(), kSaveTitle);
+}
+
+TEST_F(VxLineInDialogTest, SaveFileCancelledKeepsTheLine) {
+    line_->SetCommandStyle(2);
+    line_->SetText(tmp_ / L"alt.txt");
+    ClickWithDialog(L"Datei speichern : ", Press(IDCANCEL));
+    EXPECT_EQ(line_->Text(), tmp_ / L"alt.txt");
+    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, AfterButtonClicked,
+                                         AfterButtonClickedFinished}));
+}
+
+TEST_F(VxLineInDialogTest, OpenFilesJoinsThePathsInTheDialogsOrder) {
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c"})
+        ASSERT_TRUE(WriteFileBytes(tmp_ / name, "x"));
+    line_->SetCommandStyle(6);
+    line_->SetDlgOpenCaption(L"Mehrere");
+    line_->SetText(tmp_ / L"a.txt");
+    ClickWithDialog(L"Mehrere", Type(L"\"b.txt\" \"a.txt\" \"c\"", IDOK));
+    EXPECT_EQ(line_->Text(), tmp_ / L"b.txt" + L"; " + tmp_ / L"a.txt" + L"; " + tmp_ / L"c");
+}
+
+TEST_F(VxLineInDialogTest, OpenFilesWithOneChoiceGivesItsPath) {
+    ASSERT_TRUE(WriteFileBytes(tmp_ / L"c", "x"));
+    line_->SetCommandStyle(6);
+    line_->SetDlgOpenCaption(L"Mehrere");
+    line_->SetText(tmp_ / L"a.txt");
+    ClickWithDialog(L"Mehrere", Type(L"c", IDOK));
+    EXPECT_EQ(line_->Text(), tmp_ / L"c");
+}
+
+TEST_F(VxLineInDialogTest, OpenFilesCancelledKeepsTheLine) {
+    line_->SetCommandStyle(6);
+    line_->SetDlgOpenCaption(L"Mehrere");
+    line_->SetText(tmp_ / L"a.txt");
+    ClickWithDialog(L"Mehrere", Press(IDCANCEL));
+    EXPECT_EQ(line_->Text(), tmp_ / L"a.txt");
+}
+
+// --- clicks that open no dialog ----------------------------------------------------
+
+TEST_F(VxLineInDialogTest, ComboStyleReportsTheClickInsteadOfADialog) {
+    line_->SetControlStyle(1);
+    for (const std::int32_t commandStyle : {1, 2, 3, 6}) {
+        line_->SetCommandStyle(commandStyle);
+        events_.clear();
+        line_->DoButtonClick(true);
+        EXPECT_EQ(FindThreadDialog(L""), nullptr);
+        EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, ButtonClicked, AfterButtonClicked,
+                                             AfterButtonClickedFinished}))
+            << "CommandStyle " << commandStyle;
+    }
+}
+
+} // namespace
