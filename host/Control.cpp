@@ -418,6 +418,11 @@ void Control::refresh() {
 bool Control::setFocus() {
     if (!hwnd_)
         return false;
+    // A control whose part already has the focus keeps it: moving it to the
+    // combo box's own window would bounce it back to its edit field and
+    // report a lost and a regained focus.
+    if (hasFocus())
+        return true;
     SetFocus(hwnd_);
     return hasFocus();
 }

@@ -325,8 +325,11 @@ TEST_F(VxLineInTextTest, EnterInTxtPressesTheButtonBeforeKeyPress) {
     for (const wchar_t* name : {L"txi", L"mem"}) {
         SCOPED_TRACE(name);
         Forget();
+        SendMessageW(Hwnd(name), WM_KEYDOWN, VK_RETURN, 1);
         Type(Hwnd(name), L'\r');
-        EXPECT_EQ(events, (V{VxEvent::KeyPressBeforeCheck, VxEvent::KeyPress}));
+        SendMessageW(Hwnd(name), WM_KEYUP, VK_RETURN, 0xC0000001);
+        EXPECT_EQ(events,
+                  (V{VxEvent::KeyDown, VxEvent::KeyPressBeforeCheck, VxEvent::KeyPress, VxEvent::KeyUp}));
     }
     // Without ButtonClickOnEnter txt does not press it either.
     line->SetButtonClickOnEnter(false);
@@ -573,6 +576,7 @@ TEST_F(VxLineInTextTest, TheComboStyleClearsTheComboOrOnlyReportsTheClick) {
     }
 }
 
+// The focus stays in the combo box's edit field: no lost and regained focus.
 TEST_F(VxLineInTextTest, TheEditableComboIsClearedToo) {
     line->SetControlStyle(1);
     line->SetComboStyle(0);
@@ -580,7 +584,10 @@ TEST_F(VxLineInTextTest, TheEditableComboIsClearedToo) {
     line->SetText(L"frei");
     line->SetTextFocus();
     line->SetCommandStyle(0);
+    Forget();
     line->DoButtonClick(true);
+    EXPECT_EQ(events, (V{VxEvent::BeforeButtonClicked, VxEvent::Change, VxEvent::Click,
+                         VxEvent::AfterButtonClicked, VxEvent::AfterButtonClickedFinished}));
     EXPECT_EQ(line->Text(), L"");
     EXPECT_EQ(line->ListIndex(), -1);
 }
@@ -589,6 +596,7 @@ TEST_F(VxLineInTextTest, NoClickWithoutDoitOrWithoutTheButton) {
     line->SetText(L"bleibt");
     Forget();
     line->DoButtonClick(false);
+    EXPECT_EQ(events, V{});
     line->SetButtonShow(false);
     Forget();
     line->DoButtonClick(true);
