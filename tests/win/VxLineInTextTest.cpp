@@ -296,6 +296,12 @@ TEST_F(VxLineInTextTest, UpperCaseStyleTurnsAnUmlautIntoItsCapital) {
     EXPECT_EQ(Box(L"mem").text(), L"U");
 }
 
+TEST_F(VxLineInTextTest, KeysTravelAsWindows1252CodesAndComeBackAsTheSameCharacter) {
+    Type(Hwnd(L"txt"), L'\u20ac'); // the euro sign is code 0x80
+    EXPECT_EQ(keys, (E{0x80, 0x80}));
+    EXPECT_EQ(line->Text(), L"\u20ac");
+}
+
 TEST_F(VxLineInTextTest, ACharacterWithoutAWindows1252CodeIsInsertedAsTyped) {
     line->SetTextBoxStyle(11); // even a filter that rejects letters never sees it
     Type(Hwnd(L"txt"), L'\u0416');
@@ -343,9 +349,11 @@ TEST_F(VxLineInTextTest, ComboKeysAreReportedUnfiltered) {
     line->SetComboStyle(0);
     line->SetTextBoxStyle(11);
     line->SetButtonClickOnEnter(true);
+    line->SetMultiStringGrey(true);
     Forget();
     Type(ComboEdit(), L'a');
     EXPECT_EQ(events, (V{VxEvent::ComboKeyPress, VxEvent::Change}));
+    EXPECT_FALSE(line->MultiStringGrey());
     EXPECT_EQ(keys, E{'a'});
     EXPECT_EQ(line->Text(), L"a");
     Forget();
