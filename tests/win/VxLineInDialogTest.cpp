@@ -5,6 +5,7 @@
 #include "DialogDriver.h"
 #include "DialogTestSupport.h"
 #include "Form.h"
+#include "Frame.h"
 #include "L_FOLDER.h"
 #include "LetterCase.h"
 #include "Screen.h"
@@ -64,26 +65,35 @@ protected:
         form_->onPropertyChanged = [this](host::UserControl&, const std::wstring& name) {
             notified_.push_back(name);
         };
-        line_ = VxLineIn::Create({form_->hwnd(), form_.get()});
+        line_ = NewLine(form_->hwnd());
         ASSERT_NE(line_, nullptr);
-        line_->InitProperties();
-        const double tpp = host::TwipsPerPixelX();
-        line_->placeTwips(10 * tpp, 10 * tpp, 560 * tpp, 40 * tpp);
         form_->show();
-        // Only the events of the click; focus, paint and layout events are
-        // the business of other tests.
-        for (const int number : {AfterButtonClicked, BeforeButtonClicked, AfterButtonClickedFinished,
-                                 ButtonClicked, Change, RequestMainForm})
-            line_->BindEvent(number, [this](int n, VxLineInEventArgs& args) {
-                events_.push_back(n);
-                if (n == RequestMainForm && args.frm && answerOwner_)
-                    *args.frm = answerOwner_;
-            });
         GetCurrentDirectoryW(MAX_PATH, startFolder_);
     }
     // A confirmed file dialog makes the chosen folder the current one, which
     // would keep the temporary folder from being removed.
     void TearDown() override { SetCurrentDirectoryW(startFolder_); }
+
+    // A new instance in parent (the form or a frame on it), 560 pixels wide,
+    // whose click events are recorded.
+    std::unique_ptr<VxLineIn> NewLine(HWND parent) {
+        auto line = VxLineIn::Create({parent, form_.get()});
+        if (!line)
+            return nullptr;
+        line->InitProperties();
+        const double tpp = host::TwipsPerPixelX();
+        line->placeTwips(10 * tpp, 20 * tpp, 560 * tpp, 40 * tpp);
+        // Only the events of the click; focus, paint and layout events are
+        // the business of other tests.
+        for (const int number : {AfterButtonClicked, BeforeButtonClicked, AfterButtonClickedFinished,
+                                 ButtonClicked, Change, RequestMainForm})
+            line->BindEvent(number, [this](int n, VxLineInEventArgs& args) {
+                events_.push_back(n);
+                if (n == RequestMainForm && args.frm && answerOwner_)
+                    *args.frm = answerOwner_;
+            });
+        return line;
+    }
 
     // Clicks the button as a user does: the click message to the button's
     // window. The dialog it opens (found by its caption, or any dialog of the
@@ -141,6 +151,14 @@ TEST_F(VxLineInDialogTest, FolderChosenAsTheMainWindowsLinesDo) {
     // kept in the letter case the browser gives.
     const std::wstring folder = tmp_ / L"Mein Ordner";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    // Like them, the line sits in a frame on the form.
+    const auto frame = host::Frame::Create({form_->hwnd(), L"Ordner"});
+    ASSERT_NE(frame, nullptr);
+    frame->move(4, 4, 590, 80);
+    frame->setVisible(true);
+    line_ = NewLine(frame->hwnd());
+    ASSERT_NE(line_, nullptr);
+    line_->SetPictureType(2);
     UseFolderBrowser(true, 2);
     line_->SetText(WithSlashes(folder) + L"/");
 
@@ -160,7 +178,7 @@ TEST_F(VxLineInDialogTest, FolderChosenAsTheMainWindowsLinesDo) {
     const std::wstring text = line_->Text();
     EXPECT_EQ(LetterCase::ToUpper(text), LetterCase::ToUpper(folder + L"\\"));
     EXPECT_TRUE(BrowserShowedTitle());
-    EXPECT_EQ(view_.owner, form_->hwnd()) << "unanswered, the form that holds the line owns the browser";
+    EXPECT_EQ(view_.owner, form_->hwnd()) << "unanswered, the form (not the frame) owns the browser";
     EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
                                          Change, AfterButtonClickedFinished}));
 }
