@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -99,13 +100,19 @@ protected:
     // window. The dialog it opens (found by its caption, or any dialog of the
     // thread when the caption is empty) gets the action.
     void ClickWithDialog(const std::wstring& caption, const DialogDriver::Action& action) {
+        PressWithDialog([this] { SendMessageW(line_->ButtonControl()->hwnd(), BM_CLICK, 0, 0); }, caption,
+                        action);
+    }
+    // The same with another way of pressing the button.
+    void PressWithDialog(const std::function<void()>& press, const std::wstring& caption,
+                         const DialogDriver::Action& action) {
         events_.clear();
         notified_.clear();
         DialogDriver driver(caption, [this, action](HWND dialog) {
             view_ = Look(dialog);
             action(dialog);
         });
-        SendMessageW(line_->ButtonControl()->hwnd(), BM_CLICK, 0, 0);
+        press();
         EXPECT_TRUE(driver.Acted()) << "no dialog showed";
         EXPECT_FALSE(driver.LeftOpen()) << "the dialog did not close on its button";
     }
@@ -276,6 +283,24 @@ TEST_F(VxLineInDialogTest, SaveFileGetsTheFirstExtension) {
     ClickWithDialog(kSaveTitle, Type(L"neu", IDOK));
     EXPECT_EQ(line_->Text(), tmp_ / L"neu.log");
     EXPECT_EQ(line_->DlgSaveCaption(), kSaveTitle);
+}
+
+TEST_F(VxLineInDialogTest, EnterInTheLineOpensTheDialogWhenButtonClickOnEnter) {
+    line_->SetCommandStyle(2);
+    line_->SetButtonClickOnEnter(true);
+    line_->SetDlgSaveCaption(L"Ziel");
+    line_->SetText(tmp_ / L"alt.txt");
+    line_->SetTextFocus();
+    const HWND txt = line_->TextBoxControl()->hwnd();
+    PressWithDialog(
+        [txt] {
+            SendMessageW(txt, WM_KEYDOWN, VK_RETURN, 1);
+            SendMessageW(txt, WM_CHAR, L'\r', 1);
+            SendMessageW(txt, WM_KEYUP, VK_RETURN, 0xC0000001);
+        },
+        L"Ziel", Type(L"neu.txt", IDOK));
+    EXPECT_EQ(line_->Text(), tmp_ / L"neu.txt");
+    EXPECT_EQ(view_.nameBox, L"alt.txt");
 }
 
 TEST_F(VxLineInDialogTest, SaveFileCancelledKeepsTheLine) {
