@@ -140,3 +140,38 @@ def test_the_system_menu_close_ends_the_program(app):
     # What the system menu's Close command sends to the window.
     run("wine", str(app.build_dir / "tests" / "e2e" / "window_text.exe"), "--close", MAIN_TITLE)
     assert app.wait_exit() == 0
+
+
+SOURCE_BROWSE = (452, 37)
+TARGET_BROWSE = (452, 61)
+
+
+def browse_and_confirm(app, button, screenshot=None):
+    """Presses a line's browse button and confirms the folder the browser opened at."""
+    app.click(*button)
+    browser = app.wait_for_windows(lambda w: "W\u00e4hlen Sie ein Verzeichnis :" in w)
+    assert browser, "the folder browser did not open with the line's title"
+    if screenshot:
+        app.screenshot(screenshot)
+    answer_message_box(app, browser[0][0])
+
+
+def test_both_lines_browse_for_folders_and_the_link_is_made(app, work_folder):
+    (work_folder / "quelle").mkdir()
+    (work_folder / "ziel").mkdir()
+    fill(app, r"C:\e2e\quelle", r"C:\e2e\ziel")
+    browse_and_confirm(app, SOURCE_BROWSE, screenshot="folder-browser")
+    browse_and_confirm(app, TARGET_BROWSE)
+    texts = [w for w in app.windows() if w[0] == MAIN_TITLE][0]
+    # The chosen folders come back with a trailing "\" in the browser's letter case.
+    source = [t for t in texts if t.lower() == "c:\\e2e\\quelle\\"]
+    target = [t for t in texts if t.lower() == "c:\\e2e\\ziel\\"]
+    assert source and target, texts
+
+    app.click(*CREATE_BUTTON)
+    link = work_folder / "ziel" / "target.lnk"
+    deadline = time.monotonic() + 10
+    while not link.exists() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert (work_folder / "ziel" / "desktop.ini").read_bytes() == DESKTOP_INI
+    assert source[0] in run("lnkinfo", str(link)).stdout
