@@ -10,15 +10,16 @@ template <class... F> struct Overloaded : F... { using F::operator()...; };
 
 // The number a numeric value stands for; nothing for text, fonts and pictures.
 std::optional<std::int64_t> NumberOf(const PropertyValue& v) {
-    return std::visit(
-        Overloaded{
-            [](std::int16_t n) -> std::optional<std::int64_t> { return n; },
-            [](std::int32_t n) -> std::optional<std::int64_t> { return n; },
-            [](bool b) -> std::optional<std::int64_t> { return b ? -1 : 0; },
-            [](const ColorValue& c) -> std::optional<std::int64_t> { return static_cast<std::int32_t>(c.value); },
-            [](const auto&) -> std::optional<std::int64_t> { return std::nullopt; },
-        },
-        v);
+    return std::visit(Overloaded{
+                          [](std::int16_t n) -> std::optional<std::int64_t> { return n; },
+                          [](std::int32_t n) -> std::optional<std::int64_t> { return n; },
+                          [](bool b) -> std::optional<std::int64_t> { return b ? -1 : 0; },
+                          [](const ColorValue& c) -> std::optional<std::int64_t> {
+                              return static_cast<std::int32_t>(c.value);
+                          },
+                          [](const auto&) -> std::optional<std::int64_t> { return std::nullopt; },
+                      },
+                      v);
 }
 
 // A whole decimal number, optionally signed and surrounded by blanks.
