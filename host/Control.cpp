@@ -227,14 +227,20 @@ bool Control::handleInputOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         return false;
     }
     case WM_CHAR: {
-        // A character without a Windows-1252 code is neither reported nor
-        // filtered: it is inserted as typed, never turned into another one.
-        const auto code = Windows1252::CodeOf(static_cast<wchar_t>(wParam));
-        if (!onKeyPress || !code)
+        if (!onKeyPress)
             return false;
-        std::int16_t keyAscii = *code;
+        // A character without a Windows-1252 code travels as "?", as a
+        // conversion to the code page gives it, so that the key filters and
+        // the handlers still decide on it. Left as "?", the character is
+        // inserted as typed, never turned into the question mark.
+        const auto typed = static_cast<wchar_t>(wParam);
+        const auto code = Windows1252::CodeOf(typed);
+        constexpr std::int16_t kStandIn = '?';
+        std::int16_t keyAscii = code ? *code : kStandIn;
         onKeyPress(keyAscii);
-        const auto ch = keyAscii != 0 ? Windows1252::CharOf(keyAscii) : std::nullopt;
+        const auto ch = !code && keyAscii == kStandIn ? std::optional<wchar_t>(typed)
+                        : keyAscii != 0               ? Windows1252::CharOf(keyAscii)
+                                                      : std::nullopt;
         if (!ch) { // 0, or a value that names no character: insert nothing
             result = 0;
             return true;

@@ -205,6 +205,21 @@ TEST_F(VxLineInDialogTest, FolderCancelledLeavesTheStartTextCleaned) {
     EXPECT_EQ(line_->DlgPathCaption(), L"Quellordner w\u00E4hlen : ");
 }
 
+TEST_F(VxLineInDialogTest, FolderCancelledInTheMemoAndFrameStylesRaisesTwoChanges) {
+    // The start text is taken from txt in every style; the answer reaches the
+    // field of the style, which reports it, and the click reports it again.
+    UseFolderBrowser(true, 1);
+    for (const std::int32_t style : {2, 4}) {
+        SCOPED_TRACE(style);
+        line_->SetControlStyle(style);
+        line_->SetText(WithSlashes(tmp_ / L"Daten") + L"/");
+        ClickWithDialog(L"", Press(IDCANCEL));
+        EXPECT_EQ(line_->Text(), tmp_ / L"Daten");
+        EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
+                                             Change, AfterButtonClickedFinished}));
+    }
+}
+
 TEST_F(VxLineInDialogTest, FolderCancelledOnAnEmptyLineStartsFromDefaultFilename) {
     UseFolderBrowser(true, 1);
     line_->SetDefaultFilename(WithSlashes(tmp_.Path()));

@@ -3,6 +3,7 @@
 // colours, mouse and label events, the button's click sequence and the check
 // box. The children are driven by their own messages; the events are recorded
 // by number and compared as whole sequences.
+#include "Clipboard.h"
 #include "Form.h"
 #include "Screen.h"
 #include "VxLineIn.h"
@@ -109,6 +110,21 @@ protected:
 
 using V = std::vector<int>;
 using E = std::vector<std::int16_t>;
+
+// The plain text on the clipboard; "" when there is none.
+std::wstring ClipboardText(HWND owner) {
+    if (!OpenClipboard(owner))
+        return {};
+    std::wstring onClipboard;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            onClipboard = text;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return onClipboard;
+}
 
 // --- Text, TextSilent, selection ---------------------------------------------------------
 
@@ -302,11 +318,26 @@ TEST_F(VxLineInTextTest, KeysTravelAsWindows1252CodesAndComeBackAsTheSameCharact
     EXPECT_EQ(line->Text(), L"\u20ac");
 }
 
-TEST_F(VxLineInTextTest, ACharacterWithoutAWindows1252CodeIsInsertedAsTyped) {
-    line->SetTextBoxStyle(11); // even a filter that rejects letters never sees it
+TEST_F(VxLineInTextTest, ACharacterWithoutAWindows1252CodeTravelsAsAQuestionMark) {
+    // Left as "?", the field inserts the character as typed.
     Type(Hwnd(L"txt"), L'\u0416');
-    EXPECT_EQ(events, V{VxEvent::Change});
+    EXPECT_EQ(events, (V{VxEvent::KeyPressBeforeCheck, VxEvent::KeyPress, VxEvent::Change}));
+    EXPECT_EQ(keys, (E{'?', '?'}));
     EXPECT_EQ(line->Text(), L"\u0416");
+
+    // A filter that rejects letters rejects it too.
+    line->SetTextBoxStyle(11);
+    Forget();
+    Type(Hwnd(L"txt"), L'\u0416');
+    EXPECT_EQ(events, (V{VxEvent::KeyPressBeforeCheck, VxEvent::KeyPress}));
+    EXPECT_EQ(keys, (E{'?', 0}));
+    EXPECT_EQ(line->Text(), L"\u0416");
+
+    // A character the host puts in its place is inserted instead.
+    line->SetTextBoxStyle(0);
+    On(VxEvent::KeyPress, [](VxLineInEventArgs& args) { *args.KeyAscii = 'x'; });
+    Type(Hwnd(L"txt"), L'\u0416');
+    EXPECT_EQ(line->Text(), L"\u0416x");
 }
 
 TEST_F(VxLineInTextTest, EnterInTxtPressesTheButtonBeforeKeyPress) {
@@ -522,16 +553,7 @@ TEST_F(VxLineInTextTest, CopyPutsTheTextOnTheClipboard) {
     EXPECT_EQ(events, (V{VxEvent::BeforeButtonClicked, VxEvent::AfterButtonClicked,
                          VxEvent::AfterButtonClickedFinished}));
     EXPECT_EQ(line->Text(), L"\\\\srv\\freigabe\\\u00e4");
-    ASSERT_TRUE(OpenClipboard(form->hwnd()));
-    std::wstring onClipboard;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-            onClipboard = text;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    EXPECT_EQ(onClipboard, L"\\\\srv\\freigabe\\\u00e4");
+    EXPECT_EQ(ClipboardText(form->hwnd()), L"\\\\srv\\freigabe\\\u00e4");
 }
 
 TEST_F(VxLineInTextTest, TheDisplayStyleSeesOnlyTheChangeOfTheClick) {
@@ -610,6 +632,49 @@ TEST_F(VxLineInTextTest, NoClickWithoutDoitOrWithoutTheButton) {
     line->DoButtonClick(true);
     EXPECT_EQ(events, V{});
     EXPECT_EQ(line->Text(), L"bleibt");
+}
+
+// Every CommandStyle that opens no dialog, in every ControlStyle: the events
+// of the click come all the same; the text styles act, the combo style only
+// reports, the outline and an unknown style do nothing; the focus goes to
+// the field of the style.
+TEST_F(VxLineInTextTest, TheClickInEveryControlStyle) {
+    using namespace VxEvent;
+    for (int controlStyle : {0, 1, 2, 3, 4, 5, 6}) {
+        for (int commandStyle : {0, 4, 5, 7}) {
+            if (controlStyle == 1 && commandStyle == 0)
+                continue; // clearing the combo box has tests of its own
+            SCOPED_TRACE(testing::Message()
+                         << "ControlStyle " << controlStyle << ", CommandStyle " << commandStyle);
+            line->SetControlStyle(controlStyle);
+            line->SetCommandStyle(commandStyle);
+            line->SetText(L"vorher");
+            ASSERT_TRUE(host::PutClipboardText(form->hwnd(), L"Merker"));
+            sink->setFocus();
+            Forget();
+            line->DoButtonClick(true);
+
+            const bool textStyle =
+                controlStyle == 0 || controlStyle == 2 || controlStyle == 3 || controlStyle == 4;
+            const bool clears = textStyle && commandStyle == 0;
+            V expected{BeforeButtonClicked};
+            if (clears && controlStyle != 3)
+                expected.push_back(Change);
+            if ((textStyle && commandStyle == 4) || (controlStyle == 1 && commandStyle != 7))
+                expected.push_back(ButtonClicked);
+            if (controlStyle == 0 || controlStyle == 2 || controlStyle == 4)
+                expected.push_back(GotFocusText);
+            if (controlStyle == 1)
+                expected.push_back(GotFocusCombo);
+            expected.push_back(AfterButtonClicked);
+            if (clears)
+                expected.push_back(Change);
+            expected.push_back(AfterButtonClickedFinished);
+            EXPECT_EQ(events, expected);
+            EXPECT_EQ(Box(L"txt").text(), clears ? L"" : L"vorher");
+            EXPECT_EQ(ClipboardText(form->hwnd()), textStyle && commandStyle == 5 ? L"vorher" : L"Merker");
+        }
+    }
 }
 
 // --- the check box ---------------------------------------------------------------------------
