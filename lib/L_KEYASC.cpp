@@ -155,7 +155,7 @@ void KeyAscOnce(KeyAscii& k, KeyAscii limited, const std::wstring& currentText) 
 }
 
 bool KeyAscDecimal(KeyAscii& k, const std::wstring& currentText) {
-    std::wstring decimalSep = L",", thousandsSep = L".";
+    std::wstring decimalSep, thousandsSep;
     if (!GetNumberSeparators(decimalSep, thousandsSep)) {
         decimalSep = L",";
         thousandsSep = L".";

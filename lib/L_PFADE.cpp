@@ -1,8 +1,9 @@
 #include "L_PFADE.h"
 
+#include "LetterCase.h"
+
 #include <algorithm>
-#include <cwctype>
-#include <new>
+#include <stdexcept>
 
 namespace L_PFADE {
 namespace {
@@ -11,9 +12,11 @@ bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
 }
 
+// The C library's towlower folds only ASCII in the "C" locale, so "Ä" and
+// "ä" would differ; the fixed case pairs fold them on every machine.
 bool SameChar(wchar_t a, wchar_t b, int compare) {
     if (compare == CompareText)
-        return std::towlower(static_cast<wint_t>(a)) == std::towlower(static_cast<wint_t>(b));
+        return LetterCase::Lower(a) == LetterCase::Lower(b);
     return a == b;
 }
 

@@ -54,6 +54,13 @@ TEST(ReplaceText, ReplacesAndNeverSearchesTheReplacement) {
     EXPECT_EQ(ReplaceText(text, L"ab", L"y", CompareText), 2);
     EXPECT_EQ(text, L"y x y");
 
+    // Case-insensitive comparison folds letters beyond ASCII as well.
+    text = L"\u00C4rger \u00E4rger \u0416\u0436";
+    EXPECT_EQ(ReplaceText(text, L"\u00E4", L"a", CompareText), 2);
+    EXPECT_EQ(text, L"arger arger \u0416\u0436");
+    EXPECT_EQ(ReplaceText(text, L"\u0436", L"z", CompareText), 2);
+    EXPECT_EQ(text, L"arger arger zz");
+
     text = L"abc";
     EXPECT_EQ(ReplaceText(text, L"b", L"", CompareExact), 1);
     EXPECT_EQ(text, L"ac");

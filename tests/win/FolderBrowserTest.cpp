@@ -129,6 +129,14 @@ TEST_F(FolderBrowser, DriveRootKeepsOneBackslash) {
     EXPECT_EQ(initial, drive);
 }
 
+TEST_F(FolderBrowser, WithoutStatusTextTheSelectionIsNotShown) {
+    std::wstring initial = folder_;
+    EXPECT_EQ(Browse(initial, 0, true, false, IDOK), folder_ + L"\\");
+    // Without the status flag the browser has no status line, so the
+    // selection-change notification shows nothing.
+    EXPECT_FALSE(Shows(view_, folder_)) << testing::PrintToString(Joined(view_));
+}
+
 TEST_F(FolderBrowser, MissingInitialPathStillOpens) {
     std::wstring initial = folder_ + L"\\fehlt\\";
     // The platform keeps its default selection; whatever it is, OK gives a
