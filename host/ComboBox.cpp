@@ -53,12 +53,6 @@ LRESULT ComboBox::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORLISTBOX:
         // Sent by the combo box's own edit field and list.
         return paintColors(reinterpret_cast<HDC>(wParam));
-    case WM_WINDOWPOSCHANGING: {
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (totalHeight_ > 0 && !movingWithList_ && !(pos->flags & SWP_NOSIZE))
-            pos->cy = totalHeight_;
-        break;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (locked_) { // a locked combo box does not open its list

@@ -44,8 +44,9 @@ public:
     // Height of one list item in pixels; 0 when the platform gives none.
     int itemHeight() const;
     // Moves and sizes the window in one call; totalHeight includes the opened
-    // list and is kept: other size changes keep it, as a combo box keeps the
-    // height its font gives it.
+    // list. The platform keeps the closed height its font gives the combo box,
+    // and keeps the list's height when a later size change asks for no more
+    // than that closed height.
     bool moveWithListHeight(int left, int top, int width, int totalHeight);
 
     int selStart() const;
@@ -68,8 +69,6 @@ private:
     bool locked_ = false;
     int newIndex_ = -1;
     bool settingText_ = false;
-    int totalHeight_ = 0; // with the opened list; 0 until moveWithListHeight
-    bool movingWithList_ = false;
 };
 
 } // namespace host

@@ -79,6 +79,11 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         onHostPaint();
         return 0;
     }
+    case WM_DESTROY:
+        // The host ends the control with its window (the form closes): the
+        // terminate notification, while the control's object still lives.
+        terminate();
+        return Control::handleMessage(msg, wParam, lParam);
     default:
         return Control::handleMessage(msg, wParam, lParam);
     }

@@ -29,7 +29,9 @@ public:
     // The device context of the surface (the class keeps one per window).
     HDC hdc() const { return hdc_; }
 
-    // The host ends the control: onTerminate runs once.
+    // The host ends the control: onTerminate runs once. The host calls it,
+    // or it runs by itself when the surface window is destroyed while the
+    // control's object lives (its form was destroyed first).
     void terminate();
     // The host's ambient property of this name changed.
     void ambientChanged(const std::wstring& propertyName) { onAmbientChanged(propertyName); }

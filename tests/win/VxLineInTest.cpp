@@ -2,7 +2,9 @@
 // notification of its setters, the children per style, the layout of every
 // style, the grey states, ambient changes and the redraw events.
 #include "VxLineIn.h"
+#include "Font.h"
 #include "Form.h"
+#include "LineLayout.h"
 #include "Screen.h"
 
 #include <gtest/gtest.h>
@@ -302,6 +304,27 @@ TEST_F(VxLineInTest, AccessorsGiveTheChildrenOfTheStyleOnly) {
     EXPECT_EQ(line->ButtonControl(), nullptr);
 }
 
+TEST_F(VxLineInTest, CidGivesTheSelectedItemDataOnlyInTheComboStyle) {
+    // A new instance works on cmb0 in style 0, yet cid stays 0 there.
+    line->AddItem(L"a");
+    line->SetItemData(0, 7);
+    line->SetListIndex(0);
+    auto& cmb0 = static_cast<host::ComboBox&>(Child(L"cmb0"));
+    ASSERT_EQ(cmb0.listIndex(), 0);
+    ASSERT_EQ(cmb0.itemData(0), 7);
+    EXPECT_EQ(line->cid(), 0);
+
+    line->SetControlStyle(1);
+    line->AddItem(L"a");
+    line->AddItem(L"b");
+    line->SetItemData(1, 9);
+    EXPECT_EQ(line->cid(), 0);
+    line->SetListIndex(1);
+    EXPECT_EQ(line->cid(), 9);
+    line->SetListIndex(0);
+    EXPECT_EQ(line->cid(), 0);
+}
+
 TEST_F(VxLineInTest, StyleZeroWithDefaults) {
     const int s = S();
     EXPECT_EQ(line->height(), s + 2);
@@ -319,6 +342,52 @@ TEST_F(VxLineInTest, StyleZeroWithDefaults) {
     EXPECT_FALSE(Child(L"chk").visible());
 }
 
+TEST_F(VxLineInTest, SingleLineHeightIsTheTextBoxMinimumForItsFontAndBorder) {
+    const auto lineAndBorder = [](const host::FontDesc& desc) {
+        host::FontHandle font = host::CreateFontHandle(desc);
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font.get());
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        return tm.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE);
+    };
+    const int small = S();
+    EXPECT_GE(small, lineAndBorder(line->Font()));
+    EXPECT_LE(small, lineAndBorder(line->Font()) + 4);
+    // The text box refuses a lower height.
+    Child(L"txt").setHeight(small - 5);
+    EXPECT_EQ(Child(L"txt").height(), small);
+
+    host::FontDesc big = line->Font();
+    big.size = 20;
+    line->SetFont(big);
+    const int large = S();
+    EXPECT_GE(large, lineAndBorder(big));
+    EXPECT_LE(large, lineAndBorder(big) + 4);
+    EXPECT_GT(large, small);
+    EXPECT_EQ(line->height(), large + 2);
+}
+
+TEST_F(VxLineInTest, AutoSizeLabelMakesTheColumnEightPixelsWiderThanTheCaption) {
+    line->SetCaption(L"Quelle :");
+    host::FontHandle font = host::CreateFontHandle(line->LabelFont());
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font.get());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, L"Quelle :", 8, &extent);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    ASSERT_GT(extent.cx, 0);
+
+    changed.clear();
+    line->AutoSizeLabel();
+    EXPECT_EQ(line->LabelWidth(), extent.cx + 8);
+    EXPECT_EQ(changed, std::vector<std::wstring>{L"LabelWidth"});
+    EXPECT_EQ(Child(L"txt").left(), extent.cx + 8);
+}
+
 TEST_F(VxLineInTest, StyleOneIsOnePixelHigherWithTheComboOnePixelUp) {
     line->SetControlStyle(1);
     const int s = S();
@@ -330,6 +399,22 @@ TEST_F(VxLineInTest, StyleOneIsOnePixelHigherWithTheComboOnePixelUp) {
     line->SetComboStyle(0);
     EXPECT_TRUE(Child(L"cmb0").visible());
     EXPECT_FALSE(Child(L"cmb2").visible());
+}
+
+TEST_F(VxLineInTest, LayoutPassesKeepTheDropDownHeightOfComboLines) {
+    line->SetControlStyle(1);
+    line->SetComboLines(5);
+    auto& combo = static_cast<host::ComboBox&>(Child(L"cmb2"));
+    const auto droppedHeight = [&combo] {
+        RECT r{};
+        SendMessageW(combo.hwnd(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return r.bottom - r.top;
+    };
+    const int expected = lineinput::DropDownHeight(combo.height(), combo.itemHeight(), 5) - combo.height();
+    EXPECT_EQ(droppedHeight(), expected);
+    line->SetLabelWidth(90);
+    line->RedrawControl();
+    EXPECT_EQ(droppedHeight(), expected);
 }
 
 TEST_F(VxLineInTest, TopDistanceThreeIsHalvedInStyleZeroAndRoundedInStyleTwo) {
@@ -357,6 +442,28 @@ TEST_F(VxLineInTest, WithoutButtonTheFieldReachesTheRightEdge) {
     EXPECT_FLOAT_EQ(line->CtlLeft(1), static_cast<float>(line->leftTwips() + line->widthTwips()));
     EXPECT_FLOAT_EQ(line->CtlLeft(), static_cast<float>(line->leftTwips() + 125 * host::TwipsPerPixelX()));
     EXPECT_FLOAT_EQ(line->CTLWidth(99), 275);
+}
+
+TEST_F(VxLineInTest, PositionQueriesOfEveryKindInTheFormsUnits) {
+    const double tpp = host::TwipsPerPixelX();
+    const int bw = line->ButtonWidth();
+    const int fieldWidth = 400 - 125 - (bw + 4);
+    const float left = static_cast<float>(10 * tpp);
+    EXPECT_FLOAT_EQ(line->CtlLeft(), static_cast<float>(10 * tpp + 125 * tpp));
+    EXPECT_FLOAT_EQ(line->CtlLeft(1), static_cast<float>(10 * tpp + (400 - bw) * tpp));
+    EXPECT_FLOAT_EQ(line->CtlLeft(10), static_cast<float>(10 * tpp + 125 * tpp));
+    EXPECT_FLOAT_EQ(line->CtlLeft(99), 125);
+    for (int none : {2, 3, 4, 7})
+        EXPECT_FLOAT_EQ(line->CtlLeft(none), 0) << none;
+    EXPECT_FLOAT_EQ(line->CTLWidth(), static_cast<float>(275 * tpp));
+    EXPECT_FLOAT_EQ(line->CTLWidth(0), left + static_cast<float>(400 * tpp) - line->CtlLeft(0));
+    EXPECT_FLOAT_EQ(line->CTLWidth(1), static_cast<float>(fieldWidth * tpp));
+    EXPECT_FLOAT_EQ(line->CTLWidth(2), static_cast<float>(125 * tpp));
+    EXPECT_FLOAT_EQ(line->CTLWidth(3), static_cast<float>((125 + fieldWidth) * tpp));
+    EXPECT_FLOAT_EQ(line->CTLWidth(4), static_cast<float>(400 * tpp));
+    EXPECT_FLOAT_EQ(line->CTLWidth(99), static_cast<float>(fieldWidth));
+    for (int none : {5, 10, 7})
+        EXPECT_FLOAT_EQ(line->CTLWidth(none), 0) << none;
 }
 
 TEST_F(VxLineInTest, InnerBoxStyleHoldsTextButtonAndSeparator) {
@@ -526,6 +633,17 @@ TEST_F(VxLineInTest, ChangeMembersRaiseChangeByNumberAndTerminateDropsTheCombo) 
     EXPECT_EQ(line->ComboControl(), nullptr);
     line->SetComboStyle(2);
     EXPECT_EQ(line->ComboControl(), static_cast<host::ComboBox*>(line->ChildNamed(L"cmb2")));
+}
+
+TEST_F(VxLineInTest, DestroyingTheFormTerminatesTheLine) {
+    line->SetControlStyle(1);
+    ASSERT_NE(line->ComboControl(), nullptr);
+    std::vector<int> events;
+    Record(*line, events);
+    ASSERT_TRUE(DestroyWindow(form->hwnd()));
+    EXPECT_EQ(line->ComboControl(), nullptr);
+    EXPECT_EQ(line->ListCount(), 0);
+    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(VxLineInTest, ScreenshotOfEveryStyle) {
