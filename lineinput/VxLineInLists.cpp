@@ -55,6 +55,13 @@ bool TextEqualsTag(const std::wstring& text, const host::Variant& tag) {
     return number == (tag.IsInteger() ? static_cast<double>(tag.AsInteger()) : tag.AsDouble());
 }
 
+// A selection by tag: no property write, so the host is not told. A
+// position beyond 16 bits reaches no item, like every other index.
+void SelectPosition(host::ComboBox* combo, std::int32_t index) {
+    if (combo && IsIndex16(index))
+        combo->setListIndex(index);
+}
+
 } // namespace
 
 void VxLineIn::AddItem(const std::wstring& Item, std::int32_t Index) {
@@ -147,8 +154,7 @@ host::Variant VxLineIn::SelectByItemTag(const std::wstring& TG) {
     const std::wstring wanted = Upper(TG);
     for (std::int32_t i = 0; i <= upperBound; ++i) {
         if (wanted == Upper(TrimBlanks(ItemTag(i).ToText()))) {
-            if (CurrentCombo)
-                CurrentCombo->setListIndex(i);
+            SelectPosition(CurrentCombo, i);
             break;
         }
     }
@@ -159,8 +165,7 @@ void VxLineIn::ListFocusItemTag(const std::wstring& TG) {
     const std::int32_t count = ListCount();
     for (std::int32_t i = 0; i < count; ++i) {
         if (TextEqualsTag(TG, ItemTag(i))) {
-            if (CurrentCombo)
-                CurrentCombo->setListIndex(i);
+            SelectPosition(CurrentCombo, i);
             return;
         }
     }

@@ -238,6 +238,24 @@ TEST_F(VxLineInListTest, ListFocusItemTagComparesExactly) {
     EXPECT_EQ(line->ListIndex(), 3);
 }
 
+// Item 32768 exists but lies beyond the 16-bit positions: reading its tag
+// gives empty, and selecting it by tag must fail like every other step.
+TEST_F(VxLineInListTest, SelectingByTagNeverReachesAnItemBeyond16Bits) {
+    SendMessageW(Combo(L"cmb2").hwnd(), CB_INITSTORAGE, 32769, 32769 * 16); // one allocation
+    for (int i = 0; i <= 32768; ++i)
+        line->AddItem(L"Eintrag");
+    ASSERT_EQ(line->ListCount(), 32769);
+    for (int i = 0; i < 32768; ++i)
+        line->SetItemTag(i, L"x");
+    line->ListFocusItemTag(L"");
+    EXPECT_EQ(line->ListIndex(), -1);
+    line->SelectByItemTag(L"");
+    EXPECT_EQ(line->ListIndex(), -1);
+    EXPECT_TRUE(events.empty());
+    line->SelectByItemTag(L"X");
+    EXPECT_EQ(line->ListIndex(), 0);
+}
+
 TEST_F(VxLineInListTest, SelectionChangeRaisesChangeThenClickOnlyInStyle1) {
     AddItems({L"a", L"b"});
     line->SetListIndex(1);
