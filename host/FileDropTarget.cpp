@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstring>
 
 namespace host {
 namespace {
@@ -84,8 +85,10 @@ std::vector<std::wstring> ParseDropFiles(HGLOBAL memory) {
     const auto* bytes = static_cast<const unsigned char*>(lock.data);
     const SIZE_T cbList = cbBlock - header->pFiles;
     if (header->fWide) {
-        const auto* first = reinterpret_cast<const wchar_t*>(bytes + header->pFiles);
-        return SplitList(first, first + cbList / sizeof(wchar_t));
+        // Copied out: the offset of the list need not be aligned for wide characters.
+        std::wstring list(cbList / sizeof(wchar_t), L'\0');
+        std::memcpy(list.data(), bytes + header->pFiles, list.size() * sizeof(wchar_t));
+        return SplitList(list.data(), list.data() + list.size());
     }
     const auto* first = reinterpret_cast<const char*>(bytes + header->pFiles);
     std::vector<std::wstring> paths;

@@ -237,6 +237,10 @@ TEST(FileDropTargetTest, FilesOfReadsAnsiListsAndSurvivesBrokenBlocks) {
     // A list cut off without its terminator keeps what ended properly.
     EXPECT_EQ(FilesOfBlock(DropFilesBlock(false, std::string("C:\\x\0C:\\y", 9))),
               (std::vector<std::wstring>{L"C:\\x"}));
+    // A wide list at an odd offset (the bytes of L"C:\\w\0\0" after one pad byte).
+    std::vector<unsigned char> odd = DropFilesBlock(true, std::string("\0C\0:\0\\\0w\0\0\0\0\0", 13));
+    reinterpret_cast<DROPFILES*>(odd.data())->pFiles = sizeof(DROPFILES) + 1;
+    EXPECT_EQ(FilesOfBlock(odd), (std::vector<std::wstring>{L"C:\\w"}));
     // An offset beyond the block, or a block shorter than its header.
     std::vector<unsigned char> outside = DropFilesBlock(true, std::string(4, '\0'));
     reinterpret_cast<DROPFILES*>(outside.data())->pFiles = 4096;
