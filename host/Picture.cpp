@@ -78,10 +78,11 @@ Picture Picture::FromBitmapFile(const std::vector<std::uint8_t>& bytes) {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(header.data()),
                                       DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits)
-        return FromBitmap(bitmap);
+    Picture picture = FromBitmap(bitmap);
+    if (!bits)
+        return {}; // no pixels to fill: no picture rather than one of undefined pixels
     std::memcpy(bits, bytes.data() + file.bfOffBits, cbPixels);
-    return FromBitmap(bitmap);
+    return picture;
 }
 
 std::vector<std::uint8_t> Picture::ToBitmapFile() const {

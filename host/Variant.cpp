@@ -13,7 +13,7 @@ std::wstring Variant::ToText() const {
     if (IsInteger())
         return std::to_wstring(AsInteger());
     if (IsDouble()) {
-        // Shortest form that reads back as the same number, like "1.5" or "2".
+        // At most fifteen significant digits, without trailing zeros: "1.5", "2".
         wchar_t buffer[64];
         std::swprintf(buffer, 64, L"%.15g", AsDouble());
         return buffer;
