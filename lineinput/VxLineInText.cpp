@@ -312,7 +312,7 @@ void VxLineIn::TextBoxChange(const host::TextBox& child) {
     // for the control; TextSilent and Clear write without a word.
     if (SilentUpdate || TextBoxControl() != &child)
         return;
-    multiStringGrey_ = false; // the user changed the text: show it again
+    multiStringGrey_ = false; // the field holds a new text: show it again
     RaiseEvent(VxEvent::Change);
 }
 
