@@ -313,7 +313,8 @@ std::wstring FormatEntry(const PropertyBag::Entry& e) {
 std::vector<StoredBag> ParsePropertyBags(const std::wstring& text) {
     std::vector<StoredBag> bags;
     bool inBlock = false;
-    std::size_t start = 0;
+    // A byte-order mark that an editor put in front is no part of the first line.
+    std::size_t start = !text.empty() && text.front() == L'\uFEFF' ? 1 : 0;
     while (start <= text.size()) {
         std::size_t end = text.find(L'\n', start);
         if (end == std::wstring::npos)

@@ -123,6 +123,13 @@ TEST(PropertyBagText, MalformedLinesAreSkippedAndTheRestKept) {
     EXPECT_EQ(ToFont(bags[0].bag.ReadProperty(L"l", kSansSerif))->name, L"Arial");
 }
 
+TEST(PropertyBagText, AByteOrderMarkDoesNotCostTheFirstBlock) {
+    const auto bags = ParsePropertyBags(L"\uFEFFBegin txtUrl\n  int32 labelwidth = 100\nEnd\n");
+    ASSERT_EQ(bags.size(), 1u);
+    EXPECT_EQ(bags[0].name, L"txtUrl");
+    EXPECT_EQ(ToInt32(bags[0].bag.ReadProperty(L"LabelWidth", std::int16_t{125})), 100);
+}
+
 TEST(PropertyBagText, RandomAndMutatedInputNeverBreaksTheReader) {
     PropertyBag bag;
     bag.Put(L"caption", std::wstring(L"Lokales Ziel :"));
