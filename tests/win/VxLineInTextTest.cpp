@@ -392,6 +392,17 @@ TEST_F(VxLineInTextTest, ComboKeysAreReportedUnfiltered) {
     EXPECT_EQ(events, V{VxEvent::ComboKeyPress});
 }
 
+TEST_F(VxLineInTextTest, TheKeyLeftByComboKeyPressIsWhatTheComboInserts) {
+    line->SetControlStyle(1);
+    line->SetComboStyle(0);
+    On(VxEvent::ComboKeyPress, [](VxLineInEventArgs& args) {
+        *args.KeyAscii = *args.KeyAscii == 'a' ? std::int16_t{'x'} : std::int16_t{0};
+    });
+    Type(ComboEdit(), L"ab");
+    EXPECT_EQ(keys, (E{'a', 'b'}));
+    EXPECT_EQ(line->Text(), L"x");
+}
+
 // --- focus colours -----------------------------------------------------------------------
 
 TEST_F(VxLineInTextTest, FocusColoursFollowMultiStringGrey) {
