@@ -46,6 +46,10 @@ ShellLinkFile::Target DescribeTarget(const std::wstring& targetPath) {
 
     const std::wstring root = targetPath.substr(0, 2) + L"\\";
     target.volume.driveType = GetDriveTypeW(root.c_str());
+    // An empty removable drive must not stop the save with the system's
+    // "no disk" box: the facts it cannot give are simply left out.
+    DWORD previousMode = 0;
+    const bool quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
     wchar_t label[MAX_PATH + 1]{};
     DWORD serialNumber = 0;
     if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, &serialNumber, nullptr, nullptr, nullptr,
@@ -56,6 +60,8 @@ ShellLinkFile::Target DescribeTarget(const std::wstring& targetPath) {
     if (const DWORD attributes = GetFileAttributesW(targetPath.c_str());
         attributes != INVALID_FILE_ATTRIBUTES)
         target.fileAttributes = attributes;
+    if (quiet)
+        SetThreadErrorMode(previousMode, nullptr);
     return target;
 }
 

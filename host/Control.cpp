@@ -414,6 +414,11 @@ bool Control::setParentWindow(HWND parent) {
     return hwnd_ && SetParent(hwnd_, parent) != nullptr;
 }
 
+void Control::placeLastInTabOrder() {
+    if (hwnd_)
+        SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void Control::refresh() {
     if (!hwnd_)
         return;

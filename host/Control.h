@@ -64,6 +64,9 @@ public:
 
     // Moves the window into another parent window (SetParent).
     bool setParentWindow(HWND parent);
+    // Puts the window after all its siblings, which is also last in the
+    // order in which Tab reaches them.
+    void placeLastInTabOrder();
     // Repaints the control now.
     void refresh();
     bool setFocus();

@@ -164,6 +164,15 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush());
         return 1;
     }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(hwnd(), focus))
+                lastFocus_ = focus;
+        } else {
+            restoreFocus();
+        }
+        return 0;
     case WM_CLOSE:
         unload();
         return 0;
@@ -174,6 +183,14 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         return Control::handleMessage(msg, wParam, lParam);
     }
+}
+
+void Form::restoreFocus() {
+    HWND target = lastFocus_;
+    if (!target || !IsChild(hwnd(), target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+        target = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    if (target)
+        SetFocus(target);
 }
 
 int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) {

@@ -67,9 +67,13 @@ private:
     Form() : Control(kColorButtonFace, kColorButtonText) {}
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void notifyAmbient(const std::wstring& name);
+    // As a dialog box does: the control that had the focus when the form was
+    // deactivated gets it back, at first the first control in the tab order.
+    void restoreFocus();
 
     std::vector<UserControl*> hosted_;
     bool propertiesChanged_ = false;
+    HWND lastFocus_ = nullptr;
 };
 
 // Shows a message box owned by owner and returns the button pressed (IDOK...).

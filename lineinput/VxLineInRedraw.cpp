@@ -183,6 +183,8 @@ void VxLineIn::ReparentForStyle() {
     cmd->setParentWindow(parent);
     gry->setParentWindow(parent);
     gry->setBorder(controlStyle_ != StyleInnerBox);
+    // A new parent puts the button first; Tab should reach the field before it.
+    cmd->placeLastInTabOrder();
 }
 
 void VxLineIn::ApplyComboLines() {

@@ -175,3 +175,18 @@ def test_both_lines_browse_for_folders_and_the_link_is_made(app, work_folder):
         time.sleep(0.2)
     assert (work_folder / "ziel" / "desktop.ini").read_bytes() == DESKTOP_INI
     assert source[0] in run("lnkinfo", str(link)).stdout
+
+
+def test_the_keyboard_alone_is_enough(app, work_folder):
+    # The window opens with the cursor in the source line; Tab reaches each
+    # line's field before its browse button, then "Erstellen".
+    run("xdotool", "windowactivate", "--sync", app.window, check=False)
+    app.type(r"\\srv\tasten")
+    app.key("Tab", "Tab")
+    app.type(r"C:\e2e\Tasten")
+    app.key("Tab", "Tab", "space")
+    link = work_folder / "Tasten" / "target.lnk"
+    deadline = time.monotonic() + 10
+    while not link.exists() and time.monotonic() < deadline:
+        time.sleep(0.2)
+    assert r"\\srv\tasten" in run("lnkinfo", str(link)).stdout
