@@ -1,5 +1,7 @@
 #include "DialogDriver.h"
 
+#include <dlgs.h>
+
 #include <utility>
 
 DialogDriver* DialogDriver::active_ = nullptr;
@@ -101,4 +103,10 @@ void PressButton(HWND dialog, int id) {
         SendMessageW(button, BM_CLICK, 0, 0);
     else
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+HWND NameBox(HWND dialog) {
+    if (const HWND combo = GetDlgItem(dialog, cmb13))
+        return combo;
+    return GetDlgItem(dialog, edt1);
 }

@@ -48,3 +48,6 @@ std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 // Presses a dialog button the way a click does.
 void PressButton(HWND dialog, int id);
+// The name box of an explorer-style file dialog: a combo box on some
+// systems, an edit field on others.
+HWND NameBox(HWND dialog);

@@ -3,26 +3,11 @@
 // require one), a top-level window to own the dialogs, and a screenshot.
 #pragma once
 
+#include "ComApartment.h"
+
 #include <windows.h>
-// after windows.h, whose types it uses
-#include <ole2.h>
 
 #include <string>
-
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~ComApartment() {
-        if (ok_)
-            OleUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool Ok() const { return ok_; }
-
-private:
-    bool ok_;
-};
 
 class OwnerWindow {
 public:

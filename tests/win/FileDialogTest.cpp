@@ -14,14 +14,6 @@ const std::wstring kOpenTitle = L"Datei \u00F6ffnen :";
 const std::wstring kSaveTitle = L"Datei speichern :";
 const std::wstring kOpenFilesTitle = L"Dateien w\u00E4hlen :";
 
-// The name box of an explorer-style dialog: a combo box on some systems, an
-// edit field on others.
-HWND NameBox(HWND dialog) {
-    if (const HWND combo = GetDlgItem(dialog, cmb13))
-        return combo;
-    return GetDlgItem(dialog, edt1);
-}
-
 std::vector<std::wstring> ComboItems(HWND combo) {
     std::vector<std::wstring> items;
     const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);

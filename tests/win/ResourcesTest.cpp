@@ -2,6 +2,9 @@
 // button pictures, the window icon with its nine images and the manifest.
 // The last test shows all of them enlarged in a real window and saves a
 // picture of it beside the test program for a person to look at.
+#include "ComApartment.h"
+#include "MessagePump.h"
+#include "ScreenCapture.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +12,6 @@
 
 #include <commctrl.h>
 #include <shlwapi.h>
-#include <wincodec.h>
-#include <wrl/client.h>
 
 #include <algorithm>
 #include <array>
@@ -27,11 +28,6 @@ namespace {
 
 constexpr COLORREF kMaskColour = RGB(192, 192, 192);
 
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
 struct IconDeleter {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
@@ -41,58 +37,6 @@ struct WindowDeleter {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
 using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
-
-struct MemoryDcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-
-// A bitmap selected into a memory device context for as long as it lives.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, previous_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-// A top-down 32-bit image of a bitmap, one COLORREF per pixel.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> colours;
-
-    COLORREF At(int x, int y) const { return colours[static_cast<size_t>(y) * width + x]; }
-};
-
-Pixels ReadPixels(HBITMAP bitmap) {
-    Pixels pixels;
-    BITMAP info{};
-    if (!GetObjectW(bitmap, sizeof info, &info))
-        return pixels;
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    const HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, quads.data(), &request, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (rows != info.bmHeight)
-        return pixels;
-    pixels.width = info.bmWidth;
-    pixels.height = info.bmHeight;
-    for (const RGBQUAD& quad : quads)
-        pixels.colours.push_back(RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue));
-    return pixels;
-}
 
 Bitmap LoadPicture(int id) {
     return Bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
@@ -152,14 +96,6 @@ Icon IconFromImage(const std::string& image, int size) {
     auto* bytes = reinterpret_cast<PBYTE>(const_cast<char*>(image.data()));
     return Icon(CreateIconFromResourceEx(bytes, static_cast<DWORD>(image.size()), TRUE, 0x00030000, size,
                                          size, LR_DEFAULTCOLOR));
-}
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 // What each picture must show at least, so that two pictures exchanged or a
@@ -423,57 +359,6 @@ Bitmap IconSheet(int width, int height) {
     return result;
 }
 
-// The folder of the test program, ending in "\\".
-std::wstring ProgramFolder() {
-    wchar_t program[MAX_PATH]{};
-    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-    if (length == 0 || length == MAX_PATH)
-        return {};
-    std::wstring folder(program, length);
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    return folder;
-}
-
-// Writes the bitmap as a PNG file through the platform's imaging component.
-bool SaveAsPng(HBITMAP bitmap, const std::wstring& path) {
-    using Microsoft::WRL::ComPtr;
-    ComPtr<IWICImagingFactory> factory;
-    if (FAILED(
-            CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
-        return false;
-    ComPtr<IWICBitmap> source;
-    if (FAILED(factory->CreateBitmapFromHBITMAP(bitmap, nullptr, WICBitmapIgnoreAlpha, &source)))
-        return false;
-    ComPtr<IWICStream> stream;
-    if (FAILED(factory->CreateStream(&stream)) ||
-        FAILED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)))
-        return false;
-    ComPtr<IWICBitmapEncoder> encoder;
-    if (FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) ||
-        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)))
-        return false;
-    ComPtr<IWICBitmapFrameEncode> frame;
-    if (FAILED(encoder->CreateNewFrame(&frame, nullptr)) || FAILED(frame->Initialize(nullptr)) ||
-        FAILED(frame->WriteSource(source.Get(), nullptr)) || FAILED(frame->Commit()))
-        return false;
-    return SUCCEEDED(encoder->Commit());
-}
-
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (ok_)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    bool Ok() const { return ok_; }
-
-private:
-    bool ok_;
-};
-
 } // namespace
 
 TEST(ResourcesScreenshot, PicturesOnButtonsAndIconImagesEnlarged) {
@@ -527,15 +412,8 @@ TEST(ResourcesScreenshot, PicturesOnButtonsAndIconImagesEnlarged) {
 
     // Each button shows its enlarged picture: the middle of the button holds
     // many pixels that are not the button face.
-    const HDC windowDc = GetDC(window.get());
-    const Bitmap capture(CreateCompatibleBitmap(windowDc, clientWidth, clientHeight));
-    const MemoryDc captureDc(CreateCompatibleDC(windowDc));
-    ASSERT_TRUE(capture && captureDc);
-    {
-        const Selection selection(captureDc.get(), capture.get());
-        BitBlt(captureDc.get(), 0, 0, clientWidth, clientHeight, windowDc, 0, 0, SRCCOPY);
-    }
-    ReleaseDC(window.get(), windowDc);
+    const Bitmap capture = CaptureWindow(window.get(), clientWidth, clientHeight);
+    ASSERT_TRUE(capture);
     const Pixels shown = ReadPixels(capture.get());
     ASSERT_EQ(shown.width, clientWidth);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);

@@ -6,15 +6,16 @@
 // on the control's own buttons beside the test program.
 #include "VxLineIn.h"
 
+#include "ComApartment.h"
 #include "Form.h"
 #include "LineLayout.h"
+#include "LineTestSupport.h"
 #include "Screen.h"
+#include "ScreenCapture.h"
 #include "TempFolder.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
-#include <wincodec.h>
-#include <wrl/client.h>
 
 #include <cstdio>
 #include <map>
@@ -28,73 +29,6 @@ namespace {
 
 const wchar_t* const kChildren[] = {L"cmb0", L"gry", L"con", L"txi", L"chk", L"mem", L"cmb2",
                                     L"cmd",  L"txt", L"img", L"shp", L"anz", L"lbl"};
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-struct MemoryDcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-
-// A top-down image, one COLORREF per pixel.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> colours;
-
-    COLORREF At(int x, int y) const { return colours[static_cast<size_t>(y) * width + x]; }
-    friend bool operator==(const Pixels&, const Pixels&) = default;
-};
-
-Pixels ReadPixels(HBITMAP bitmap) {
-    Pixels pixels;
-    BITMAP info{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info))
-        return pixels;
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    const HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, quads.data(), &request, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (rows != info.bmHeight)
-        return pixels;
-    pixels.width = info.bmWidth;
-    pixels.height = info.bmHeight;
-    for (const RGBQUAD& quad : quads)
-        pixels.colours.push_back(RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue));
-    return pixels;
-}
-
-// A copy of what a window's area shows on the screen now, in pixels relative
-// to the window's client area.
-Bitmap CaptureWindow(HWND window, int width, int height) {
-    const HDC windowDc = GetDC(window);
-    Bitmap capture(CreateCompatibleBitmap(windowDc, width, height));
-    const MemoryDc memory(CreateCompatibleDC(windowDc));
-    if (capture && memory) {
-        HGDIOBJ old = SelectObject(memory.get(), capture.get());
-        BitBlt(memory.get(), 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
-        SelectObject(memory.get(), old);
-    }
-    ReleaseDC(window, windowDc);
-    return capture;
-}
 
 // A 20 x 12 picture in two colours, left half red and right half blue.
 host::Picture TwoColourPicture() {
@@ -116,62 +50,20 @@ host::Picture TwoColourPicture() {
     return host::Picture::FromBitmap(bitmap);
 }
 
-std::wstring ProgramFolder() {
-    wchar_t program[MAX_PATH]{};
-    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-    if (length == 0 || length == MAX_PATH)
-        return {};
-    std::wstring folder(program, length);
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    return folder;
-}
-
-// Writes the bitmap as a PNG file through the platform's imaging component.
-bool SaveAsPng(HBITMAP bitmap, const std::wstring& path) {
-    using Microsoft::WRL::ComPtr;
-    ComPtr<IWICImagingFactory> factory;
-    if (FAILED(
-            CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
-        return false;
-    ComPtr<IWICBitmap> source;
-    ComPtr<IWICStream> stream;
-    ComPtr<IWICBitmapEncoder> encoder;
-    ComPtr<IWICBitmapFrameEncode> frame;
-    return SUCCEEDED(factory->CreateBitmapFromHBITMAP(bitmap, nullptr, WICBitmapIgnoreAlpha, &source)) &&
-           SUCCEEDED(factory->CreateStream(&stream)) &&
-           SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-           SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
-           SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-           SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
-           SUCCEEDED(frame->WriteSource(source.Get(), nullptr)) && SUCCEEDED(frame->Commit()) &&
-           SUCCEEDED(encoder->Commit());
-}
-
 class VxLineInAppearanceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = host::Form::Create({L"VxLineIn appearance", 12000, 9000});
         ASSERT_NE(form, nullptr);
-        form->onPropertyChanged = [this](host::UserControl&, const std::wstring& name) {
-            changed.push_back(name);
-        };
+        RecordPropertyChanges(*form, changed);
         line = NewLine(10, 10, 400);
         ASSERT_NE(line, nullptr);
-        for (int n : {VxEvent::BeforeRedraw, VxEvent::AfterRedraw})
-            line->BindEvent(n, [this](int number, VxLineInEventArgs&) { redraws.push_back(number); });
+        RecordEvents(*line, {VxEvent::BeforeRedraw, VxEvent::AfterRedraw}, redraws);
         changed.clear();
     }
 
     std::unique_ptr<VxLineIn> NewLine(int left, int top, int widthPixels, int style = 0) {
-        auto l = VxLineIn::Create({form->hwnd(), form.get()});
-        if (!l)
-            return nullptr;
-        l->InitProperties();
-        if (style != 0)
-            l->SetControlStyle(style);
-        const double tpp = host::TwipsPerPixelX();
-        l->placeTwips(left * tpp, top * tpp, widthPixels * tpp, 60 * tpp);
-        return l;
+        return NewPlacedLine(*form, {.left = left, .top = top, .width = widthPixels}, style);
     }
 
     host::Control& Child(const wchar_t* name) { return *line->ChildNamed(name); }
@@ -669,10 +561,10 @@ TEST_F(VxLineInAppearanceTest, ScreenshotOfTheFifteenPicturesOnTheButtons) {
     }
     SelectObject(sheetDc.get(), oldSheet);
 
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const ComApartment com;
+    ASSERT_TRUE(com.Ok());
     const std::wstring path = ProgramFolder() + L"vxlinein-pictures.png";
     EXPECT_TRUE(SaveAsPng(sheet.get(), path));
-    CoUninitialize();
     std::printf("Screenshot: %ls\n", path.c_str());
 }
 

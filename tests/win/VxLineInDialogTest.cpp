@@ -8,11 +8,10 @@
 #include "Frame.h"
 #include "L_FOLDER.h"
 #include "LetterCase.h"
-#include "Screen.h"
+#include "LineTestSupport.h"
 #include "TempFolder.h"
 #include "VxLineIn.h"
 
-#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,14 +24,6 @@ using namespace VxEvent;
 
 const std::wstring kOpenTitle = L"Datei \u00F6ffnen :";
 const std::wstring kSaveTitle = L"Datei speichern :";
-
-// The name box of an explorer-style file dialog: a combo box on some
-// systems, an edit field on others.
-HWND NameBox(HWND dialog) {
-    if (const HWND combo = GetDlgItem(dialog, cmb13))
-        return combo;
-    return GetDlgItem(dialog, edt1);
-}
 
 std::wstring WithSlashes(std::wstring path) {
     std::replace(path.begin(), path.end(), L'\\', L'/');
@@ -63,9 +54,7 @@ protected:
         ASSERT_TRUE(com_.Ok());
         form_ = host::Form::Create({L"VxLineIn Dialoge", 9000, 2000});
         ASSERT_NE(form_, nullptr);
-        form_->onPropertyChanged = [this](host::UserControl&, const std::wstring& name) {
-            notified_.push_back(name);
-        };
+        RecordPropertyChanges(*form_, notified_);
         line_ = NewLine(form_->hwnd());
         ASSERT_NE(line_, nullptr);
         form_->show();
@@ -82,8 +71,7 @@ protected:
         if (!line)
             return nullptr;
         line->InitProperties();
-        const double tpp = host::TwipsPerPixelX();
-        line->placeTwips(10 * tpp, 20 * tpp, 560 * tpp, 40 * tpp);
+        PlaceInPixels(*line, {.top = 20, .width = 560, .height = 40});
         // Only the events of the click; focus, paint and layout events are
         // the business of other tests.
         for (const int number : {AfterButtonClicked, BeforeButtonClicked, AfterButtonClickedFinished,

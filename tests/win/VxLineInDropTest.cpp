@@ -2,9 +2,10 @@
 // drag and drop loop to the drop targets the control registered for txt,
 // txi, mem and anz: what each child takes over, and which Change events the
 // host sees.
+#include "ComApartment.h"
 #include "DropTestSupport.h"
 #include "Form.h"
-#include "Screen.h"
+#include "LineTestSupport.h"
 #include "TempFolder.h"
 #include "VxLineIn.h"
 
@@ -19,14 +20,6 @@
 
 namespace {
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 // A reference to a data object, released at the end of the scope.
 struct DataRef {
     IDataObject* object;
@@ -39,26 +32,15 @@ struct DataRef {
 class VxLineInDropTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        oleReady = SUCCEEDED(OleInitialize(nullptr));
-        ASSERT_TRUE(oleReady);
+        ASSERT_TRUE(com.Ok());
         form = host::Form::Create({L"VxLineIn drop test", 9000, 6000});
         ASSERT_NE(form, nullptr);
         form->show();
-        line = VxLineIn::Create({form->hwnd(), form.get()});
+        line = NewPlacedLine(*form);
         ASSERT_NE(line, nullptr);
-        line->InitProperties();
-        const double tpp = host::TwipsPerPixelX();
-        line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 60 * tpp);
         // Change and Click only: the cursor moving onto the field raises mouse events.
-        for (int n : {VxEvent::Change, VxEvent::Click})
-            line->BindEvent(n, [this](int number, VxLineInEventArgs&) { events.push_back(number); });
+        RecordEvents(*line, {VxEvent::Change, VxEvent::Click}, events);
         PumpMessages();
-    }
-    void TearDown() override {
-        line.reset();
-        form.reset();
-        if (oleReady)
-            OleUninitialize();
     }
 
     // Shows the line in style and brings the form to the front, so the
@@ -86,10 +68,12 @@ protected:
         return text;
     }
 
-    bool oleReady = false;
+    // Declared first so that the line and its form go before OLE does, and
+    // the recording outlives the line.
+    ComApartment com;
+    std::vector<int> events;
     std::unique_ptr<host::Form> form;
     std::unique_ptr<VxLineIn> line;
-    std::vector<int> events;
     const std::wstring a = L"C:\\Daten\\a.txt";
     const std::wstring b = L"C:\\Daten\\b b.txt";
     const std::wstring c = L"D:\\\u00dcbersicht\\c.txt";

@@ -4,7 +4,7 @@
 // drag loop. Prints a table; built with the tests but not run by ctest.
 #include "DropTestSupport.h"
 #include "Form.h"
-#include "Screen.h"
+#include "LineTestSupport.h"
 #include "VxLineIn.h"
 
 #include <ole2.h>
@@ -23,19 +23,8 @@ double Milliseconds(const std::function<void()>& work) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-std::unique_ptr<VxLineIn> NewLine(host::Form& form, int style) {
-    auto line = VxLineIn::Create({form.hwnd(), &form});
-    if (!line)
-        return nullptr;
-    line->InitProperties();
-    line->SetControlStyle(style);
-    const double tpp = host::TwipsPerPixelX();
-    line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 60 * tpp);
-    return line;
-}
-
 void BenchLists(host::Form& form, int n) {
-    auto line = NewLine(form, 1);
+    auto line = NewPlacedLine(form, {}, 1);
     if (!line)
         return;
     const double add = Milliseconds([&] {
@@ -67,7 +56,7 @@ void BenchDrop(host::Form& form, int n) {
     if (!data)
         return;
     for (int style : {0, 2}) {
-        auto line = NewLine(form, style);
+        auto line = NewPlacedLine(form, {}, style);
         if (!line)
             continue;
         line->SetAllowDDMultiFiles(true);

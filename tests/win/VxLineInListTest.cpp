@@ -2,7 +2,7 @@
 // selection, item data, the tags kept in the tag array with their slots,
 // the two ways of selecting by tag, and the events a selection produces.
 #include "Form.h"
-#include "Screen.h"
+#include "LineTestSupport.h"
 #include "VxLineIn.h"
 
 #include <gtest/gtest.h>
@@ -12,22 +12,12 @@
 
 namespace {
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 class VxLineInListTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = host::Form::Create({L"VxLineIn list test", 9000, 6000});
         ASSERT_NE(form, nullptr);
-        form->onPropertyChanged = [this](host::UserControl&, const std::wstring& name) {
-            changed.push_back(name);
-        };
+        RecordPropertyChanges(*form, changed);
         line = NewLine(nullptr);
         ASSERT_NE(line, nullptr);
         line->SetControlStyle(1);
@@ -45,10 +35,8 @@ protected:
             l->ReadProperties(*bag);
         else
             l->InitProperties();
-        const double tpp = host::TwipsPerPixelX();
-        l->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 60 * tpp);
-        for (int n : {VxEvent::Change, VxEvent::Click})
-            l->BindEvent(n, [this](int number, VxLineInEventArgs&) { events.push_back(number); });
+        PlaceInPixels(*l, {});
+        RecordEvents(*l, {VxEvent::Change, VxEvent::Click}, events);
         return l;
     }
 

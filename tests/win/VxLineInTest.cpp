@@ -5,6 +5,7 @@
 #include "Font.h"
 #include "Form.h"
 #include "LineLayout.h"
+#include "LineTestSupport.h"
 #include "Screen.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +17,12 @@
 
 namespace {
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 class VxLineInTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = host::Form::Create({L"VxLineIn test", 9000, 6000});
         ASSERT_NE(form, nullptr);
-        form->onPropertyChanged = [this](host::UserControl&, const std::wstring& name) {
-            changed.push_back(name);
-        };
+        RecordPropertyChanges(*form, changed);
         line = NewLine(400);
         ASSERT_NE(line, nullptr);
         changed.clear();
@@ -39,20 +30,7 @@ protected:
 
     // A new instance 400 pixels wide at (10, 10), placed like a host does.
     std::unique_ptr<VxLineIn> NewLine(int widthPixels, int style = 0) {
-        auto l = VxLineIn::Create({form->hwnd(), form.get()});
-        if (!l)
-            return nullptr;
-        l->InitProperties();
-        if (style != 0)
-            l->SetControlStyle(style);
-        const double tpp = host::TwipsPerPixelX();
-        l->placeTwips(10 * tpp, 10 * tpp, widthPixels * tpp, 60 * tpp);
-        return l;
-    }
-
-    void Record(VxLineIn& l, std::vector<int>& into) {
-        for (int n = 1; n <= VxEvent::Count; ++n)
-            l.BindEvent(n, [&into](int number, VxLineInEventArgs&) { into.push_back(number); });
+        return NewPlacedLine(*form, {.width = widthPixels}, style);
     }
 
     host::Control& Child(const wchar_t* name) { return *line->ChildNamed(name); }
@@ -576,7 +554,7 @@ TEST_F(VxLineInTest, AmbientChangesAreFollowedOnlyWhenAskedAndByExactName) {
 
 TEST_F(VxLineInTest, RedrawEventsSurroundEveryPassAndNestedPasses) {
     std::vector<int> events;
-    Record(*line, events);
+    RecordEvents(*line, events);
     line->SetLabelWidth(100);
     EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
 
@@ -607,7 +585,7 @@ TEST_F(VxLineInTest, RedrawEventsSurroundEveryPassAndNestedPasses) {
 
 TEST_F(VxLineInTest, PaintRequestRaisesPaintOnly) {
     std::vector<int> events;
-    Record(*line, events);
+    RecordEvents(*line, events);
     form->show();
     PumpMessages();
     events.clear();
@@ -618,7 +596,7 @@ TEST_F(VxLineInTest, PaintRequestRaisesPaintOnly) {
 
 TEST_F(VxLineInTest, ChangeMembersRaiseChangeByNumberAndTerminateDropsTheCombo) {
     std::vector<int> events;
-    Record(*line, events);
+    RecordEvents(*line, events);
     line->FireEventChange();
     line->SendChangeMsg();
     EXPECT_EQ(events, (std::vector<int>{VxEvent::Change, VxEvent::Change}));
@@ -639,7 +617,7 @@ TEST_F(VxLineInTest, DestroyingTheFormTerminatesTheLine) {
     line->SetControlStyle(1);
     ASSERT_NE(line->ComboControl(), nullptr);
     std::vector<int> events;
-    Record(*line, events);
+    RecordEvents(*line, events);
     ASSERT_TRUE(DestroyWindow(form->hwnd()));
     EXPECT_EQ(line->ComboControl(), nullptr);
     EXPECT_EQ(line->ListCount(), 0);

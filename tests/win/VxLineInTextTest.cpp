@@ -5,7 +5,7 @@
 // by number and compared as whole sequences.
 #include "Clipboard.h"
 #include "Form.h"
-#include "Screen.h"
+#include "LineTestSupport.h"
 #include "VxLineIn.h"
 
 #include <gtest/gtest.h>
@@ -30,11 +30,8 @@ protected:
         ASSERT_NE(sink, nullptr);
         sink->move(10, 200, 100, 20);
         sink->setVisible(true);
-        line = VxLineIn::Create({form->hwnd(), form.get()});
+        line = NewPlacedLine(*form);
         ASSERT_NE(line, nullptr);
-        line->InitProperties();
-        const double tpp = host::TwipsPerPixelX();
-        line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 60 * tpp);
         Record();
     }
 
