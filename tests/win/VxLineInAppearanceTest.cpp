@@ -69,29 +69,24 @@ protected:
     host::Control& Child(const wchar_t* name) { return *line->ChildNamed(name); }
     host::Label& Label(const wchar_t* name) { return dynamic_cast<host::Label&>(Child(name)); }
 
-    std::map<std::wstring, host::Color> BackColours() {
-        std::map<std::wstring, host::Color> m;
+    // What read gives for each child, by the child's name.
+    template <class Read> auto Snapshot(Read read) {
+        std::map<std::wstring, std::decay_t<decltype(read(Child(kChildren[0])))>> m;
         for (const wchar_t* name : kChildren)
-            m[name] = Child(name).backColor();
+            m[name] = read(Child(name));
         return m;
     }
-    std::map<std::wstring, host::Color> ForeColours() {
-        std::map<std::wstring, host::Color> m;
-        for (const wchar_t* name : kChildren)
-            m[name] = Child(name).foreColor();
-        return m;
+    auto BackColours() {
+        return Snapshot([](host::Control& c) { return c.backColor(); });
     }
-    std::map<std::wstring, host::FontDesc> Fonts() {
-        std::map<std::wstring, host::FontDesc> m;
-        for (const wchar_t* name : kChildren)
-            m[name] = Child(name).font();
-        return m;
+    auto ForeColours() {
+        return Snapshot([](host::Control& c) { return c.foreColor(); });
     }
-    std::map<std::wstring, std::wstring> ToolTips() {
-        std::map<std::wstring, std::wstring> m;
-        for (const wchar_t* name : kChildren)
-            m[name] = Child(name).toolTip();
-        return m;
+    auto Fonts() {
+        return Snapshot([](host::Control& c) { return c.font(); });
+    }
+    auto ToolTips() {
+        return Snapshot([](host::Control& c) { return c.toolTip(); });
     }
     // The names of the children whose value differs between two snapshots.
     template <class T>
