@@ -287,6 +287,13 @@ bool Control::handleInputOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
     }
 }
 
+LRESULT Control::eraseBackground(HDC dc) {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    FillRect(dc, &r, backBrush());
+    return 1;
+}
+
 LRESULT Control::paintColors(HDC dc) {
     SetTextColor(dc, ToColorRef(foreColor_));
     SetBkColor(dc, ToColorRef(backColor_));

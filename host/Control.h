@@ -107,6 +107,8 @@ protected:
     virtual bool handleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT callDefault(UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // Fills the client area with the back colour (WM_ERASEBKGND); returns 1.
+    LRESULT eraseBackground(HDC dc);
     // Colours a WM_CTLCOLOR* request with this control's colours.
     LRESULT paintColors(HDC dc);
     HBRUSH backBrush();

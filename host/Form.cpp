@@ -158,12 +158,8 @@ void Form::notifyAmbient(const std::wstring& name) {
 
 LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT r{};
-        GetClientRect(hwnd(), &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush());
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return eraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();

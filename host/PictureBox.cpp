@@ -38,12 +38,8 @@ void PictureBox::clearDrawing() {
 
 LRESULT PictureBox::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT r{};
-        GetClientRect(hwnd(), &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush());
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return eraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_PAINT: {
         PAINTSTRUCT ps{};
         HDC dc = BeginPaint(hwnd(), &ps);

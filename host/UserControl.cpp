@@ -66,12 +66,8 @@ void UserControl::setOwnHeight(int pixels) {
 
 LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT r{};
-        GetClientRect(hwnd(), &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, backBrush());
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return eraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_PAINT: {
         PAINTSTRUCT ps{};
         if (BeginPaint(hwnd(), &ps))
