@@ -8,6 +8,26 @@
 namespace host {
 namespace {
 
+// The characters a quoted text writes as a backslash and a letter.
+struct Escape {
+    wchar_t plain;
+    wchar_t letter;
+};
+constexpr Escape kEscapes[] = {{L'\\', L'\\'}, {L'"', L'"'}, {L'\n', L'n'}, {L'\r', L'r'}, {L'\t', L't'}};
+
+const wchar_t* EscapeOf(wchar_t plain) {
+    for (const Escape& e : kEscapes)
+        if (e.plain == plain)
+            return &e.letter;
+    return nullptr;
+}
+const wchar_t* PlainOf(wchar_t letter) {
+    for (const Escape& e : kEscapes)
+        if (e.letter == letter)
+            return &e.plain;
+    return nullptr;
+}
+
 // A cursor over one line of the store.
 class LineReader {
 public:
@@ -85,28 +105,15 @@ public:
             }
             if (pos_ >= line_.size())
                 return std::nullopt;
-            switch (const wchar_t escaped = line_[pos_++]) {
-            case L'\\':
-            case L'"':
-                text += escaped;
-                break;
-            case L'n':
-                text += L'\n';
-                break;
-            case L'r':
-                text += L'\r';
-                break;
-            case L't':
-                text += L'\t';
-                break;
-            case L'u': {
+            const wchar_t escaped = line_[pos_++];
+            if (escaped == L'u') {
                 const auto code = Hex(4, 4);
                 if (!code)
                     return std::nullopt;
                 text += static_cast<wchar_t>(*code);
-                break;
-            }
-            default:
+            } else if (const wchar_t* plain = PlainOf(escaped)) {
+                text += *plain;
+            } else {
                 return std::nullopt;
             }
         }
@@ -227,30 +234,15 @@ std::optional<PropertyValue> ReadValue(const std::wstring& type, LineReader& in)
 std::wstring Quote(const std::wstring& text) {
     std::wstring out = L"\"";
     for (wchar_t c : text) {
-        switch (c) {
-        case L'\\':
-            out += L"\\\\";
-            break;
-        case L'"':
-            out += L"\\\"";
-            break;
-        case L'\n':
-            out += L"\\n";
-            break;
-        case L'\r':
-            out += L"\\r";
-            break;
-        case L'\t':
-            out += L"\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                wchar_t code[8];
-                std::swprintf(code, 8, L"\\u%04X", static_cast<unsigned>(c));
-                out += code;
-            } else {
-                out += c;
-            }
+        if (const wchar_t* letter = EscapeOf(c)) {
+            out += L'\\';
+            out += *letter;
+        } else if (c < 0x20) {
+            wchar_t code[8];
+            std::swprintf(code, 8, L"\\u%04X", static_cast<unsigned>(c));
+            out += code;
+        } else {
+            out += c;
         }
     }
     return out + L"\"";
