@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -65,9 +69,88 @@ ShellLinkFile::Target DescribeTarget(const std::wstring& targetPath) {
     return target;
 }
 
+// An interface pointer released by the scope that holds it.
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() {
+        if (p_)
+            p_->Release();
+    }
+    T* operator->() const { return p_; }
+    T* get() const { return p_; }
+    void** put() { return reinterpret_cast<void**>(&p_); }
+
+private:
+    T* p_ = nullptr;
+};
+
+struct CoTaskMemDeleter {
+    void operator()(void* p) const noexcept { CoTaskMemFree(p); }
+};
+
+// A new shell link object; empty when COM or the shell cannot give one.
+ComPtr<IShellLinkW> NewShellLink() {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put())))
+        return {};
+    return link;
+}
+
+// Whether the link file names targetPath exactly: its item, read back by a
+// fresh shell link object, has targetPath as its address.
+bool ReadsBackAs(const std::wstring& linkPath, const std::wstring& targetPath) {
+    ComPtr<IShellLinkW> link = NewShellLink();
+    ComPtr<IPersistFile> file;
+    if (!link.get() || FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
+        FAILED(file->Load(linkPath.c_str(), STGM_READ)))
+        return false;
+    PIDLIST_ABSOLUTE rawItem = nullptr;
+    if (link->GetIDList(&rawItem) != S_OK || !rawItem)
+        return false;
+    const std::unique_ptr<ITEMIDLIST_ABSOLUTE, CoTaskMemDeleter> item(rawItem);
+    PWSTR rawName = nullptr;
+    if (FAILED(SHGetNameFromIDList(item.get(), SIGDN_URL, &rawName)) || !rawName)
+        return false;
+    const std::unique_ptr<wchar_t, CoTaskMemDeleter> name(rawName);
+    return targetPath == name.get();
+}
+
+// The shell's own link to targetPath, kept only when it reads back as
+// targetPath; otherwise nothing of it is left behind.
+bool SaveThroughShell(const std::wstring& linkPath, const std::wstring& targetPath) {
+    ComPtr<IShellLinkW> link = NewShellLink();
+    ComPtr<IPersistFile> file;
+    if (!link.get() || FAILED(link->SetPath(targetPath.c_str())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
+        FAILED(file->Save(linkPath.c_str(), TRUE)))
+        return false;
+    if (ReadsBackAs(linkPath, targetPath))
+        return true;
+    DeleteFileW(linkPath.c_str());
+    return false;
+}
+
+bool WriteLinkFile(const std::wstring& linkPath, const std::wstring& targetPath);
+
 } // namespace
 
 bool SaveShellLink(const std::wstring& linkPath, const std::wstring& targetPath) {
+    // An address such as ftp://host/dir is stored by the shell as an item of
+    // its URL namespace, whose layout is not documented: let the shell write
+    // it where it can, and keep the result only when it reads back as given.
+    if (ShellLinkFile::KindOf(targetPath) == ShellLinkFile::PathKind::Other &&
+        SaveThroughShell(linkPath, targetPath))
+        return true;
+    return WriteLinkFile(linkPath, targetPath);
+}
+
+namespace {
+
+bool WriteLinkFile(const std::wstring& linkPath, const std::wstring& targetPath) {
     const auto bytes = ShellLinkFile::Serialize(DescribeTarget(targetPath), ToAnsiCodePage);
     if (!bytes)
         return false;
@@ -88,3 +171,5 @@ bool SaveShellLink(const std::wstring& linkPath, const std::wstring& targetPath)
     DeleteFileW(linkPath.c_str());
     return false;
 }
+
+} // namespace

@@ -103,6 +103,7 @@ class App:
 
 @pytest.fixture
 def app(build_dir):
+    run("wineserver", "-k", check=False)  # no program left over from elsewhere in this prefix
     started = App(build_dir)
     yield started
     started.close()
