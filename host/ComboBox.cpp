@@ -1,5 +1,7 @@
 #include "ComboBox.h"
 
+#include "Windows1252.h"
+
 #include <commctrl.h>
 
 namespace host {
@@ -66,8 +68,14 @@ LRESULT ComboBox::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         break;
     case WM_CHAR:
-        if (locked_ && listOnly_) // typing would select an item
+        if (locked_ && listOnly_) {
+            // Typing would select an item: the key is reported, then dropped.
+            if (onKeyPress) {
+                std::int16_t keyAscii = Windows1252::CodeOf(static_cast<wchar_t>(wParam)).value_or('?');
+                onKeyPress(keyAscii);
+            }
             return 0;
+        }
         break;
     default:
         break;

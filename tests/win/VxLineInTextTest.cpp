@@ -400,6 +400,20 @@ TEST_F(VxLineInTextTest, TheKeyLeftByComboKeyPressIsWhatTheComboInserts) {
     EXPECT_EQ(line->Text(), L"x");
 }
 
+TEST_F(VxLineInTextTest, ALockedDropDownListReportsKeysButKeepsItsSelection) {
+    line->SetControlStyle(1);
+    line->SetComboStyle(2);
+    line->AddItem(L"alpha");
+    line->AddItem(L"beta");
+    line->SetListIndex(0);
+    line->SetLocked(true);
+    Forget();
+    Type(Hwnd(L"cmb2"), L'b');
+    EXPECT_EQ(events, V{VxEvent::ComboKeyPress});
+    EXPECT_EQ(keys, E{'b'});
+    EXPECT_EQ(line->ListIndex(), 0);
+}
+
 // --- focus colours -----------------------------------------------------------------------
 
 TEST_F(VxLineInTextTest, FocusColoursFollowMultiStringGrey) {
