@@ -29,9 +29,14 @@
 namespace ShellLinkFile {
 
 // Flags of the header (LinkFlags).
+inline constexpr std::uint32_t HasLinkTargetIDList = 0x00000001;
 inline constexpr std::uint32_t HasLinkInfo = 0x00000002;
+inline constexpr std::uint32_t HasName = 0x00000004;
 inline constexpr std::uint32_t HasRelativePath = 0x00000008;
+inline constexpr std::uint32_t HasWorkingDir = 0x00000010;
 inline constexpr std::uint32_t IsUnicode = 0x00000080;
+inline constexpr std::uint32_t ForceNoLinkInfo = 0x00000100;
+inline constexpr std::uint32_t HasExpString = 0x00000200;
 
 // LinkInfoFlags.
 inline constexpr std::uint32_t VolumeIDAndLocalBasePath = 0x1;

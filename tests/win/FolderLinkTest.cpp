@@ -1,4 +1,5 @@
 #include "L_SHTCUT.h"
+#include "ShellLinkLoad.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -296,6 +297,19 @@ TEST_F(FolderLink, AnIndependentParserFindsTheSource) {
     // Wine's own shell link turns the address into a file path, so the link
     // was written from the documented format, which keeps it as given.
     EXPECT_EQ(LnkinfoField(tmp / L"Ftp\\target.lnk", "Relative path"), "ftp://host/path");
+}
+
+TEST_F(FolderLink, OurReaderReadsTheLinkFromDisk) {
+    ASSERT_TRUE(CreateFolderLink(CyrillicShare, tmp / L"Read"));
+    const auto records = ReadShellLink(tmp / L"Read\\target.lnk");
+    ASSERT_TRUE(records.has_value());
+    const auto found = ShellLinkFile::PrimaryTarget(*records);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->path, CyrillicShare);
+
+    EXPECT_FALSE(ReadShellLink(tmp / L"Read\\missing.lnk"));
+    EXPECT_FALSE(ReadShellLink(tmp / L"Read\\desktop.ini")); // no shell link
+    EXPECT_FALSE(ReadShellLink(tmp / L"Read"));              // a folder
 }
 
 TEST_F(FolderLink, LinuxSeesTheSameAttributes) {
