@@ -1,33 +1,76 @@
-# Helpers for the scripts that run Windows programs: a virtual X display with
-# a small window manager (click-to-focus, as on a desktop), and a Wine prefix.
-# Meant to be sourced.
+# Helpers for the scripts that run Windows programs: a private virtual X
+# display with a small window manager (click-to-focus, as on a desktop), and a
+# Wine prefix that is known to be complete. Meant to be sourced.
 
+# Starts Xvfb on a free display number and openbox on it, and points DISPLAY
+# there. Always a display of its own, even when DISPLAY is set: tests
+# must neither see nor disturb the user's desktop. stop_display ends both.
 start_display() {
     local logdir=$1
-    if [ -n "${DISPLAY:-}" ] && [ -z "${ORDNERLINK_OWN_DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-        return 0 # a display is there already: use it
-    fi
-    local n=99
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$logdir/xvfb.log" 2>&1 &
+    mkdir -p "$logdir"
+    # Xvfb picks a free display number itself and writes it to descriptor 3
+    # once it accepts clients, so two runs at once never share a display.
+    local numberfile="$logdir/xvfb.display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberfile" >"$logdir/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    export DISPLAY=":$n" ORDNERLINK_OWN_DISPLAY=1
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    local n=
+    for _ in $(seq 100); do
+        n=$(cat "$numberfile" 2>/dev/null) || true
+        [ -n "$n" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ -z "$n" ]; then
+        echo "The virtual display did not start; see $logdir/xvfb.log" >&2
+        stop_display
+        return 1
+    fi
+    export DISPLAY=":$n"
     openbox >"$logdir/openbox.log" 2>&1 &
     OPENBOX_PID=$!
 }
 
+# Ends what start_display started, if anything; safe to call twice.
 stop_display() {
-    [ -n "${OPENBOX_PID:-}" ] && kill "$OPENBOX_PID" 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-    unset OPENBOX_PID XVFB_PID ORDNERLINK_OWN_DISPLAY
+    if [ -n "${OPENBOX_PID:-}" ]; then
+        kill "$OPENBOX_PID" 2>/dev/null || true
+        wait "$OPENBOX_PID" 2>/dev/null || true
+    fi
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+    unset OPENBOX_PID XVFB_PID
     return 0
 }
 
+# Points Wine at the prefix in folder $1 and makes it when needed. The marker
+# file is written only after wineboot has finished, so a prefix whose first
+# start was interrupted (Ctrl+C, a killed job) is recognised and made again
+# instead of being used half-made.
 prepare_wine_prefix() {
-    export WINEPREFIX=$(realpath -m "$1") WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i >/dev/null 2>&1
-        wineserver -w
+    export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+    WINEPREFIX=$(realpath -m "$1")
+    local marker="$WINEPREFIX/.ordnerlink-prefix-complete"
+    [ -f "$marker" ] && return 0
+    if [ -e "$WINEPREFIX" ]; then
+        echo "Making the Wine prefix $WINEPREFIX again: its first start did not finish."
+        wineserver -k 2>/dev/null || true
+        rm -rf "$WINEPREFIX"
+    else
+        echo "Making the Wine prefix $WINEPREFIX (a few seconds)."
+    fi
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    if ! wineboot -i >"$WINEPREFIX.log" 2>&1 || ! wineserver -w; then
+        echo "Wine could not make its prefix $WINEPREFIX; see $WINEPREFIX.log" >&2
+        return 1
+    fi
+    touch "$marker"
+}
+
+# Ends every Windows program still running in the current prefix.
+stop_wine() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k 2>/dev/null || true
     fi
 }

@@ -1,32 +1,59 @@
 #!/usr/bin/env bash
-# Builds the Windows program and starts it under Wine. Without a display it
-# runs on a virtual one, saves a screenshot of the window, says where, and
-# closes the program again.
+# Builds the Windows program and starts it under Wine, in a Wine prefix of its
+# own (the tests use another). On the user's X display when there is one;
+# otherwise on a virtual one, where it saves a screenshot of the window, says
+# where, and closes the program again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/setup.sh
 build=build/windows
+program="$build/app/ordnerlink.exe"
+title='Entfernten Ordner Lokal einbinden'
+window_timeout=60
+
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build "$build" --target ordnerlink
 source scripts/display.sh
-prepare_wine_prefix "$build/wineprefix"
+prepare_wine_prefix "$build/wineprefix-run"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    exec wine "$build/app/ordnerlink.exe"
+    exec wine "$program"
 fi
 
+cleanup() {
+    stop_wine
+    stop_display
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
 start_display "$build"
-trap stop_display EXIT
-wine "$build/app/ordnerlink.exe" &
-program=$!
-xdotool search --sync --onlyvisible --name '^Entfernten Ordner Lokal einbinden$' >/dev/null
-sleep 1
+
+log="$build/run.log"
+wine "$program" >"$log" 2>&1 &
+pid=$!
+window=
+for _ in $(seq $((window_timeout * 2))); do
+    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | tail -n 1) || true
+    [ -n "$window" ] && break
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid" && code=0 || code=$?
+        echo "Ordnerlink ended (exit status $code) before its window appeared; Wine's output: $root/$log" >&2
+        exit 1
+    fi
+    sleep 0.5
+done
+if [ -z "$window" ]; then
+    echo "Ordnerlink's window \"$title\" did not appear within $window_timeout seconds;" \
+        "Wine's output: $root/$log" >&2
+    exit 1
+fi
+
+sleep 1 # let the window finish painting
 mkdir -p "$build/screenshots"
 shot="$build/screenshots/run.png"
 xwd -root -silent | convert xwd:- "$shot"
 echo "No display here: Ordnerlink ran on a virtual one. Screenshot: $root/$shot"
-kill "$program" 2>/dev/null || true
-wineserver -k 2>/dev/null || true

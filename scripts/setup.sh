@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when
 # they are missing. Idempotent, asks nothing, fetches nothing but packages.
+# Says what it installs and how far it is: on a fresh machine that is about
+# 1 GiB, most of it Wine and the MinGW-w64 compiler.
 set -euo pipefail
 
 packages=(
@@ -17,9 +19,58 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+elif command -v sudo >/dev/null; then
+    as_root=(sudo)
+else
+    echo "These Debian packages are missing: ${missing[*]}" >&2
+    echo "Installing them needs root, and sudo is not there. As root, run:" >&2
+    echo "    apt-get update && apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi
+
+echo "Installing ${#missing[@]} Debian packages and what they need (on a fresh machine about 1 GiB):"
+echo "    ${missing[*]}"
+
+log=$(mktemp --tmpdir ordnerlink-setup.XXXXXX.log)
+failed() {
+    echo "apt-get failed; its last lines (all of it in $log):" >&2
+    tail -n 20 "$log" >&2
+    exit 1
+}
+
+# Turns apt's machine-readable status lines ("dlstatus:..." while
+# downloading, "pmstatus:..." while unpacking and setting up) into a line for
+# every tenth of the way, which reads well on a terminal and in a CI log.
+# Before the first one, apt has written how much it fetches to its log.
+show_progress() {
+    local kind _ percent _ shown=-1 phase=
+    while IFS=: read -r kind _ percent _; do
+        if [ -z "$phase" ]; then
+            grep -E '^(Need to get|After this operation)' "$log" | sed 's/^/  /' || true
+        fi
+        case $kind in
+        dlstatus) [ "$phase" = download ] || { phase=download shown=-1; } ;;
+        pmstatus) [ "$phase" = install ] || { phase=install shown=-1; } ;;
+        *) continue ;;
+        esac
+        percent=${percent%%.*}
+        [ $((percent / 10)) -gt "$shown" ] || continue
+        shown=$((percent / 10))
+        if [ "$phase" = download ]; then
+            echo "  downloading: $((shown * 10)) %"
+        else
+            echo "  unpacking and setting up: $((shown * 10)) %"
+        fi
+    done
+}
+
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+# Waits for another apt run to finish instead of failing on its lock.
+apt_options=(-o DPkg::Lock::Timeout=600)
+echo "  reading the package lists"
+"${as_root[@]}" apt-get "${apt_options[@]}" update >"$log" 2>&1 || failed
+"${as_root[@]}" apt-get "${apt_options[@]}" install -y -o APT::Status-Fd=3 "${missing[@]}" \
+    3>&1 >>"$log" 2>&1 | show_progress || failed
+echo "Installed."

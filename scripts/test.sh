@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds both configurations and runs every test: natively under the
-# sanitizers, and the Windows build under Wine on a virtual display.
-# Ends with one line "N passed, M failed".
+# sanitizers, and the Windows build under Wine on a private virtual display
+# (never the user's desktop). Ends with one line "N passed, M failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -12,6 +12,15 @@ source scripts/display.sh
 native=build/native
 windows=build/windows
 status=0
+
+# Whatever way the script ends, the programs it started end with it.
+cleanup() {
+    stop_wine
+    stop_display
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
 
 cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORDNERLINK_SANITIZE=ON >/dev/null &&
     cmake --build "$native" || exit 1
@@ -24,10 +33,11 @@ mkdir -p "$native/test-results" "$windows/test-results"
 
 ctest --test-dir "$native" --output-on-failure || status=1
 
-start_display "$windows"
-prepare_wine_prefix "$windows/wineprefix"
+# The tests' own prefix; scripts/run.sh uses another, so that neither ends
+# the other's programs.
+start_display "$windows" || exit 1
+prepare_wine_prefix "$windows/wineprefix" || exit 1
 ctest --test-dir "$windows" --output-on-failure --timeout 600 || status=1
-stop_display
 
 python3 scripts/summarize_tests.py "$native" "$windows" || status=1
 exit $status
