@@ -1,11 +1,13 @@
 // The program's resources as the running program finds them: the fifteen
-// button pictures, the window icon with its nine images and the manifest.
+// button pictures, the window icon with its nine images, the manifest and
+// the version information, all of them German.
 // The last test shows all of them enlarged in a real window and saves a
 // picture of it beside the test program for a person to look at.
 #include "ComApartment.h"
 #include "MessagePump.h"
 #include "ScreenCapture.h"
 #include "resource.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -263,6 +265,8 @@ TEST(WindowIcon, SystemFindsEachSize) {
 TEST(Manifest, AsksForCommonControlsVersionSix) {
     const std::string manifest = ResourceBytes(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
+    EXPECT_NE(manifest.find("name=\"Ordnerlink\" version=\"" ORDNERLINK_VERSION_TEXT ".0\""),
+              std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
     EXPECT_NE(manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"),
@@ -295,6 +299,81 @@ TEST(Manifest, ProgramGetsCommonControlsVersionSix) {
     // For example: Microsoft.Windows.Common-Controls,...,version="6.0.2600.2982"
     EXPECT_EQ(identity.rfind(L"Microsoft.Windows.Common-Controls,", 0), 0u) << identity;
     EXPECT_NE(identity.find(L"version=\"6."), std::wstring::npos) << identity;
+}
+
+namespace {
+
+constexpr LANGID kGerman = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR languages) {
+    reinterpret_cast<std::vector<LANGID>*>(languages)->push_back(language);
+    return TRUE;
+}
+
+// The languages in which this program holds one resource.
+std::vector<LANGID> ResourceLanguages(const wchar_t* type, const wchar_t* name) {
+    std::vector<LANGID> languages;
+    EnumResourceLanguagesW(GetModuleHandleW(nullptr), type, name, CollectLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
+    return languages;
+}
+
+// One text of the version information's German Unicode block; empty when it
+// is not there.
+std::wstring VersionText(std::vector<BYTE>& info, const std::wstring& name) {
+    const std::wstring path = L"\\StringFileInfo\\040704B0\\" + name;
+    void* value = nullptr;
+    UINT cchValue = 0;
+    if (!VerQueryValueW(info.data(), path.c_str(), &value, &cchValue) || !value)
+        return {};
+    return std::wstring(static_cast<const wchar_t*>(value),
+                        wcsnlen(static_cast<const wchar_t*>(value), cchValue));
+}
+
+} // namespace
+
+TEST(Resources, AreAllGerman) {
+    const std::vector<LANGID> german{kGerman};
+    EXPECT_EQ(ResourceLanguages(RT_GROUP_ICON, MAKEINTRESOURCEW(IDI_ORDNERLINK)), german);
+    for (int id = IDB_PICTURE_BASE + 1; id <= IDB_PICTURE_BASE + IDB_PICTURE_COUNT; ++id)
+        EXPECT_EQ(ResourceLanguages(RT_BITMAP, MAKEINTRESOURCEW(id)), german) << id;
+    EXPECT_EQ(ResourceLanguages(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID), german);
+    EXPECT_EQ(ResourceLanguages(RT_VERSION, MAKEINTRESOURCEW(VS_VERSION_INFO)), german);
+}
+
+TEST(VersionInformation, NamesProductVersionAndPurposeButNoCompany) {
+    wchar_t program[MAX_PATH]{};
+    const DWORD cchProgram = GetModuleFileNameW(nullptr, program, MAX_PATH);
+    ASSERT_TRUE(cchProgram > 0 && cchProgram < MAX_PATH);
+    DWORD unused = 0;
+    const DWORD cbInfo = GetFileVersionInfoSizeW(program, &unused);
+    ASSERT_GT(cbInfo, 0u);
+    std::vector<BYTE> info(cbInfo);
+    ASSERT_TRUE(GetFileVersionInfoW(program, 0, cbInfo, info.data()));
+
+    void* value = nullptr;
+    UINT cbValue = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &value, &cbValue));
+    ASSERT_EQ(cbValue, sizeof(VS_FIXEDFILEINFO));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    const DWORD versionHigh = MAKELONG(ORDNERLINK_VERSION_MINOR, ORDNERLINK_VERSION_MAJOR);
+    const DWORD versionLow = MAKELONG(0, ORDNERLINK_VERSION_PATCH);
+    EXPECT_EQ(fixed->dwFileVersionMS, versionHigh);
+    EXPECT_EQ(fixed->dwFileVersionLS, versionLow);
+    EXPECT_EQ(fixed->dwProductVersionMS, versionHigh);
+    EXPECT_EQ(fixed->dwProductVersionLS, versionLow);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &cbValue));
+    ASSERT_EQ(cbValue, 2 * sizeof(WORD));
+    EXPECT_EQ(static_cast<const WORD*>(value)[0], kGerman);
+    EXPECT_EQ(static_cast<const WORD*>(value)[1], 1200); // UTF-16
+
+    EXPECT_EQ(VersionText(info, L"ProductName"), L"Ordnerlink");
+    EXPECT_EQ(VersionText(info, L"ProductVersion"), L"" ORDNERLINK_VERSION_TEXT);
+    EXPECT_EQ(VersionText(info, L"FileVersion"), L"" ORDNERLINK_VERSION_TEXT);
+    EXPECT_EQ(VersionText(info, L"FileDescription"), L"Entfernten Ordner Lokal einbinden");
+    EXPECT_EQ(VersionText(info, L"CompanyName"), L"");
 }
 
 namespace {
