@@ -1,5 +1,6 @@
 #include "B_MAIN.h"
 
+#include "L_PFADE.h"
 #include "L_SHTCUT.h"
 #include "PropertyBagText.h"
 #include "Screen.h"
@@ -9,11 +10,10 @@
 
 namespace {
 
-constexpr wchar_t kTitleIncomplete[] = L"Unvollst\u00E4ndig";
-constexpr wchar_t kNoSource[] = L"Kein Quellpfad angegeben !";
-constexpr wchar_t kNoTarget[] = L"Kein Zielpfad angegeben !";
 constexpr wchar_t kTitleNotCreated[] = L"Ordnerlink nicht erstellt";
-constexpr wchar_t kTitleNotEmpty[] = L"Ordner ist nicht leer";
+// A path longer than this is shortened in the middle in a message box, which
+// would otherwise grow as wide as the screen and cut it off.
+constexpr std::size_t kMaxShownPathChars = 70;
 
 // Places a child given in twips of its container, as the window's layout is
 // written, and shows it.
@@ -85,30 +85,33 @@ int B_MAIN::Run() {
 void B_MAIN::cmdOK_Click() {
     const HWND owner = form->hwnd();
     const std::wstring Source = txtUrl->Text();
-    if (Source.empty()) {
-        host::ShowMessageBox(owner, kNoSource, kTitleIncomplete, MB_OK | MB_ICONINFORMATION);
-        return;
-    }
     const std::wstring Target = txtPat->Text();
-    if (Target.empty()) {
-        host::ShowMessageBox(owner, kNoTarget, kTitleIncomplete, MB_OK | MB_ICONINFORMATION);
+    const L_SHTCUT::CreateCheck check = L_SHTCUT::CheckCreate(Source, Target, kMaxShownPathChars);
+    switch (check.verdict) {
+    case L_SHTCUT::Verdict::Refuse:
+        if (check.missing == L_SHTCUT::Field::None) {
+            host::ShowMessageBox(owner, check.refusal.text, check.refusal.title, MB_OK | MB_ICONWARNING);
+        } else {
+            host::ShowMessageBox(owner, check.refusal.text, check.refusal.title, MB_OK | MB_ICONINFORMATION);
+            // The cursor waits in the line that is to be filled in.
+            (check.missing == L_SHTCUT::Field::Source ? txtUrl : txtPat)->SetTextFocus();
+            form->keepFocus();
+        }
         return;
+    case L_SHTCUT::Verdict::Ask:
+        for (const L_SHTCUT::Message& question : check.questions)
+            if (host::ShowMessageBox(owner, question.text, question.title,
+                                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+                return;
+        break;
+    case L_SHTCUT::Verdict::Go:
+        break;
     }
-    // Explorer shows the source in place of the folder's own entries: say so
-    // before they disappear from view.
-    if (L_SHTCUT::HoldsOtherEntries(Target)) {
-        const std::wstring question =
-            L"Der Ordner \u201E" + Target +
-            L"\u201C enth\u00E4lt bereits Dateien oder Ordner. Als Ordnerlink zeigt "
-            L"der Explorer diesen Inhalt nicht mehr an.\n\nTrotzdem fortfahren?";
-        if (host::ShowMessageBox(owner, question, kTitleNotEmpty,
-                                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
-            return;
-    }
-    if (!L_SHTCUT::CreateFolderLink(Source, Target)) {
-        const std::wstring message =
-            L"Der Ordnerlink \u201E" + Target + L"\u201C konnte nicht vollst\u00E4ndig erstellt werden.";
-        host::ShowMessageBox(owner, message, kTitleNotCreated, MB_OK | MB_ICONWARNING);
+    const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(check.source, check.folder);
+    if (!result) {
+        const std::wstring shown = L_PFADE::ShortenInTheMiddle(check.folder, kMaxShownPathChars);
+        host::ShowMessageBox(owner, L_SHTCUT::DescribeFailure(shown, result), kTitleNotCreated,
+                             MB_OK | MB_ICONWARNING);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 namespace L_SHTCUT {
 namespace {
@@ -18,17 +19,13 @@ constexpr wchar_t DesktopIniLines[][46] = {
     L"ConfirmFileOp=0",
 };
 
-std::wstring DesktopIniText() {
-    std::wstring text;
-    for (const wchar_t* line : DesktopIniLines)
-        text += std::wstring(line) + L"\r\n";
-    return text;
-}
+// Larger than any desktop.ini or shell link this attempt could replace.
+constexpr DWORD kMaxKeptFileBytes = 1 << 20;
 
-bool NamesExistingFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+struct FileCloser {
+    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 // The attributes are assigned, not added: every bit not named is cleared.
 bool AssignAttributes(const std::wstring& path, DWORD attributes) {
@@ -42,67 +39,187 @@ bool MakeReplaceable(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return true;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        SetLastError(ERROR_DIRECTORY);
         return false;
+    }
     return AssignAttributes(path, FILE_ATTRIBUTE_NORMAL);
 }
 
-bool IsNamed(const wchar_t* name, const wchar_t* expected) {
-    return CompareStringOrdinal(name, -1, expected, -1, TRUE) == CSTR_EQUAL;
+std::optional<std::string> ReadSmallFile(const std::wstring& path) {
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    const FileHandle file(h);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxKeptFileBytes)
+        return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD cbRead = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &cbRead, nullptr) ||
+         cbRead != bytes.size()))
+        return std::nullopt;
+    return bytes;
 }
 
-struct FindCloser {
-    void operator()(HANDLE h) const noexcept { FindClose(h); }
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+    const HANDLE h =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    FileHandle file(h);
+    DWORD cbWritten = 0;
+    const bool written = bytes.empty() || (WriteFile(file.get(), bytes.data(),
+                                                     static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&
+                                           cbWritten == bytes.size());
+    return CloseHandle(file.release()) && written;
+}
+
+// A file of the folder link as it was before this attempt, so that a failed
+// attempt can give it back.
+class KeptFile {
+public:
+    explicit KeptFile(std::wstring path) : path_(std::move(path)) {
+        attributes_ = GetFileAttributesW(path_.c_str());
+        if (existed())
+            bytes_ = ReadSmallFile(path_);
+    }
+
+    // Puts the file back as it was, or removes it when there was none. A
+    // file whose replacement failed may still be as it was: then nothing is
+    // written (a file another program holds could not be).
+    bool Restore() const {
+        if (!existed())
+            return DeleteFileW(path_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+        if (!bytes_)
+            return false;
+        if (ReadSmallFile(path_) != bytes_ && !(MakeReplaceable(path_) && WriteWholeFile(path_, *bytes_)))
+            return false;
+        return GetFileAttributesW(path_.c_str()) == attributes_ || AssignAttributes(path_, attributes_);
+    }
+
+private:
+    bool existed() const { return attributes_ != INVALID_FILE_ATTRIBUTES; }
+
+    std::wstring path_;
+    DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
+    std::optional<std::string> bytes_;
 };
-using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
+// What one Create attempt has changed so far, and how to undo it.
+class Attempt {
+public:
+    explicit Attempt(const std::wstring& folder)
+        : folder_(folder), folderAttributes_(GetFileAttributesW(folder.c_str())),
+          iniFile_(folder + L"desktop.ini"), linkFile_(folder + L"target.lnk") {}
+
+    std::vector<std::wstring> createdFolders;
+    bool touchedIni = false;
+    bool touchedLink = false;
+    bool markedFolder = false;
+
+    // Undoes every change, newest first; true when nothing is left of it.
+    bool Undo() const {
+        bool undone = true;
+        if (touchedLink)
+            undone = linkFile_.Restore() && undone;
+        if (touchedIni)
+            undone = iniFile_.Restore() && undone;
+        if (markedFolder && folderAttributes_ != INVALID_FILE_ATTRIBUTES)
+            undone = AssignAttributes(folder_, folderAttributes_) && undone;
+        for (auto level = createdFolders.rbegin(); level != createdFolders.rend(); ++level)
+            undone = RemoveDirectoryW(level->c_str()) && undone;
+        return undone;
+    }
+
+private:
+    std::wstring folder_;
+    DWORD folderAttributes_;
+    KeptFile iniFile_;
+    KeptFile linkFile_;
+};
+
+CreateResult Failed(const wchar_t* step, DWORD error) {
+    CreateResult result;
+    result.error = error;
+    result.failedStep = step;
+    return result;
+}
+
+// The platform's own words for an error code, in the system's language.
+std::wstring ErrorText(std::uint32_t error) {
+    PWSTR raw = nullptr;
+    const DWORD cch = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, error, 0, reinterpret_cast<PWSTR>(&raw), 0, nullptr);
+    std::wstring text = cch && raw ? std::wstring(raw, cch) : std::wstring();
+    if (raw)
+        LocalFree(raw);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    return text.empty() ? L"Fehler " + std::to_wstring(error) : text;
+}
 
 } // namespace
 
-bool HoldsOtherEntries(const std::wstring& Target) {
-    const std::wstring folder = L_PFADE::AddBackslash(Target);
-    if (folder.empty())
-        return false;
-    WIN32_FIND_DATAW entry{};
-    const HANDLE found = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (found == INVALID_HANDLE_VALUE)
-        return false; // no such folder, or nothing in it
-    const FindHandle search(found);
-    do {
-        const wchar_t* name = entry.cFileName;
-        if (!IsNamed(name, L".") && !IsNamed(name, L"..") && !IsNamed(name, L"desktop.ini") &&
-            !IsNamed(name, L"target.lnk"))
-            return true;
-    } while (FindNextFileW(found, &entry));
-    return false;
+std::wstring DesktopIniText() {
+    std::wstring text;
+    for (const wchar_t* line : DesktopIniLines)
+        text += std::wstring(line) + L"\r\n";
+    return text;
 }
 
-bool CreateFolderLink(const std::wstring& Source, const std::wstring& Target) {
-    // Every later step addresses this one folder: the trimmed target with a
-    // trailing "\". A blank target would otherwise put the files into the
-    // current directory, and a target naming a file would have its
+CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Target) {
+    // Every step addresses this one folder. A blank or relative target would
+    // put the files into the current directory, and a file would have its
     // attributes changed.
-    const std::wstring folder = L_PFADE::AddBackslash(Target);
-    if (folder.empty() || NamesExistingFile(Target) || NamesExistingFile(L_PFADE::RemoveBackslash(folder)))
-        return false;
+    const std::wstring folder = TargetFolder(Target);
+    if (folder.empty())
+        return Failed(L"Ziel pr\u00FCfen", ERROR_BAD_PATHNAME);
+    const DWORD existing = GetFileAttributesW(L_PFADE::RemoveTrailingSeparators(folder).c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && !(existing & FILE_ATTRIBUTE_DIRECTORY))
+        return Failed(L"Ziel pr\u00FCfen", ERROR_DIRECTORY);
 
-    bool allSucceeded = true;
-    const auto step = [&allSucceeded](bool succeeded) { allSucceeded = allSucceeded && succeeded; };
-
-    step(L_PFADE::CreateDirChain(Target));
-    // The untrimmed text would name another place when it starts with a
-    // blank (a relative path below the current directory); the trimmed form
-    // is the folder just created.
-    step(AssignAttributes(folder, FILE_ATTRIBUTE_SYSTEM));
+    Attempt attempt(folder);
     const std::wstring iniPath = folder + L"desktop.ini";
     const std::wstring linkPath = folder + L"target.lnk";
-    const std::wstring iniText = DesktopIniText();
-    step(MakeReplaceable(iniPath));
-    step(L_PFADE::WriteTextFile(iniPath, iniText));
-    step(AssignAttributes(iniPath, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-    step(MakeReplaceable(linkPath));
-    step(SaveShellLink(linkPath, Source));
-    step(AssignAttributes(linkPath, FILE_ATTRIBUTE_HIDDEN));
-    return allSucceeded;
+    // Each step either succeeds or ends the attempt with its own error.
+    const auto failed = [&attempt](const wchar_t* step) {
+        CreateResult result = Failed(step, GetLastError());
+        result.leftOnDisk = !attempt.Undo();
+        return result;
+    };
+
+    if (!L_PFADE::CreateDirChain(folder, &attempt.createdFolders))
+        return failed(L"Ordner anlegen");
+    attempt.markedFolder = true;
+    if (!AssignAttributes(folder, FILE_ATTRIBUTE_SYSTEM))
+        return failed(L"Ordner als Systemordner markieren");
+    attempt.touchedIni = true;
+    if (!MakeReplaceable(iniPath) || !L_PFADE::WriteTextFile(iniPath, DesktopIniText()) ||
+        !AssignAttributes(iniPath, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+        return failed(L"desktop.ini schreiben");
+    attempt.touchedLink = true;
+    if (!MakeReplaceable(linkPath) || !SaveShellLink(linkPath, SourceAsStored(Source)) ||
+        !AssignAttributes(linkPath, FILE_ATTRIBUTE_HIDDEN))
+        return failed(L"target.lnk schreiben");
+
+    CreateResult result;
+    result.complete = true;
+    return result;
+}
+
+std::wstring DescribeFailure(const std::wstring& folderShown, const CreateResult& result) {
+    std::wstring text = L"Der Ordnerlink \u201E" + folderShown + L"\u201C konnte nicht " +
+                        (result.leftOnDisk ? L"vollst\u00E4ndig " : L"") + L"erstellt werden.\n\n";
+    text += L"Fehlgeschlagen: " + result.failedStep + L"\n";
+    text += L"Ursache: " + ErrorText(result.error) + L"\n\n";
+    text += result.leftOnDisk ? L"Was bis dahin angelegt oder ge\u00E4ndert war, lie\u00DF sich nicht ganz "
+                                L"zur\u00FCcknehmen und ist noch auf dem Datentr\u00E4ger."
+                              : L"Auf dem Datentr\u00E4ger ist nichts davon geblieben.";
+    return text;
 }
 
 } // namespace L_SHTCUT

@@ -1,20 +1,94 @@
-// Creation of a folder link: a folder that the shell opens as the location a
-// shell link inside it points to.
+// Folder links: a folder that the shell opens as the location a shell link
+// inside it points to. A folder link is the folder (attribute System only),
+// its hidden desktop.ini naming the folder-shortcut class and its hidden
+// target.lnk pointing at the source.
+//
+// A Create command runs in two halves:
+//  1. CheckCreate looks at the request and the disk and changes nothing. It
+//     answers Go, Ask (with the questions to put to the user; No is the safe
+//     answer) or Refuse (with the reason). The window asks; the command mode
+//     refuses whatever the window would ask unless told to go ahead anyway.
+//  2. CreateFolderLink makes the link. When a step fails it undoes what this
+//     attempt changed and reports the step, the platform's error and whether
+//     anything is still left on disk (DescribeFailure words it).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace L_SHTCUT {
 
-// Turns the folder Target into a folder link to Source (a local path, a
-// network share or an FTP address, stored exactly as given). Every step runs
-// even when an earlier one failed; true only when none failed. A Target that
-// is blank or names an existing file is left alone and gives false.
-bool CreateFolderLink(const std::wstring& Source, const std::wstring& Target);
+// A text for the user, German: the title of its box and the message.
+struct Message {
+    std::wstring title;
+    std::wstring text;
+};
 
-// Whether the folder Target exists and holds anything besides the
-// desktop.ini and target.lnk of a folder link: entries that Explorer no
-// longer shows once the folder is a folder link.
-bool HoldsOtherEntries(const std::wstring& Target);
+enum class Verdict {
+    Go,     // nothing to ask: create
+    Ask,    // create only when every question is answered Yes
+    Refuse, // do not create; refusal says why
+};
+
+// The input an incomplete request lacks, where the user is to type next.
+enum class Field { None, Source, Target };
+
+struct CreateCheck {
+    Verdict verdict = Verdict::Refuse;
+    Message refusal;                // Refuse: the reason ("Unvollständig" for an empty input)
+    Field missing = Field::None;    // Refuse: the empty input, if that is the reason
+    std::vector<Message> questions; // Ask: in the order to ask them
+    std::wstring source;            // the source as it will be stored (see SourceAsStored)
+    std::wstring folder;            // the target folder (see TargetFolder); empty when it has none
+};
+
+// Everything that can be known before the first change: an empty source or
+// target (blanks only count as empty; the source is judged before the
+// target is looked at), a target that is not a full path, a drive or share
+// root, a folder of the system (Windows, Program Files, the users' root, a
+// user's profile), source and target the same folder, a target that is a
+// file or lies below one, a name the file system does not allow, a path too
+// long for the files inside it, and a folder named desktop.ini or target.lnk
+// in the target are refused. Other content in the target (a desktop.ini
+// that is not a folder link's own included) and an existing folder link
+// pointing elsewhere are asked about. Paths in the texts are shortened in
+// the middle to maxPathChars characters; 0 keeps them whole.
+CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, std::size_t maxPathChars = 0);
+
+// The text of a folder link's desktop.ini: four lines, each ending in CR LF,
+// written as 92 bytes.
+std::wstring DesktopIniText();
+
+// The source as the link stores it: without surrounding blanks and without
+// one pair of double quotes around it.
+std::wstring SourceAsStored(const std::wstring& Source);
+// The full path of the target folder ending in "\", "." and ".." resolved
+// and "/" read as "\"; empty when Target is blank or not a full path (a
+// drive with ":" and a separator, or a share).
+std::wstring TargetFolder(const std::wstring& Target);
+
+struct CreateResult {
+    bool complete = false;   // every step succeeded
+    std::uint32_t error = 0; // the platform's error code of the step that failed
+    std::wstring failedStep; // that step, in German
+    bool leftOnDisk = false; // something this attempt changed could not be undone
+    explicit operator bool() const { return complete; }
+};
+
+// Turns the folder Target into a folder link to Source, creating missing
+// folders. Source and Target are read as SourceAsStored and TargetFolder
+// read them. It judges nothing that CheckCreate judges, except that it
+// never touches a blank or relative target or a file. The first step that
+// fails ends the attempt: the folders it created are removed, files it
+// wrote are removed or given back their earlier content, the folder gets
+// back its earlier attributes.
+CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Target);
+
+// The failure of CreateFolderLink on the folder shown as folderShown, for
+// the user: what was not made, the failed step and its cause in the
+// system's language, and whether anything is left on disk.
+std::wstring DescribeFailure(const std::wstring& folderShown, const CreateResult& result);
 
 } // namespace L_SHTCUT

@@ -152,8 +152,10 @@ namespace {
 
 bool WriteLinkFile(const std::wstring& linkPath, const std::wstring& targetPath) {
     const auto bytes = ShellLinkFile::Serialize(DescribeTarget(targetPath), ToAnsiCodePage);
-    if (!bytes)
+    if (!bytes) {
+        SetLastError(ERROR_BAD_PATHNAME);
         return false;
+    }
 
     HANDLE h = CreateFileW(linkPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
@@ -167,8 +169,11 @@ bool WriteLinkFile(const std::wstring& linkPath, const std::wstring& targetPath)
     const bool closed = CloseHandle(file.release());
     if (written && closed)
         return true;
-    // A truncated link would point somewhere else or nowhere.
+    // A truncated link would point somewhere else or nowhere. The caller
+    // learns why the write failed, not how the removal went.
+    const DWORD error = GetLastError();
     DeleteFileW(linkPath.c_str());
+    SetLastError(error);
     return false;
 }
 

@@ -10,5 +10,5 @@
 // COM and the link it writes reads back as the address; otherwise it is
 // written from the format too. False when the path cannot be stored in a
 // link or the file cannot be written completely; a partly written file is
-// removed.
+// removed. After a failure the thread's last error says why.
 bool SaveShellLink(const std::wstring& linkPath, const std::wstring& targetPath);

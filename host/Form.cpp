@@ -106,6 +106,12 @@ int Form::runMessageLoop() {
     return static_cast<int>(msg.wParam);
 }
 
+void Form::keepFocus() {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(hwnd(), focus))
+        lastFocus_ = focus;
+}
+
 void Form::unload() {
     bool cancel = false;
     if (onQueryUnload)

@@ -39,6 +39,9 @@ public:
     // Runs the message loop (with dialog keys: Tab moves the focus) until the
     // program quits; returns the exit code.
     int runMessageLoop();
+    // Keeps the child that has the focus now as the one to get it back when
+    // the form is next activated (after a message box, say).
+    void keepFocus();
     // Asks the form to close, as the close box does.
     void unload();
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string_view>
 
 namespace L_PFADE {
 namespace {
@@ -18,6 +19,26 @@ bool SameChar(wchar_t a, wchar_t b, int compare) {
     if (compare == CompareText)
         return LetterCase::Lower(a) == LetterCase::Lower(b);
     return a == b;
+}
+
+bool IsDriveLetter(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+// The length of "\\server\share" at the start of path; 0 when path does
+// not start with a share.
+std::size_t ShareRootLength(const std::wstring& path) {
+    if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1]))
+        return 0;
+    const std::size_t serverEnd = path.find_first_of(L"\\/", 2);
+    if (serverEnd == std::wstring::npos || serverEnd == 2)
+        return 0;
+    // "\\?\" and "\\.\" open the platform's own namespaces, not a server.
+    if (serverEnd == 3 && (path[2] == L'?' || path[2] == L'.'))
+        return 0;
+    const std::size_t shareEnd = path.find_first_of(L"\\/", serverEnd + 1);
+    const std::size_t end = shareEnd == std::wstring::npos ? path.size() : shareEnd;
+    return end > serverEnd + 1 ? end : 0;
 }
 
 std::size_t Find(const std::wstring& text, const std::wstring& find, std::size_t from, int compare) {
@@ -47,6 +68,49 @@ std::wstring RemoveBackslash(const std::wstring& path) {
     if (path.size() > 1 && IsSeparator(path.back()))
         return path.substr(0, path.size() - 1);
     return path;
+}
+
+std::wstring RemoveTrailingSeparators(const std::wstring& path) {
+    std::size_t end = path.size();
+    while (end > 1 && IsSeparator(path[end - 1]))
+        --end;
+    return path.substr(0, end);
+}
+
+std::wstring TrimPathInput(const std::wstring& text) {
+    const auto trim = [](const std::wstring& s) {
+        const auto first = s.find_first_not_of(L" \t");
+        if (first == std::wstring::npos)
+            return std::wstring();
+        return s.substr(first, s.find_last_not_of(L" \t") - first + 1);
+    };
+    std::wstring trimmed = trim(text);
+    if (trimmed.size() >= 2 && trimmed.front() == L'"' && trimmed.back() == L'"')
+        trimmed = trim(trimmed.substr(1, trimmed.size() - 2));
+    return trimmed;
+}
+
+bool IsFullPath(const std::wstring& path) {
+    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]))
+        return true;
+    return ShareRootLength(path) > 0;
+}
+
+bool IsRootPath(const std::wstring& path) {
+    const std::wstring s = RemoveTrailingSeparators(path);
+    if (s.size() == 2 && IsDriveLetter(s[0]) && s[1] == L':')
+        return true;
+    const std::size_t share = ShareRootLength(s);
+    return share > 0 && share == s.size();
+}
+
+std::wstring ShortenInTheMiddle(const std::wstring& text, std::size_t maxChars) {
+    constexpr std::wstring_view dots = L"...";
+    if (text.size() <= maxChars || maxChars <= dots.size())
+        return text;
+    const std::size_t kept = maxChars - dots.size();
+    const std::size_t tail = kept / 2;
+    return text.substr(0, kept - tail) + std::wstring(dots) + text.substr(text.size() - tail);
 }
 
 std::wstring ExtractFileName(const std::wstring& path, bool stripTrailing) {

@@ -31,10 +31,6 @@ FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
     return FindHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
 }
 
-bool IsBareDrive(const std::wstring& s) {
-    return s.size() == 2 && s[1] == L':';
-}
-
 bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
 }
@@ -49,20 +45,23 @@ bool FileExists(const std::wstring& path) {
 }
 
 bool DirExists(const std::wstring& path) {
-    const std::wstring s = RemoveBackslash(path);
+    // "C:\daten\ziel/" and "C:\daten\ziel\\" name the same folder as "C:\daten\ziel".
+    const std::wstring s = RemoveTrailingSeparators(path);
     if (s.empty())
         return false;
     WIN32_FIND_DATAW data{};
     if (auto found = FindFirst(s, data); found && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return true;
-    // A drive or share root is not reported by a search for itself; it counts
-    // as existing when the search inside it finds an entry.
-    if (IsBareDrive(s) || s.starts_with(L"\\\\"))
-        return FileExists(s + L"\\*.*");
+    // A drive or share root is not reported by a search for itself; its
+    // attributes are, even when it holds nothing.
+    if (IsRootPath(s)) {
+        const DWORD attributes = GetFileAttributesW((s + L"\\").c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
     return false;
 }
 
-bool CreateDirChain(const std::wstring& path) {
+bool CreateDirChain(const std::wstring& path, std::vector<std::wstring>* created) {
     const std::wstring p = AddBackslash(path);
     if (p.empty())
         return false;
@@ -71,6 +70,7 @@ bool CreateDirChain(const std::wstring& path) {
     SECURITY_ATTRIBUTES security{};
     security.nLength = sizeof security;
     bool rootSeen = false;
+    DWORD firstError = ERROR_SUCCESS;
     for (std::size_t i = 2; i < p.size(); ++i) {
         if (!IsSeparator(p[i]))
             continue;
@@ -81,9 +81,19 @@ bool CreateDirChain(const std::wstring& path) {
         }
         // An existing level, an unreachable share or a refusal is not an error
         // here: the final check decides.
-        CreateDirectoryW(p.substr(0, i + 1).c_str(), &security);
+        const std::wstring level = p.substr(0, i + 1);
+        if (CreateDirectoryW(level.c_str(), &security)) {
+            if (created)
+                created->push_back(level);
+        } else if (const DWORD error = GetLastError();
+                   error != ERROR_ALREADY_EXISTS && firstError == ERROR_SUCCESS) {
+            firstError = error;
+        }
     }
-    return DirExists(p);
+    if (DirExists(p))
+        return true;
+    SetLastError(firstError != ERROR_SUCCESS ? firstError : ERROR_PATH_NOT_FOUND);
+    return false;
 }
 
 bool WriteTextFile(const std::wstring& path, const std::wstring& text) {

@@ -66,3 +66,46 @@ TEST(ReplaceText, ReplacesAndNeverSearchesTheReplacement) {
     EXPECT_EQ(text, L"ac");
     EXPECT_EQ(ReplaceText(text, L"abcd", L"", CompareText), 0);
 }
+
+TEST(RemoveTrailingSeparators, DropsEveryTrailingSeparator) {
+    EXPECT_EQ(RemoveTrailingSeparators(L"C:\\daten\\ziel/"), L"C:\\daten\\ziel");
+    EXPECT_EQ(RemoveTrailingSeparators(L"C:\\daten\\ziel\\/\\"), L"C:\\daten\\ziel");
+    EXPECT_EQ(RemoveTrailingSeparators(L"C:\\"), L"C:");
+    EXPECT_EQ(RemoveTrailingSeparators(L"\\\\"), L"\\");
+    EXPECT_EQ(RemoveTrailingSeparators(L""), L"");
+}
+
+TEST(TrimPathInput, BlanksAndOnePairOfQuotes) {
+    EXPECT_EQ(TrimPathInput(L"  C:\\daten  "), L"C:\\daten");
+    EXPECT_EQ(TrimPathInput(L"\"C:\\daten\""), L"C:\\daten");
+    EXPECT_EQ(TrimPathInput(L" \t\" C:\\daten \" "), L"C:\\daten");
+    EXPECT_EQ(TrimPathInput(L"\"\"C:\\daten\"\""), L"\"C:\\daten\"");
+    EXPECT_EQ(TrimPathInput(L"\"C:\\daten"), L"\"C:\\daten");
+    EXPECT_EQ(TrimPathInput(L"\""), L"\"");
+    EXPECT_EQ(TrimPathInput(L" \"\" "), L"");
+    EXPECT_EQ(TrimPathInput(L"   "), L"");
+}
+
+TEST(IsFullPath, DriveWithSeparatorOrShare) {
+    for (const wchar_t* full : {L"C:\\", L"c:/x", L"\\\\srv\\share", L"//srv/share/dir", L"\\\\srv\\share\\"})
+        EXPECT_TRUE(IsFullPath(full)) << std::wstring(full).size();
+    for (const wchar_t* relative :
+         {L"", L"C:", L"C:x", L"\\x", L"x\\y", L"..\\x", L"\\\\srv", L"\\\\srv\\", L"\\\\\\share",
+          L"\\\\?\\C:\\x", L"\\\\.\\C:\\x", L"ftp://host/x", L"1:\\x"})
+        EXPECT_FALSE(IsFullPath(relative)) << std::wstring(relative).size();
+}
+
+TEST(IsRootPath, DrivesAndSharesThemselves) {
+    for (const wchar_t* root : {L"C:", L"C:\\", L"c:/", L"C:\\\\", L"\\\\srv\\share", L"\\\\srv\\share\\/"})
+        EXPECT_TRUE(IsRootPath(root));
+    for (const wchar_t* below : {L"C:\\x", L"\\\\srv\\share\\x", L"\\\\srv", L"x", L""})
+        EXPECT_FALSE(IsRootPath(below));
+}
+
+TEST(ShortenInTheMiddle, KeepsBeginningAndEnd) {
+    EXPECT_EQ(ShortenInTheMiddle(L"C:\\kurz", 10), L"C:\\kurz");
+    EXPECT_EQ(ShortenInTheMiddle(L"0123456789", 10), L"0123456789");
+    EXPECT_EQ(ShortenInTheMiddle(L"0123456789A", 10), L"0123...89A");
+    EXPECT_EQ(ShortenInTheMiddle(L"0123456789AB", 9), L"012...9AB");
+    EXPECT_EQ(ShortenInTheMiddle(L"0123456789", 3), L"0123456789"); // no room for anything but the dots
+}

@@ -47,6 +47,14 @@ TEST(DirExists, FoldersDrivesAndFiles) {
     EXPECT_FALSE(DirExists(L"\\\\no-such-server-here\\share"));
 }
 
+TEST(DirExists, EveryTrailingSeparatorIsIgnored) {
+    TempFolder tmp;
+    ASSERT_TRUE(CreateDirectoryW((tmp / L"ziel").c_str(), nullptr));
+    for (const wchar_t* written : {L"ziel/", L"ziel\\\\", L"ziel\\/", L"ziel//"})
+        EXPECT_TRUE(DirExists(tmp / written)) << std::wstring(written).size();
+    EXPECT_TRUE(CreateDirChain(tmp / L"ziel/"));
+}
+
 TEST(CreateDirChain, CreatesEveryMissingLevel) {
     TempFolder tmp;
     EXPECT_TRUE(CreateDirChain(tmp / L"a\\b/c"));
@@ -58,6 +66,23 @@ TEST(CreateDirChain, CreatesEveryMissingLevel) {
     EXPECT_TRUE(CreateDirChain(tmp.Path()));
     EXPECT_FALSE(CreateDirChain(L""));
     EXPECT_FALSE(CreateDirChain(L"   "));
+}
+
+TEST(CreateDirChain, ListsTheFoldersItMadeAndTheFirstError) {
+    TempFolder tmp;
+    std::vector<std::wstring> created;
+    EXPECT_TRUE(CreateDirChain(tmp / L"a\\b/c", &created));
+    EXPECT_EQ(created, (std::vector<std::wstring>{tmp / L"a\\", tmp / L"a\\b/", tmp / L"a\\b/c\\"}));
+    created.clear();
+    EXPECT_TRUE(CreateDirChain(tmp / L"a\\b\\d", &created));
+    EXPECT_EQ(created, (std::vector<std::wstring>{tmp / L"a\\b\\d\\"}));
+
+    ASSERT_TRUE(WriteFileBytes(tmp / L"file", "x"));
+    created.clear();
+    SetLastError(0);
+    EXPECT_FALSE(CreateDirChain(tmp / L"file\\sub\\deeper", &created));
+    EXPECT_TRUE(created.empty());
+    EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
 }
 
 TEST(CreateDirChain, FailsBelowAFileAndOnMissingDrives) {

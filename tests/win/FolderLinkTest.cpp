@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <knownfolders.h>
 #include <objbase.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 using L_SHTCUT::CreateFolderLink;
@@ -255,12 +259,67 @@ TEST_F(FolderLink, AFolderThatCannotBeCreatedFails) {
         CreateFolderLink(L"\\\\srv\\share", L"Q:\\ordnerlink\\x")); // no such drive in the test prefix
 }
 
-TEST_F(FolderLink, EmptySourceFailsButTheFolderIsMarked) {
-    // Nothing can point at an empty path; the other steps still run.
-    EXPECT_FALSE(CreateFolderLink(L"", tmp / L"NoSource"));
-    EXPECT_EQ(AttributesOf(tmp / L"NoSource"), FolderAttributes);
-    EXPECT_EQ(ReadFileBytes(tmp / L"NoSource\\desktop.ini"), DesktopIniBytes);
-    EXPECT_EQ(AttributesOf(tmp / L"NoSource\\target.lnk"), INVALID_FILE_ATTRIBUTES);
+TEST_F(FolderLink, AFailedAttemptTakesBackWhatItMade) {
+    // Nothing can point at an empty path: the folder made for it goes again.
+    const L_SHTCUT::CreateResult noSource = CreateFolderLink(L"", tmp / L"NoSource");
+    EXPECT_FALSE(noSource);
+    EXPECT_EQ(noSource.failedStep, L"target.lnk schreiben");
+    EXPECT_NE(noSource.error, 0u);
+    EXPECT_FALSE(noSource.leftOnDisk);
+
+    // The file system refuses the last level; the two made before it go again.
+    const L_SHTCUT::CreateResult badName = CreateFolderLink(L"\\\\srv\\share", tmp / L"neu\\tief\\a<b");
+    EXPECT_FALSE(badName);
+    EXPECT_EQ(badName.failedStep, L"Ordner anlegen");
+    EXPECT_NE(badName.error, 0u);
+    EXPECT_FALSE(badName.leftOnDisk);
+    EXPECT_TRUE(EntriesOf(tmp.Path()).empty());
+}
+
+TEST_F(FolderLink, AFailedAttemptGivesBackTheFilesItReplaced) {
+    const std::wstring folder = tmp / L"Symbol\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::string ownIni = "[.ShellClassInfo]\r\nIconResource=C:\\icons\\a.ico,0\r\n";
+    ASSERT_TRUE(WriteFileBytes(folder + L"desktop.ini", ownIni));
+    ASSERT_TRUE(SetFileAttributesW((folder + L"desktop.ini").c_str(), IniAttributes));
+    ASSERT_TRUE(SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    // Another program reads target.lnk and lets no one write it meanwhile.
+    ASSERT_TRUE(WriteFileBytes(folder + L"target.lnk", "held"));
+    const HANDLE held = CreateFileW((folder + L"target.lnk").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    const L_SHTCUT::CreateResult result = CreateFolderLink(L"\\\\srv\\share", folder);
+    CloseHandle(held);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.failedStep, L"target.lnk schreiben");
+    EXPECT_EQ(result.error, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    EXPECT_FALSE(result.leftOnDisk);
+    EXPECT_EQ(ReadFileBytes(folder + L"desktop.ini"), ownIni);
+    EXPECT_EQ(AttributesOf(folder + L"desktop.ini"), AsReportedForFile(IniAttributes));
+    EXPECT_EQ(AttributesOf(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(ReadFileBytes(folder + L"target.lnk"), "held");
+}
+
+TEST(FolderLinkFailure, NamesTheStepTheCauseAndWhatIsLeft) {
+    L_SHTCUT::CreateResult result;
+    result.failedStep = L"Ordner anlegen";
+    result.error = ERROR_ACCESS_DENIED;
+    wchar_t cause[512]{};
+    ASSERT_NE(FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             ERROR_ACCESS_DENIED, 0, cause, 512, nullptr),
+              0u);
+    std::wstring causeText = cause;
+    causeText.erase(causeText.find_last_not_of(L"\r\n ") + 1);
+
+    const std::wstring nothingLeft = L_SHTCUT::DescribeFailure(L"C:\\x\\ziel\\", result);
+    EXPECT_EQ(nothingLeft, L"Der Ordnerlink \u201EC:\\x\\ziel\\\u201C konnte nicht erstellt werden.\n\n"
+                           L"Fehlgeschlagen: Ordner anlegen\nUrsache: " +
+                               causeText + L"\n\nAuf dem Datentr\u00E4ger ist nichts davon geblieben.");
+    result.leftOnDisk = true;
+    const std::wstring someLeft = L_SHTCUT::DescribeFailure(L"C:\\x\\ziel\\", result);
+    EXPECT_NE(someLeft.find(L"konnte nicht vollst\u00E4ndig erstellt werden."), std::wstring::npos);
+    EXPECT_NE(someLeft.find(L"ist noch auf dem Datentr\u00E4ger."), std::wstring::npos);
 }
 
 TEST_F(FolderLink, TheLinkReadsBackAsTheSourceExactlyAsPassed) {
@@ -320,17 +379,154 @@ TEST_F(FolderLink, LinuxSeesTheSameAttributes) {
     EXPECT_EQ(DosAttribFromLinux(folder + L"target.lnk"), "0x2");
 }
 
-TEST(HoldsOtherEntries, OnlyForeignEntriesCount) {
+namespace {
+
+using L_SHTCUT::CheckCreate;
+using L_SHTCUT::Verdict;
+
+std::wstring KnownFolderPath(REFKNOWNFOLDERID id) {
+    PWSTR raw = nullptr;
+    std::wstring path;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &raw)))
+        path = raw;
+    CoTaskMemFree(raw);
+    return path;
+}
+
+// The check's refusal of target, with the source \\srv\share.
+std::wstring RefusalOf(const std::wstring& target) {
+    const L_SHTCUT::CreateCheck check = CheckCreate(L"\\\\srv\\share", target);
+    EXPECT_EQ(check.verdict, Verdict::Refuse) << std::string(target.begin(), target.end());
+    EXPECT_EQ(check.missing, L_SHTCUT::Field::None);
+    EXPECT_EQ(check.refusal.title, L"Ordnerlink nicht erstellt");
+    return check.refusal.text;
+}
+
+bool Mentions(const std::wstring& text, const std::wstring& part) {
+    return text.find(part) != std::wstring::npos;
+}
+
+} // namespace
+
+TEST(CreateCheck, BlanksOnlyAreAnEmptyInputAndTheSourceComesFirst) {
+    for (const auto& [source, target, missing] : {std::tuple{L"", L"", L_SHTCUT::Field::Source},
+                                                  {L"   ", L"C:\\x", L_SHTCUT::Field::Source},
+                                                  {L" \"  \" ", L"C:\\x", L_SHTCUT::Field::Source},
+                                                  {L"\\\\srv\\a", L"", L_SHTCUT::Field::Target},
+                                                  {L"\\\\srv\\a", L"  \t ", L_SHTCUT::Field::Target}}) {
+        const L_SHTCUT::CreateCheck check = CheckCreate(source, target);
+        EXPECT_EQ(check.verdict, Verdict::Refuse);
+        EXPECT_EQ(check.missing, missing);
+        EXPECT_EQ(check.refusal.title, L"Unvollst\u00E4ndig");
+        EXPECT_EQ(check.refusal.text, missing == L_SHTCUT::Field::Source ? L"Kein Quellpfad angegeben !"
+                                                                         : L"Kein Zielpfad angegeben !");
+    }
+}
+
+TEST(CreateCheck, TrimsTheSourceAndResolvesTheTarget) {
     TempFolder tmp;
-    const std::wstring folder = tmp / L"Ziel";
-    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(folder)); // missing
-    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(L"  "));
+    const L_SHTCUT::CreateCheck quoted = CheckCreate(L"  \"C:\\daten\"  ", tmp / L"a\\..\\b/.\\ziel//");
+    EXPECT_EQ(quoted.verdict, Verdict::Go);
+    EXPECT_EQ(quoted.source, L"C:\\daten");
+    EXPECT_EQ(quoted.folder, tmp / L"b\\ziel\\");
+    EXPECT_EQ(CheckCreate(L"  C:\\daten  ", tmp / L"z").source, L"C:\\daten");
+    // Only one pair of quotes around the whole text goes; a quote inside stays.
+    EXPECT_EQ(CheckCreate(L"\"\"x\"\"", tmp / L"z").source, L"\"x\"");
+    EXPECT_EQ(CheckCreate(L"ftp://host/\"a\"", tmp / L"z").source, L"ftp://host/\"a\"");
+    EXPECT_TRUE(EntriesOf(tmp.Path()).empty()); // the check makes nothing
+}
+
+TEST(CreateCheck, RefusesTargetsThatMustNeverBecomeALink) {
+    // Not a full path: it would land in the program's current folder.
+    for (const wchar_t* relative : {L"vorhanden\\ziel", L"ziel", L"C:ziel", L"\\ziel", L"..\\ziel", L"C:"})
+        EXPECT_TRUE(Mentions(RefusalOf(relative), L"kein vollst\u00E4ndiger Pfad"));
+    // Whole drives and shares.
+    for (const wchar_t* root : {L"C:\\", L"c:/", L"C:\\\\", L"C:\\x\\..", L"\\\\srv\\share\\"})
+        EXPECT_TRUE(Mentions(RefusalOf(root), L"ganzes Laufwerk"));
+    // The system's own folders, found where the platform keeps them, in any letter case.
+    const std::wstring users = KnownFolderPath(FOLDERID_UserProfiles);
+    ASSERT_FALSE(users.empty());
+    std::wstring upperWindows = KnownFolderPath(FOLDERID_Windows);
+    for (wchar_t& c : upperWindows)
+        c = static_cast<wchar_t>(towupper(c));
+    for (const std::wstring& system :
+         {upperWindows, KnownFolderPath(FOLDERID_ProgramFiles),
+          KnownFolderPath(FOLDERID_ProgramFilesX86) + L"\\", users, KnownFolderPath(FOLDERID_Profile),
+          users + L"\\Public", users + L"\\jemand-anderes"})
+        EXPECT_TRUE(Mentions(RefusalOf(system), L"ein Ordner des Systems"))
+            << std::string(system.begin(), system.end());
+}
+
+TEST(CreateCheck, RefusesWhatCannotBecomeAFolderLink) {
+    TempFolder tmp;
+    ASSERT_TRUE(WriteFileBytes(tmp / L"datei.txt", "x"));
+    EXPECT_TRUE(Mentions(RefusalOf(tmp / L"datei.txt"), L"ist eine Datei, kein Ordner"));
+    EXPECT_TRUE(Mentions(RefusalOf(tmp / L"datei.txt\\"), L"ist eine Datei, kein Ordner"));
+    EXPECT_TRUE(Mentions(RefusalOf(tmp / L"datei.txt\\unter"), tmp / L"datei.txt\u201C ist eine Datei"));
+    EXPECT_TRUE(Mentions(RefusalOf(tmp / L"neu\\a<b"), L"\u201Ea<b\u201C ist nicht erlaubt"));
+    EXPECT_TRUE(Mentions(RefusalOf(tmp / L"neu\\CON\\x"), L"\u201ECON\u201C ist nicht erlaubt"));
+    EXPECT_TRUE(Mentions(RefusalOf(tmp / std::wstring(250, L'x')), L"zu lang"));
+
+    // A folder whose name a folder link needs for its own file.
+    for (const wchar_t* name : {L"desktop.ini", L"Target.LNK"}) {
+        const std::wstring folder = tmp / (std::wstring(L"mit-") + name);
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW((folder + L"\\" + name).c_str(), nullptr));
+        EXPECT_TRUE(Mentions(RefusalOf(folder), std::wstring(L"einen Unterordner \u201E") + name));
+    }
+
+    // Source and target the same folder, however each is written.
+    const std::wstring same = tmp / L"Gleich";
+    ASSERT_TRUE(CreateDirectoryW(same.c_str(), nullptr));
+    for (const auto& [source, target] : {std::pair{same, same},
+                                         {same + L"\\", L" " + same + L"/ "},
+                                         {L"\"" + tmp.Path() + L"x\\..\\GLEICH\"", same}}) {
+        const L_SHTCUT::CreateCheck check = CheckCreate(source, target);
+        EXPECT_EQ(check.verdict, Verdict::Refuse);
+        EXPECT_TRUE(Mentions(check.refusal.text, L"Quelle und Ziel sind derselbe Ordner"));
+    }
+    EXPECT_EQ(CheckCreate(same + L"\\unter", same).verdict, Verdict::Go);
+}
+
+TEST(CreateCheck, AsksBeforeHidingTheFoldersOwnContent) {
+    TempFolder tmp;
+    const std::wstring folder = tmp / L"Ziel\\";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(folder)); // empty
-    ASSERT_TRUE(WriteFileBytes(folder + L"\\Desktop.INI", "x"));
-    ASSERT_TRUE(WriteFileBytes(folder + L"\\target.lnk", "x"));
-    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(L" " + folder + L"\\ ")); // a folder link's own files
-    ASSERT_TRUE(CreateDirectoryW((folder + L"\\Fotos").c_str(), nullptr));
-    EXPECT_TRUE(L_SHTCUT::HoldsOtherEntries(folder));
-    EXPECT_FALSE(L_SHTCUT::HoldsOtherEntries(folder + L"\\Fotos"));
+    EXPECT_EQ(CheckCreate(L"\\\\srv\\a", folder).verdict, Verdict::Go); // empty
+
+    // A folder link's own files are no content.
+    ASSERT_TRUE(WriteFileBytes(folder + L"Desktop.INI", DesktopIniBytes));
+    EXPECT_EQ(CheckCreate(L"\\\\srv\\a", folder).verdict, Verdict::Go);
+    ASSERT_TRUE(WriteFileBytes(folder + L"target.lnk", "x"));
+    EXPECT_EQ(CheckCreate(L"\\\\srv\\a", folder).verdict, Verdict::Go);
+
+    // A desktop.ini of the user's own (a folder icon) is, and is named.
+    ASSERT_TRUE(WriteFileBytes(folder + L"Desktop.INI", "[.ShellClassInfo]\r\nIconResource=a.ico,0\r\n"));
+    L_SHTCUT::CreateCheck check = CheckCreate(L"\\\\srv\\a", folder);
+    EXPECT_EQ(check.verdict, Verdict::Ask);
+    ASSERT_EQ(check.questions.size(), 1u);
+    EXPECT_EQ(check.questions[0].title, L"Ordner ist nicht leer");
+    EXPECT_TRUE(Mentions(check.questions[0].text, L"Seine eigene desktop.ini"));
+
+    // So is a target.lnk without a folder link's desktop.ini beside it.
+    ASSERT_TRUE(DeleteFileW((folder + L"Desktop.INI").c_str()));
+    EXPECT_EQ(CheckCreate(L"\\\\srv\\a", folder).verdict, Verdict::Ask);
+    ASSERT_TRUE(DeleteFileW((folder + L"target.lnk").c_str()));
+
+    ASSERT_TRUE(CreateDirectoryW((folder + L"Fotos").c_str(), nullptr));
+    check = CheckCreate(L"\\\\srv\\a", folder);
+    EXPECT_EQ(check.verdict, Verdict::Ask);
+    ASSERT_EQ(check.questions.size(), 1u);
+    EXPECT_EQ(
+        check.questions[0].text,
+        L"Der Ordner \u201E" + folder +
+            L"\u201C enth\u00E4lt bereits Dateien oder Ordner. Als Ordnerlink zeigt der Explorer diesen "
+            L"Inhalt nicht mehr an.\n\nTrotzdem fortfahren?");
+}
+
+TEST(CreateCheck, ShortensLongPathsInTheMiddle) {
+    const std::wstring target = L"C:\\" + std::wstring(40, L'a') + L"\\" + std::wstring(40, L'b') + L"\\<";
+    const L_SHTCUT::CreateCheck check = CheckCreate(L"\\\\srv\\a", L"ziel\\" + target.substr(3), 30);
+    EXPECT_TRUE(Mentions(check.refusal.text, L"\u201Eziel\\aaaaaaaaa...bbbbbbbbbbb\\<\u201C"))
+        << std::string(check.refusal.text.begin(), check.refusal.text.end());
 }

@@ -1,0 +1,278 @@
+// The check before a Create command: what it would refuse, what it would ask.
+#include "L_SHTCUT.h"
+
+#include "L_PFADE.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+namespace L_SHTCUT {
+namespace {
+
+constexpr wchar_t kTitleIncomplete[] = L"Unvollst\u00E4ndig";
+constexpr wchar_t kTitleRefused[] = L"Ordnerlink nicht erstellt";
+constexpr wchar_t kTitleNotEmpty[] = L"Ordner ist nicht leer";
+
+struct FindCloser {
+    void operator()(HANDLE h) const noexcept { FindClose(h); }
+};
+using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
+struct FileCloser {
+    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
+
+struct CoTaskMemDeleter {
+    void operator()(void* p) const noexcept { CoTaskMemFree(p); }
+};
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+// The long form of an existing path ("C:\PROGRA~1" is "C:\Program Files"),
+// without trailing separators; a missing path as it is.
+std::wstring Comparable(const std::wstring& path) {
+    const std::wstring plain = L_PFADE::RemoveTrailingSeparators(path);
+    const DWORD cchNeeded = GetLongPathNameW(plain.c_str(), nullptr, 0);
+    if (cchNeeded == 0)
+        return plain;
+    std::wstring longPath(cchNeeded, L'\0');
+    const DWORD cchCopied = GetLongPathNameW(plain.c_str(), longPath.data(), cchNeeded);
+    if (cchCopied == 0 || cchCopied >= cchNeeded)
+        return plain;
+    longPath.resize(cchCopied);
+    return L_PFADE::RemoveTrailingSeparators(longPath);
+}
+
+std::optional<std::wstring> KnownFolder(REFKNOWNFOLDERID id) {
+    PWSTR raw = nullptr;
+    const HRESULT hr = SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &raw);
+    const std::unique_ptr<wchar_t, CoTaskMemDeleter> path(raw);
+    if (FAILED(hr) || !raw || !*raw)
+        return std::nullopt;
+    return Comparable(raw);
+}
+
+// Whether folder (in its comparable form) is a folder of the system that
+// must never vanish behind a link: the Windows folder, either Program Files,
+// the folder of the users' profiles or one user's profile in it. A folder
+// the platform cannot name is simply not compared.
+bool IsSystemFolder(const std::wstring& folder) {
+    const std::array<const KNOWNFOLDERID*, 4> fixed = {&FOLDERID_Windows, &FOLDERID_ProgramFiles,
+                                                       &FOLDERID_ProgramFilesX86, &FOLDERID_Profile};
+    for (const KNOWNFOLDERID* id : fixed)
+        if (const auto known = KnownFolder(*id); known && SameName(*known, folder))
+            return true;
+    const auto users = KnownFolder(FOLDERID_UserProfiles);
+    return users && (SameName(*users, folder) || SameName(*users, L_PFADE::ExtractFolder(folder)));
+}
+
+// The levels of a full folder path ending in "\" below its root, outermost
+// first, without trailing separators: "C:\a\b\" gives "C:\a" and "C:\a\b",
+// "\\srv\share\a\" gives "\\srv\share\a".
+std::vector<std::wstring> LevelsOf(const std::wstring& folder) {
+    std::size_t rootEnd = 2;
+    if (folder[1] != L':') {
+        const std::size_t serverEnd = folder.find(L'\\', 2);
+        rootEnd = serverEnd == std::wstring::npos ? serverEnd : folder.find(L'\\', serverEnd + 1);
+    }
+    std::vector<std::wstring> levels;
+    if (rootEnd == std::wstring::npos)
+        return levels;
+    for (std::size_t i = rootEnd + 1; i < folder.size(); ++i)
+        if (folder[i] == L'\\')
+            levels.push_back(folder.substr(0, i));
+    return levels;
+}
+
+// A name the file system refuses for a folder: a character it does not
+// allow, or a device name such as "CON" or "lpt1.txt".
+bool IsForbiddenName(const std::wstring& name) {
+    for (const wchar_t c : name)
+        if (c < 0x20 || std::wstring_view(L"<>:\"|?*").find(c) != std::wstring_view::npos)
+            return true;
+    std::wstring stem = name.substr(0, name.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ')
+        stem.pop_back();
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL"})
+        if (SameName(stem, device))
+            return true;
+    if (stem.size() == 4 && stem[3] >= L'1' && stem[3] <= L'9')
+        return SameName(stem.substr(0, 3), L"COM") || SameName(stem.substr(0, 3), L"LPT");
+    return false;
+}
+
+bool IsDesktopIniOfALink(const std::wstring& path) {
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const FileHandle file(h);
+    const std::wstring expected = DesktopIniText();
+    std::string bytes(expected.size() + 1, '\0');
+    DWORD cbRead = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &cbRead, nullptr))
+        return false;
+    bytes.resize(cbRead);
+    return std::wstring(bytes.begin(), bytes.end()) == expected;
+}
+
+// What the target folder holds, seen by a Create command.
+struct Contents {
+    std::wstring nameInTheWay; // a folder named desktop.ini or target.lnk
+    bool otherEntries = false; // anything that is not the folder link's own files
+    bool foreignDesktopIni = false;
+    bool ownDesktopIni = false;
+    bool linkFile = false;
+};
+
+Contents ContentsOf(const std::wstring& folder) {
+    Contents contents;
+    WIN32_FIND_DATAW entry{};
+    const HANDLE found = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (found == INVALID_HANDLE_VALUE)
+        return contents; // a missing folder, or one without entries
+    const FindHandle search(found);
+    do {
+        const std::wstring name = entry.cFileName;
+        const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (name == L"." || name == L"..")
+            continue;
+        if (SameName(name, L"desktop.ini") || SameName(name, L"target.lnk")) {
+            if (isFolder)
+                contents.nameInTheWay = name;
+            else if (SameName(name, L"target.lnk"))
+                contents.linkFile = true;
+            else if (IsDesktopIniOfALink(folder + name))
+                contents.ownDesktopIni = true;
+            else
+                contents.foreignDesktopIni = true;
+            continue;
+        }
+        contents.otherEntries = true;
+    } while (FindNextFileW(found, &entry));
+    // A target.lnk is a folder link's own only beside that link's desktop.ini.
+    if (contents.linkFile && !contents.ownDesktopIni)
+        contents.otherEntries = true;
+    return contents;
+}
+
+std::wstring InQuotes(const std::wstring& text) {
+    return L"\u201E" + text + L"\u201C";
+}
+
+// A refusal that names one path.
+CreateCheck Refused(CreateCheck check, const std::wstring& text) {
+    check.verdict = Verdict::Refuse;
+    check.refusal = {kTitleRefused, text};
+    return check;
+}
+
+} // namespace
+
+std::wstring SourceAsStored(const std::wstring& Source) {
+    return L_PFADE::TrimPathInput(Source);
+}
+
+std::wstring TargetFolder(const std::wstring& Target) {
+    const std::wstring typed = L_PFADE::TrimPathInput(Target);
+    if (!L_PFADE::IsFullPath(typed))
+        return {};
+    const DWORD cchNeeded = GetFullPathNameW(typed.c_str(), 0, nullptr, nullptr);
+    if (cchNeeded == 0)
+        return {};
+    std::wstring full(cchNeeded, L'\0');
+    const DWORD cchCopied = GetFullPathNameW(typed.c_str(), cchNeeded, full.data(), nullptr);
+    if (cchCopied == 0 || cchCopied >= cchNeeded)
+        return {};
+    full.resize(cchCopied);
+    return L_PFADE::RemoveTrailingSeparators(full) + L"\\";
+}
+
+CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, std::size_t maxPathChars) {
+    const auto shown = [maxPathChars](const std::wstring& path) {
+        return InQuotes(maxPathChars ? L_PFADE::ShortenInTheMiddle(path, maxPathChars) : path);
+    };
+    CreateCheck check;
+    check.source = SourceAsStored(Source);
+    if (check.source.empty()) {
+        check.refusal = {kTitleIncomplete, L"Kein Quellpfad angegeben !"};
+        check.missing = Field::Source;
+        return check;
+    }
+    const std::wstring typedTarget = L_PFADE::TrimPathInput(Target);
+    if (typedTarget.empty()) {
+        check.refusal = {kTitleIncomplete, L"Kein Zielpfad angegeben !"};
+        check.missing = Field::Target;
+        return check;
+    }
+
+    // A relative path would land in the program's current folder, which the
+    // user never sees and which a file dialog may have changed.
+    check.folder = TargetFolder(typedTarget);
+    if (check.folder.empty())
+        return Refused(check, L"Das Ziel " + shown(typedTarget) +
+                                  L" ist kein vollst\u00E4ndiger Pfad. Bitte den Ordner mit Laufwerk "
+                                  L"(C:\\Ordner) oder Freigabe (\\\\Server\\Freigabe\\Ordner) angeben.");
+    const std::wstring folder = L_PFADE::RemoveTrailingSeparators(check.folder);
+    if (L_PFADE::IsRootPath(folder))
+        return Refused(check, shown(check.folder) +
+                                  L" ist ein ganzes Laufwerk oder eine ganze Freigabe. Ein Ordnerlink "
+                                  L"braucht einen eigenen Ordner darin.");
+    if (check.folder.size() > MAX_PATH - 12)
+        return Refused(check,
+                       L"Der Pfad " + shown(check.folder) + L" ist zu lang f\u00FCr einen Ordnerlink.");
+    bool levelsExist = true; // up to the first level still to be made
+    for (const std::wstring& level : LevelsOf(check.folder)) {
+        const std::wstring name = L_PFADE::ExtractFileName(level, false);
+        if (IsForbiddenName(name))
+            return Refused(check, L"Der Ordnername " + shown(name) +
+                                      L" ist nicht erlaubt: Zeichen wie < > : \" | ? * und Ger\u00E4tenamen "
+                                      L"wie CON oder NUL kann kein Ordner tragen.");
+        const DWORD attributes = levelsExist ? GetFileAttributesW(level.c_str()) : INVALID_FILE_ATTRIBUTES;
+        levelsExist = attributes != INVALID_FILE_ATTRIBUTES;
+        if (levelsExist && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return Refused(check, shown(level) + L" ist eine Datei, kein Ordner.");
+    }
+
+    const std::wstring comparable = Comparable(folder);
+    if (IsSystemFolder(comparable))
+        return Refused(check, shown(check.folder) +
+                                  L" ist ein Ordner des Systems. Als Ordnerlink verschwindet sein Inhalt "
+                                  L"im Explorer; bitte einen Ordner darin oder anderswo w\u00E4hlen.");
+    if (const std::wstring sourceFolder = TargetFolder(check.source);
+        !sourceFolder.empty() && SameName(Comparable(sourceFolder), comparable))
+        return Refused(check, L"Quelle und Ziel sind derselbe Ordner " + shown(check.folder) +
+                                  L". Ein Ordnerlink auf sich selbst verdeckt seinen eigenen Inhalt.");
+
+    const Contents contents = ContentsOf(check.folder);
+    if (!contents.nameInTheWay.empty())
+        return Refused(check, L"Im Ordner " + shown(check.folder) + L" gibt es einen Unterordner " +
+                                  InQuotes(contents.nameInTheWay) +
+                                  L". Ein Ordnerlink braucht diesen Namen f\u00FCr seine eigene Datei; bitte "
+                                  L"den Unterordner umbenennen oder ein anderes Ziel w\u00E4hlen.");
+
+    // Explorer shows the source in place of the folder's own entries: say so
+    // before they disappear from view.
+    if (contents.otherEntries || contents.foreignDesktopIni) {
+        std::wstring question = L"Der Ordner " + shown(check.folder) +
+                                L" enth\u00E4lt bereits Dateien oder Ordner. Als Ordnerlink zeigt der "
+                                L"Explorer diesen Inhalt nicht mehr an.";
+        if (contents.foreignDesktopIni)
+            question += L" Seine eigene desktop.ini (etwa ein Symbol des Ordners) wird dabei ersetzt.";
+        check.questions.push_back({kTitleNotEmpty, question + L"\n\nTrotzdem fortfahren?"});
+    }
+    check.verdict = check.questions.empty() ? Verdict::Go : Verdict::Ask;
+    return check;
+}
+
+} // namespace L_SHTCUT
