@@ -202,7 +202,8 @@ CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Ta
         !AssignAttributes(iniPath, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
         return failed(L"desktop.ini schreiben");
     attempt.touchedLink = true;
-    if (!MakeReplaceable(linkPath) || !SaveShellLink(linkPath, SourceAsStored(Source)) ||
+    if (!MakeReplaceable(linkPath) ||
+        SaveShellLink(linkPath, SourceAsStored(Source)) == ShellLinkRoute::NotWritten ||
         !AssignAttributes(linkPath, FILE_ATTRIBUTE_HIDDEN))
         return failed(L"target.lnk schreiben");
 

@@ -9,6 +9,28 @@ namespace {
 // CLSID_ShellLink, 00021401-0000-0000-C000-000000000046, in its stored byte order.
 constexpr std::array<std::uint8_t, 16> ShellLinkClsid{0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
                                                       0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+// The root items' classes: the computer {20D04FE0-3AEA-1069-A2D8-08002B30309D}
+// and the Internet {871C5380-42A0-1069-A2EA-08002B30309D}.
+constexpr std::array<std::uint8_t, 16> ComputerClsid{0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
+                                                     0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
+constexpr std::array<std::uint8_t, 16> InternetClsid{0x80, 0x53, 0x1C, 0x87, 0xA0, 0x42, 0x69, 0x10,
+                                                     0xA2, 0xEA, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
+
+// Item types and the sort bytes Windows gives its root items.
+constexpr std::uint8_t RootItemType = 0x1F;
+constexpr std::uint8_t ComputerSortByte = 0x50;
+constexpr std::uint8_t InternetSortByte = 0x68;
+constexpr std::uint8_t DriveItemType = 0x2F;
+constexpr std::uint8_t DriveItemSize = 25;
+constexpr std::uint8_t FolderItemType = 0x31;
+constexpr std::uint8_t FileItemType = 0x32;
+constexpr std::uint8_t UrlItemType = 0x61;
+constexpr std::uint8_t UrlItemUnicode = 0x80;
+
+// The folder items' extension block as Windows 8.1 and 10 write it.
+constexpr std::uint16_t FileEntryExtensionVersion = 9;
+constexpr std::uint16_t LongNameOffsetVersion9 = 46;
+constexpr std::size_t MaxNameLength = 255;
 
 constexpr std::uint32_t LinkInfoHeaderSizeAnsi = 0x1C;
 constexpr std::uint32_t LinkInfoHeaderSizeUnicode = 0x24;
@@ -17,12 +39,77 @@ constexpr std::uint32_t VolumeIdHeaderSizeUnicode = 0x14;
 constexpr std::uint32_t NetworkLinkHeaderSizeAnsi = 0x14;
 constexpr std::uint32_t NetworkLinkHeaderSizeUnicode = 0x1C;
 
+constexpr std::uint32_t EnvironmentBlockSize = 0x314;
+constexpr std::size_t EnvironmentCharacters = 260;
+
 bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
 }
 
-bool IsDriveLetter(wchar_t c) {
+bool IsAsciiLetter(wchar_t c) {
     return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+bool IsAsciiDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+
+wchar_t AsciiUpper(wchar_t c) {
+    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+// Characters no file or folder name may hold.
+bool IsValidNameCharacter(wchar_t c) {
+    return c >= 0x20 && std::wstring_view(L"<>:\"|?*").find(c) == std::wstring_view::npos;
+}
+
+// "scheme:rest", the scheme at least two characters long (so "C:" is a drive).
+bool IsAddress(std::wstring_view text) {
+    const std::size_t colon = text.find(L':');
+    if (colon == std::wstring_view::npos || colon < 2 || colon + 1 >= text.size() || !IsAsciiLetter(text[0]))
+        return false;
+    for (wchar_t c : text.substr(1, colon - 1))
+        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != L'+' && c != L'-' && c != L'.')
+            return false;
+    return true;
+}
+
+// The names of a path's components: no empty ones, "." dropped, ".." taking
+// away the name before it; nothing when a name holds an invalid character
+// or ".." goes above the start.
+std::optional<std::vector<std::wstring>> NamesOf(std::wstring_view rest) {
+    std::vector<std::wstring> names;
+    std::size_t at = 0;
+    while (at < rest.size()) {
+        std::size_t end = at;
+        while (end < rest.size() && !IsSeparator(rest[end]))
+            ++end;
+        const std::wstring_view name = rest.substr(at, end - at);
+        at = end + 1;
+        if (name.empty() || name == L".")
+            continue;
+        if (name == L"..") {
+            if (names.empty())
+                return std::nullopt;
+            names.pop_back();
+            continue;
+        }
+        for (wchar_t c : name)
+            if (!IsValidNameCharacter(c))
+                return std::nullopt;
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+std::wstring Joined(const std::vector<std::wstring>& names, std::size_t first = 0) {
+    std::wstring path;
+    for (std::size_t i = first; i < names.size(); ++i) {
+        if (i > first)
+            path += L'\\';
+        path += names[i];
+    }
+    return path;
 }
 
 // The file stores UTF-16 whatever the width of wchar_t on the building system.
@@ -45,19 +132,34 @@ std::u16string ToUtf16(std::wstring_view text) {
 // Little-endian byte sink; positions are counted from the start of what it holds.
 class Bytes {
 public:
+    void U8(std::uint8_t v) { data_.push_back(v); }
     void U16(std::uint16_t v) {
-        data_.push_back(static_cast<std::uint8_t>(v));
-        data_.push_back(static_cast<std::uint8_t>(v >> 8));
+        U8(static_cast<std::uint8_t>(v));
+        U8(static_cast<std::uint8_t>(v >> 8));
     }
     void U32(std::uint32_t v) {
         U16(static_cast<std::uint16_t>(v));
         U16(static_cast<std::uint16_t>(v >> 16));
     }
+    void U64(std::uint64_t v) {
+        U32(static_cast<std::uint32_t>(v));
+        U32(static_cast<std::uint32_t>(v >> 32));
+    }
     void Zeros(std::size_t count) { data_.insert(data_.end(), count, 0); }
-    void Raw(const std::uint8_t* p, std::size_t count) { data_.insert(data_.end(), p, p + count); }
+    // One zero byte when the next byte would lie on an odd offset.
+    void AlignEven() {
+        if (data_.size() % 2 != 0)
+            U8(0);
+    }
+    // Byte by byte: a range insert here trips a false out-of-bounds warning of GCC 12.
+    void Raw(const std::uint8_t* p, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            data_.push_back(p[i]);
+    }
+    template <std::size_t N> void Raw(const std::array<std::uint8_t, N>& bytes) { Raw(bytes.data(), N); }
     void AnsiZ(const std::string& s) {
         Raw(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
-        data_.push_back(0);
+        U8(0);
     }
     void Utf16(const std::u16string& s) {
         for (char16_t c : s)
@@ -68,9 +170,13 @@ public:
         U16(0);
     }
     void Append(const Bytes& other) { data_.insert(data_.end(), other.data_.begin(), other.data_.end()); }
+    void PatchU16(std::size_t at, std::uint16_t v) {
+        data_[at] = static_cast<std::uint8_t>(v);
+        data_[at + 1] = static_cast<std::uint8_t>(v >> 8);
+    }
     void PatchU32(std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            data_[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+        PatchU16(at, static_cast<std::uint16_t>(v));
+        PatchU16(at + 2, static_cast<std::uint16_t>(v >> 16));
     }
     std::uint32_t Size() const { return static_cast<std::uint32_t>(data_.size()); }
     std::vector<std::uint8_t> Take() { return std::move(data_); }
@@ -78,6 +184,129 @@ public:
 private:
     std::vector<std::uint8_t> data_;
 };
+
+// ---- Item ID list ----
+
+Bytes RootItem(std::uint8_t sortByte, const std::array<std::uint8_t, 16>& clsid) {
+    Bytes item;
+    item.U16(20);
+    item.U8(RootItemType);
+    item.U8(sortByte);
+    item.Raw(clsid);
+    return item;
+}
+
+// "C:\" in ASCII, zero-filled to the 25 bytes of Windows' drive item.
+Bytes DriveItem(wchar_t driveLetter) {
+    Bytes item;
+    item.U16(DriveItemSize);
+    item.U8(DriveItemType);
+    item.U8(static_cast<std::uint8_t>(AsciiUpper(driveLetter)));
+    item.U8(':');
+    item.U8('\\');
+    item.Zeros(DriveItemSize - item.Size());
+    return item;
+}
+
+// A folder item as Windows 10 writes it: size, type, an unused byte, the
+// file size (0), the time of last write, the attributes, the primary name
+// in ASCII on an even end; then the extension block 0xBEEF0004 of version 9
+// with the creation and access times, the file reference and the long name
+// in UTF-16; the item ends with the block's offset within it.
+std::optional<Bytes> FolderItem(const std::wstring& name, const std::optional<FolderFacts>& known) {
+    if (name.size() > MaxNameLength)
+        return std::nullopt;
+    const FolderFacts facts = known.value_or(FolderFacts{});
+    const bool isFile = known && !(known->attributes & DirectoryAttribute);
+    std::string primary;
+    for (wchar_t c : PrimaryNameOf(name, facts.shortName))
+        primary += static_cast<char>(c);
+
+    Bytes item;
+    item.U16(0); // size, patched below
+    item.U8(isFile ? FileItemType : FolderItemType);
+    item.U8(0);
+    item.U32(0);
+    item.U16(facts.modified.date);
+    item.U16(facts.modified.time);
+    item.U16(static_cast<std::uint16_t>(facts.attributes));
+    item.AnsiZ(primary);
+    item.AlignEven();
+
+    const std::uint16_t blockAt = static_cast<std::uint16_t>(item.Size());
+    const std::u16string longName = ToUtf16(name);
+    Bytes block;
+    block.U16(static_cast<std::uint16_t>(LongNameOffsetVersion9 + 2 * (longName.size() + 1) + 2));
+    block.U16(FileEntryExtensionVersion);
+    block.U32(FileEntryExtensionSignature);
+    block.U16(facts.created.date);
+    block.U16(facts.created.time);
+    block.U16(facts.accessed.date);
+    block.U16(facts.accessed.time);
+    block.U16(LongNameOffsetVersion9);
+    block.U16(0);
+    block.U64(facts.fileReference);
+    block.Zeros(8);
+    block.U16(0); // no localized name
+    block.Zeros(4 + 4);
+    block.Utf16Z(longName);
+    block.U16(blockAt);
+    item.Append(block);
+    item.PatchU16(0, static_cast<std::uint16_t>(item.Size()));
+    return item;
+}
+
+// The URL item: size, type, the Unicode flag, a 32-bit size of data before
+// the address (none), the address in UTF-16 with its NUL, and 16 zero bits.
+std::optional<Bytes> UrlItem(const std::wstring& address) {
+    const std::u16string url = ToUtf16(address);
+    const std::size_t size = 8 + 2 * (url.size() + 1) + 2;
+    if (size > std::numeric_limits<std::uint16_t>::max() - 2 - 20)
+        return std::nullopt;
+    Bytes item;
+    item.U16(static_cast<std::uint16_t>(size));
+    item.U8(UrlItemType);
+    item.U8(UrlItemUnicode);
+    item.U32(0);
+    item.Utf16Z(url);
+    item.U16(0);
+    return item;
+}
+
+// The list with its 16-bit size in front and its terminating 16-bit 0.
+std::optional<Bytes> ItemIdList(const std::vector<Bytes>& items) {
+    Bytes list;
+    for (const Bytes& item : items)
+        list.Append(item);
+    list.U16(0);
+    if (list.Size() > std::numeric_limits<std::uint16_t>::max())
+        return std::nullopt;
+    Bytes sized;
+    sized.U16(static_cast<std::uint16_t>(list.Size()));
+    sized.Append(list);
+    return sized;
+}
+
+std::optional<Bytes> LocalItemIdList(const Source& source, const LocalFacts& facts) {
+    std::vector<Bytes> items{RootItem(ComputerSortByte, ComputerClsid), DriveItem(source.path[0])};
+    const std::vector<std::wstring> names = FolderNamesOf(source);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        auto item = FolderItem(names[i], i < facts.folders.size() ? facts.folders[i] : std::nullopt);
+        if (!item)
+            return std::nullopt;
+        items.push_back(std::move(*item));
+    }
+    return ItemIdList(items);
+}
+
+std::optional<Bytes> AddressItemIdList(const Source& source) {
+    auto url = UrlItem(source.path);
+    if (!url)
+        return std::nullopt;
+    return ItemIdList({RootItem(InternetSortByte, InternetClsid), std::move(*url)});
+}
+
+// ---- LinkInfo ----
 
 Bytes VolumeId(const Volume& volume, const AnsiEncoder& toAnsi) {
     const AnsiText label = toAnsi(volume.label);
@@ -98,7 +327,10 @@ Bytes VolumeId(const Volume& volume, const AnsiEncoder& toAnsi) {
     return v;
 }
 
-Bytes NetworkLink(const std::wstring& netName, const AnsiText& ansiName, bool unicode) {
+// The network block; with the Unicode form of the share's name only when the
+// ANSI code page cannot hold it, as Windows writes it.
+Bytes NetworkLink(const std::wstring& netName, const AnsiText& ansiName) {
+    const bool unicode = !ansiName.exact;
     Bytes n;
     n.U32(0); // size, patched below
     n.U32(ValidNetType);
@@ -111,6 +343,7 @@ Bytes NetworkLink(const std::wstring& netName, const AnsiText& ansiName, bool un
     }
     n.AnsiZ(ansiName.bytes);
     if (unicode) {
+        n.AlignEven();
         n.PatchU32(NetworkLinkHeaderSizeAnsi, n.Size());
         n.Utf16Z(ToUtf16(netName));
     }
@@ -129,89 +362,175 @@ struct LinkInfoHeader {
     std::uint32_t commonPathSuffixOffsetUnicode = 0;
 };
 
-std::vector<std::uint8_t> WithLinkInfoHeader(const LinkInfoHeader& h, bool unicode, const Bytes& body) {
-    const std::uint32_t headerSize = unicode ? LinkInfoHeaderSizeUnicode : LinkInfoHeaderSizeAnsi;
-    Bytes info;
-    info.U32(headerSize + body.Size());
-    info.U32(headerSize);
-    info.U32(h.flags);
-    info.U32(h.volumeIdOffset);
-    info.U32(h.localBasePathOffset);
-    info.U32(h.networkLinkOffset);
-    info.U32(h.commonPathSuffixOffset);
-    if (unicode) {
-        info.U32(h.localBasePathOffsetUnicode);
-        info.U32(h.commonPathSuffixOffsetUnicode);
+// Assembles LinkInfo from its header and its body; offsets in the header
+// count from the start of LinkInfo, so the body starts at headerSize.
+class LinkInfoBuilder {
+public:
+    explicit LinkInfoBuilder(bool unicode)
+        : unicode_(unicode), headerSize_(unicode ? LinkInfoHeaderSizeUnicode : LinkInfoHeaderSizeAnsi) {}
+
+    bool Unicode() const { return unicode_; }
+    std::uint32_t Offset() const { return headerSize_ + body_.Size(); }
+    Bytes& Body() { return body_; }
+    // Unicode strings start on even offsets within LinkInfo (the header
+    // sizes are even, so the body's parity is LinkInfo's).
+    std::uint32_t AlignedOffset() {
+        body_.AlignEven();
+        return Offset();
     }
-    info.Append(body);
-    return info.Take();
-}
 
-std::vector<std::uint8_t> LocalLinkInfo(const Target& target, const AnsiEncoder& toAnsi) {
-    const AnsiText base = toAnsi(target.path);
-    const bool unicode = !base.exact;
-    const std::uint32_t headerSize = unicode ? LinkInfoHeaderSizeUnicode : LinkInfoHeaderSizeAnsi;
+    Bytes Build(const LinkInfoHeader& h) const {
+        Bytes info;
+        info.U32(headerSize_ + body_.Size());
+        info.U32(headerSize_);
+        info.U32(h.flags);
+        info.U32(h.volumeIdOffset);
+        info.U32(h.localBasePathOffset);
+        info.U32(h.networkLinkOffset);
+        info.U32(h.commonPathSuffixOffset);
+        if (unicode_) {
+            info.U32(h.localBasePathOffsetUnicode);
+            info.U32(h.commonPathSuffixOffsetUnicode);
+        }
+        info.Append(body_);
+        return info;
+    }
 
+private:
+    bool unicode_;
+    std::uint32_t headerSize_;
+    Bytes body_;
+};
+
+// Windows' order: VolumeID, LocalBasePath, LocalBasePathUnicode,
+// CommonPathSuffix, CommonPathSuffixUnicode.
+Bytes LocalLinkInfo(const std::wstring& path, const Volume& volume, const AnsiEncoder& toAnsi) {
+    const AnsiText base = toAnsi(path);
+    LinkInfoBuilder b(!base.exact);
     LinkInfoHeader h;
     h.flags = VolumeIDAndLocalBasePath;
-    Bytes body;
-    h.volumeIdOffset = headerSize + body.Size();
-    body.Append(VolumeId(target.volume, toAnsi));
-    h.localBasePathOffset = headerSize + body.Size();
-    body.AnsiZ(base.bytes);
-    h.commonPathSuffixOffset = headerSize + body.Size();
-    body.AnsiZ({}); // the whole path is the base; the suffix is empty
-    if (unicode) {
-        h.localBasePathOffsetUnicode = headerSize + body.Size();
-        body.Utf16Z(ToUtf16(target.path));
-        h.commonPathSuffixOffsetUnicode = headerSize + body.Size();
-        body.Utf16Z({});
+    h.volumeIdOffset = b.Offset();
+    b.Body().Append(VolumeId(volume, toAnsi));
+    h.localBasePathOffset = b.Offset();
+    b.Body().AnsiZ(base.bytes);
+    if (b.Unicode()) {
+        h.localBasePathOffsetUnicode = b.AlignedOffset();
+        b.Body().Utf16Z(ToUtf16(path));
     }
-    return WithLinkInfoHeader(h, unicode, body);
+    h.commonPathSuffixOffset = b.Offset();
+    b.Body().AnsiZ({}); // the whole path is the base; the suffix is empty
+    if (b.Unicode()) {
+        h.commonPathSuffixOffsetUnicode = b.AlignedOffset();
+        b.Body().Utf16Z({});
+    }
+    return b.Build(h);
 }
 
-std::vector<std::uint8_t> NetworkLinkInfo(const NetworkPath& path, const AnsiEncoder& toAnsi) {
+Bytes NetworkLinkInfo(const NetworkPath& path, const AnsiEncoder& toAnsi) {
     const AnsiText netName = toAnsi(path.netName);
     const AnsiText suffix = toAnsi(path.suffix);
-    const bool unicode = !netName.exact || !suffix.exact;
-    const std::uint32_t headerSize = unicode ? LinkInfoHeaderSizeUnicode : LinkInfoHeaderSizeAnsi;
-
+    LinkInfoBuilder b(!netName.exact || !suffix.exact);
     LinkInfoHeader h;
     h.flags = CommonNetworkRelativeLinkAndPathSuffix;
-    Bytes body;
-    h.networkLinkOffset = headerSize + body.Size();
-    body.Append(NetworkLink(path.netName, netName, unicode));
-    h.commonPathSuffixOffset = headerSize + body.Size();
-    body.AnsiZ(suffix.bytes);
-    if (unicode) {
-        h.commonPathSuffixOffsetUnicode = headerSize + body.Size();
-        body.Utf16Z(ToUtf16(path.suffix));
+    h.networkLinkOffset = b.Offset();
+    b.Body().Append(NetworkLink(path.netName, netName));
+    h.commonPathSuffixOffset = b.Offset();
+    b.Body().AnsiZ(suffix.bytes);
+    if (b.Unicode()) {
+        h.commonPathSuffixOffsetUnicode = b.AlignedOffset();
+        b.Body().Utf16Z(ToUtf16(path.suffix));
     }
-    return WithLinkInfoHeader(h, unicode, body);
+    return b.Build(h);
 }
 
-std::optional<std::vector<std::uint8_t>> LinkInfoFor(const Target& target, const AnsiEncoder& toAnsi) {
-    switch (KindOf(target.path)) {
-    case PathKind::LocalDrive:
-        return LocalLinkInfo(target, toAnsi);
-    case PathKind::NetworkShare:
-        if (auto split = SplitNetworkPath(target.path))
-            return NetworkLinkInfo(*split, toAnsi);
+// ---- Extra data ----
+
+// The environment-variable block: the path in 260 ANSI bytes, then in 260
+// UTF-16 characters, each zero-filled; nothing when it does not fit.
+std::optional<Bytes> EnvironmentBlock(const std::wstring& path, const AnsiEncoder& toAnsi) {
+    const AnsiText ansi = toAnsi(path);
+    const std::u16string unicode = ToUtf16(path);
+    if (ansi.bytes.size() >= EnvironmentCharacters || unicode.size() >= EnvironmentCharacters)
         return std::nullopt;
-    case PathKind::Other:
-        return std::nullopt;
+    Bytes block;
+    block.U32(EnvironmentBlockSize);
+    block.U32(EnvironmentBlockSignature);
+    block.AnsiZ(ansi.bytes);
+    block.Zeros(EnvironmentCharacters - ansi.bytes.size() - 1);
+    block.Utf16Z(unicode);
+    block.Zeros(2 * (EnvironmentCharacters - unicode.size() - 1));
+    return block;
+}
+
+// ---- The file ----
+
+struct Records {
+    std::uint32_t flags = IsUnicode;
+    std::uint32_t fileAttributes = 0;
+    std::optional<Bytes> itemIdList;
+    std::optional<Bytes> linkInfo;
+    std::optional<Bytes> extraData;
+};
+
+std::optional<Records> RecordsFor(const Source& source, const LocalFacts& facts, const AnsiEncoder& toAnsi) {
+    Records r;
+    switch (source.kind) {
+    case SourceKind::LocalDrive:
+        r.itemIdList = LocalItemIdList(source, facts);
+        if (!r.itemIdList)
+            return std::nullopt;
+        r.flags |= HasLinkTargetIDList | HasLinkInfo;
+        r.fileAttributes = facts.fileAttributes;
+        r.linkInfo = LocalLinkInfo(source.path, facts.volume, toAnsi);
+        return r;
+    case SourceKind::NetworkShare: {
+        const auto split = SplitNetworkPath(source.path);
+        r.extraData = EnvironmentBlock(source.path, toAnsi);
+        if (!split || !r.extraData)
+            return std::nullopt;
+        r.flags |= HasLinkInfo | HasExpString;
+        r.fileAttributes = DirectoryAttribute;
+        r.linkInfo = NetworkLinkInfo(*split, toAnsi);
+        return r;
+    }
+    case SourceKind::Address:
+        r.itemIdList = AddressItemIdList(source);
+        if (!r.itemIdList)
+            return std::nullopt;
+        r.flags |= HasLinkTargetIDList | ForceNoLinkInfo;
+        return r;
     }
     return std::nullopt;
 }
 
 } // namespace
 
-PathKind KindOf(std::wstring_view path) {
-    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]))
-        return PathKind::LocalDrive;
-    if (SplitNetworkPath(path))
-        return PathKind::NetworkShare;
-    return PathKind::Other;
+std::optional<Source> ClassifySource(std::wstring_view text) {
+    if (text.empty() || text.find(L'\0') != std::wstring_view::npos)
+        return std::nullopt;
+    if (IsAddress(text))
+        return Source{SourceKind::Address, std::wstring(text)};
+    if (text.size() >= 3 && IsAsciiLetter(text[0]) && text[1] == L':' && IsSeparator(text[2])) {
+        const auto names = NamesOf(text.substr(3));
+        if (!names)
+            return std::nullopt;
+        return Source{SourceKind::LocalDrive, std::wstring{text[0], L':', L'\\'} + Joined(*names)};
+    }
+    // "\\?\" and "\\.\" name devices, not shares.
+    if (text.size() >= 3 && IsSeparator(text[0]) && IsSeparator(text[1]) && text[2] != L'?' &&
+        text[2] != L'.') {
+        const auto names = NamesOf(text.substr(2));
+        if (!names || names->size() < 2)
+            return std::nullopt;
+        return Source{SourceKind::NetworkShare, L"\\\\" + Joined(*names)};
+    }
+    return std::nullopt;
+}
+
+std::vector<std::wstring> FolderNamesOf(const Source& source) {
+    if (source.kind != SourceKind::LocalDrive || source.path.size() < 3)
+        return {};
+    return NamesOf(std::wstring_view(source.path).substr(3)).value_or(std::vector<std::wstring>{});
 }
 
 std::optional<NetworkPath> SplitNetworkPath(std::wstring_view path) {
@@ -234,33 +553,92 @@ std::optional<NetworkPath> SplitNetworkPath(std::wstring_view path) {
     return split;
 }
 
-std::optional<std::vector<std::uint8_t>> Serialize(const Target& target, const AnsiEncoder& toAnsi) {
-    const std::u16string path = ToUtf16(target.path);
-    if (path.empty() || path.size() > std::numeric_limits<std::uint16_t>::max() ||
-        path.find(u'\0') != std::u16string::npos)
-        return std::nullopt;
+namespace {
 
-    const std::optional<std::vector<std::uint8_t>> linkInfo = LinkInfoFor(target, toAnsi);
+// Characters of an 8.3 name besides letters and digits.
+bool IsShortNameCharacter(wchar_t c) {
+    return IsAsciiLetter(c) || IsAsciiDigit(c) ||
+           std::wstring_view(L"!#$%&'()-@^_`{}~").find(c) != std::wstring_view::npos;
+}
+
+bool IsValidShortName(std::wstring_view name) {
+    const std::size_t dot = name.find(L'.');
+    const std::wstring_view base = name.substr(0, dot);
+    const std::wstring_view extension =
+        dot == std::wstring_view::npos ? std::wstring_view{} : name.substr(dot + 1);
+    if (base.empty() || base.size() > 8 || extension.size() > 3 ||
+        (dot != std::wstring_view::npos && extension.empty()))
+        return false;
+    for (wchar_t c : base)
+        if (!IsShortNameCharacter(c))
+            return false;
+    for (wchar_t c : extension)
+        if (!IsShortNameCharacter(c))
+            return false;
+    return true;
+}
+
+std::wstring ShortNameCharacters(std::wstring_view text, std::size_t max) {
+    std::wstring kept;
+    for (wchar_t c : text)
+        if (kept.size() < max && IsShortNameCharacter(c))
+            kept += AsciiUpper(c);
+    return kept;
+}
+
+} // namespace
+
+std::wstring PrimaryNameOf(const std::wstring& longName, const std::wstring& fileSystemShortName) {
+    if (IsValidShortName(longName))
+        return longName;
+    if (IsValidShortName(fileSystemShortName))
+        return fileSystemShortName;
+    const std::size_t dot = longName.rfind(L'.');
+    const bool hasExtension = dot != std::wstring::npos && dot > 0;
+    std::wstring base =
+        ShortNameCharacters(std::wstring_view(longName).substr(0, hasExtension ? dot : longName.size()), 6);
+    if (base.empty()) {
+        // A name without one usable character gets four hex digits of its hash.
+        std::uint32_t hash = 0;
+        for (wchar_t c : longName)
+            hash = hash * 31 + static_cast<std::uint32_t>(c);
+        constexpr wchar_t Hex[] = L"0123456789ABCDEF";
+        for (int shift = 12; shift >= 0; shift -= 4)
+            base += Hex[(hash >> shift) & 0xF];
+    }
+    const std::wstring extension =
+        hasExtension ? ShortNameCharacters(std::wstring_view(longName).substr(dot + 1), 3) : L"";
+    return base + L"~1" + (extension.empty() ? L"" : L"." + extension);
+}
+
+std::optional<std::vector<std::uint8_t>> Serialize(const Source& source, const LocalFacts& facts,
+                                                   const AnsiEncoder& toAnsi) {
+    const auto records = RecordsFor(source, facts, toAnsi);
+    if (!records)
+        return std::nullopt;
+    const bool local = source.kind == SourceKind::LocalDrive;
 
     Bytes file;
     file.U32(HeaderSize);
-    file.Raw(ShellLinkClsid.data(), ShellLinkClsid.size());
-    file.U32((linkInfo ? HasLinkInfo : 0) | HasRelativePath | IsUnicode);
-    file.U32(target.fileAttributes);
-    file.Zeros(3 * 8); // creation, access and write times: unknown
-    file.U32(0);       // file size
-    file.U32(0);       // icon index
+    file.Raw(ShellLinkClsid);
+    file.U32(records->flags);
+    file.U32(records->fileAttributes);
+    file.U64(local ? facts.creationTime : 0);
+    file.U64(local ? facts.accessTime : 0);
+    file.U64(local ? facts.writeTime : 0);
+    file.U32(0); // file size
+    file.U32(0); // icon index
     file.U32(ShowNormal);
     file.U16(0); // no hot key
     file.Zeros(2 + 4 + 4);
 
-    if (linkInfo)
-        file.Raw(linkInfo->data(), linkInfo->size());
-
-    file.U16(static_cast<std::uint16_t>(path.size())); // RelativePath, counted in characters
-    file.Utf16(path);
-
-    file.U32(0); // terminal block: no extra data
+    if (records->itemIdList)
+        file.Append(*records->itemIdList);
+    if (records->linkInfo)
+        file.Append(*records->linkInfo);
+    if (records->extraData)
+        file.Append(*records->extraData);
+    file.U32(0); // terminal block
     return file.Take();
 }
 

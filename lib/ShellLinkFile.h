@@ -1,22 +1,23 @@
-// The bytes of a shell link file (.lnk) that points at one path, laid out as
-// the public Shell Link Binary File Format describes it. Portable: the
-// platform supplies what only it knows (the ANSI code page, the volume of a
-// local drive) and writes the bytes to disk.
+// The bytes of a shell link file (.lnk) that points at one source, laid out
+// as Windows' own shell writes them for that kind of source (the public Shell
+// Link Binary File Format, and the shell items Windows puts into its item ID
+// list). Portable: the platform supplies what only it knows (the ANSI code
+// page, the volume, the folders' names, times and attributes) and writes the
+// bytes to disk.
 //
-// The link carries its target in the places the platform's own shell writes
-// for that kind of path:
-//  - a local drive path ("C:\dir"): LinkInfo with a VolumeID and the
-//    LocalBasePath;
-//  - a network share path ("\\server\share\dir"): LinkInfo with a
-//    CommonNetworkRelativeLink for "\\server\share" and the CommonPathSuffix
-//    "dir";
-//  - both with the Unicode forms of these strings when the ANSI code page
-//    cannot hold every character;
-// and, for every kind (an FTP address as well), the path as typed in the
-// RelativePath string, which the shell combines with the link's folder; an
-// absolute path or address combines to itself.
-// Nothing else is stored: no item ID list, name, working directory,
-// arguments, icon or extra data block.
+// What the link holds, by kind of source:
+//  - a local drive path ("C:\dir"): the item ID list of the computer root,
+//    the drive and one folder item per component (its short name and an
+//    extension block with its long Unicode name), LinkInfo with the volume
+//    and the local base path, the directory attribute and the folder's times;
+//  - a network share path ("\\server\share\dir"): LinkInfo with the network
+//    share "\\server\share" and the suffix "dir", the directory attribute,
+//    and the environment-variable block holding the whole path;
+//  - an address ("ftp://host/dir"): the item ID list of the Internet root and
+//    a URL item, and no LinkInfo;
+// LinkInfo strings outside the ANSI code page get their Unicode forms, each
+// on an even offset. Nothing else is stored: no name, relative path, working
+// directory, arguments or icon.
 #pragma once
 
 #include <cstdint>
@@ -47,8 +48,41 @@ inline constexpr std::uint32_t NetworkProviderLanman = 0x00020000;
 // CommonNetworkRelativeLinkFlags: the provider type field is valid.
 inline constexpr std::uint32_t ValidNetType = 0x2;
 
+inline constexpr std::uint32_t EnvironmentBlockSignature = 0xA0000001;
+inline constexpr std::uint32_t FileEntryExtensionSignature = 0xBEEF0004;
+
 inline constexpr std::uint32_t HeaderSize = 0x4C;
 inline constexpr std::uint32_t ShowNormal = 1;
+inline constexpr std::uint32_t DirectoryAttribute = 0x10;
+
+enum class SourceKind { LocalDrive, NetworkShare, Address };
+
+// A source in the form it is recorded in: a local path with "\" separators,
+// no repeated or trailing separator and no "." or ".." component; a share
+// path likewise ("//srv/share/docs" is "\\srv\share\docs"); an address as
+// given.
+struct Source {
+    SourceKind kind = SourceKind::LocalDrive;
+    std::wstring path;
+};
+
+// The kind of a source and its recorded form, decided once; nothing for a
+// text no link can name so that Windows follows it: empty, holding a NUL, a
+// relative path, a drive without a path ("C:dir"), a component with a
+// character no file name may hold, or a share path without a share.
+std::optional<Source> ClassifySource(std::wstring_view text);
+
+// The folder names of a local path below its drive root, in order
+// ("C:\a\b" gives "a", "b"); empty for anything else.
+std::vector<std::wstring> FolderNamesOf(const Source& source);
+
+// "\\server\share\rest" split into "\\server\share" and "rest" (empty when
+// the path ends at the share).
+struct NetworkPath {
+    std::wstring netName;
+    std::wstring suffix;
+};
+std::optional<NetworkPath> SplitNetworkPath(std::wstring_view path);
 
 // Text converted to the ANSI code page; exact is false when a character had
 // no code there and was replaced.
@@ -58,6 +92,23 @@ struct AnsiText {
 };
 using AnsiEncoder = std::function<AnsiText(std::wstring_view)>;
 
+// A date and a time in the 16-bit forms of the FAT file system, in UTC, as
+// the folder items of an ID list keep them.
+struct DosDateTime {
+    std::uint16_t date = 0;
+    std::uint16_t time = 0;
+};
+
+// What the platform knows of one existing folder along a local path.
+struct FolderFacts {
+    std::wstring shortName; // the 8.3 name the file system gave it; empty when it has none
+    std::uint32_t attributes = DirectoryAttribute;
+    DosDateTime created;
+    DosDateTime accessed;
+    DosDateTime modified;
+    std::uint64_t fileReference = 0;
+};
+
 // The volume of a local drive path, as the platform reports it.
 struct Volume {
     std::uint32_t driveType = 0;
@@ -65,26 +116,28 @@ struct Volume {
     std::wstring label;
 };
 
-struct Target {
-    std::wstring path;
-    std::uint32_t fileAttributes = 0; // of the target, when known; 0 otherwise
-    Volume volume;                    // used for local drive paths only
+// What the platform knows of a local source; all of it optional.
+struct LocalFacts {
+    std::uint32_t fileAttributes = DirectoryAttribute;
+    // The target's creation, access and write times (FILETIME values).
+    std::uint64_t creationTime = 0;
+    std::uint64_t accessTime = 0;
+    std::uint64_t writeTime = 0;
+    Volume volume;
+    // By folder name of FolderNamesOf; missing entries are folders not
+    // (or not yet) there.
+    std::vector<std::optional<FolderFacts>> folders;
 };
 
-enum class PathKind { LocalDrive, NetworkShare, Other };
+// The 8.3 name a folder item records as its primary name: the name itself
+// where it is a valid short name, else the file system's short name, else
+// one made the way the file system makes them ("NEWFOL~1").
+std::wstring PrimaryNameOf(const std::wstring& longName, const std::wstring& fileSystemShortName);
 
-PathKind KindOf(std::wstring_view path);
-
-// "\\server\share\rest" split into "\\server\share" and "rest" (empty when
-// the path ends at the share or at the separator behind it).
-struct NetworkPath {
-    std::wstring netName;
-    std::wstring suffix;
-};
-std::optional<NetworkPath> SplitNetworkPath(std::wstring_view path);
-
-// The whole file; nothing when the path cannot be stored: empty, holding a
-// NUL character, or longer than the 65535 characters a link string can hold.
-std::optional<std::vector<std::uint8_t>> Serialize(const Target& target, const AnsiEncoder& toAnsi);
+// The whole file; nothing when the source cannot be recorded in the form
+// Windows reads (a component longer than 255 characters, a share path or an
+// address too long for its record).
+std::optional<std::vector<std::uint8_t>> Serialize(const Source& source, const LocalFacts& facts,
+                                                   const AnsiEncoder& toAnsi);
 
 } // namespace ShellLinkFile

@@ -1,5 +1,6 @@
 #include "ShellLinkFile.h"
 #include "Windows1252.h"
+#include "WindowsLinkSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +9,9 @@
 #include <vector>
 
 using namespace ShellLinkFile;
+using namespace WindowsLinkSamples;
 
 namespace {
-
-using ByteVector = std::vector<std::uint8_t>;
 
 // Windows-1252 as the ANSI code page, with "?" for a character it lacks, as
 // the platform's conversion does.
@@ -34,208 +34,265 @@ std::uint16_t U16At(const ByteVector& b, std::size_t at) {
     return static_cast<std::uint16_t>(b.at(at) | b.at(at + 1) << 8);
 }
 
-std::string AnsiZAt(const ByteVector& b, std::size_t at) {
-    std::string s;
-    while (b.at(at) != 0)
-        s += static_cast<char>(b.at(at++));
-    return s;
+ByteVector Slice(const ByteVector& b, std::size_t at, std::size_t count) {
+    EXPECT_LE(at + count, b.size());
+    if (at + count > b.size())
+        return {};
+    return ByteVector(b.begin() + static_cast<std::ptrdiff_t>(at),
+                      b.begin() + static_cast<std::ptrdiff_t>(at + count));
 }
 
-std::u16string Utf16ZAt(const ByteVector& b, std::size_t at) {
-    std::u16string s;
-    while (U16At(b, at) != 0) {
-        s += static_cast<char16_t>(U16At(b, at));
-        at += 2;
-    }
-    return s;
+Source SourceOf(const std::wstring& text) {
+    const auto source = ClassifySource(text);
+    EXPECT_TRUE(source.has_value()) << "not a source";
+    return source.value_or(Source{});
 }
 
-std::u16string Utf16At(const ByteVector& b, std::size_t at, std::size_t count) {
-    std::u16string s;
-    for (std::size_t i = 0; i < count; ++i)
-        s += static_cast<char16_t>(U16At(b, at + 2 * i));
-    return s;
-}
-
-ByteVector Build(const Target& target) {
-    auto bytes = Serialize(target, ToWindows1252);
+ByteVector Build(const std::wstring& text, const LocalFacts& facts = {}) {
+    auto bytes = Serialize(SourceOf(text), facts, ToWindows1252);
     EXPECT_TRUE(bytes.has_value());
     return bytes.value_or(ByteVector{});
 }
 
-// After the LinkInfo (or the header when there is none) comes the
-// RelativePath string and the terminal block; checks both, and that the file
-// ends there.
-void ExpectRelativePathAndEnd(const ByteVector& b, std::size_t at, const std::u16string& path) {
-    ASSERT_EQ(U16At(b, at), path.size());
-    EXPECT_EQ(Utf16At(b, at + 2, path.size()), path);
-    const std::size_t terminal = at + 2 + 2 * path.size();
-    ASSERT_EQ(b.size(), terminal + 4);
-    EXPECT_EQ(U32At(b, terminal), 0u);
+// The file's parts, found through their sizes.
+struct Parts {
+    std::vector<ByteVector> items;
+    std::size_t linkInfoAt = 0; // where the ID list (if any) ends
+};
+
+Parts PartsOf(const ByteVector& b) {
+    Parts parts;
+    std::size_t at = HeaderSize;
+    if (U32At(b, 0x14) & HasLinkTargetIDList) {
+        const std::size_t end = at + 2 + U16At(b, at);
+        at += 2;
+        while (U16At(b, at) != 0) {
+            parts.items.push_back(Slice(b, at, U16At(b, at)));
+            at += U16At(b, at);
+        }
+        EXPECT_EQ(at + 2, end) << "the list ends with its 16-bit 0";
+        at = end;
+    }
+    parts.linkInfoAt = at;
+    return parts;
 }
 
-constexpr std::size_t LinkInfoAt = HeaderSize;
+// Windows writes four bytes at offset 42 of the version 9 extension block
+// whose meaning is not published; ours are zero. Everything else of a folder
+// item must equal Windows' item for the same facts.
+ByteVector WithoutUnpublishedBytes(ByteVector item) {
+    const std::size_t blockAt = U16At(item, item.size() - 2);
+    for (std::size_t i = 42; i < 46; ++i)
+        item.at(blockAt + i) = 0;
+    return item;
+}
+
+const std::wstring ArabicName = L"\u062A\u062C\u0631\u0628\u0629.txt";
 
 } // namespace
 
-TEST(ShellLinkFile, HeaderHasTheFixedSizeClassAndDefaults) {
-    Target target;
-    target.path = L"C:\\Links";
-    target.fileAttributes = 0x10;
-    const ByteVector b = Build(target);
-    ASSERT_GE(b.size(), HeaderSize);
-    EXPECT_EQ(U32At(b, 0), 0x4Cu);
-    const ByteVector clsid(b.begin() + 4, b.begin() + 20);
-    EXPECT_EQ(clsid, (ByteVector{0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00,
-                                 0x00, 0x00, 0x46}));
-    EXPECT_EQ(U32At(b, 0x14), HasLinkInfo | HasRelativePath | IsUnicode);
-    EXPECT_EQ(U32At(b, 0x18), 0x10u);
-    for (std::size_t at = 0x1C; at < 0x3C; at += 4)
-        EXPECT_EQ(U32At(b, at), 0u) << "times, size and icon index are empty at " << at;
-    EXPECT_EQ(U32At(b, 0x3C), 1u); // SW_SHOWNORMAL
-    EXPECT_EQ(U16At(b, 0x40), 0u); // no hot key
-    EXPECT_EQ(U16At(b, 0x42), 0u);
-    EXPECT_EQ(U32At(b, 0x44), 0u);
-    EXPECT_EQ(U32At(b, 0x48), 0u);
+TEST(ShellLinkFile, SourcesAreClassifiedOnceInTheFormRecorded) {
+    const auto expect = [](const std::wstring& text, SourceKind kind, const std::wstring& recorded) {
+        const auto source = ClassifySource(text);
+        ASSERT_TRUE(source.has_value());
+        EXPECT_EQ(source->kind, kind);
+        EXPECT_EQ(source->path, recorded);
+    };
+    expect(L"C:\\", SourceKind::LocalDrive, L"C:\\");
+    expect(L"C:\\Links\\Docs\\", SourceKind::LocalDrive, L"C:\\Links\\Docs");
+    expect(L"z:/dir//sub/./x/..", SourceKind::LocalDrive, L"z:\\dir\\sub");
+    expect(L"//srv/share/docs", SourceKind::NetworkShare, L"\\\\srv\\share\\docs");
+    expect(L"\\\\srv\\share\\", SourceKind::NetworkShare, L"\\\\srv\\share");
+    expect(L"ftp://host/pub/", SourceKind::Address, L"ftp://host/pub/");
+    expect(L"http://host", SourceKind::Address, L"http://host");
+
+    for (const wchar_t* refused :
+         {L"", L"C:dir", L"C:", L"relative\\dir", L"\\\\srv", L"\\\\srv\\", L"\\\\srv\\..\\x",
+          L"\\\\?\\C:\\dir", L"\\\\.\\pipe\\x", L"C:\\..\\x", L"C:\\a<b", L"C:\\a\\b?", L"ftp:"})
+        EXPECT_FALSE(ClassifySource(refused)) << testing::PrintToString(std::wstring(refused));
+    EXPECT_FALSE(ClassifySource(std::wstring(L"C:\\a\0b", 6)));
 }
 
-TEST(ShellLinkFile, LocalPathHasVolumeAndLocalBasePath) {
-    Target target;
-    target.path = L"C:\\Links\\Docs";
-    target.volume = {3, 0x1234ABCD, L"Daten"};
-    const ByteVector b = Build(target);
+TEST(ShellLinkFile, PrimaryNamesAreShortNames) {
+    EXPECT_EQ(PrimaryNameOf(L"Windows", L""), L"Windows");
+    EXPECT_EQ(PrimaryNameOf(L"cmd.exe", L""), L"cmd.exe");
+    EXPECT_EQ(PrimaryNameOf(L"New folder", L""), L"NEWFOL~1");
+    EXPECT_EQ(PrimaryNameOf(L"Quelle Ordner", L"QUELLE~2"), L"QUELLE~2");
+    EXPECT_EQ(PrimaryNameOf(L"archive.tar.gz", L""), L"ARCHIV~1.GZ");
+    EXPECT_EQ(PrimaryNameOf(L"\u00C4nderungen", L""), L"NDERUN~1");
+    const std::wstring cyrillic =
+        PrimaryNameOf(L"\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B", L"");
+    EXPECT_EQ(cyrillic.size(), 6u);
+    EXPECT_EQ(cyrillic.substr(4), L"~1");
+}
 
-    const std::size_t li = LinkInfoAt;
-    const std::uint32_t size = U32At(b, li);
+TEST(ShellLinkFile, LocalFolderHasWindowsItemsLinkInfoAndTheFoldersFacts) {
+    LocalFacts facts;
+    facts.fileAttributes = 0x11;
+    facts.creationTime = 0x01D6A484'50CD6FCD;
+    facts.accessTime = 0x01D6B957'72DA0D74;
+    facts.writeTime = 0x01D6A4D2'630EE843;
+    facts.volume = {3, 0x7CF6639A, L""};
+    // The facts of the folders of win10-local-file-deep-path.lnk.
+    FolderFacts windows;
+    windows.modified = {0x54D9, 0x71BB};
+    windows.created = {0x52C5, 0x602D};
+    windows.accessed = {0x599D, 0x9448};
+    windows.fileReference = 0x0001'0000'0000'05D5;
+    FolderFacts system32;
+    system32.modified = {0x599D, 0x9468};
+    system32.created = {0x52C5, 0x602D};
+    system32.accessed = {0x599D, 0x9468};
+    system32.fileReference = 0x0001'0000'0000'0C99;
+    facts.folders = {windows, system32};
+    const ByteVector b = Build(L"C:\\Windows\\System32", facts);
+
+    EXPECT_EQ(U32At(b, 0x14), HasLinkTargetIDList | HasLinkInfo | IsUnicode);
+    EXPECT_EQ(U32At(b, 0x18), 0x11u);
+    // The times as win10-local-folder.lnk holds them.
+    EXPECT_EQ(Slice(b, 0x1C, 24),
+              (ByteVector{0xCD, 0x6F, 0xCD, 0x50, 0x84, 0xA4, 0xD6, 0x01, 0x74, 0x0D, 0xDA, 0x72,
+                          0x57, 0xB9, 0xD6, 0x01, 0x43, 0xE8, 0x0E, 0x63, 0xD2, 0xA4, 0xD6, 0x01}));
+    const Parts parts = PartsOf(b);
+    ASSERT_EQ(parts.items.size(), 4u);
+    EXPECT_EQ(parts.items[0], ComputerRootItem);
+    EXPECT_EQ(parts.items[1], DriveCItem);
+    EXPECT_EQ(parts.items[2], WithoutUnpublishedBytes(WindowsFolderItem));
+    EXPECT_EQ(parts.items[3], WithoutUnpublishedBytes(System32FolderItem));
+
+    // LinkInfo follows at the list's end, whatever its parity (the drive item has 25 bytes).
+    const std::size_t li = parts.linkInfoAt;
+    EXPECT_EQ(li % 2, 1u);
     EXPECT_EQ(U32At(b, li + 4), 0x1Cu);
     EXPECT_EQ(U32At(b, li + 8), VolumeIDAndLocalBasePath);
-    const std::uint32_t volumeAt = U32At(b, li + 12);
-    EXPECT_EQ(volumeAt, 0x1Cu);
-    EXPECT_EQ(U32At(b, li + 20), 0u); // no network link
-
-    EXPECT_EQ(U32At(b, li + volumeAt), 0x10u + 6);
-    EXPECT_EQ(U32At(b, li + volumeAt + 4), 3u);
-    EXPECT_EQ(U32At(b, li + volumeAt + 8), 0x1234ABCDu);
-    EXPECT_EQ(U32At(b, li + volumeAt + 12), 0x10u);
-    EXPECT_EQ(AnsiZAt(b, li + volumeAt + 0x10), "Daten");
-
-    const std::uint32_t baseAt = U32At(b, li + 16);
-    EXPECT_EQ(baseAt, volumeAt + 0x16);
-    EXPECT_EQ(AnsiZAt(b, li + baseAt), "C:\\Links\\Docs");
-    const std::uint32_t suffixAt = U32At(b, li + 24);
-    EXPECT_EQ(suffixAt, baseAt + 14);
-    EXPECT_EQ(AnsiZAt(b, li + suffixAt), "");
-    EXPECT_EQ(size, suffixAt + 1);
-    ExpectRelativePathAndEnd(b, li + size, u"C:\\Links\\Docs");
+    EXPECT_EQ(U32At(b, li + 12), 0x1Cu);
+    EXPECT_EQ(U32At(b, li + 0x1C + 4), 3u);
+    EXPECT_EQ(U32At(b, li + 0x1C + 8), 0x7CF6639Au);
+    const std::string base = "C:\\Windows\\System32";
+    EXPECT_EQ(Slice(b, li + U32At(b, li + 16), base.size() + 1),
+              ByteVector(base.c_str(), base.c_str() + base.size() + 1));
+    EXPECT_EQ(b.size(), li + U32At(b, li) + 4);
+    EXPECT_EQ(U32At(b, b.size() - 4), 0u);
 }
 
-TEST(ShellLinkFile, LocalPathOutsideTheCodePageAddsUnicodeForms) {
-    Target target;
-    target.path = L"D:\\\u0414\u043E\u043A";
-    target.volume = {3, 7, L"\u0414\u0438\u0441\u043A"};
-    const ByteVector b = Build(target);
+TEST(ShellLinkFile, FolderItemWithAShortNameAsWindowsWritesIt) {
+    // The facts of "New folder" in win10-local-folder.lnk.
+    FolderFacts newFolder;
+    newFolder.shortName = L"NEWFOL~1";
+    newFolder.modified = {0x5151, 0xB15D};
+    newFolder.created = {0x5151, 0x6683};
+    newFolder.accessed = {0x516B, 0x3D00};
+    newFolder.fileReference = 0x0011'0000'0001'5B2E;
+    LocalFacts facts;
+    facts.folders = {newFolder};
+    const Parts parts = PartsOf(Build(L"C:\\New folder", facts));
+    ASSERT_EQ(parts.items.size(), 3u);
+    EXPECT_EQ(parts.items[2], WithoutUnpublishedBytes(NewFolderItem));
+}
 
-    const std::size_t li = LinkInfoAt;
+TEST(ShellLinkFile, MissingFoldersGetDirectoryItemsWithoutTimes) {
+    const ByteVector b = Build(L"c:\\Neu\\\u0414\u043E\u043A");
+    EXPECT_EQ(U32At(b, 0x18), DirectoryAttribute);
+    EXPECT_EQ(Slice(b, 0x1C, 24), ByteVector(24, 0));
+    const Parts parts = PartsOf(b);
+    ASSERT_EQ(parts.items.size(), 4u);
+    EXPECT_EQ(parts.items[1], DriveCItem); // the drive letter upper-cased, as Windows writes it
+    for (const ByteVector& item : {parts.items[2], parts.items[3]}) {
+        EXPECT_EQ(item.at(2), 0x31);
+        EXPECT_EQ(U32At(item, 8), 0u) << "no time of last write";
+        EXPECT_EQ(U16At(item, 12), DirectoryAttribute);
+        const std::size_t blockAt = U16At(item, item.size() - 2);
+        EXPECT_EQ(blockAt % 2, 0u);
+        EXPECT_EQ(U16At(item, blockAt), item.size() - blockAt);
+        EXPECT_EQ(U16At(item, blockAt + 2), 9u);
+        EXPECT_EQ(U32At(item, blockAt + 4), FileEntryExtensionSignature);
+        EXPECT_EQ(U16At(item, blockAt + 16), 46u);
+    }
+    const ByteVector& cyrillic = parts.items[3];
+    const std::size_t nameAt = U16At(cyrillic, cyrillic.size() - 2) + 46;
+    EXPECT_EQ(Slice(cyrillic, nameAt, 8), (ByteVector{0x14, 0x04, 0x3E, 0x04, 0x3A, 0x04, 0, 0}));
+}
+
+TEST(ShellLinkFile, DriveRootIsComputerAndDriveOnly) {
+    const ByteVector b = Build(L"C:\\");
+    const Parts parts = PartsOf(b);
+    EXPECT_EQ(parts.items, (std::vector<ByteVector>{ComputerRootItem, DriveCItem}));
+}
+
+TEST(ShellLinkFile, UnicodeLocalLinkInfoInWindowsOrderAndAlignment) {
+    LocalFacts facts;
+    facts.volume = {3, 0xE02E8A93, L""};
+    const ByteVector b = Build(L"C:\\Users\\u0041\\Desktop\\test\\" + ArabicName, facts);
+    const std::size_t li = PartsOf(b).linkInfoAt;
+    EXPECT_EQ(Slice(b, li, U32At(b, li)), UnicodeLocalLinkInfo);
+}
+
+TEST(ShellLinkFile, ShareHasNetworkLinkInfoDirectoryAttributeAndEnvironmentBlock) {
+    const ByteVector b = Build(L"\\\\127.0.0.1\\TEST\\test.txt");
+    EXPECT_EQ(U32At(b, 0x14), HasLinkInfo | IsUnicode | HasExpString);
+    EXPECT_EQ(U32At(b, 0x18), DirectoryAttribute);
+    const std::size_t li = HeaderSize;
+    EXPECT_EQ(Slice(b, li, U32At(b, li)), ShareLinkInfo);
+
+    const std::size_t env = li + ShareLinkInfo.size();
+    EXPECT_EQ(U32At(b, env), 0x314u);
+    EXPECT_EQ(U32At(b, env + 4), EnvironmentBlockSignature);
+    const std::string ansi = "\\\\127.0.0.1\\TEST\\test.txt";
+    EXPECT_EQ(Slice(b, env + 8, ansi.size() + 1), ByteVector(ansi.c_str(), ansi.c_str() + ansi.size() + 1));
+    for (std::size_t i = 0; i < ansi.size(); ++i)
+        EXPECT_EQ(U16At(b, env + 8 + 260 + 2 * i), ansi[i]);
+    EXPECT_EQ(U16At(b, env + 8 + 260 + 2 * ansi.size()), 0u);
+    EXPECT_EQ(b.size(), env + 0x314 + 4);
+    EXPECT_EQ(U32At(b, b.size() - 4), 0u);
+}
+
+TEST(ShellLinkFile, UnicodeShareLinkInfoAsWindowsWritesIt) {
+    const ByteVector b = Build(L"\\\\127.0.0.1\\TEST\\" + ArabicName);
+    EXPECT_EQ(Slice(b, HeaderSize, U32At(b, HeaderSize)), UnicodeShareLinkInfo);
+}
+
+TEST(ShellLinkFile, ShareNameOutsideTheCodePageGetsItsUnicodeFormOnAnEvenOffset) {
+    const ByteVector b = Build(L"\\\\srv\\\u043E\u0431\u0449\u0438\u0439\\\u0414\u043E\u043A");
+    const std::size_t li = HeaderSize;
     ASSERT_EQ(U32At(b, li + 4), 0x24u);
-    const std::uint32_t volumeAt = U32At(b, li + 12);
-    EXPECT_EQ(volumeAt, 0x24u);
-    // A VolumeLabelOffset of 0x14 points to the Unicode label.
-    EXPECT_EQ(U32At(b, li + volumeAt + 12), 0x14u);
-    EXPECT_EQ(U32At(b, li + volumeAt + 16), 0x14u);
-    EXPECT_EQ(Utf16ZAt(b, li + volumeAt + 0x14), u"\u0414\u0438\u0441\u043A");
-    EXPECT_EQ(AnsiZAt(b, li + U32At(b, li + 16)), "D:\\???");
-    EXPECT_EQ(Utf16ZAt(b, li + U32At(b, li + 28)), u"D:\\\u0414\u043E\u043A");
-    EXPECT_EQ(Utf16ZAt(b, li + U32At(b, li + 32)), u"");
-    ExpectRelativePathAndEnd(b, li + U32At(b, li), u"D:\\\u0414\u043E\u043A");
-}
-
-TEST(ShellLinkFile, NetworkShareHasNetworkLinkAndPathSuffix) {
-    Target target;
-    target.path = L"\\\\srv\\share\\docs\\2024";
-    const ByteVector b = Build(target);
-
-    const std::size_t li = LinkInfoAt;
-    const std::uint32_t size = U32At(b, li);
-    EXPECT_EQ(U32At(b, li + 4), 0x1Cu);
-    EXPECT_EQ(U32At(b, li + 8), CommonNetworkRelativeLinkAndPathSuffix);
-    EXPECT_EQ(U32At(b, li + 12), 0u); // no volume
-    EXPECT_EQ(U32At(b, li + 16), 0u); // no local base path
-    const std::uint32_t netAt = U32At(b, li + 20);
-    EXPECT_EQ(netAt, 0x1Cu);
-
-    const std::size_t net = li + netAt;
-    const std::uint32_t netSize = U32At(b, net);
-    EXPECT_EQ(U32At(b, net + 4), ValidNetType);
-    EXPECT_EQ(U32At(b, net + 8), 0x14u);
-    EXPECT_EQ(U32At(b, net + 12), 0u); // no device
-    EXPECT_EQ(U32At(b, net + 16), NetworkProviderLanman);
-    EXPECT_EQ(AnsiZAt(b, net + 0x14), "\\\\srv\\share");
-    EXPECT_EQ(netSize, 0x14u + 12);
-
-    const std::uint32_t suffixAt = U32At(b, li + 24);
-    EXPECT_EQ(suffixAt, netAt + netSize);
-    EXPECT_EQ(AnsiZAt(b, li + suffixAt), "docs\\2024");
-    EXPECT_EQ(size, suffixAt + 10);
-    ExpectRelativePathAndEnd(b, li + size, u"\\\\srv\\share\\docs\\2024");
-}
-
-TEST(ShellLinkFile, NetworkShareOutsideTheCodePageAddsUnicodeForms) {
-    Target target;
-    target.path = L"\\\\srv\\\u043E\u0431\u0449\u0438\u0439\\\u0414\u043E\u043A";
-    const ByteVector b = Build(target);
-
-    const std::size_t li = LinkInfoAt;
-    const std::uint32_t size = U32At(b, li);
-    ASSERT_EQ(U32At(b, li + 4), 0x24u);
-    EXPECT_EQ(U32At(b, li + 28), 0u); // no local base path, not even a Unicode one
-    const std::uint32_t netAt = U32At(b, li + 20);
-    EXPECT_EQ(netAt, 0x24u);
-
-    const std::size_t net = li + netAt;
-    // A NetNameOffset above 0x14 announces the Unicode offsets.
-    ASSERT_EQ(U32At(b, net + 8), 0x1Cu);
-    EXPECT_EQ(AnsiZAt(b, net + 0x1C), "\\\\srv\\?????");
+    const std::size_t net = li + U32At(b, li + 20);
+    ASSERT_EQ(U32At(b, net + 8), 0x1Cu); // a NetNameOffset above 0x14 announces the Unicode offsets
     const std::uint32_t unicodeNameAt = U32At(b, net + 0x14);
-    EXPECT_EQ(unicodeNameAt, 0x1Cu + 12);
-    EXPECT_EQ(U32At(b, net + 0x18), 0u); // no device
-    EXPECT_EQ(Utf16ZAt(b, net + unicodeNameAt), u"\\\\srv\\\u043E\u0431\u0449\u0438\u0439");
-    EXPECT_EQ(U32At(b, net), unicodeNameAt + 2 * 12);
-
-    EXPECT_EQ(AnsiZAt(b, li + U32At(b, li + 24)), "???");
+    EXPECT_EQ(unicodeNameAt, 0x1Cu + 12); // "\\srv\?????" and its NUL end on an even offset
+    EXPECT_EQ(unicodeNameAt % 2, 0u);
+    EXPECT_EQ(U16At(b, net + unicodeNameAt + 12), 0x043E);
     const std::uint32_t suffixUnicodeAt = U32At(b, li + 32);
-    EXPECT_EQ(Utf16ZAt(b, li + suffixUnicodeAt), u"\u0414\u043E\u043A");
-    EXPECT_EQ(size, suffixUnicodeAt + 8);
-    ExpectRelativePathAndEnd(b, li + size, u"\\\\srv\\\u043E\u0431\u0449\u0438\u0439\\\u0414\u043E\u043A");
+    EXPECT_EQ(suffixUnicodeAt % 2, 0u);
+    EXPECT_EQ(U16At(b, li + suffixUnicodeAt), 0x0414);
 }
 
-TEST(ShellLinkFile, FtpAddressIsOnlyTheRelativePath) {
-    Target target;
-    target.path = L"ftp://host/pub/dir";
-    const ByteVector b = Build(target);
-    EXPECT_EQ(U32At(b, 0x14), HasRelativePath | IsUnicode);
-    ExpectRelativePathAndEnd(b, HeaderSize, u"ftp://host/pub/dir");
+TEST(ShellLinkFile, AddressHasWindowsInternetItemsAndNoLinkInfo) {
+    const ByteVector b = Build(L"http://go.microsoft.com/fwlink/?LinkID=220890");
+    EXPECT_EQ(U32At(b, 0x14), HasLinkTargetIDList | IsUnicode | ForceNoLinkInfo);
+    EXPECT_EQ(U32At(b, 0x18), 0u);
+    const Parts parts = PartsOf(b);
+    EXPECT_EQ(parts.items, (std::vector<ByteVector>{InternetRootItem, HttpUrlItem}));
+    EXPECT_EQ(b.size(), parts.linkInfoAt + 4); // the terminal block follows the list
+    EXPECT_EQ(U32At(b, parts.linkInfoAt), 0u);
+
+    const Parts ftp = PartsOf(Build(L"ftp://user@ftp.example.org:2121/pub/dir/"));
+    ASSERT_EQ(ftp.items.size(), 2u);
+    EXPECT_EQ(ftp.items[0], InternetRootItem);
+    EXPECT_EQ(ftp.items[1].size(), 8 + 2 * (40 + 1) + 2u);
 }
 
-TEST(ShellLinkFile, PathsThatCannotBeStoredAreRefused) {
-    Target target;
-    EXPECT_FALSE(Serialize(target, ToWindows1252));
-    target.path = std::wstring(L"C:\\a\0b", 6);
-    EXPECT_FALSE(Serialize(target, ToWindows1252));
-    target.path = L"C:\\" + std::wstring(65533, L'x');
-    EXPECT_FALSE(Serialize(target, ToWindows1252));
-    target.path.pop_back();
-    EXPECT_TRUE(Serialize(target, ToWindows1252)); // exactly 65535 characters fit
-}
-
-TEST(ShellLinkFile, KindsOfPaths) {
-    EXPECT_EQ(KindOf(L"C:\\"), PathKind::LocalDrive);
-    EXPECT_EQ(KindOf(L"z:/dir"), PathKind::LocalDrive);
-    EXPECT_EQ(KindOf(L"C:dir"), PathKind::Other);
-    EXPECT_EQ(KindOf(L"\\\\srv\\share"), PathKind::NetworkShare);
-    EXPECT_EQ(KindOf(L"\\\\srv"), PathKind::Other);
-    EXPECT_EQ(KindOf(L"\\\\srv\\"), PathKind::Other);
-    EXPECT_EQ(KindOf(L"ftp://host/path"), PathKind::Other);
-    EXPECT_EQ(KindOf(L"relative\\dir"), PathKind::Other);
+TEST(ShellLinkFile, SourcesTooLongForTheirRecordAreRefused) {
+    EXPECT_FALSE(Serialize(SourceOf(L"C:\\" + std::wstring(256, L'x')), {}, ToWindows1252));
+    EXPECT_TRUE(Serialize(SourceOf(L"C:\\" + std::wstring(255, L'x')), {}, ToWindows1252));
+    // The environment-variable block holds 259 characters and a NUL.
+    const std::wstring share = L"\\\\srv\\share\\";
+    EXPECT_FALSE(Serialize(SourceOf(share + std::wstring(260 - share.size(), L'x')), {}, ToWindows1252));
+    EXPECT_TRUE(Serialize(SourceOf(share + std::wstring(259 - share.size(), L'x')), {}, ToWindows1252));
+    EXPECT_FALSE(Serialize(SourceOf(L"ftp://host/" + std::wstring(33000, L'x')), {}, ToWindows1252));
+    std::wstring deep = L"C:";
+    for (int i = 0; i < 300; ++i)
+        deep += L"\\" + std::wstring(100, L'd');
+    EXPECT_FALSE(Serialize(SourceOf(deep), {}, ToWindows1252)) << "an ID list beyond 64 KiB";
 }
 
 TEST(ShellLinkFile, SplitNetworkPathAtTheShare) {
@@ -243,15 +300,10 @@ TEST(ShellLinkFile, SplitNetworkPathAtTheShare) {
     ASSERT_TRUE(split);
     EXPECT_EQ(split->netName, L"\\\\srv\\share");
     EXPECT_EQ(split->suffix, L"");
-    split = SplitNetworkPath(L"\\\\srv\\share\\");
+    split = SplitNetworkPath(L"\\\\srv\\share\\a\\b");
     ASSERT_TRUE(split);
     EXPECT_EQ(split->netName, L"\\\\srv\\share");
-    EXPECT_EQ(split->suffix, L"");
-    split = SplitNetworkPath(L"\\\\srv\\share\\a\\b\\");
-    ASSERT_TRUE(split);
-    EXPECT_EQ(split->netName, L"\\\\srv\\share");
-    EXPECT_EQ(split->suffix, L"a\\b\\");
+    EXPECT_EQ(split->suffix, L"a\\b");
     EXPECT_FALSE(SplitNetworkPath(L"\\\\\\share\\x"));
-    EXPECT_FALSE(SplitNetworkPath(L"\\\\srv\\\\x"));
     EXPECT_FALSE(SplitNetworkPath(L"\\srv\\share"));
 }

@@ -197,25 +197,45 @@ TEST(ShellLinkRead, TheShellsOrderOfRecords) {
     EXPECT_FALSE(records->localPath.has_value());
 }
 
+// Our writer's records decode back to the source: the ID list's folder
+// items for every script, the share's network block and environment block,
+// the address's URL item.
 TEST(ShellLinkRead, OurOwnLinksReadBack) {
-    const std::vector<std::wstring> paths = {
-        L"C:\\Links\\Docs",
-        L"C:\\Daten\\\u00C4nderungen \u00FCber",
-        L"D:\\\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B",
-        L"E:\\\u6587\u6863\\\u8D44\u6599",
-        L"\\\\srv\\share\\docs",
-        L"\\\\\u0441\u0435\u0440\u0432\u0435\u0440\\\u043E\u0431\u0449\u0438\u0439\\\u0414\u043E\u043A",
-        L"\\\\srv\\\u5171\u4EAB",
+    struct Case {
+        std::wstring path;
+        TargetRecord record;
     };
-    for (const std::wstring& path : paths) {
-        Target target;
-        target.path = path;
-        target.volume = {3, 0x1234, L"\u0414\u0438\u0441\u043A"};
-        const auto bytes = Serialize(target, ToWindows1252);
+    const std::vector<Case> cases = {
+        {L"C:\\Links\\Docs", TargetRecord::ItemIdList},
+        {L"C:\\Daten\\\u00C4nderungen \u00FCber", TargetRecord::ItemIdList},
+        {L"D:\\\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B", TargetRecord::ItemIdList},
+        {L"E:\\\u6587\u6863\\\u8D44\u6599", TargetRecord::ItemIdList},
+        {L"C:\\", TargetRecord::ItemIdList},
+        {L"\\\\srv\\share\\docs", TargetRecord::EnvironmentBlock},
+        {L"\\\\\u0441\u0435\u0440\u0432\u0435\u0440\\\u043E\u0431\u0449\u0438\u0439\\\u0414\u043E\u043A",
+         TargetRecord::EnvironmentBlock},
+        {L"\\\\srv\\\u5171\u4EAB", TargetRecord::EnvironmentBlock},
+        {L"ftp://host/\u00FCber/\u6587", TargetRecord::ItemIdList},
+    };
+    for (const Case& c : cases) {
+        const auto source = ClassifySource(c.path);
+        ASSERT_TRUE(source.has_value());
+        LocalFacts facts;
+        facts.volume = {3, 0x1234, L"\u0414\u0438\u0441\u043A"};
+        const auto bytes = Serialize(*source, facts, ToWindows1252);
         ASSERT_TRUE(bytes.has_value());
-        const auto found = TargetOf(*bytes);
+        const auto records = Read(*bytes);
+        ASSERT_TRUE(records.has_value());
+        const auto found = PrimaryTarget(*records);
         ASSERT_TRUE(found.has_value());
-        EXPECT_EQ(found->path, path);
+        EXPECT_EQ(found->path, c.path);
+        EXPECT_EQ(found->record, c.record);
+        if (source->kind == SourceKind::LocalDrive) {
+            EXPECT_EQ(records->localPath, c.path);
+        }
+        if (source->kind == SourceKind::NetworkShare) {
+            EXPECT_EQ(records->networkPath, c.path);
+        }
     }
 }
 
@@ -251,13 +271,16 @@ TEST(ShellLinkRead, DamagedFilesAreRefused) {
 TEST(ShellLinkRead, RandomDamageNeverReadsOutsideTheFile) {
     ByteVector share = ShareLinkInfo;
     Append(share, EnvironmentBlock("\\\\srv\\share", u"\\\\srv\\share"));
-    const std::vector<ByteVector> files = {
+    std::vector<ByteVector> files = {
         LinkFile(HasLinkTargetIDList | HasLinkInfo | IsUnicode,
                  {ComputerRootItem, DriveCItem, TestFolderItem, ArabicFileItem}, UnicodeLocalLinkInfo),
         LinkFile(HasLinkTargetIDList | ForceNoLinkInfo | IsUnicode, {InternetRootItem, HttpUrlItem}),
         LinkFile(HasLinkTargetIDList, {NetworkRootItem, ServerItem, ShareItem, GmaldherisFolderItem}),
         LinkFile(HasLinkInfo | IsUnicode | HasExpString, {}, share),
     };
+    for (const wchar_t* ours :
+         {L"C:\\Daten\\\u0414\u043E\u043A", L"\\\\srv\\\u00C4nderungen\\x", L"ftp://host/pub"})
+        files.push_back(Serialize(*ClassifySource(ours), {}, ToWindows1252).value());
     std::mt19937 random(20261207);
     int read = 0;
     for (int round = 0; round < 20000; ++round) {

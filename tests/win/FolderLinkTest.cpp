@@ -1,5 +1,6 @@
 #include "L_SHTCUT.h"
 #include "ShellLinkLoad.h"
+#include "ShellLinkSave.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -34,40 +35,12 @@ const std::wstring CyrillicShare =
     L"\\\\\u0441\u0435\u0440\u0432\u0435\u0440\\\u043E\u0431\u0449\u0438\u0439\\"
     L"\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B";
 
-// Owns one reference to a COM object.
-template <class Interface> class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_)
-            p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-
-    Interface** Put() { return &p_; }
-    Interface* operator->() const { return p_; }
-    Interface* Get() const { return p_; }
-
-private:
-    Interface* p_ = nullptr;
-};
-
-// The target path as the platform's shell link object reads it from the file.
-std::optional<std::wstring> LinkTargetOf(const std::wstring& linkPath) {
-    ComRef<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(link.Put()))))
-        return std::nullopt;
-    ComRef<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))))
-        return std::nullopt;
-    if (FAILED(file->Load(linkPath.c_str(), STGM_READ)))
-        return std::nullopt;
-    wchar_t path[4 * MAX_PATH]{};
-    if (link->GetPath(path, static_cast<int>(std::size(path)), nullptr, SLGP_RAWPATH) != S_OK)
-        return std::nullopt;
-    return std::wstring(path);
+// The target our reader finds where the shell looks first. Wine's own link
+// reader is no judge: it falls back to LinkInfo and even to the relative
+// path, and misreads the folder items Windows writes.
+std::optional<ShellLinkFile::FoundTarget> LinkTargetOf(const std::wstring& linkPath) {
+    const auto records = ReadShellLink(linkPath);
+    return records ? ShellLinkFile::PrimaryTarget(*records) : std::nullopt;
 }
 
 DWORD AttributesOf(const std::wstring& path) {
@@ -115,16 +88,27 @@ std::string DosAttribFromLinux(const std::wstring& path) {
         .value_or("(getfattr did not run)");
 }
 
-// The value of one "Name : value" line of lnkinfo's report.
+std::string LnkinfoReport(const std::wstring& linkPath) {
+    return RunUnixProgram({"lnkinfo", UnixPathOf(linkPath)}).value_or("(lnkinfo did not run)");
+}
+
+// The value of the first "Name : value" line of lnkinfo's report.
 std::string LnkinfoField(const std::wstring& linkPath, const std::string& name) {
-    const auto report = RunUnixProgram({"lnkinfo", UnixPathOf(linkPath)});
-    if (!report)
-        return "(lnkinfo did not run)";
-    const auto at = report->find("\t" + name + "\t");
+    const std::string report = LnkinfoReport(linkPath);
+    const auto at = report.find("\t" + name + "\t");
     if (at == std::string::npos)
-        return "(no " + name + " in: " + *report + ")";
-    const auto valueAt = report->find(": ", at) + 2;
-    return report->substr(valueAt, report->find('\n', valueAt) - valueAt);
+        return "(no " + name + " in: " + report + ")";
+    const auto valueAt = report.find(": ", at) + 2;
+    return report.substr(valueAt, report.find('\n', valueAt) - valueAt);
+}
+
+// lnkinfo reports in UTF-8.
+std::string Utf8Of(const std::wstring& text) {
+    const int cbNeeded = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(cbNeeded), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), cbNeeded, nullptr, nullptr);
+    utf8.pop_back();
+    return utf8;
 }
 
 std::vector<std::wstring> EntriesOf(const std::wstring& folder) {
@@ -160,7 +144,9 @@ protected:
         EXPECT_EQ(AttributesOf(folder + L"desktop.ini"), AsReportedForFile(IniAttributes));
         EXPECT_EQ(AttributesOf(folder + L"target.lnk"), AsReportedForFile(LinkAttributes));
         EXPECT_EQ(ReadFileBytes(folder + L"desktop.ini"), DesktopIniBytes);
-        EXPECT_EQ(LinkTargetOf(folder + L"target.lnk"), source);
+        const auto found = LinkTargetOf(folder + L"target.lnk");
+        ASSERT_TRUE(found.has_value());
+        EXPECT_TRUE(ShellLinkFile::SameTarget(found->path, source)) << testing::PrintToString(found->path);
     }
 
     TempFolder tmp;
@@ -343,32 +329,101 @@ TEST_F(FolderLink, TheLinkReadsBackAsTheSourceExactlyAsPassed) {
     }
 }
 
-TEST_F(FolderLink, AnIndependentParserFindsTheSource) {
-    const std::wstring localSource = tmp / L"Quelle";
-    ASSERT_TRUE(CreateDirectoryW(localSource.c_str(), nullptr));
-    ASSERT_TRUE(CreateFolderLink(localSource, tmp / L"Local"));
-    ASSERT_TRUE(CreateFolderLink(L"\\\\no-such-server\\share\\docs", tmp / L"Unc"));
-    ASSERT_TRUE(CreateFolderLink(L"ftp://host/path", tmp / L"Ftp"));
+// Each kind of source, the route that wrote its link and the record our
+// reader finds it in. Windows' shell stores every one of them faithfully;
+// Wine's keeps only an ANSI local path (a Cyrillic name becomes "?"), writes
+// no network block or environment-variable block for a share and turns an
+// address into a file path, so there those links come from the format.
+TEST_F(FolderLink, EachKindOfSourceIsWrittenWhereWindowsLooksFirst) {
+    using ShellLinkFile::TargetRecord;
+    struct Case {
+        std::wstring source;
+        ShellLinkRoute routeUnderWine;
+        TargetRecord record;
+        std::string lnkinfoField; // the line of lnkinfo's report that shows the source
+    };
+    const std::wstring local = tmp / L"Quelle";
+    const std::wstring umlaut = tmp / L"\u00C4nderungen \u00FCber";
+    const std::wstring cyrillicName = L"\u0414\u043E\u043A\u0443\u043C\u0435\u043D\u0442\u044B";
+    const std::wstring cyrillic = tmp / cyrillicName;
+    for (const std::wstring& folder : {local, umlaut, cyrillic})
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::vector<Case> cases = {
+        {local, ShellLinkRoute::Shell, TargetRecord::ItemIdList, "Local path"},
+        {umlaut, ShellLinkRoute::Shell, TargetRecord::ItemIdList, "Local path"},
+        {cyrillic, ShellLinkRoute::Format, TargetRecord::ItemIdList, "Local path"},
+        {L"\\\\no-such-server\\share\\docs", ShellLinkRoute::Format, TargetRecord::EnvironmentBlock,
+         "Network path"},
+        {CyrillicShare, ShellLinkRoute::Format, TargetRecord::EnvironmentBlock, "Network path"},
+        {L"ftp://host/pub/dir", ShellLinkRoute::Format, TargetRecord::ItemIdList, ""},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.source));
+        const std::wstring folder = tmp / (L"Link" + std::to_wstring(++n) + L"\\");
+        ASSERT_TRUE(CreateFolderLink(c.source, folder));
+        ExpectFolderLink(folder, c.source);
+        EXPECT_EQ(LinkTargetOf(folder + L"target.lnk")->record, c.record);
 
-    EXPECT_EQ(LnkinfoField(tmp / L"Local\\target.lnk", "Local path"),
-              std::string(localSource.begin(), localSource.end()));
-    EXPECT_EQ(LnkinfoField(tmp / L"Unc\\target.lnk", "Network path"), "\\\\no-such-server\\share\\docs");
-    // Wine's own shell link turns the address into a file path, so the link
-    // was written from the documented format, which keeps it as given.
-    EXPECT_EQ(LnkinfoField(tmp / L"Ftp\\target.lnk", "Relative path"), "ftp://host/path");
+        // The same save again, beside it, tells the route.
+        const std::wstring routeLink = tmp / (L"route" + std::to_wstring(n) + L".lnk");
+        EXPECT_EQ(SaveShellLink(routeLink, c.source),
+                  RunningUnderWine() ? c.routeUnderWine : ShellLinkRoute::Shell);
+        EXPECT_EQ(ReadFileBytes(routeLink).size(), ReadFileBytes(folder + L"target.lnk").size());
+
+        if (!c.lnkinfoField.empty()) {
+            EXPECT_EQ(LnkinfoField(folder + L"target.lnk", c.lnkinfoField), Utf8Of(c.source));
+        } else {
+            // lnkinfo decodes the Internet root and the URL item but prints no address.
+            const std::string report = LnkinfoReport(folder + L"target.lnk");
+            EXPECT_NE(report.find(": 871c5380-42a0-1069-a2ea-08002b30309d"), std::string::npos) << report;
+            EXPECT_NE(report.find(": 0x61 (URI)"), std::string::npos) << report;
+        }
+    }
+    // lnkinfo finds the long Unicode name in the extension block of our folder item.
+    const std::string report = LnkinfoReport(tmp / L"Link3\\target.lnk");
+    EXPECT_NE(report.find("Long name\t\t: " + Utf8Of(cyrillicName) + "\n"), std::string::npos) << report;
 }
 
-TEST_F(FolderLink, OurReaderReadsTheLinkFromDisk) {
-    ASSERT_TRUE(CreateFolderLink(CyrillicShare, tmp / L"Read"));
-    const auto records = ReadShellLink(tmp / L"Read\\target.lnk");
-    ASSERT_TRUE(records.has_value());
-    const auto found = ShellLinkFile::PrimaryTarget(*records);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->path, CyrillicShare);
+// The read-back rule, on what Wine's shell really writes: a file naming the
+// source but for letter case and one trailing separator is kept; one that
+// names something else ("?" for Cyrillic letters) is replaced by the format's.
+TEST_F(FolderLink, TheShellsFileIsKeptOnlyWhenItNamesTheSource) {
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "Windows' shell names every source exactly";
+    ASSERT_TRUE(CreateDirectoryW((tmp / L"Quelle Ordner").c_str(), nullptr));
+    const std::wstring otherCase = tmp / L"quelle ORDNER\\";
+    EXPECT_EQ(SaveShellLink(tmp / L"case.lnk", otherCase), ShellLinkRoute::Shell);
+    EXPECT_TRUE(ShellLinkFile::SameTarget(LinkTargetOf(tmp / L"case.lnk")->path, otherCase));
 
-    EXPECT_FALSE(ReadShellLink(tmp / L"Read\\missing.lnk"));
-    EXPECT_FALSE(ReadShellLink(tmp / L"Read\\desktop.ini")); // no shell link
-    EXPECT_FALSE(ReadShellLink(tmp / L"Read"));              // a folder
+    const std::wstring cyrillic = tmp / L"\u0414\u043E\u043A";
+    EXPECT_EQ(SaveShellLink(tmp / L"other.lnk", cyrillic), ShellLinkRoute::Format);
+    EXPECT_EQ(LinkTargetOf(tmp / L"other.lnk")->path, cyrillic);
+}
+
+TEST_F(FolderLink, ASourceNoLinkCanNameWritesNoLink) {
+    for (const std::wstring& source : {std::wstring(L"relative\\dir"), std::wstring(L"C:dir"),
+                                       std::wstring(L"\\\\srv"), std::wstring(L"C:\\a|b")}) {
+        SCOPED_TRACE(testing::PrintToString(source));
+        EXPECT_EQ(SaveShellLink(tmp / L"none.lnk", source), ShellLinkRoute::NotWritten);
+        EXPECT_EQ(AttributesOf(tmp / L"none.lnk"), INVALID_FILE_ATTRIBUTES);
+        EXPECT_FALSE(CreateFolderLink(source, tmp / L"None"));
+    }
+}
+
+TEST_F(FolderLink, ASharePathWithForwardSlashesIsRecordedAsTheShare) {
+    ASSERT_TRUE(CreateFolderLink(L"//srv/share/docs", tmp / L"Slashes"));
+    const auto found = LinkTargetOf(tmp / L"Slashes\\target.lnk");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->path, L"\\\\srv\\share\\docs");
+    EXPECT_EQ(LnkinfoField(tmp / L"Slashes\\target.lnk", "Network path"), "\\\\srv\\share\\docs");
+}
+
+TEST_F(FolderLink, OurReaderRefusesWhatIsNoLink) {
+    ASSERT_TRUE(WriteFileBytes(tmp / L"text.lnk", "[.ShellClassInfo]\r\n"));
+    EXPECT_FALSE(ReadShellLink(tmp / L"text.lnk"));
+    EXPECT_FALSE(ReadShellLink(tmp / L"missing.lnk"));
+    EXPECT_FALSE(ReadShellLink(tmp.Path())); // a folder
 }
 
 TEST_F(FolderLink, LinuxSeesTheSameAttributes) {

@@ -1,0 +1,276 @@
+#include "ShellLinkSave.h"
+
+#include "ShellLinkCheck.h"
+#include "ShellLinkFile.h"
+#include "ShellLinkLoad.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+using ShellLinkFile::Source;
+using ShellLinkFile::SourceKind;
+
+struct FileCloser {
+    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
+
+struct FindCloser {
+    void operator()(HANDLE h) const noexcept { FindClose(h); }
+};
+using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
+struct CoTaskMemDeleter {
+    void operator()(void* p) const noexcept { CoTaskMemFree(p); }
+};
+
+// The longest path the wide file functions take, in characters.
+constexpr DWORD cchLongestPath = 32768;
+
+// The ANSI fields of a link are read in the system code page; a character
+// without a code there becomes "?" (no best-fit look-alike) and the link then
+// carries the Unicode form as well.
+ShellLinkFile::AnsiText ToAnsiCodePage(std::wstring_view text) {
+    ShellLinkFile::AnsiText ansi;
+    if (text.empty())
+        return ansi;
+    const int cchText = static_cast<int>(text.size());
+    const int cbNeeded =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), cchText, nullptr, 0, nullptr, nullptr);
+    if (cbNeeded <= 0) {
+        ansi.exact = false;
+        return ansi;
+    }
+    ansi.bytes.resize(static_cast<std::size_t>(cbNeeded));
+    BOOL usedDefault = FALSE;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), cchText, ansi.bytes.data(), cbNeeded,
+                            nullptr, &usedDefault) != cbNeeded) {
+        ansi.bytes.assign(text.size(), '?');
+        usedDefault = TRUE;
+    }
+    ansi.exact = !usedDefault;
+    return ansi;
+}
+
+// An empty removable drive must not stop the save with the system's "no
+// disk" box: the facts it cannot give are simply left out.
+class NoCriticalErrorBoxes {
+public:
+    NoCriticalErrorBoxes() : set_(SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_) != FALSE) {}
+    ~NoCriticalErrorBoxes() {
+        if (set_)
+            SetThreadErrorMode(previous_, nullptr);
+    }
+    NoCriticalErrorBoxes(const NoCriticalErrorBoxes&) = delete;
+    NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
+
+private:
+    DWORD previous_ = 0;
+    bool set_;
+};
+
+std::uint64_t ValueOf(const FILETIME& t) {
+    return static_cast<std::uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime;
+}
+
+// The item's times are the file system's UTC times in DOS form; a time DOS
+// cannot hold (before 1980) is left empty.
+ShellLinkFile::DosDateTime DosOf(const FILETIME& t) {
+    WORD date = 0;
+    WORD time = 0;
+    if (!FileTimeToDosDateTime(&t, &date, &time))
+        return {};
+    return {date, time};
+}
+
+std::optional<WIN32_FIND_DATAW> FindEntry(const std::wstring& path) {
+    WIN32_FIND_DATAW entry{};
+    const HANDLE found = FindFirstFileW(path.c_str(), &entry);
+    if (found == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    const FindHandle search(found);
+    return entry;
+}
+
+// The file system's number for the entry; 0 when it cannot be had.
+std::uint64_t FileReferenceOf(const std::wstring& path) {
+    const HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    const FileHandle file(h);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.get(), &info))
+        return 0;
+    return static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+}
+
+// What the platform knows of a local source: its drive's type, serial number
+// and label, and of each folder along the path that exists its short name,
+// attributes, times and file reference. Nothing is asked about a network
+// path, so an unreachable server never holds the format's route up.
+ShellLinkFile::LocalFacts DescribeLocal(const Source& source) {
+    ShellLinkFile::LocalFacts facts;
+    const NoCriticalErrorBoxes quiet;
+    const std::wstring root = source.path.substr(0, 3);
+    facts.volume.driveType = GetDriveTypeW(root.c_str());
+    wchar_t label[MAX_PATH + 1]{};
+    DWORD serialNumber = 0;
+    if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, &serialNumber, nullptr, nullptr, nullptr,
+                              0)) {
+        facts.volume.serialNumber = serialNumber;
+        facts.volume.label = label;
+    }
+
+    std::wstring path = root;
+    std::optional<WIN32_FIND_DATAW> last;
+    for (const std::wstring& name : ShellLinkFile::FolderNamesOf(source)) {
+        path += (path.back() == L'\\' ? L"" : L"\\") + name;
+        last = FindEntry(path);
+        if (!last)
+            break; // neither this folder nor any below it exists yet
+        ShellLinkFile::FolderFacts folder;
+        folder.shortName = last->cAlternateFileName;
+        folder.attributes = last->dwFileAttributes;
+        folder.created = DosOf(last->ftCreationTime);
+        folder.accessed = DosOf(last->ftLastAccessTime);
+        folder.modified = DosOf(last->ftLastWriteTime);
+        folder.fileReference = FileReferenceOf(path);
+        facts.folders.push_back(folder);
+    }
+    if (last && facts.folders.size() == ShellLinkFile::FolderNamesOf(source).size()) {
+        facts.fileAttributes = last->dwFileAttributes;
+        facts.creationTime = ValueOf(last->ftCreationTime);
+        facts.accessTime = ValueOf(last->ftLastAccessTime);
+        facts.writeTime = ValueOf(last->ftLastWriteTime);
+    }
+    return facts;
+}
+
+// An interface pointer released by the scope that holds it.
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() {
+        if (p_)
+            p_->Release();
+    }
+    T* operator->() const { return p_; }
+    T* get() const { return p_; }
+    void** put() { return reinterpret_cast<void**>(&p_); }
+
+private:
+    T* p_ = nullptr;
+};
+
+// A new shell link object; empty when COM or the shell cannot give one.
+ComPtr<IShellLinkW> NewShellLink() {
+    ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put())))
+        return {};
+    return link;
+}
+
+// What a fresh shell link object reads from the file; nothing when it cannot
+// load it. A value it cannot give stays empty.
+std::optional<ShellLinkFile::ShellReadBack> ReadBackThroughShell(const std::wstring& linkPath) {
+    ComPtr<IShellLinkW> link = NewShellLink();
+    ComPtr<IPersistFile> file;
+    if (!link.get() || FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
+        FAILED(file->Load(linkPath.c_str(), STGM_READ)))
+        return std::nullopt;
+    ShellLinkFile::ShellReadBack readBack;
+    std::wstring buffer(cchLongestPath, L'\0');
+    if (link->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, SLGP_RAWPATH) == S_OK)
+        readBack.rawPath = buffer.c_str();
+    PIDLIST_ABSOLUTE rawItem = nullptr;
+    if (link->GetIDList(&rawItem) != S_OK || !rawItem)
+        return readBack;
+    const std::unique_ptr<ITEMIDLIST_ABSOLUTE, CoTaskMemDeleter> item(rawItem);
+    if (SHGetPathFromIDListEx(item.get(), buffer.data(), cchLongestPath, GPFIDL_DEFAULT))
+        readBack.itemIdListPath = buffer.c_str();
+    PWSTR rawUrl = nullptr;
+    if (SUCCEEDED(SHGetNameFromIDList(item.get(), SIGDN_URL, &rawUrl)) && rawUrl) {
+        const std::unique_ptr<wchar_t, CoTaskMemDeleter> url(rawUrl);
+        readBack.itemUrl = url.get();
+    }
+    return readBack;
+}
+
+// The shell's own link to the source as passed (the shell tidies it as it
+// sees fit), kept only when it holds the source as Windows follows it;
+// otherwise nothing of it is left behind.
+bool SaveThroughShell(const std::wstring& linkPath, const std::wstring& sourceText, const Source& source) {
+    ComPtr<IShellLinkW> link = NewShellLink();
+    ComPtr<IPersistFile> file;
+    // SetPath gives S_FALSE for a target that does not exist and stores it all the same.
+    if (!link.get() || FAILED(link->SetPath(sourceText.c_str())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.put())))
+        return false;
+    if (SUCCEEDED(file->Save(linkPath.c_str(), TRUE))) {
+        const auto readBack = ReadBackThroughShell(linkPath);
+        const auto records = ReadShellLink(linkPath);
+        if (readBack && records && ShellLinkFile::KeepsShellLinkFile(source, *readBack, *records))
+            return true;
+    }
+    DeleteFileW(linkPath.c_str());
+    return false;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    const HANDLE h =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    FileHandle file(h);
+    DWORD cbWritten = 0;
+    const bool written =
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&
+        cbWritten == bytes.size();
+    const bool closed = CloseHandle(file.release());
+    if (written && closed)
+        return true;
+    // A truncated link would point somewhere else or nowhere. The caller
+    // learns why the write failed, not how the removal went.
+    const DWORD error = GetLastError();
+    DeleteFileW(path.c_str());
+    SetLastError(error);
+    return false;
+}
+
+bool WriteFromFormat(const std::wstring& linkPath, const Source& source) {
+    const ShellLinkFile::LocalFacts facts =
+        source.kind == SourceKind::LocalDrive ? DescribeLocal(source) : ShellLinkFile::LocalFacts{};
+    const auto bytes = ShellLinkFile::Serialize(source, facts, ToAnsiCodePage);
+    if (!bytes) {
+        SetLastError(ERROR_BAD_PATHNAME);
+        return false;
+    }
+    return WriteWholeFile(linkPath, *bytes);
+}
+
+} // namespace
+
+ShellLinkRoute SaveShellLink(const std::wstring& linkPath, const std::wstring& sourceText) {
+    const auto source = ShellLinkFile::ClassifySource(sourceText);
+    if (!source) {
+        SetLastError(ERROR_BAD_PATHNAME);
+        return ShellLinkRoute::NotWritten;
+    }
+    if (SaveThroughShell(linkPath, sourceText, *source))
+        return ShellLinkRoute::Shell;
+    if (WriteFromFormat(linkPath, *source))
+        return ShellLinkRoute::Format;
+    return ShellLinkRoute::NotWritten;
+}
