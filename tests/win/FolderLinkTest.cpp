@@ -406,8 +406,14 @@ TEST_F(FolderLink, ASourceNoLinkCanNameWritesNoLink) {
                                        std::wstring(L"\\\\srv"), std::wstring(L"C:\\a|b")}) {
         SCOPED_TRACE(testing::PrintToString(source));
         EXPECT_EQ(SaveShellLink(tmp / L"none.lnk", source), ShellLinkRoute::NotWritten);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_PATHNAME));
         EXPECT_EQ(AttributesOf(tmp / L"none.lnk"), INVALID_FILE_ATTRIBUTES);
-        EXPECT_FALSE(CreateFolderLink(source, tmp / L"None"));
+        // The attempt is taken back: no folder is left behind.
+        const L_SHTCUT::CreateResult result = CreateFolderLink(source, tmp / L"None");
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.failedStep, L"target.lnk schreiben");
+        EXPECT_EQ(result.error, static_cast<std::uint32_t>(ERROR_BAD_PATHNAME));
+        EXPECT_EQ(AttributesOf(tmp / L"None"), INVALID_FILE_ATTRIBUTES);
     }
 }
 
