@@ -380,6 +380,13 @@ TEST_F(FolderLink, EachKindOfSourceIsWrittenWhereWindowsLooksFirst) {
             EXPECT_NE(report.find(": 0x61 (URI)"), std::string::npos) << report;
         }
     }
+    // The format's link to an existing folder carries its attributes and its times.
+    WIN32_FIND_DATAW entry{};
+    FindClose(FindFirstFileW(cyrillic.c_str(), &entry));
+    const std::string bytes = ReadFileBytes(tmp / L"Link3\\target.lnk");
+    ASSERT_GE(bytes.size(), 0x4Cu);
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[0x18]), FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(bytes.substr(0x2C, 8), std::string(reinterpret_cast<const char*>(&entry.ftLastWriteTime), 8));
     // lnkinfo finds the long Unicode name in the extension block of our folder item.
     const std::string report = LnkinfoReport(tmp / L"Link3\\target.lnk");
     EXPECT_NE(report.find("Long name\t\t: " + Utf8Of(cyrillicName) + "\n"), std::string::npos) << report;
