@@ -206,7 +206,11 @@ private:
             primary = fromAnsi_(name);
             afterName = PrimaryNameAt + name.size() + 1;
         }
+        // The block follows the name on an even offset; the item's last 16
+        // bits name where it starts when something else lies between.
         if (auto longName = LongName(item, afterName + (afterName & 1)))
+            return *longName;
+        if (auto longName = LongName(item, item.U16(item.Size() - 2)))
             return *longName;
         return primary;
     }

@@ -123,6 +123,22 @@ TEST(ShellLinkRead, WindowsItemsOfAnAddressAndOfAShare) {
         L"\\\\als-fichiers3\\Qualit\u00E9\\GMAldheris", TargetRecord::ItemIdList);
 }
 
+TEST(ShellLinkRead, TheExtensionBlockIsFoundThroughTheItemsLastOffset) {
+    // "System32" with two more bytes between its name and its block, and the
+    // item's size and last offset moved on by them.
+    ByteVector moved = System32FolderItem;
+    moved.insert(moved.begin() + 24, {0xAA, 0xBB});
+    moved[0] = static_cast<std::uint8_t>(moved.size());
+    moved[moved.size() - 2] = 24 + 2;
+    ExpectTarget(LinkFile(HasLinkTargetIDList, {ComputerRootItem, DriveCItem, moved}), L"C:\\System32",
+                 TargetRecord::ItemIdList);
+    // Without a block anywhere the primary name serves.
+    ByteVector bare(System32FolderItem.begin(), System32FolderItem.begin() + 24);
+    bare[0] = 24;
+    ExpectTarget(LinkFile(HasLinkTargetIDList, {ComputerRootItem, DriveCItem, bare}), L"C:\\System32",
+                 TargetRecord::ItemIdList);
+}
+
 TEST(ShellLinkRead, ItemsOfUnknownKindsNameNoTargetButAreNoDamage) {
     // A list that starts below the desktop with a folder item cannot be followed alone.
     const auto records = Read(LinkFile(HasLinkTargetIDList, {NewFolderItem}));
