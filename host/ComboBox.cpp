@@ -70,10 +70,7 @@ LRESULT ComboBox::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
         if (locked_ && listOnly_) {
             // Typing would select an item: the key is reported, then dropped.
-            if (onKeyPress) {
-                std::int16_t keyAscii = Windows1252::CodeOf(static_cast<wchar_t>(wParam)).value_or('?');
-                onKeyPress(keyAscii);
-            }
+            Windows1252::CharacterAfterKeyPress(static_cast<wchar_t>(wParam), onKeyPress);
             return 0;
         }
         break;

@@ -1,9 +1,6 @@
 #include "Control.h"
 
-#include "Windows1252.h"
-
 #include <commctrl.h>
-#include <windowsx.h>
 
 namespace host {
 namespace {
@@ -19,28 +16,6 @@ void InitCommonControlsOnce() {
         return InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)done;
-}
-
-std::int16_t ShiftState() {
-    std::int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0)
-        shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0)
-        shift |= 2;
-    if (GetKeyState(VK_MENU) < 0)
-        shift |= 4;
-    return shift;
-}
-
-std::int16_t ButtonsOf(WPARAM keys) {
-    std::int16_t button = 0;
-    if (keys & MK_LBUTTON)
-        button |= 1;
-    if (keys & MK_RBUTTON)
-        button |= 2;
-    if (keys & MK_MBUTTON)
-        button |= 4;
-    return button;
 }
 
 // The window a parent's notification comes from.
@@ -193,94 +168,6 @@ bool Control::handleReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) 
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
         result = paintColors(reinterpret_cast<HDC>(wParam));
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool Control::handleInputOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // The platform's handling first where the event reports its outcome.
-    auto platform = [&] {
-        return window == hwnd_ ? callDefault(msg, wParam, lParam)
-                               : DefSubclassProc(window, msg, wParam, lParam);
-    };
-    switch (msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-        if (!focusFromMessages_ || window != hwnd_)
-            return false;
-        result = platform();
-        auto& handler = msg == WM_SETFOCUS ? onGotFocus : onLostFocus;
-        if (handler)
-            handler();
-        return true;
-    }
-    case WM_KEYDOWN:
-    case WM_KEYUP: {
-        auto& handler = msg == WM_KEYDOWN ? onKeyDown : onKeyUp;
-        if (handler) {
-            std::int16_t keyCode = static_cast<std::int16_t>(wParam);
-            std::int16_t shift = ShiftState();
-            handler(keyCode, shift);
-        }
-        return false;
-    }
-    case WM_CHAR: {
-        if (!onKeyPress)
-            return false;
-        // A character without a Windows-1252 code travels as "?", as a
-        // conversion to the code page gives it, so that the key filters and
-        // the handlers still decide on it. Left as "?", the character is
-        // inserted as typed, never turned into the question mark.
-        const auto typed = static_cast<wchar_t>(wParam);
-        const auto code = Windows1252::CodeOf(typed);
-        constexpr std::int16_t kStandIn = '?';
-        std::int16_t keyAscii = code ? *code : kStandIn;
-        onKeyPress(keyAscii);
-        const auto ch = !code && keyAscii == kStandIn ? std::optional<wchar_t>(typed)
-                        : keyAscii != 0               ? Windows1252::CharOf(keyAscii)
-                                                      : std::nullopt;
-        if (!ch) { // 0, or a value that names no character: insert nothing
-            result = 0;
-            return true;
-        }
-        result = window == hwnd_ ? callDefault(msg, *ch, lParam) : DefSubclassProc(window, msg, *ch, lParam);
-        return true;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_MOUSEMOVE: {
-        const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN;
-        const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
-        std::int16_t button = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP   ? 1
-                              : msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP ? 2
-                              : msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP ? 4
-                                                                             : ButtonsOf(wParam);
-        std::int16_t shift =
-            static_cast<std::int16_t>(((wParam & MK_SHIFT) ? 1 : 0) | ((wParam & MK_CONTROL) ? 2 : 0) |
-                                      (GetKeyState(VK_MENU) < 0 ? 4 : 0));
-        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (window != hwnd_)
-            MapWindowPoints(window, hwnd_, &pt, 1);
-        float x = static_cast<float>(pt.x);
-        float y = static_cast<float>(pt.y);
-        result = platform();
-        auto& handler = down ? onMouseDown : up ? onMouseUp : onMouseMove;
-        if (handler)
-            handler(button, shift, x, y);
-        if (clickFromMouse_ && msg == WM_LBUTTONUP && onClick)
-            onClick();
-        return true;
-    }
-    case WM_LBUTTONDBLCLK:
-        result = platform();
-        if (clickFromMouse_ && onDblClick)
-            onDblClick();
         return true;
     default:
         return false;

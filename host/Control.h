@@ -112,10 +112,10 @@ protected:
     // Colours a WM_CTLCOLOR* request with this control's colours.
     LRESULT paintColors(HDC dc);
     HBRUSH backBrush();
-    // Input that arrives at another window on behalf of this control (the
-    // edit field of a combo box): raises this control's events; true when
-    // the message was handled (result holds the answer), false when the
-    // window should process it as usual.
+    // Input of this control's window or of another window on its behalf (the
+    // edit field of a combo box), in ControlInput.cpp: raises this control's
+    // events; true when the message was handled (result holds the answer),
+    // false when the window should process it as usual.
     bool handleInputOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Whether WM_SETFOCUS/WM_KILLFOCUS of the own window raise the focus
     // events (combo boxes report focus through their notifications instead).
@@ -126,9 +126,14 @@ protected:
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
     static LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
-    bool handleInput(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The message families of handleInputOf.
+    bool handleFocusOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void raiseKey(UINT msg, WPARAM wParam);
+    bool handleCharacterOf(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool handleMouseOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The platform's handling of a message of window.
+    LRESULT callDefaultOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void applyFont();
-    void releaseBinding();
 
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;

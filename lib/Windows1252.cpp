@@ -31,4 +31,16 @@ std::optional<wchar_t> CharOf(std::int16_t code) {
     return ch != 0 ? std::optional<wchar_t>(ch) : std::nullopt;
 }
 
+std::optional<wchar_t> CharacterAfterKeyPress(wchar_t typed,
+                                              const std::function<void(std::int16_t& keyAscii)>& keyPress) {
+    constexpr std::int16_t kStandIn = '?';
+    const std::optional<std::int16_t> code = CodeOf(typed);
+    std::int16_t keyAscii = code.value_or(kStandIn);
+    if (keyPress)
+        keyPress(keyAscii);
+    if (!code && keyAscii == kStandIn)
+        return typed;
+    return keyAscii != 0 ? CharOf(keyAscii) : std::nullopt;
+}
+
 } // namespace Windows1252
