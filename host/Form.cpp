@@ -175,6 +175,9 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             restoreFocus();
         }
         return 0;
+    case WM_NEXTDLGCTL:
+        moveFocus(wParam, lParam);
+        return 0;
     case WM_CLOSE:
         unload();
         return 0;
@@ -185,6 +188,17 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         return Control::handleMessage(msg, wParam, lParam);
     }
+}
+
+void Form::moveFocus(WPARAM wParam, LPARAM lParam) {
+    HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : GetNextDlgTabItem(hwnd(), GetFocus(), wParam != 0 ? TRUE : FALSE);
+    if (!next || !IsChild(hwnd(), next))
+        return;
+    // A text box reached this way shows its whole text selected, as with Tab.
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next, EM_SETSEL, 0, -1);
+    SetFocus(next);
 }
 
 void Form::restoreFocus() {

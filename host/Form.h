@@ -73,6 +73,9 @@ private:
     // As a dialog box does: the control that had the focus when the form was
     // deactivated gets it back, at first the first control in the tab order.
     void restoreFocus();
+    // WM_NEXTDLGCTL, as a dialog box answers it: the focus goes to the next
+    // or previous control in the tab order, or to the window given.
+    void moveFocus(WPARAM wParam, LPARAM lParam);
 
     std::vector<UserControl*> hosted_;
     bool propertiesChanged_ = false;

@@ -5,7 +5,8 @@ namespace host {
 std::unique_ptr<PictureBox> PictureBox::Create(const PictureBoxArgs& args) {
     std::unique_ptr<PictureBox> box(new PictureBox());
     if (!box->createOwn(L"OrdnerlinkPictureBox", 0, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                        args.border ? WS_EX_CLIENTEDGE : 0, args.parent))
+                        (args.border ? WS_EX_CLIENTEDGE : 0) | (args.holdsTabStops ? WS_EX_CONTROLPARENT : 0),
+                        args.parent))
         return nullptr;
     return box;
 }

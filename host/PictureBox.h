@@ -12,6 +12,9 @@ namespace host {
 struct PictureBoxArgs {
     HWND parent = nullptr;
     bool border = true;
+    // Holds controls that Tab should reach (a frame around a field and its
+    // button): dialog navigation then goes into it.
+    bool holdsTabStops = false;
 };
 
 class PictureBox : public Control {

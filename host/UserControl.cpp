@@ -75,6 +75,16 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         onHostPaint();
         return 0;
     }
+    case WM_NEXTDLGCTL:
+        // A multi-line text box asks its parent to move the focus on Tab, as
+        // in a dialog box; the form that holds this control does it.
+        if (HWND form = GetAncestor(hwnd(), GA_ROOT); form && form != hwnd())
+            return SendMessageW(form, msg, wParam, lParam);
+        return 0;
+    case WM_CLOSE:
+        // A multi-line text box posts this on Escape to close its dialog; the
+        // control's surface ends only with its host.
+        return 0;
     case WM_DESTROY:
         // The host ends the control with its window (the form closes): the
         // terminate notification, while the control's object still lives.

@@ -32,7 +32,7 @@ bool VxLineIn::CreateChildren() {
     HWND self = hwnd();
     cmb0 = host::ComboBox::Create({self, false});
     gry = host::PictureBox::Create({self, true});
-    con = host::PictureBox::Create({self, true});
+    con = host::PictureBox::Create({self, true, true});
     txi = con ? host::TextBox::Create({con->hwnd(), false, false}) : nullptr;
     chk = host::CheckBox::Create({self, L""});
     mem = host::TextBox::Create({self, true, true});

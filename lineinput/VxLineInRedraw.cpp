@@ -125,13 +125,16 @@ void VxLineIn::RedrawControl() {
         if (controlStyle_ == StyleInnerBox)
             con->setVisible(true);
     } else {
+        // The field of the style stays shown: hiding it for a moment would
+        // take the focus from a user who is typing in it.
+        host::Control* field = controlStyle_ == StyleInnerBox ? con.get() : FieldOfStyle();
         for (host::Control* c :
              {static_cast<host::Control*>(txt.get()), static_cast<host::Control*>(cmb0.get()),
               static_cast<host::Control*>(cmb2.get()), static_cast<host::Control*>(mem.get()),
               static_cast<host::Control*>(anz.get()), static_cast<host::Control*>(con.get()),
               static_cast<host::Control*>(shp.get())})
-            c->setVisible(false);
-        host::Control* field = controlStyle_ == StyleInnerBox ? con.get() : FieldOfStyle();
+            if (c != field)
+                c->setVisible(false);
         if (field)
             field->setVisible(true);
         ApplyEnabled();

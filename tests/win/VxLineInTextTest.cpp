@@ -456,6 +456,108 @@ TEST_F(VxLineInTextTest, ComboFocusRaisesTheComboEvents) {
     EXPECT_EQ(cmb2.backColor(), line->BackColor());
 }
 
+// --- focus across layout passes, Tab ------------------------------------------------------
+
+// A layout pass while the user types (from code or from a handler) leaves the
+// field shown and focused: the next key lands in it, and no focus event comes.
+TEST_F(VxLineInTextTest, ALayoutPassWhileTypingKeepsTheFieldFocused) {
+    using namespace VxEvent;
+    const struct {
+        int style;
+        int comboStyle;
+        const wchar_t* field;
+        V typing; // the events of one typed character
+    } fields[] = {
+        {0, 2, L"txt", {KeyPressBeforeCheck, KeyPress, Change}},
+        {1, 0, L"cmb0", {ComboKeyPress, Change}},
+        {2, 2, L"mem", {KeyPressBeforeCheck, KeyPress, Change}},
+        {4, 2, L"txi", {KeyPressBeforeCheck, KeyPress, Change}},
+    };
+    const struct {
+        const char* name;
+        std::function<void(VxLineIn&)> run;
+    } passes[] = {
+        {"Refresh", [](VxLineIn& l) { l.Refresh(); }},
+        {"TextSilent", [](VxLineIn& l) { l.SetTextSilent(L"leise"); }},
+        {"MultiStringGrey", [](VxLineIn& l) { l.SetMultiStringGrey(false); }},
+        {"LabelWidth", [](VxLineIn& l) { l.SetLabelWidth(90); }},
+    };
+    for (const auto& field : fields) {
+        line->SetControlStyle(field.style);
+        line->SetComboStyle(field.comboStyle);
+        line->SetTextFocus();
+        ASSERT_TRUE(Child(field.field).hasFocus()) << field.style;
+        for (const auto& pass : passes) {
+            SCOPED_TRACE(testing::Message() << "ControlStyle " << field.style << ", " << pass.name);
+            Forget();
+            pass.run(*line);
+            const std::wstring before = line->Text();
+            Type(GetFocus(), L'x');
+            V expected{BeforeRedraw, AfterRedraw};
+            expected.insert(expected.end(), field.typing.begin(), field.typing.end());
+            EXPECT_EQ(events, expected);
+            EXPECT_TRUE(Child(field.field).hasFocus());
+            EXPECT_EQ(line->Text().size(), before.size() + 1);
+        }
+    }
+}
+
+TEST_F(VxLineInTextTest, AHostThatShowsTheTextOnFocusKeepsTheFocus) {
+    line->SetMultiStringGrey(true);
+    On(VxEvent::GotFocusText, [this](VxLineInEventArgs&) { line->SetMultiStringGrey(false); });
+    Forget();
+    line->SetTextFocus();
+    EXPECT_EQ(events, (V{VxEvent::GotFocusText, VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
+    EXPECT_TRUE(Child(L"txt").hasFocus());
+}
+
+// Tab goes from the window's other control to the field, to the button and
+// back, as the form's message loop moves it.
+TEST_F(VxLineInTextTest, TabReachesTheFieldAndTheButtonOfEveryStyle) {
+    const auto pressTab = [this] {
+        MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        IsDialogMessageW(form->hwnd(), &msg);
+    };
+    const struct {
+        int style;
+        int comboStyle;
+        std::vector<const wchar_t*> stops;
+    } cases[] = {
+        {0, 2, {L"txt", L"cmd"}},
+        {1, 0, {L"cmb0", L"cmd"}},
+        {1, 2, {L"cmb2", L"cmd"}},
+        {2, 2, {L"mem", L"cmd"}},
+        {3, 2, {L"cmd"}},
+        {4, 2, {L"txi", L"cmd"}},
+        {5, 2, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "ControlStyle " << c.style << ", ComboStyle " << c.comboStyle);
+        line->SetControlStyle(c.style);
+        line->SetComboStyle(c.comboStyle);
+        sink->setFocus();
+        for (const wchar_t* stop : c.stops) {
+            pressTab();
+            EXPECT_TRUE(Child(stop).hasFocus()) << stop;
+        }
+        pressTab();
+        EXPECT_TRUE(sink->hasFocus());
+    }
+}
+
+// Escape in a multi-line text box asks its parent to close, as it would close
+// a dialog box; the line's surface is not a window that closes.
+TEST_F(VxLineInTextTest, EscapeInTheMultiLineFieldLeavesTheLineInPlace) {
+    line->SetControlStyle(2);
+    line->SetTextFocus();
+    MSG msg{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    if (!IsDialogMessageW(form->hwnd(), &msg))
+        DispatchMessageW(&msg);
+    PumpMessages();
+    EXPECT_TRUE(IsWindow(line->hwnd()));
+    EXPECT_TRUE(Child(L"mem").hasFocus());
+}
+
 // --- mouse, labels, combo clicks -----------------------------------------------------------
 
 TEST_F(VxLineInTextTest, MouseAndClicksOfTheFields) {
