@@ -178,6 +178,9 @@ void VxLineIn::SelectComboStyle() {
         CurrentCombo = cmb0.get();
     else if (comboStyle_ == 2)
         CurrentCombo = cmb2.get();
+    // A combo box is created without an opened list; the one that becomes
+    // current gets its ComboLines now, not only when ComboLines is set.
+    ApplyComboLines();
     RedrawControl();
 }
 

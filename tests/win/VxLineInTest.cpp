@@ -379,20 +379,50 @@ TEST_F(VxLineInTest, StyleOneIsOnePixelHigherWithTheComboOnePixelUp) {
     EXPECT_FALSE(Child(L"cmb2").visible());
 }
 
+// The height of the opened list of a combo box, and the height it takes to
+// show comboLines items.
+int DroppedHeight(const host::ComboBox& combo) {
+    RECT r{};
+    SendMessageW(combo.hwnd(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+    return r.bottom - r.top;
+}
+int ListHeightFor(const host::ComboBox& combo, int comboLines) {
+    return lineinput::DropDownHeight(combo.height(), combo.itemHeight(), comboLines) - combo.height();
+}
+
 TEST_F(VxLineInTest, LayoutPassesKeepTheDropDownHeightOfComboLines) {
     line->SetControlStyle(1);
     line->SetComboLines(5);
     auto& combo = static_cast<host::ComboBox&>(Child(L"cmb2"));
-    const auto droppedHeight = [&combo] {
-        RECT r{};
-        SendMessageW(combo.hwnd(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
-        return r.bottom - r.top;
-    };
-    const int expected = lineinput::DropDownHeight(combo.height(), combo.itemHeight(), 5) - combo.height();
-    EXPECT_EQ(droppedHeight(), expected);
+    const int expected = ListHeightFor(combo, 5);
+    EXPECT_EQ(DroppedHeight(combo), expected);
     line->SetLabelWidth(90);
     line->RedrawControl();
-    EXPECT_EQ(droppedHeight(), expected);
+    EXPECT_EQ(DroppedHeight(combo), expected);
+}
+
+// A new instance starts with cmb0 as its combo box; a restored one with none.
+// Whichever combo box the style switches to opens a list of ComboLines items.
+TEST_F(VxLineInTest, EveryComboBoxThatBecomesCurrentOpensComboLinesItems) {
+    line->SetControlStyle(1);
+    const auto* cmb2 = line->ComboControl();
+    ASSERT_EQ(cmb2, line->ChildNamed(L"cmb2"));
+    EXPECT_EQ(DroppedHeight(*cmb2), ListHeightFor(*cmb2, 8));
+
+    host::PropertyBag bag;
+    bag.Put(L"ControlStyle", std::int32_t{1});
+    bag.Put(L"ComboLines", std::int32_t{4});
+    auto restored = VxLineIn::Create({form->hwnd(), form.get()});
+    ASSERT_NE(restored, nullptr);
+    restored->ReadProperties(bag);
+    PlaceInPixels(*restored, {.top = 60});
+    for (int comboStyle : {0, 2}) {
+        SCOPED_TRACE(comboStyle);
+        restored->SetComboStyle(comboStyle);
+        const auto* combo = restored->ComboControl();
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(DroppedHeight(*combo), ListHeightFor(*combo, 4));
+    }
 }
 
 TEST_F(VxLineInTest, TopDistanceThreeIsHalvedInStyleZeroAndRoundedInStyleTwo) {
