@@ -27,9 +27,12 @@ void Label::setCaption(const std::wstring& text) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void Label::setAlignment(int alignment) {
+bool Label::setAlignment(int alignment) {
+    if (alignment < 0 || alignment > 2)
+        return false;
     alignment_ = alignment;
     updateStyle();
+    return true;
 }
 
 void Label::setUseMnemonic(bool on) {

@@ -21,9 +21,10 @@ public:
 
     std::wstring caption() const;
     void setCaption(const std::wstring& text);
-    // 0 left, 1 right, 2 centred.
+    // 0 left, 1 right, 2 centred. Any other value is refused: false, and the
+    // label keeps its alignment.
     int alignment() const { return alignment_; }
-    void setAlignment(int alignment);
+    bool setAlignment(int alignment);
     // Whether "&" underlines the next letter instead of showing itself.
     bool useMnemonic() const { return useMnemonic_; }
     void setUseMnemonic(bool on);

@@ -2,14 +2,7 @@
 // the children and are copied to every child that shows the same thing.
 #include "VxLineIn.h"
 
-#include <cstdint>
-#include <limits>
-
 namespace {
-
-bool FitsInt16(std::int32_t v) {
-    return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
-}
 
 std::wstring WithoutTrailingBlanks(const std::wstring& s) {
     const auto end = s.find_last_not_of(L' ');
@@ -22,8 +15,7 @@ std::int32_t VxLineIn::Alignment() const {
     return anz->alignment();
 }
 void VxLineIn::SetAlignment(std::int32_t v) {
-    if (FitsInt16(v))
-        anz->setAlignment(v);
+    anz->setAlignment(v); // a value other than 0, 1 or 2 is refused by the label
     propertyChanged(L"Alignment");
 }
 
@@ -129,8 +121,7 @@ std::int32_t VxLineIn::LabelAlignment() const {
     return lbl->alignment();
 }
 void VxLineIn::SetLabelAlignment(std::int32_t v) {
-    if (FitsInt16(v))
-        lbl->setAlignment(v);
+    lbl->setAlignment(v); // a value other than 0, 1 or 2 is refused by the label
     propertyChanged(L"LabelAlignment");
 }
 

@@ -283,6 +283,37 @@ TEST_F(VxLineInAppearanceTest, AlignmentAndMnemonicActOnTheDisplayLabelOnly) {
                                                   L"LabelAlignment", L"UseMnemonic"}));
 }
 
+// Only left, right and centred exist: any other value leaves the label as it
+// is, so it is neither stored nor restored; the host still hears of the set.
+TEST_F(VxLineInAppearanceTest, AnAlignmentOtherThanLeftRightOrCentredIsRefused) {
+    line->SetAlignment(1);
+    line->SetLabelAlignment(2);
+    changed.clear();
+    for (std::int32_t v : {3, -1, 255}) {
+        SCOPED_TRACE(v);
+        line->SetAlignment(v);
+        line->SetLabelAlignment(v);
+        EXPECT_EQ(line->Alignment(), 1);
+        EXPECT_EQ(line->LabelAlignment(), 2);
+    }
+    EXPECT_EQ(changed, (std::vector<std::wstring>{L"Alignment", L"LabelAlignment", L"Alignment",
+                                                  L"LabelAlignment", L"Alignment", L"LabelAlignment"}));
+
+    host::PropertyBag written;
+    line->WriteProperties(written);
+    EXPECT_EQ(host::ToInt32(written.ReadProperty(L"Alignment", std::int16_t{0})), 1);
+    EXPECT_EQ(host::ToInt32(written.ReadProperty(L"LabelAlignment", std::wstring())), 2);
+
+    host::PropertyBag stored;
+    stored.Put(L"Alignment", std::int16_t{3});
+    stored.Put(L"LabelAlignment", std::int16_t{7});
+    auto restored = VxLineIn::Create({form->hwnd(), form.get()});
+    ASSERT_NE(restored, nullptr);
+    restored->ReadProperties(stored);
+    EXPECT_EQ(restored->Alignment(), 0);
+    EXPECT_EQ(restored->LabelAlignment(), 0);
+}
+
 TEST_F(VxLineInAppearanceTest, HeightChangingSettersRunTheLayoutOthersDoNot) {
     const std::vector<int> onePass = {VxEvent::BeforeRedraw, VxEvent::AfterRedraw};
     host::FontDesc big;
