@@ -1,5 +1,6 @@
 #include "FileDropTarget.h"
 
+#include <commctrl.h>
 #include <ole2.h>
 #include <shlobj.h>
 
@@ -18,12 +19,22 @@ bool CarriesFileList(IDataObject* data) {
     return data && data->QueryGetData(&format) == S_OK;
 }
 
+constexpr UINT_PTR kSubclassId = 0x4452; // one drop target per window
+
 // A file list is only read, never moved: copy when the source allows it,
 // else a link, else nothing.
-DWORD EffectForFiles(DWORD allowed) {
+DWORD EffectAfterDrop(DWORD allowed) {
     if (allowed & DROPEFFECT_COPY)
         return DROPEFFECT_COPY;
     return allowed & DROPEFFECT_LINK;
+}
+
+// While dragging, a source that offers only "move" is answered "move": with
+// no effect the platform would never deliver the drop. The drop itself then
+// answers no effect, so the source moves (deletes) nothing.
+DWORD EffectWhileDragging(DWORD allowed) {
+    const DWORD effect = EffectAfterDrop(allowed);
+    return effect != DROPEFFECT_NONE ? effect : allowed & DROPEFFECT_MOVE;
 }
 
 struct MediumHolder {
@@ -130,13 +141,13 @@ public:
         if (!effect)
             return E_INVALIDARG;
         carriesFiles_ = CarriesFileList(data);
-        *effect = carriesFiles_ ? EffectForFiles(*effect) : DROPEFFECT_NONE;
+        *effect = carriesFiles_ ? EffectWhileDragging(*effect) : DROPEFFECT_NONE;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
         if (!effect)
             return E_INVALIDARG;
-        *effect = carriesFiles_ ? EffectForFiles(*effect) : DROPEFFECT_NONE;
+        *effect = carriesFiles_ ? EffectWhileDragging(*effect) : DROPEFFECT_NONE;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DragLeave() override {
@@ -147,9 +158,11 @@ public:
         carriesFiles_ = false;
         if (!effect)
             return E_INVALIDARG;
-        *effect = CarriesFileList(data) ? EffectForFiles(*effect) : DROPEFFECT_NONE;
-        if (*effect == DROPEFFECT_NONE)
+        const DWORD allowed = *effect;
+        *effect = DROPEFFECT_NONE;
+        if (!CarriesFileList(data) || EffectWhileDragging(allowed) == DROPEFFECT_NONE)
             return S_OK;
+        *effect = EffectAfterDrop(allowed);
         // The handler may revoke this target (the control ends); keep it.
         const DropFilesHandler handler = handler_;
         if (handler) {
@@ -179,13 +192,36 @@ std::unique_ptr<FileDropTarget> FileDropTarget::Register(HWND window, DropFilesH
         target->Release();
         return nullptr;
     }
-    return std::unique_ptr<FileDropTarget>(new FileDropTarget(window, target));
+    std::unique_ptr<FileDropTarget> registration(new FileDropTarget(window, target));
+    // The registration ends with the window at the latest: revoking it once
+    // the window is gone fails, and the platform then keeps the target.
+    if (!SetWindowSubclass(window, &FileDropTarget::WindowProc, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(registration.get()))) {
+        RevokeDragDrop(window);
+        return nullptr;
+    }
+    return registration;
 }
 
 FileDropTarget::~FileDropTarget() {
-    RevokeDragDrop(window_);
-    target_->Detach();
+    revoke();
     target_->Release();
+}
+
+void FileDropTarget::revoke() {
+    if (!window_)
+        return;
+    RevokeDragDrop(window_);
+    RemoveWindowSubclass(window_, &FileDropTarget::WindowProc, kSubclassId);
+    window_ = nullptr;
+    target_->Detach();
+}
+
+LRESULT CALLBACK FileDropTarget::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self) noexcept {
+    if (msg == WM_DESTROY)
+        reinterpret_cast<FileDropTarget*>(self)->revoke();
+    return DefSubclassProc(window, msg, wParam, lParam);
 }
 
 std::vector<std::wstring> FileDropTarget::FilesOf(IDataObject* data) {

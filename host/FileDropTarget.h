@@ -6,7 +6,9 @@
 // window and ignored if it is dropped all the same.
 //
 // Registering needs OLE initialised on the thread (OleInitialize): without
-// it the window accepts no drops and Register gives null.
+// it the window accepts no drops and Register gives null. The registration
+// ends when the object goes or when its window is destroyed, whichever
+// comes first.
 #pragma once
 
 #include <functional>
@@ -25,8 +27,8 @@ public:
     // Null when the platform refused the registration (OLE not initialised,
     // the window already has a drop target, no window).
     static std::unique_ptr<FileDropTarget> Register(HWND window, DropFilesHandler onDropFiles);
-    // Revokes the registration; a drag still in progress over the window
-    // then finds no handler and drops nothing.
+    // Revokes the registration unless the window's end did already; a drag
+    // still in progress over the window then finds no handler and drops nothing.
     ~FileDropTarget();
     FileDropTarget(const FileDropTarget&) = delete;
     FileDropTarget& operator=(const FileDropTarget&) = delete;
@@ -39,8 +41,10 @@ public:
 private:
     class Target;
     explicit FileDropTarget(HWND window, Target* target) : window_(window), target_(target) {}
+    void revoke();
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
 
-    HWND window_;
+    HWND window_;    // null once the registration ended
     Target* target_; // one reference held, released by the destructor
 };
 

@@ -158,14 +158,13 @@ IDataObject* NewTextObject(const std::wstring& text) {
     return memory ? new DataObject(CF_UNICODETEXT, memory) : nullptr;
 }
 
-DragResult DragAndDrop(HWND window, IDataObject* data) {
+DragResult DragAndDrop(HWND window, IDataObject* data, DWORD allowed) {
     RECT rect{};
     GetWindowRect(window, &rect);
     SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     ScriptedDropSource source;
     DragResult result;
-    result.hr =
-        DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &result.effect);
+    result.hr = DoDragDrop(data, &source, allowed, &result.effect);
     return result;
 }
 

@@ -25,7 +25,8 @@ struct DragResult {
 };
 
 // Drags data onto the centre of window (which must be visible and on top)
-// and drops it there.
-DragResult DragAndDrop(HWND window, IDataObject* data);
+// and drops it there; the source offers the effects allowed.
+DragResult DragAndDrop(HWND window, IDataObject* data,
+                       DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
 
 } // namespace droptest

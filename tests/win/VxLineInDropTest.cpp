@@ -9,6 +9,7 @@
 #include "TempFolder.h"
 #include "VxLineIn.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
 #include <shlobj.h>
@@ -52,11 +53,12 @@ protected:
         events.clear();
     }
 
-    droptest::DragResult DropFiles(const wchar_t* child, const std::vector<std::wstring>& paths) {
+    droptest::DragResult DropFiles(const wchar_t* child, const std::vector<std::wstring>& paths,
+                                   DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK) {
         DataRef data{droptest::NewFileListObject(paths)};
         EXPECT_NE(data.object, nullptr);
         const droptest::DragResult result =
-            droptest::DragAndDrop(line->ChildNamed(child)->hwnd(), data.object);
+            droptest::DragAndDrop(line->ChildNamed(child)->hwnd(), data.object, allowed);
         PumpMessages();
         return result;
     }
@@ -185,6 +187,62 @@ TEST_F(VxLineInDropTest, DroppedFolderIsTakenAsDelivered) {
     EXPECT_EQ(line->Text(), folder);
     DropFiles(L"txt", {temp.Path()});
     EXPECT_EQ(line->Text(), temp.Path());
+}
+
+// The paths are taken whatever the source offers; the answer never asks the
+// source to move (delete) its files: copy or link where offered, else none.
+TEST_F(VxLineInDropTest, AnyOfferedEffectDeliversThePathsButNothingIsMoved) {
+    UseStyle(0);
+    const struct {
+        DWORD allowed;
+        DWORD answered;
+    } offers[] = {
+        {DROPEFFECT_MOVE, DROPEFFECT_NONE},
+        {DROPEFFECT_LINK | DROPEFFECT_MOVE, DROPEFFECT_LINK},
+        {DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_COPY},
+    };
+    for (const auto& offer : offers) {
+        SCOPED_TRACE(offer.allowed);
+        line->SetTextSilent(L"vorher");
+        events.clear();
+        const droptest::DragResult result = DropFiles(L"txt", {a}, offer.allowed);
+        EXPECT_EQ(result.hr, DRAGDROP_S_DROP);
+        EXPECT_EQ(result.effect, offer.answered);
+        EXPECT_EQ(line->Text(), a);
+        EXPECT_EQ(events, (std::vector<int>{VxEvent::Change}));
+    }
+}
+
+// Whether a window still has a drop target, asked while it is destroyed.
+struct DropTargetProbe {
+    static constexpr UINT_PTR kId = 77;
+    std::vector<bool> freeAtDestroy; // a new registration was accepted
+
+    void Watch(HWND window) { SetWindowSubclass(window, &Proc, kId, reinterpret_cast<DWORD_PTR>(this)); }
+
+    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR self) noexcept {
+        if (msg == WM_NCDESTROY)
+            RemoveWindowSubclass(window, &Proc, kId);
+        if (msg != WM_DESTROY)
+            return DefSubclassProc(window, msg, wParam, lParam);
+        // The window's own handling first; it still exists after it.
+        const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
+        auto again = host::FileDropTarget::Register(window, [](const std::vector<std::wstring>&) {});
+        reinterpret_cast<DropTargetProbe*>(self)->freeAtDestroy.push_back(again != nullptr);
+        return result;
+    }
+};
+
+// The form goes first, the line's object later (as at the program's end):
+// the four registrations end with their windows, not after them.
+TEST_F(VxLineInDropTest, TheDropTargetsEndWhileTheirWindowsStillExist) {
+    DropTargetProbe probe;
+    for (const wchar_t* child : {L"txt", L"txi", L"mem", L"anz"})
+        probe.Watch(line->ChildNamed(child)->hwnd());
+    ASSERT_TRUE(DestroyWindow(form->hwnd()));
+    EXPECT_EQ(probe.freeAtDestroy, (std::vector<bool>{true, true, true, true}));
+    line.reset();
 }
 
 std::vector<unsigned char> DropFilesBlock(bool wide, const std::string& listBytes) {
