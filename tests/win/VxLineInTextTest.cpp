@@ -23,8 +23,9 @@ constexpr int kFocusEvents[] = {VxEvent::GotFocusText, VxEvent::GotFocusCombo, V
 class VxLineInTextTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // The pointer, wherever an earlier program left it, stays off the
-        // form: a move over a field would add mouse events to the sequences.
+        // The pointer, wherever an earlier program left it, is moved off the
+        // form, and the moves that reports are delivered before recording
+        // starts: a move over a field would add mouse events to the sequences.
         SetCursorPos(0, 0);
         form = host::Form::Create({L"VxLineIn text test", 9000, 6000});
         ASSERT_NE(form, nullptr);
@@ -35,6 +36,7 @@ protected:
         sink->setVisible(true);
         line = NewPlacedLine(*form);
         ASSERT_NE(line, nullptr);
+        PumpMessages();
         Record();
     }
 
