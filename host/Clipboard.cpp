@@ -1,7 +1,8 @@
 #include "Clipboard.h"
 
+#include "Win32Holders.h"
+
 #include <cstring>
-#include <memory>
 
 namespace host {
 namespace {
@@ -10,10 +11,17 @@ struct ClipboardCloser {
     ~ClipboardCloser() { CloseClipboard(); }
 };
 
-struct GlobalFreer {
-    void operator()(HGLOBAL memory) const noexcept { GlobalFree(memory); }
-};
-using GlobalMemory = std::unique_ptr<std::remove_pointer_t<HGLOBAL>, GlobalFreer>;
+// A movable global block holding text and its terminating null; null when
+// the platform has no memory for it.
+win32::GlobalMemory GlobalCopyOf(const std::wstring& text) {
+    const size_t cbText = (text.size() + 1) * sizeof(wchar_t);
+    win32::GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, cbText));
+    const win32::ScopedGlobalLock lock(memory.get());
+    if (!lock.data())
+        return nullptr;
+    std::memcpy(lock.data(), text.c_str(), cbText);
+    return memory;
+}
 
 } // namespace
 
@@ -23,16 +31,8 @@ bool PutClipboardText(HWND owner, const std::wstring& text) {
     const ClipboardCloser closer;
     if (!EmptyClipboard())
         return false;
-    const size_t cbText = (text.size() + 1) * sizeof(wchar_t);
-    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, cbText));
-    if (!memory)
-        return false;
-    void* target = GlobalLock(memory.get());
-    if (!target)
-        return false;
-    std::memcpy(target, text.c_str(), cbText);
-    GlobalUnlock(memory.get());
-    if (!SetClipboardData(CF_UNICODETEXT, memory.get()))
+    win32::GlobalMemory memory = GlobalCopyOf(text);
+    if (!memory || !SetClipboardData(CF_UNICODETEXT, memory.get()))
         return false;
     memory.release(); // the clipboard owns the memory now
     return true;

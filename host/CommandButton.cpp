@@ -1,10 +1,25 @@
 #include "CommandButton.h"
 
-#include <memory>
-#include <type_traits>
+#include "Win32Holders.h"
 
 namespace host {
 namespace {
+
+// The shape of a picture as a one-bit image: the pixels of the colour
+// background white, the rest black. Null when the platform could not make it.
+win32::GdiObject<HBITMAP> ShapeOf(HDC dc, HBITMAP picture, int w, int h, COLORREF background) {
+    win32::GdiObject<HBITMAP> shape(CreateBitmap(w, h, 1, 1, nullptr));
+    const win32::MemoryDc sourceDc(CreateCompatibleDC(dc));
+    const win32::MemoryDc shapeDc(CreateCompatibleDC(dc));
+    if (!shape || !sourceDc || !shapeDc)
+        return nullptr;
+    const win32::ScopedSelect sourceSelection(sourceDc.get(), picture);
+    const win32::ScopedSelect shapeSelection(shapeDc.get(), shape.get());
+    // Copying colour to one bit makes the source's back colour white.
+    SetBkColor(sourceDc.get(), background);
+    BitBlt(shapeDc.get(), 0, 0, w, h, sourceDc.get(), 0, 0, SRCCOPY);
+    return shape;
+}
 
 // The disabled look of a picture: its shape embossed in the 3D highlight and
 // shadow colours, as the platform shows a disabled picture. The pixels of the
@@ -12,22 +27,10 @@ namespace {
 // shape is built as a one-bit image first, because the platform would
 // otherwise take only white pixels as background and emboss the whole square.
 void DrawDisabledPicture(HDC dc, HBITMAP picture, int x, int y, int w, int h, COLORREF background) {
-    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> source(CreateCompatibleDC(dc),
-                                                                                  &DeleteDC);
-    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> shape(CreateCompatibleDC(dc),
-                                                                                 &DeleteDC);
-    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)> shapeBitmap(
-        CreateBitmap(w, h, 1, 1, nullptr), &DeleteObject);
-    if (!source || !shape || !shapeBitmap)
+    const win32::GdiObject<HBITMAP> shape = ShapeOf(dc, picture, w, h, background);
+    if (!shape)
         return; // the picture is left out; the face and caption still show
-    HGDIOBJ oldSource = SelectObject(source.get(), picture);
-    HGDIOBJ oldShape = SelectObject(shape.get(), shapeBitmap.get());
-    // Copying colour to one bit makes the source's back colour white.
-    SetBkColor(source.get(), background);
-    BitBlt(shape.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
-    SelectObject(shape.get(), oldShape);
-    SelectObject(source.get(), oldSource);
-    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(shapeBitmap.get()), 0, x, y, w, h,
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(shape.get()), 0, x, y, w, h,
                DST_BITMAP | DSS_DISABLED);
 }
 
@@ -116,14 +119,12 @@ void CommandButton::draw(const DRAWITEMSTRUCT& item) {
         if (disabled) {
             DrawDisabledPicture(dc, picture_.Bitmap(), x, y, w, h,
                                 useMaskColor_ ? ToColorRef(maskColor_) : RGB(255, 255, 255));
-        } else if (HDC source = CreateCompatibleDC(dc)) {
-            HGDIOBJ old = SelectObject(source, picture_.Bitmap());
+        } else if (const win32::MemoryDc source(CreateCompatibleDC(dc)); source) {
+            const win32::ScopedSelect selection(source.get(), picture_.Bitmap());
             if (useMaskColor_)
-                TransparentBlt(dc, x, y, w, h, source, 0, 0, w, h, ToColorRef(maskColor_));
+                TransparentBlt(dc, x, y, w, h, source.get(), 0, 0, w, h, ToColorRef(maskColor_));
             else
-                BitBlt(dc, x, y, w, h, source, 0, 0, SRCCOPY);
-            SelectObject(source, old);
-            DeleteDC(source);
+                BitBlt(dc, x, y, w, h, source.get(), 0, 0, SRCCOPY);
         }
     }
 

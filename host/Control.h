@@ -11,6 +11,7 @@
 #include "Color.h"
 #include "Font.h"
 #include "FontDesc.h"
+#include "Win32Holders.h"
 
 #include <cstdint>
 #include <functional>
@@ -141,10 +142,7 @@ private:
     FontHandle fontHandle_;
     Color backColor_;
     Color foreColor_;
-    struct BrushDeleter {
-        void operator()(HBRUSH b) const noexcept { DeleteObject(b); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter> brush_;
+    win32::GdiObject<HBRUSH> brush_;
     std::wstring toolTip_;
     HWND toolTipWindow_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "FileDropTarget.h"
 
+#include "Win32Holders.h"
+
 #include <commctrl.h>
 #include <ole2.h>
 #include <shlobj.h>
@@ -46,16 +48,6 @@ struct MediumHolder {
     }
 };
 
-struct GlobalLockHolder {
-    HGLOBAL memory;
-    const void* data;
-    explicit GlobalLockHolder(HGLOBAL m) : memory(m), data(GlobalLock(m)) {}
-    ~GlobalLockHolder() {
-        if (data)
-            GlobalUnlock(memory);
-    }
-};
-
 template <typename Char> std::vector<std::basic_string<Char>> SplitList(const Char* first, const Char* end) {
     // Strings follow one another, each ended by a null character; an empty
     // string ends the list. A list cut off by the end of the block ends there.
@@ -87,13 +79,13 @@ std::wstring WideFromAnsi(const std::string& s) {
 // drop of thousands of files quadratic.
 std::vector<std::wstring> ParseDropFiles(HGLOBAL memory) {
     const SIZE_T cbBlock = GlobalSize(memory);
-    GlobalLockHolder lock(memory);
-    if (!lock.data || cbBlock < sizeof(DROPFILES))
+    const win32::ScopedGlobalLock lock(memory);
+    if (!lock.data() || cbBlock < sizeof(DROPFILES))
         return {};
-    const auto* header = static_cast<const DROPFILES*>(lock.data);
+    const auto* header = static_cast<const DROPFILES*>(lock.data());
     if (header->pFiles < sizeof(DROPFILES) || header->pFiles >= cbBlock)
         return {};
-    const auto* bytes = static_cast<const unsigned char*>(lock.data);
+    const auto* bytes = static_cast<const unsigned char*>(lock.data());
     const SIZE_T cbList = cbBlock - header->pFiles;
     if (header->fWide) {
         // Copied out: the offset of the list need not be aligned for wide characters.
@@ -187,12 +179,10 @@ private:
 std::unique_ptr<FileDropTarget> FileDropTarget::Register(HWND window, DropFilesHandler onDropFiles) {
     if (!window)
         return nullptr;
-    auto* target = new Target(std::move(onDropFiles));
-    if (FAILED(RegisterDragDrop(window, target))) {
-        target->Release();
+    win32::ComPtr<Target> target(new Target(std::move(onDropFiles)));
+    if (FAILED(RegisterDragDrop(window, target.get())))
         return nullptr;
-    }
-    std::unique_ptr<FileDropTarget> registration(new FileDropTarget(window, target));
+    std::unique_ptr<FileDropTarget> registration(new FileDropTarget(window, std::move(target)));
     // The registration ends with the window at the latest: revoking it once
     // the window is gone fails, and the platform then keeps the target.
     if (!SetWindowSubclass(window, &FileDropTarget::WindowProc, kSubclassId,
@@ -203,9 +193,11 @@ std::unique_ptr<FileDropTarget> FileDropTarget::Register(HWND window, DropFilesH
     return registration;
 }
 
+FileDropTarget::FileDropTarget(HWND window, win32::ComPtr<Target> target)
+    : window_(window), target_(std::move(target)) {}
+
 FileDropTarget::~FileDropTarget() {
     revoke();
-    target_->Release();
 }
 
 void FileDropTarget::revoke() {

@@ -11,6 +11,8 @@
 // comes first.
 #pragma once
 
+#include "Win32Holders.h"
+
 #include <functional>
 #include <memory>
 #include <objidl.h>
@@ -40,12 +42,12 @@ public:
 
 private:
     class Target;
-    explicit FileDropTarget(HWND window, Target* target) : window_(window), target_(target) {}
+    FileDropTarget(HWND window, win32::ComPtr<Target> target);
     void revoke();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
 
-    HWND window_;    // null once the registration ended
-    Target* target_; // one reference held, released by the destructor
+    HWND window_; // null once the registration ended
+    win32::ComPtr<Target> target_;
 };
 
 } // namespace host

@@ -1,15 +1,14 @@
 #include "Font.h"
 
 #include "Twips.h"
+#include "Win32Holders.h"
 
 namespace host {
 
 FontHandle CreateFontHandle(const FontDesc& desc) {
     LOGFONTW lf{};
-    HDC screen = GetDC(nullptr);
-    const int dotsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
+    const win32::WindowDc screen(nullptr);
+    const int dotsPerInch = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     // A negative height asks for the character height without internal leading.
     lf.lfHeight = -RoundHalfEven(desc.size * dotsPerInch / 72.0);
     lf.lfWeight = desc.weight;

@@ -3,17 +3,13 @@
 #pragma once
 
 #include "FontDesc.h"
+#include "Win32Holders.h"
 
-#include <memory>
-#include <type_traits>
 #include <windows.h>
 
 namespace host {
 
-struct FontDeleter {
-    void operator()(HFONT font) const noexcept { DeleteObject(font); }
-};
-using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+using FontHandle = win32::GdiObject<HFONT>;
 
 // The font of desc at the screen's resolution; null when the platform could
 // not make it.

@@ -1,5 +1,7 @@
 #include "Image.h"
 
+#include "Win32Holders.h"
+
 namespace host {
 
 std::unique_ptr<Image> Image::Create(const ImageArgs& args) {
@@ -27,11 +29,9 @@ LRESULT Image::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     HDC dc = BeginPaint(hwnd(), &ps);
     if (!dc)
         return 0;
-    if (HDC source = picture_.IsEmpty() ? nullptr : CreateCompatibleDC(dc)) {
-        HGDIOBJ old = SelectObject(source, picture_.Bitmap());
-        BitBlt(dc, 0, 0, picture_.Width(), picture_.Height(), source, 0, 0, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
+    if (const win32::MemoryDc source(picture_.IsEmpty() ? nullptr : CreateCompatibleDC(dc)); source) {
+        const win32::ScopedSelect selection(source.get(), picture_.Bitmap());
+        BitBlt(dc, 0, 0, picture_.Width(), picture_.Height(), source.get(), 0, 0, SRCCOPY);
     }
     EndPaint(hwnd(), &ps);
     return 0;

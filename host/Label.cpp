@@ -1,6 +1,31 @@
 #include "Label.h"
 
+#include "Win32Holders.h"
+
+#include <optional>
+
 namespace host {
+namespace {
+
+// The extent of text in the window's font as DrawTextW lays it out with
+// format: one line's height and no width for an empty text. Nothing when the
+// window gives no device context.
+std::optional<SIZE> TextExtent(HWND window, const std::wstring& text, UINT format) {
+    const win32::WindowDc dc(window);
+    if (!dc)
+        return std::nullopt;
+    const win32::ScopedSelect font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc.get(), &tm);
+    SIZE extent{0, tm.tmHeight};
+    RECT r{0, 0, 0, 0};
+    if (!text.empty() &&
+        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | format) > 0)
+        extent = SIZE{r.right - r.left, r.bottom - r.top};
+    return extent;
+}
+
+} // namespace
 
 std::unique_ptr<Label> Label::Create(const LabelArgs& args) {
     std::unique_ptr<Label> label(new Label());
@@ -60,25 +85,11 @@ void Label::updateStyle() {
 void Label::fitToCaption() {
     if (!autoSize_ || !hwnd())
         return;
-    HDC dc = GetDC(hwnd());
-    if (!dc)
-        return;
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    const std::wstring text = caption();
-    RECT r{0, 0, 0, 0};
-    int width = 0;
-    int height = tm.tmHeight;
-    if (!text.empty() &&
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                  DT_CALCRECT | DT_LEFT | DT_NOCLIP | (useMnemonic_ ? 0 : DT_NOPREFIX)) > 0) {
-        width = r.right - r.left;
-        height = r.bottom - r.top;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(hwnd(), dc);
-    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::optional<SIZE> extent =
+        TextExtent(hwnd(), caption(), DT_LEFT | DT_NOCLIP | (useMnemonic_ ? 0 : DT_NOPREFIX));
+    if (extent)
+        SetWindowPos(hwnd(), nullptr, 0, 0, extent->cx, extent->cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Label::handleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

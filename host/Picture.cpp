@@ -1,13 +1,11 @@
 #include "Picture.h"
 
+#include "Win32Holders.h"
+
 #include <cstring>
 
 namespace host {
 namespace {
-
-struct BitmapDeleter {
-    void operator()(HBITMAP b) const noexcept { DeleteObject(b); }
-};
 
 BITMAP InfoOf(HBITMAP bitmap) {
     BITMAP info{};
@@ -105,11 +103,10 @@ std::vector<std::uint8_t> Picture::ToBitmapFile() const {
     file.bfSize = static_cast<DWORD>(file.bfOffBits + cbPixels);
     std::vector<std::uint8_t> bytes(file.bfSize);
 
-    HDC screen = GetDC(nullptr);
+    const win32::WindowDc screen(nullptr);
     const int rows =
-        GetDIBits(screen, Bitmap(), 0, static_cast<UINT>(info.biHeight), bytes.data() + file.bfOffBits,
+        GetDIBits(screen.get(), Bitmap(), 0, static_cast<UINT>(info.biHeight), bytes.data() + file.bfOffBits,
                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     if (rows != info.biHeight)
         return {};
     std::memcpy(bytes.data(), &file, sizeof file);
@@ -126,7 +123,8 @@ Picture Picture::FromResource(int id) {
 Picture Picture::FromBitmap(HBITMAP bitmap) {
     Picture p;
     if (bitmap)
-        p.bitmap_ = std::shared_ptr<std::remove_pointer_t<HBITMAP>>(bitmap, BitmapDeleter{});
+        p.bitmap_ =
+            std::shared_ptr<std::remove_pointer_t<HBITMAP>>(bitmap, win32::GdiObjectDeleter<HBITMAP>{});
     return p;
 }
 

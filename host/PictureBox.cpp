@@ -1,5 +1,7 @@
 #include "PictureBox.h"
 
+#include "Win32Holders.h"
+
 namespace host {
 
 std::unique_ptr<PictureBox> PictureBox::Create(const PictureBoxArgs& args) {
@@ -48,14 +50,12 @@ LRESULT PictureBox::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         // The drawing is kept, so it is drawn again with every paint.
         for (const Line& line : lines_) {
-            HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(line.color));
+            const win32::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ToColorRef(line.color)));
             if (!pen)
                 continue;
-            HGDIOBJ old = SelectObject(dc, pen);
+            const win32::ScopedSelect selection(dc, pen.get());
             MoveToEx(dc, line.x1, line.y1, nullptr);
             LineTo(dc, line.x2, line.y2);
-            SelectObject(dc, old);
-            DeleteObject(pen);
         }
         EndPaint(hwnd(), &ps);
         return 0;

@@ -1,16 +1,17 @@
 #include "Screen.h"
 
+#include "Win32Holders.h"
+
 #include <windows.h>
 
 namespace host {
 namespace {
 
 double TwipsPerPixel(int capability) {
-    HDC screen = GetDC(nullptr);
+    const win32::WindowDc screen(nullptr);
     if (!screen)
         return 15.0; // 96 dpi, the platform's default resolution
-    const int dotsPerInch = GetDeviceCaps(screen, capability);
-    ReleaseDC(nullptr, screen);
+    const int dotsPerInch = GetDeviceCaps(screen.get(), capability);
     return dotsPerInch > 0 ? 1440.0 / dotsPerInch : 15.0;
 }
 

@@ -1,5 +1,7 @@
 #include "Shape.h"
 
+#include "Win32Holders.h"
+
 namespace host {
 
 std::unique_ptr<Shape> Shape::Create(const ShapeArgs& args) {
@@ -23,17 +25,12 @@ LRESULT Shape::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     // The inside shows what lies behind: the back colour of the parent.
     const Control* parent = Control::FromHandle(GetParent(hwnd()));
     const Color inside = parent ? parent->backColor() : backColor();
-    if (HBRUSH brush = CreateSolidBrush(ToColorRef(inside))) {
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
-    }
-    if (HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(foreColor()))) {
-        HGDIOBJ oldPen = SelectObject(dc, pen);
-        HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    if (const win32::GdiObject<HBRUSH> brush(CreateSolidBrush(ToColorRef(inside))); brush)
+        FillRect(dc, &r, brush.get());
+    if (const win32::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ToColorRef(foreColor()))); pen) {
+        const win32::ScopedSelect penSelection(dc, pen.get());
+        const win32::ScopedSelect brushSelection(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, r.left, r.top, r.right, r.bottom);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(pen);
     }
     EndPaint(hwnd(), &ps);
     return 0;

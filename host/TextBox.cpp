@@ -1,5 +1,7 @@
 #include "TextBox.h"
 
+#include "Win32Holders.h"
+
 #include <windowsx.h>
 
 namespace host {
@@ -91,15 +93,12 @@ void TextBox::setSelText(const std::wstring& value) {
 }
 
 int TextBox::minimumHeight() {
-    HDC dc = GetDC(hwnd());
+    const win32::WindowDc dc(hwnd());
     if (!dc)
         return 0;
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
+    const win32::ScopedSelect font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
     TEXTMETRICW tm{};
-    const bool measured = GetTextMetricsW(dc, &tm) != FALSE;
-    SelectObject(dc, old);
-    ReleaseDC(hwnd(), dc);
-    if (!measured)
+    if (!GetTextMetricsW(dc.get(), &tm))
         return 0;
     // The line, one pixel of margin above and below, and the border.
     const bool border = (GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;

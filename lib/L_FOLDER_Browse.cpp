@@ -4,18 +4,12 @@
 
 #include "L_PFADE.h"
 #include "LetterCase.h"
+#include "Win32Holders.h"
 
 #include <shlobj.h>
 
-#include <memory>
-
 namespace L_FOLDER {
 namespace {
-
-struct ItemListFree {
-    void operator()(LPITEMIDLIST pidl) const noexcept { CoTaskMemFree(pidl); }
-};
-using ItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
 // lpData is the initial selection of this browser, owned by BrowseForFolder
 // for as long as the browser is open.
@@ -72,7 +66,7 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title, std::wstring
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(&initialSelection);
 
-    const ItemList chosen(SHBrowseForFolderW(&info));
+    const win32::TaskMemory<ITEMIDLIST> chosen(SHBrowseForFolderW(&info));
     if (!chosen)
         return {}; // cancelled
 

@@ -2,33 +2,22 @@
 // path keeps every character whatever the ANSI code page.
 #include "L_PFADE.h"
 
+#include "Win32Holders.h"
+
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 namespace L_PFADE {
 namespace {
 
-struct FindCloser {
-    void operator()(HANDLE h) const noexcept { FindClose(h); }
-};
-using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
-
-struct FileCloser {
-    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
-
-FileHandle CreateForWriting(const std::wstring& path) {
-    HANDLE h =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return FileHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+win32::Handle CreateForWriting(const std::wstring& path) {
+    return win32::Handle(win32::NullIfInvalid(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
-FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
-    HANDLE h = FindFirstFileW(pattern.c_str(), &data);
-    return FindHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+win32::FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
+    return win32::FindHandle(win32::NullIfInvalid(FindFirstFileW(pattern.c_str(), &data)));
 }
 
 bool IsSeparator(wchar_t c) {
@@ -110,7 +99,7 @@ bool WriteTextFile(const std::wstring& path, const std::wstring& text) {
                             nullptr, nullptr);
     }
 
-    FileHandle file = CreateForWriting(path);
+    win32::Handle file = CreateForWriting(path);
     if (!file)
         return false;
     DWORD cbWritten = 0;
