@@ -2,10 +2,10 @@
 
 #include "L_PFADE.h"
 #include "ShellLinkSave.h"
+#include "Win32Holders.h"
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 
 namespace L_SHTCUT {
@@ -21,11 +21,6 @@ constexpr wchar_t DesktopIniLines[][46] = {
 
 // Larger than any desktop.ini or shell link this attempt could replace.
 constexpr DWORD kMaxKeptFileBytes = 1 << 20;
-
-struct FileCloser {
-    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 // The attributes are assigned, not added: every bit not named is cleared.
 bool AssignAttributes(const std::wstring& path, DWORD attributes) {
@@ -51,7 +46,7 @@ std::optional<std::string> ReadSmallFile(const std::wstring& path) {
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    const FileHandle file(h);
+    const win32::Handle file(h);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxKeptFileBytes)
         return std::nullopt;
@@ -69,7 +64,7 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    FileHandle file(h);
+    win32::Handle file(h);
     DWORD cbWritten = 0;
     const bool written = bytes.empty() || (WriteFile(file.get(), bytes.data(),
                                                      static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&

@@ -2,6 +2,7 @@
 #include "L_SHTCUT.h"
 
 #include "L_PFADE.h"
+#include "Win32Holders.h"
 
 #include <windows.h>
 
@@ -9,7 +10,6 @@
 #include <shlobj.h>
 
 #include <array>
-#include <memory>
 #include <optional>
 
 namespace L_SHTCUT {
@@ -18,20 +18,6 @@ namespace {
 constexpr wchar_t kTitleIncomplete[] = L"Unvollst\u00E4ndig";
 constexpr wchar_t kTitleRefused[] = L"Ordnerlink nicht erstellt";
 constexpr wchar_t kTitleNotEmpty[] = L"Ordner ist nicht leer";
-
-struct FindCloser {
-    void operator()(HANDLE h) const noexcept { FindClose(h); }
-};
-using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
-
-struct FileCloser {
-    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
-
-struct CoTaskMemDeleter {
-    void operator()(void* p) const noexcept { CoTaskMemFree(p); }
-};
 
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
@@ -56,7 +42,7 @@ std::wstring Comparable(const std::wstring& path) {
 std::optional<std::wstring> KnownFolder(REFKNOWNFOLDERID id) {
     PWSTR raw = nullptr;
     const HRESULT hr = SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &raw);
-    const std::unique_ptr<wchar_t, CoTaskMemDeleter> path(raw);
+    const win32::TaskMemory<wchar_t> path(raw);
     if (FAILED(hr) || !raw || !*raw)
         return std::nullopt;
     return Comparable(raw);
@@ -116,7 +102,7 @@ bool IsDesktopIniOfALink(const std::wstring& path) {
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    const FileHandle file(h);
+    const win32::Handle file(h);
     const std::wstring expected = DesktopIniText();
     std::string bytes(expected.size() + 1, '\0');
     DWORD cbRead = 0;
@@ -141,7 +127,7 @@ Contents ContentsOf(const std::wstring& folder) {
     const HANDLE found = FindFirstFileW((folder + L"*").c_str(), &entry);
     if (found == INVALID_HANDLE_VALUE)
         return contents; // a missing folder, or one without entries
-    const FindHandle search(found);
+    const win32::FindHandle search(found);
     do {
         const std::wstring name = entry.cFileName;
         const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;

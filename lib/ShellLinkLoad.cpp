@@ -1,16 +1,12 @@
 #include "ShellLinkLoad.h"
 
+#include "Win32Holders.h"
+
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
-
-struct FileCloser {
-    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 constexpr LONGLONG MaxLinkFileBytes = 1 << 20;
 
@@ -32,7 +28,7 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path)
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    const FileHandle file(h);
+    const win32::Handle file(h);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > MaxLinkFileBytes)
         return std::nullopt;

@@ -3,33 +3,17 @@
 #include "ShellLinkCheck.h"
 #include "ShellLinkFile.h"
 #include "ShellLinkLoad.h"
+#include "Win32Holders.h"
 
 #include <windows.h>
 
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <memory>
-#include <utility>
-
 namespace {
 
 using ShellLinkFile::Source;
 using ShellLinkFile::SourceKind;
-
-struct FileCloser {
-    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
-
-struct FindCloser {
-    void operator()(HANDLE h) const noexcept { FindClose(h); }
-};
-using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
-
-struct CoTaskMemDeleter {
-    void operator()(void* p) const noexcept { CoTaskMemFree(p); }
-};
 
 // The longest path the wide file functions take, in characters.
 constexpr DWORD cchLongestPath = 32768;
@@ -95,7 +79,7 @@ std::optional<WIN32_FIND_DATAW> FindEntry(const std::wstring& path) {
     const HANDLE found = FindFirstFileW(path.c_str(), &entry);
     if (found == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    const FindHandle search(found);
+    const win32::FindHandle search(found);
     return entry;
 }
 
@@ -106,7 +90,7 @@ std::uint64_t FileReferenceOf(const std::wstring& path) {
                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return 0;
-    const FileHandle file(h);
+    const win32::Handle file(h);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info))
         return 0;
@@ -155,28 +139,9 @@ ShellLinkFile::LocalFacts DescribeLocal(const Source& source) {
     return facts;
 }
 
-// An interface pointer released by the scope that holds it.
-template <class T> class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (p_)
-            p_->Release();
-    }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    void** put() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    T* p_ = nullptr;
-};
-
 // A new shell link object; empty when COM or the shell cannot give one.
-ComPtr<IShellLinkW> NewShellLink() {
-    ComPtr<IShellLinkW> link;
+win32::ComPtr<IShellLinkW> NewShellLink() {
+    win32::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put())))
         return {};
     return link;
@@ -185,8 +150,8 @@ ComPtr<IShellLinkW> NewShellLink() {
 // What a fresh shell link object reads from the file; nothing when it cannot
 // load it. A value it cannot give stays empty.
 std::optional<ShellLinkFile::ShellReadBack> ReadBackThroughShell(const std::wstring& linkPath) {
-    ComPtr<IShellLinkW> link = NewShellLink();
-    ComPtr<IPersistFile> file;
+    win32::ComPtr<IShellLinkW> link = NewShellLink();
+    win32::ComPtr<IPersistFile> file;
     if (!link.get() || FAILED(link->QueryInterface(IID_IPersistFile, file.put())) ||
         FAILED(file->Load(linkPath.c_str(), STGM_READ)))
         return std::nullopt;
@@ -197,12 +162,12 @@ std::optional<ShellLinkFile::ShellReadBack> ReadBackThroughShell(const std::wstr
     PIDLIST_ABSOLUTE rawItem = nullptr;
     if (link->GetIDList(&rawItem) != S_OK || !rawItem)
         return readBack;
-    const std::unique_ptr<ITEMIDLIST_ABSOLUTE, CoTaskMemDeleter> item(rawItem);
+    const win32::TaskMemory<ITEMIDLIST_ABSOLUTE> item(rawItem);
     if (SHGetPathFromIDListEx(item.get(), buffer.data(), cchLongestPath, GPFIDL_DEFAULT))
         readBack.itemIdListPath = buffer.c_str();
     PWSTR rawUrl = nullptr;
     if (SUCCEEDED(SHGetNameFromIDList(item.get(), SIGDN_URL, &rawUrl)) && rawUrl) {
-        const std::unique_ptr<wchar_t, CoTaskMemDeleter> url(rawUrl);
+        const win32::TaskMemory<wchar_t> url(rawUrl);
         readBack.itemUrl = url.get();
     }
     return readBack;
@@ -212,8 +177,8 @@ std::optional<ShellLinkFile::ShellReadBack> ReadBackThroughShell(const std::wstr
 // sees fit), kept only when it holds the source as Windows follows it;
 // otherwise nothing of it is left behind.
 bool SaveThroughShell(const std::wstring& linkPath, const std::wstring& sourceText, const Source& source) {
-    ComPtr<IShellLinkW> link = NewShellLink();
-    ComPtr<IPersistFile> file;
+    win32::ComPtr<IShellLinkW> link = NewShellLink();
+    win32::ComPtr<IPersistFile> file;
     // SetPath gives S_FALSE for a target that does not exist and stores it all the same.
     if (!link.get() || FAILED(link->SetPath(sourceText.c_str())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.put())))
@@ -233,7 +198,7 @@ bool WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& b
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    FileHandle file(h);
+    win32::Handle file(h);
     DWORD cbWritten = 0;
     const bool written =
         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&
