@@ -4,35 +4,17 @@
 // the test program.
 #pragma once
 
+#include "Win32Holders.h"
+
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
-struct MemoryDcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-
+using Bitmap = win32::GdiObject<HBITMAP>;
+using win32::MemoryDc;
 // A bitmap selected into a memory device context for as long as it lives.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, previous_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
+using Selection = win32::ScopedSelect;
 
 // A top-down image, one COLORREF per pixel.
 struct Pixels {
