@@ -1,0 +1,106 @@
+#include "CommandArguments.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ParsedArguments Parse(std::vector<std::wstring> arguments) {
+    return ParseCommandArguments(arguments);
+}
+
+CommandRequest Accepted(std::vector<std::wstring> arguments) {
+    const ParsedArguments parsed = Parse(std::move(arguments));
+    EXPECT_TRUE(parsed.request.has_value());
+    EXPECT_TRUE(parsed.usageError.empty());
+    return parsed.request.value_or(CommandRequest{});
+}
+
+// The German reason of a refused call; fails the test when it was accepted.
+std::wstring Refused(std::vector<std::wstring> arguments) {
+    const ParsedArguments parsed = Parse(std::move(arguments));
+    EXPECT_FALSE(parsed.request.has_value());
+    EXPECT_FALSE(parsed.usageError.empty());
+    return parsed.usageError;
+}
+
+} // namespace
+
+TEST(CommandArguments, EachCommandWithItsPaths) {
+    const std::wstring cyrillicShare =
+        L"\\\\\u0441\u0435\u0440\u0432\u0435\u0440\\\u043E\u0431\u0449\u0438\u0439";
+    const std::wstring longTarget = L"C:\\Links\\" + std::wstring(300, L'x') + L"\\Docs mit Leerzeichen";
+
+    CommandRequest create = Accepted({L"/create", cyrillicShare, longTarget});
+    EXPECT_EQ(create.action, CommandAction::Create);
+    EXPECT_EQ(create.source, cyrillicShare);
+    EXPECT_EQ(create.target, longTarget);
+    EXPECT_FALSE(create.force);
+
+    create = Accepted({L"/CREATE", L"ftp://host/dir", L"C:\\x", L"/Force"});
+    EXPECT_EQ(create.action, CommandAction::Create);
+    EXPECT_TRUE(create.force);
+
+    const CommandRequest fromList = Accepted({L"/force", L"/create", L"/from", L"C:\\links.txt"});
+    EXPECT_EQ(fromList.action, CommandAction::CreateFromList);
+    EXPECT_EQ(fromList.listFile, L"C:\\links.txt");
+    EXPECT_TRUE(fromList.force);
+
+    const CommandRequest show = Accepted({L"/show", L"C:\\Links\\Docs\\"});
+    EXPECT_EQ(show.action, CommandAction::Show);
+    EXPECT_EQ(show.target, L"C:\\Links\\Docs\\");
+
+    CommandRequest check = Accepted({L"/check", L"C:\\x"});
+    EXPECT_EQ(check.action, CommandAction::Check);
+    EXPECT_EQ(check.timeoutSeconds, 5u);
+    check = Accepted({L"/check", L"/TIMEOUT:12", L"C:\\x"});
+    EXPECT_EQ(check.timeoutSeconds, 12u);
+
+    EXPECT_EQ(Accepted({L"/list"}).folder, L"");
+    EXPECT_EQ(Accepted({L"/list", L"D:\\Ordner"}).folder, L"D:\\Ordner");
+    EXPECT_EQ(Accepted({L"/remove", L"C:\\x"}).action, CommandAction::Remove);
+
+    // A path written with forward slashes is a path, not a switch.
+    EXPECT_EQ(Accepted({L"/show", L"//srv/share"}).target, L"//srv/share");
+}
+
+TEST(CommandArguments, HelpWinsOverEverythingElse) {
+    EXPECT_EQ(Accepted({L"/?"}).action, CommandAction::Usage);
+    EXPECT_EQ(Accepted({L"/create", L"/?"}).action, CommandAction::Usage);
+    EXPECT_NE(UsageText().find(L"/create /from LISTE"), std::wstring::npos);
+}
+
+TEST(CommandArguments, WrongCallsAreRefusedWithTheirReason) {
+    EXPECT_NE(Refused({L"C:\\x"}).find(L"Kein Befehl"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/delete", L"C:\\x"}).find(L"Unbekannter Schalter \u201E/delete\u201C"),
+              std::wstring::npos);
+    EXPECT_NE(Refused({L"/"}).find(L"Unbekannter Schalter"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/show", L"C:\\a", L"/list"}).find(L"Nur ein Befehl"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"C:\\a"}).find(L"QUELLE und ZIEL"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"a", L"b", L"c"}).find(L"QUELLE und ZIEL"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"/from"}).find(L"Listendatei"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"/from", L"/force"}).find(L"Listendatei"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"/from", L"l.txt", L"C:\\x"}).find(L"keine weiteren Pfade"),
+              std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"/from", L"a", L"/from", L"b"}).find(L"doppelt"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"a", L"b", L"/force", L"/force"}).find(L"doppelt"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/show", L"C:\\a", L"/force"}).find(L"nur für /create"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"/from", L"a"}).find(L"nur für /create"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/show", L"C:\\a", L"/timeout:5"}).find(L"nur für /check"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/show"}).find(L"genau einen"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/remove", L"a", L"b"}).find(L"genau einen"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"a", L"b"}).find(L"höchstens einen"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/show", L" "}).find(L"leer"), std::wstring::npos);
+    for (const wchar_t* timeout : {L"/timeout:", L"/timeout:0", L"/timeout:3601", L"/timeout:-1",
+                                   L"/timeout:1.5", L"/timeout:99999999999", L"/timeout"})
+        EXPECT_FALSE(Parse({L"/check", L"C:\\x", timeout}).request.has_value()) << timeout;
+    EXPECT_EQ(Accepted({L"/check", L"C:\\x", L"/timeout:3600"}).timeoutSeconds, 3600u);
+}
+
+// "C:\Links\Docs\" quoted on a command line reaches the program as
+// C:\Links\Docs" with the following arguments joined to it: the splitting
+// rules read \" as a quotation mark. No path holds one, so the call is
+// refused instead of creating a link somewhere else.
+TEST(CommandArguments, AQuotationMarkInsideAnArgumentIsRefused) {
+    const std::wstring reason = Refused({L"/create", L"\\\\srv\\share\" C:\\Links\\Docs"});
+    EXPECT_NE(reason.find(L"Anführungszeichen"), std::wstring::npos);
+}
