@@ -91,4 +91,41 @@ CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Ta
 // system's language, and whether anything is left on disk.
 std::wstring DescribeFailure(const std::wstring& folderShown, const CreateResult& result);
 
+// What a folder is, seen as a folder link.
+enum class FolderLinkState {
+    FolderLink,            // a folder link; source says where it points
+    NoFolder,              // nothing exists under that name
+    NotAFolder,            // a file
+    NotMarked,             // the folder has neither the System nor the Read-only attribute
+    NoDesktopIni,          // no desktop.ini, or one that cannot be read
+    NoFolderShortcutClass, // desktop.ini does not name the folder-shortcut class
+    NoTargetLnk,           // no target.lnk, or one that cannot be read
+    DamagedTargetLnk,      // target.lnk is no shell link, or names no target
+};
+
+struct FolderLinkReading {
+    FolderLinkState state = FolderLinkState::NoFolder;
+    std::wstring source; // where a folder link points, as its target.lnk says
+    std::wstring detail; // more about a fault, in German, where there is more to say
+};
+
+// Reads the folder Target as the shell would open it: a System or Read-only
+// folder whose desktop.ini names the folder-shortcut class and whose
+// target.lnk names the source. Changes nothing.
+FolderLinkReading ReadFolderLink(const std::wstring& Target);
+
+struct FolderLinkRemoval {
+    FolderLinkReading found; // the folder as it was
+    bool removed = false;    // desktop.ini and target.lnk deleted, the folder unmarked
+    std::wstring failure;    // the step that failed, in German; empty when none did
+};
+
+// Turns the folder link Target back into an ordinary folder: deletes its
+// desktop.ini and target.lnk and clears the folder's System and Read-only
+// attributes; every other entry stays as it was. A folder whose desktop.ini
+// names the folder-shortcut class counts even when its target.lnk is missing
+// or damaged, since that is the link a user most wants undone. Anything else
+// is left untouched (removed false, failure empty).
+FolderLinkRemoval RemoveFolderLink(const std::wstring& Target);
+
 } // namespace L_SHTCUT

@@ -1,0 +1,112 @@
+// The commands that make folder links: /create SOURCE TARGET and
+// /create /from LIST.
+#include "CommandMode.h"
+#include "Commands.h"
+#include "ConsoleOutput.h"
+#include "LinkListFile.h"
+#include "ShellLinkRead.h"
+#include "WholeFile.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace {
+
+// A list file of a hundred thousand links is well below this.
+constexpr std::size_t cbLargestList = 64u << 20;
+
+struct Outcome {
+    bool created = false;
+    std::wstring message; // German, without a line end
+};
+
+// A relative target names a folder below the current one, which at a
+// command prompt is in plain view.
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD cchNeeded = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (cchNeeded == 0)
+        return path; // left to the check, which refuses what it cannot place
+    std::wstring full(cchNeeded, L'\0');
+    const DWORD cchCopied = GetFullPathNameW(path.c_str(), cchNeeded, full.data(), nullptr);
+    if (cchCopied == 0 || cchCopied >= cchNeeded)
+        return path;
+    full.resize(cchCopied);
+    return full;
+}
+
+// A question of the window without its closing "Trotzdem fortfahren?".
+std::wstring AsStatement(const std::wstring& question) {
+    return question.substr(0, question.find(L"\n\n"));
+}
+
+Outcome CreateOne(const std::wstring& source, const std::wstring& target, bool force) {
+    const L_SHTCUT::CreateCheck check = L_SHTCUT::CheckCreate(source, FullPath(target));
+    if (check.verdict == L_SHTCUT::Verdict::Refuse)
+        return {false, check.refusal.text};
+    if (!force) {
+        // What the window asks about is refused here: nobody is there to answer.
+        std::wstring questions;
+        for (const L_SHTCUT::Message& question : check.questions)
+            questions += AsStatement(question.text) + L" ";
+        const auto existing = L_SHTCUT::ReadFolderLink(check.folder);
+        if (existing.state == L_SHTCUT::FolderLinkState::FolderLink &&
+            !ShellLinkFile::SameTarget(existing.source, check.source))
+            questions += Quoted(check.folder) + L" ist schon eine Ordnerverknüpfung auf " +
+                         Quoted(existing.source) + L". ";
+        if (!questions.empty())
+            return {false, questions + L"Mit /force wird die Ordnerverknüpfung trotzdem erstellt."};
+    }
+    const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(check.source, check.folder);
+    if (!result)
+        return {false, L_SHTCUT::DescribeFailure(check.folder, result)};
+    return {true,
+            L"Ordnerverknüpfung " + Quoted(check.folder) + L" auf " + Quoted(check.source) + L" erstellt."};
+}
+
+} // namespace
+
+int CreateCommand(const CommandRequest& request) {
+    const Outcome outcome = CreateOne(request.source, request.target, request.force);
+    if (!outcome.created) {
+        WriteError(outcome.message + L"\n");
+        return ExitRefused;
+    }
+    WriteOutput(outcome.message + L"\n");
+    return ExitDone;
+}
+
+int CreateFromListCommand(const CommandRequest& request) {
+    unsigned long error = ERROR_SUCCESS;
+    const auto bytes = ReadWholeFile(request.listFile, cbLargestList, error);
+    if (!bytes) {
+        WriteError(L"Die Liste " + Quoted(request.listFile) + L" lässt sich nicht lesen (Fehler " +
+                   std::to_wstring(error) + L").\n");
+        return ExitRefused;
+    }
+    const auto lines =
+        ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    if (lines.empty()) {
+        WriteError(L"Die Liste " + Quoted(request.listFile) + L" nennt keine Ordnerverknüpfung.\n");
+        return ExitDone;
+    }
+
+    std::size_t created = 0;
+    for (const LinkListLine& line : lines) {
+        const std::wstring prefix = L"Zeile " + std::to_wstring(line.lineNumber) + L": ";
+        if (!line.error.empty()) {
+            WriteError(prefix + line.error + L"\n");
+            continue;
+        }
+        const Outcome outcome = CreateOne(line.source, line.target, request.force);
+        if (outcome.created) {
+            ++created;
+            WriteOutput(prefix + outcome.message + L"\n");
+        } else {
+            WriteError(prefix + outcome.message + L"\n");
+        }
+    }
+    WriteOutput(std::to_wstring(created) + L" von " + std::to_wstring(lines.size()) +
+                L" Ordnerverknüpfungen erstellt.\n");
+    return created == lines.size() ? ExitDone : ExitRefused;
+}

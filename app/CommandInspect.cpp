@@ -1,0 +1,136 @@
+// The commands that look at folder links without changing them: /show,
+// /check and /list.
+#include "CommandMode.h"
+#include "Commands.h"
+#include "ConsoleOutput.h"
+#include "L_PFADE.h"
+#include "SourceCheck.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
+using L_SHTCUT::FolderLinkState;
+
+namespace {
+
+struct FindCloser {
+    void operator()(HANDLE h) const noexcept { FindClose(h); }
+};
+using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
+
+struct CoTaskMemDeleter {
+    void operator()(void* p) const noexcept { CoTaskMemFree(p); }
+};
+
+// Where Windows keeps the network locations it makes for the user, which
+// are folder links as well.
+std::optional<std::wstring> NetworkShortcutsFolder() {
+    PWSTR raw = nullptr;
+    const HRESULT hr = SHGetKnownFolderPath(FOLDERID_NetHood, KF_FLAG_DEFAULT, nullptr, &raw);
+    const std::unique_ptr<wchar_t, CoTaskMemDeleter> path(raw);
+    if (FAILED(hr) || !path)
+        return std::nullopt;
+    return std::wstring(path.get());
+}
+
+bool IsDotEntry(const wchar_t* name) {
+    return std::wstring_view(name) == L"." || std::wstring_view(name) == L"..";
+}
+
+// The names of the folders directly inside folder (ending in "\"), sorted as
+// Explorer sorts them; nothing when the folder cannot be read.
+std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& folder, DWORD& error) {
+    WIN32_FIND_DATAW entry{};
+    const HANDLE found = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
+                                          FindExSearchLimitToDirectories, nullptr, 0);
+    if (found == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    const FindHandle search(found);
+    std::vector<std::wstring> names;
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry.cFileName))
+            names.emplace_back(entry.cFileName);
+    } while (FindNextFileW(found, &entry));
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE | SORT_DIGITSASNUMBERS, a.c_str(),
+                               -1, b.c_str(), -1, nullptr, nullptr, 0) == CSTR_LESS_THAN;
+    });
+    return names;
+}
+
+} // namespace
+
+int ShowCommand(const CommandRequest& request) {
+    const auto reading = L_SHTCUT::ReadFolderLink(request.target);
+    if (reading.state != FolderLinkState::FolderLink) {
+        WriteError(NoFolderLinkText(request.target, reading) + L"\n");
+        return ExitRefused;
+    }
+    WriteOutput(reading.source + L"\n");
+    return ExitDone;
+}
+
+int CheckCommand(const CommandRequest& request) {
+    const auto reading = L_SHTCUT::ReadFolderLink(request.target);
+    if (reading.state != FolderLinkState::FolderLink) {
+        WriteError(NoFolderLinkText(request.target, reading) + L"\n");
+        return ExitRefused;
+    }
+    WriteOutput(reading.source + L"\n");
+    const SourceAnswer answer = CheckSource(reading.source, request.timeoutSeconds);
+    if (!answer.answers) {
+        WriteError(answer.message + L"\n");
+        return ExitRefused;
+    }
+    WriteOutput(answer.message + L"\n");
+    return ExitDone;
+}
+
+int ListCommand(const CommandRequest& request) {
+    std::wstring folder = request.folder;
+    if (folder.empty()) {
+        const auto networkShortcuts = NetworkShortcutsFolder();
+        if (!networkShortcuts) {
+            WriteError(L"Der Ordner der Netzwerkverknüpfungen lässt sich nicht ermitteln.\n");
+            return ExitRefused;
+        }
+        folder = *networkShortcuts;
+    }
+    const std::wstring parent = L_PFADE::AddBackslash(folder);
+    DWORD error = ERROR_SUCCESS;
+    const auto names = SubfolderNames(parent, error);
+    if (!names) {
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY)
+            WriteError(Quoted(folder) + L" existiert nicht oder ist kein Ordner.\n");
+        else
+            WriteError(Quoted(folder) + L" lässt sich nicht lesen (Fehler " + std::to_wstring(error) +
+                       L").\n");
+        return ExitRefused;
+    }
+
+    // Each link is printed as a line of a list file: SOURCE, a tab, TARGET.
+    std::size_t links = 0;
+    for (const std::wstring& name : *names) {
+        const std::wstring path = parent + name;
+        const auto reading = L_SHTCUT::ReadFolderLink(path);
+        if (reading.state == FolderLinkState::FolderLink) {
+            WriteOutput(reading.source + L"\t" + path + L"\n");
+            ++links;
+        } else if (reading.state == FolderLinkState::NoTargetLnk ||
+                   reading.state == FolderLinkState::DamagedTargetLnk) {
+            WriteError(NoFolderLinkText(path, reading) + L"\n");
+        }
+    }
+    if (links == 0)
+        WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");
+    return ExitDone;
+}

@@ -1,0 +1,92 @@
+#include "ConsoleOutput.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+bool IsUsable(HANDLE h) {
+    return h != nullptr && h != INVALID_HANDLE_VALUE;
+}
+
+// A window program started from a console gets no standard handles: it
+// attaches to its parent's console and writes to the console's screen.
+HANDLE ParentConsole() {
+    static const HANDLE console = [] {
+        if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED)
+            return INVALID_HANDLE_VALUE;
+        return CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    }();
+    return console;
+}
+
+HANDLE StreamHandle(DWORD which) {
+    const HANDLE h = GetStdHandle(which);
+    return IsUsable(h) ? h : ParentConsole();
+}
+
+std::wstring WithWindowsLineEnds(std::wstring_view text) {
+    std::wstring converted;
+    converted.reserve(text.size() + text.size() / 16);
+    for (const wchar_t ch : text) {
+        if (ch == L'\n')
+            converted += L'\r';
+        converted += ch;
+    }
+    return converted;
+}
+
+void WriteToConsole(HANDLE console, const std::wstring& text) {
+    // Large writes are split: a console may refuse a single very long one.
+    constexpr std::size_t cchChunk = 8192;
+    for (std::size_t at = 0; at < text.size(); at += cchChunk) {
+        const auto cch = static_cast<DWORD>(std::min(cchChunk, text.size() - at));
+        DWORD cchWritten = 0;
+        if (!WriteConsoleW(console, text.data() + at, cch, &cchWritten, nullptr))
+            return; // the console went away: the exit code still tells the outcome
+    }
+}
+
+void WriteToFile(HANDLE file, const std::wstring& text) {
+    if (text.empty())
+        return;
+    const int cbNeeded = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                             0, nullptr, nullptr);
+    if (cbNeeded <= 0)
+        return;
+    std::string bytes(static_cast<std::size_t>(cbNeeded), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), cbNeeded,
+                        nullptr, nullptr);
+    for (std::size_t at = 0; at < bytes.size();) {
+        DWORD cbWritten = 0;
+        if (!WriteFile(file, bytes.data() + at, static_cast<DWORD>(bytes.size() - at), &cbWritten, nullptr) ||
+            cbWritten == 0)
+            return; // a closed pipe or a full disk: the exit code still tells the outcome
+        at += cbWritten;
+    }
+}
+
+void Write(DWORD which, std::wstring_view text) {
+    const HANDLE h = StreamHandle(which);
+    if (!IsUsable(h))
+        return; // started without any console or redirection: only the exit code tells
+    const std::wstring converted = WithWindowsLineEnds(text);
+    DWORD mode = 0;
+    if (GetConsoleMode(h, &mode))
+        WriteToConsole(h, converted);
+    else
+        WriteToFile(h, converted);
+}
+
+} // namespace
+
+void WriteOutput(std::wstring_view text) {
+    Write(STD_OUTPUT_HANDLE, text);
+}
+
+void WriteError(std::wstring_view text) {
+    Write(STD_ERROR_HANDLE, text);
+}

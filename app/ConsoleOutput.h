@@ -1,0 +1,11 @@
+// The command mode's two output streams. Text goes to the console the
+// program was started from, or as UTF-8 to the file or pipe that a stream
+// is redirected to.
+#pragma once
+
+#include <string_view>
+
+// Results and progress.
+void WriteOutput(std::wstring_view text);
+// Refusals, failures and wrong calls.
+void WriteError(std::wstring_view text);

@@ -1,0 +1,6 @@
+// What the program does when it starts: without arguments it opens its
+// window, with arguments it runs them as a command.
+#pragma once
+
+// Returns the program's exit code.
+int StartProgram();

@@ -1,0 +1,45 @@
+#include "WholeFile.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace {
+
+struct FileCloser {
+    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path, std::size_t cbLimit,
+                                                       unsigned long& error) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    const FileHandle file(h);
+    LARGE_INTEGER cbSize{};
+    if (!GetFileSizeEx(h, &cbSize)) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    if (cbSize.QuadPart < 0 || static_cast<unsigned long long>(cbSize.QuadPart) > cbLimit) {
+        error = ERROR_FILE_TOO_LARGE;
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(cbSize.QuadPart));
+    DWORD cbRead = 0;
+    if (!bytes.empty() && !ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &cbRead, nullptr)) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    if (cbRead != bytes.size()) {
+        error = ERROR_HANDLE_EOF; // the file shrank while it was read
+        return std::nullopt;
+    }
+    return bytes;
+}

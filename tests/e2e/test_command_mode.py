@@ -1,0 +1,288 @@
+"""The command mode as an administrator uses it: ordnerlink.com run under Wine
+on real folders of the prefix, what it prints and the exit code it ends with,
+and a batch file run by cmd that sees those exit codes."""
+import os
+import pathlib
+import socket
+import subprocess
+
+import pytest
+
+from conftest import run
+from windows_links import WIN10_LOCAL_FOLDER, WIN10_UNC_SHARE
+
+DESKTOP_INI = (b"[.ShellClassInfo]\r\nCLSID2={0AFACED1-E828-11D1-9187-B532F1E9575D}\r\n"
+               b"Flags=2\r\nConfirmFileOp=0\r\n")
+SYSTEM, HIDDEN, READ_ONLY = 0x4, 0x2, 0x1
+
+
+class Result:
+    def __init__(self, completed):
+        self.code = completed.returncode
+        self.out = completed.stdout.decode("utf-8").replace("\r\n", "\n")
+        self.err = completed.stderr.decode("utf-8").replace("\r\n", "\n")
+
+
+@pytest.fixture(scope="module")
+def ordnerlink(build_dir):
+    # Wine hands the arguments over in the Linux locale's encoding.
+    env = dict(os.environ, LC_ALL="C.UTF-8")
+
+    def command(*args, program="ordnerlink.com"):
+        completed = subprocess.run(["wine", str(build_dir / "app" / program), *args], env=env,
+                                   capture_output=True, timeout=120)
+        return Result(completed)
+    return command
+
+
+def windows_path(folder):
+    """C:\\... of a folder under drive_c."""
+    parts = folder.parts[folder.parts.index("drive_c") + 1:]
+    return "C:\\" + "\\".join(parts)
+
+
+# Wine keeps the DOS attributes as text in an extended attribute.
+def dos_attributes(path):
+    try:
+        return int(os.getxattr(path, "user.DOSATTRIB").strip(b"\x00"), 16)
+    except OSError:
+        return 0
+
+
+def set_dos_attributes(path, value):
+    os.setxattr(path, "user.DOSATTRIB", hex(value).encode())
+
+
+def make_link_by_hand(folder, link_bytes, folder_attributes=SYSTEM, ini=DESKTOP_INI):
+    """A folder link as another program made it: target.lnk holds link_bytes."""
+    folder.mkdir(parents=True)
+    if ini is not None:
+        (folder / "desktop.ini").write_bytes(ini)
+    if link_bytes is not None:
+        (folder / "target.lnk").write_bytes(link_bytes)
+    set_dos_attributes(folder, folder_attributes & ~READ_ONLY)
+    # Wine reports a folder Read-only by its Unix write permission, not by
+    # the attribute it keeps for System and Hidden.
+    if folder_attributes & READ_ONLY:
+        folder.chmod(0o555)
+
+
+def snapshot(folder):
+    """Every entry of the folder with its bytes, times and DOS attributes."""
+    return {p.name: (p.read_bytes() if p.is_file() else None, p.stat().st_mtime_ns, dos_attributes(p))
+            for p in folder.iterdir()}
+
+
+def test_create_show_list_and_remove(ordnerlink, work_folder):
+    links = work_folder / "Links"
+    share = "\\\\\u0441\u0435\u0440\u0432\u0435\u0440\\\u043e\u0431\u0449\u0438\u0439\\\u0414\u043e\u043a\u0443\u043c\u0435\u043d\u0442\u044b"
+    docs = links / "Ordner mit \u00c4 und Leerzeichen"
+    deep = links.joinpath(*["Tiefer Pfad mit vielen Zeichen"] * 9)  # over 260 characters
+    ftp = links / "FTP"
+    assert len(windows_path(deep)) > 260
+
+    for source, target in ((share, docs), ("C:\\windows", deep), ("ftp://user@ftp.example.org/pub", ftp)):
+        made = ordnerlink("/create", source, windows_path(target))
+        assert made.code == 0, made.err
+        assert f"\u201e{windows_path(target)}\u201c" in made.out
+        assert (target / "desktop.ini").read_bytes() == DESKTOP_INI
+        assert dos_attributes(target) == SYSTEM
+        shown = ordnerlink("/show", windows_path(target) + "\\")
+        assert (shown.code, shown.out, shown.err) == (0, source + "\n", "")
+
+    # Each link as a line of a list file, in name order.
+    listed = ordnerlink("/list", windows_path(links))
+    assert listed.code == 0, listed.err
+    assert listed.out == (f"ftp://user@ftp.example.org/pub\t{windows_path(ftp)}\n"
+                          f"{share}\t{windows_path(docs)}\n")
+    assert listed.err == ""
+
+    # Everything but the link's own two files stays exactly as it was.
+    (docs / "notiz.txt").write_bytes(b"bleibt\r\n")
+    (docs / "Unterordner").mkdir()
+    set_dos_attributes(docs / "notiz.txt", HIDDEN | READ_ONLY)
+    before = snapshot(docs)
+    removed = ordnerlink("/remove", windows_path(docs))
+    assert removed.code == 0, removed.err
+    assert "gew\u00f6hnlicher Ordner" in removed.out and share in removed.out
+    after = snapshot(docs)
+    assert sorted(after) == ["Unterordner", "notiz.txt"]
+    assert after == {name: before[name] for name in after}
+    assert dos_attributes(docs) & (SYSTEM | READ_ONLY) == 0
+
+    again = ordnerlink("/remove", windows_path(docs))
+    assert again.code == 1 and "keine Ordnerverkn\u00fcpfung" in again.err
+    assert snapshot(docs) == after
+
+
+def test_links_written_by_windows_and_by_wine(ordnerlink, work_folder, drive_c):
+    local = work_folder / "Windows lokal"
+    share = work_folder / "Windows Freigabe"
+    make_link_by_hand(local, WIN10_LOCAL_FOLDER)
+    # Windows marks the network locations it makes Read-only, not System.
+    make_link_by_hand(share, WIN10_UNC_SHARE, folder_attributes=READ_ONLY)
+    assert ordnerlink("/show", windows_path(local)).out == "C:\\Users\\stray\\Desktop\\New folder\n"
+    assert ordnerlink("/show", windows_path(share)).out == "\\\\127.0.0.1\\test\\test.txt\n"
+
+    # Wine's scripting host writes its own kind of link.
+    wine_made = work_folder / "Wine"
+    make_link_by_hand(wine_made, None)
+    script = work_folder / "make.vbs"
+    script.write_text('Set shell = CreateObject("WScript.Shell")\r\n'
+                      f'Set link = shell.CreateShortcut("{windows_path(wine_made)}\\target.lnk")\r\n'
+                      'link.TargetPath = "C:\\windows\\system32"\r\nlink.Save\r\n')
+    run("wine", "cscript", "//nologo", windows_path(script))
+    assert ordnerlink("/show", windows_path(wine_made)).out.lower() == "c:\\windows\\system32\n"
+
+    listed = ordnerlink("/list", windows_path(work_folder))
+    assert listed.code == 0
+    assert [line.split("\t")[1] for line in listed.out.splitlines()] == [
+        windows_path(share), windows_path(local), windows_path(wine_made)]
+    share.chmod(0o755)
+
+
+@pytest.mark.parametrize("case, why", [
+    ("missing", "existiert nicht"),
+    ("file", "ist eine Datei"),
+    ("unmarked", "weder das Attribut System noch Schreibgesch\u00fctzt"),
+    ("no desktop.ini", "keine lesbare desktop.ini"),
+    ("other class", "nennt nicht die Klasse der Ordnerverkn\u00fcpfungen {0AFACED1-E828-11D1-9187-B532F1E9575D}"),
+    ("no target.lnk", "keine lesbare target.lnk"),
+    ("damaged target.lnk", "target.lnk ist besch\u00e4digt"),
+])
+def test_why_a_folder_is_no_folder_link(ordnerlink, work_folder, case, why):
+    folder = work_folder / "Ordner"
+    if case == "file":
+        folder.write_bytes(b"x")
+    elif case == "unmarked":
+        make_link_by_hand(folder, WIN10_LOCAL_FOLDER, folder_attributes=0)
+    elif case == "no desktop.ini":
+        make_link_by_hand(folder, WIN10_LOCAL_FOLDER, ini=None)
+    elif case == "other class":
+        make_link_by_hand(folder, WIN10_LOCAL_FOLDER, ini=b"[.ShellClassInfo]\r\nIconResource=x.ico,0\r\n")
+    elif case == "no target.lnk":
+        make_link_by_hand(folder, None)
+    elif case == "damaged target.lnk":
+        make_link_by_hand(folder, WIN10_LOCAL_FOLDER[:300])
+    shown = ordnerlink("/show", windows_path(folder))
+    assert (shown.code, shown.out) == (1, ""), shown.err
+    assert why in shown.err
+
+    # Only a folder whose desktop.ini names the class and whose mark is set
+    # is turned back; anything else stays as it was.
+    before = snapshot(folder) if folder.is_dir() else None
+    removed = ordnerlink("/remove", windows_path(folder))
+    if case in ("no target.lnk", "damaged target.lnk"):
+        assert removed.code == 0, removed.err
+        assert list(folder.iterdir()) == [] and dos_attributes(folder) == 0
+    else:
+        assert removed.code == 1 and why in removed.err
+        assert (snapshot(folder) if folder.is_dir() else None) == before
+
+
+def test_create_refuses_what_the_window_would_ask_about(ordnerlink, work_folder):
+    target = work_folder / "Ziel"
+    target.mkdir()
+    (target / "eigene Datei.txt").write_bytes(b"Inhalt")
+    before = snapshot(target)
+    refused = ordnerlink("/create", "\\\\srv\\a", windows_path(target))
+    assert refused.code == 1 and "andere Eintr\u00e4ge" in refused.err and "/force" in refused.err
+    assert snapshot(target) == before and dos_attributes(target) == 0
+    assert ordnerlink("/create", "\\\\srv\\a", windows_path(target), "/force").code == 0
+
+    link_before = (target / "target.lnk").read_bytes()
+    elsewhere = ordnerlink("/create", "\\\\srv\\b", windows_path(target))
+    assert elsewhere.code == 1 and "\u201e\\\\srv\\a\u201c" in elsewhere.err
+    assert (target / "target.lnk").read_bytes() == link_before
+    assert ordnerlink("/create", "\\\\srv\\b", windows_path(target), "/force").code == 0
+    assert ordnerlink("/show", windows_path(target)).out == "\\\\srv\\b\n"
+
+    a_file = work_folder / "Datei"
+    a_file.write_bytes(b"bleibt")
+    for extra in ((), ("/force",)):
+        result = ordnerlink("/create", "\\\\srv\\a", windows_path(a_file), *extra)
+        assert result.code == 1 and "Datei" in result.err
+        assert a_file.read_bytes() == b"bleibt"
+
+
+def test_create_from_a_list_with_good_and_bad_lines(ordnerlink, work_folder):
+    (work_folder / "Datei").write_bytes(b"x")
+    root = windows_path(work_folder)
+    lines = [
+        "# Netzlaufwerke der Buchhaltung",                 # 1
+        f"\\\\srv\\buchhaltung\t{root}\\Links\\Buchhaltung",  # 2
+        "",                                                # 3
+        "nur ein Feld",                                    # 4
+        f"ftp://ftp.example.org/pub\t{root}\\Links\\FTP",     # 5
+        f"\\\\srv\\x\t{root}\\Datei",                        # 6: a file is never a target
+        f"\\\\srv\\\u00e4mter\t{root}\\Links\\\u00c4mter",      # 7
+    ]
+    data = "\ufeff" + "\r\n".join(lines) + "\r\n"
+    list_file = work_folder / "liste.txt"
+    list_file.write_bytes(data.encode("utf-8") + b"\\\\srv\\kaputt\xc3\t" + root.encode() + b"\\Links\\K\r\n")
+
+    result = ordnerlink("/create", "/from", windows_path(list_file))
+    assert result.code == 1
+    assert [line.split(":")[0] for line in result.out.splitlines()[:-1]] == ["Zeile 2", "Zeile 5", "Zeile 7"]
+    assert result.out.splitlines()[-1] == "3 von 6 Ordnerverkn\u00fcpfungen erstellt."
+    assert [line.split(":")[0] for line in result.err.splitlines()] == ["Zeile 4", "Zeile 6", "Zeile 8"]
+    assert ordnerlink("/show", f"{root}\\Links\\\u00c4mter").out == "\\\\srv\\\u00e4mter\n"
+    assert sorted(p.name for p in (work_folder / "Links").iterdir()) == ["Buchhaltung", "FTP", "\u00c4mter"]
+
+    # The same list again: the same links, nothing refused but the bad lines.
+    assert ordnerlink("/create", "/from", windows_path(list_file)).out.splitlines()[-1] == \
+        "3 von 6 Ordnerverkn\u00fcpfungen erstellt."
+
+
+def test_check_is_bounded_by_its_timeout(ordnerlink, work_folder):
+    listener = socket.socket()
+    listener.bind(("127.0.0.1", 0))
+    listener.listen()
+    closed = socket.socket()
+    closed.bind(("127.0.0.1", 0))
+    refused_port = closed.getsockname()[1]
+    closed.close()
+    try:
+        cases = {
+            "lokal": ("C:\\windows", 0, "Der Ordner ist erreichbar."),
+            "fehlt": ("C:\\gibt es nicht", 1, "Der Pfad existiert nicht."),
+            "ftp": (f"ftp://127.0.0.1:{listener.getsockname()[1]}/pub", 0, "nimmt Verbindungen an"),
+            "abgelehnt": (f"ftp://127.0.0.1:{refused_port}/pub", 1, "lehnt die Verbindung ab"),
+            # An address reserved for documentation: no server ever answers.
+            "unerreichbar": ("\\\\192.0.2.1\\freigabe", 1, ""),
+        }
+        for name, (source, code, message) in cases.items():
+            folder = work_folder / name
+            assert ordnerlink("/create", source, windows_path(folder)).code == 0
+            result = ordnerlink("/check", windows_path(folder), "/timeout:3")
+            assert result.out.splitlines()[0] == source, name
+            assert result.code == code, (name, result.err)
+            assert message in (result.out if code == 0 else result.err), name
+    finally:
+        listener.close()
+
+
+def test_exit_codes_as_cmd_sees_them(build_dir, work_folder):
+    app = "Z:" + str(build_dir / "app").replace("/", "\\")
+    target = windows_path(work_folder / "Ziel")
+    batch = work_folder / "codes.bat"
+    # "ordnerlink" without extension: cmd takes ordnerlink.com before ordnerlink.exe.
+    batch.write_bytes((
+        "@echo off\r\n"
+        f"set PATH={app};%PATH%\r\n"
+        f"ordnerlink /create C:\\windows \"{target}\"\r\n"
+        "echo create=%errorlevel%\r\n"
+        f"ordnerlink /show \"{target}\\nicht da\"\r\n"
+        "echo show=%errorlevel%\r\n"
+        "ordnerlink /gibt-es-nicht\r\n"
+        "echo usage=%errorlevel%\r\n"
+        "ordnerlink /? >nul\r\n"
+        "echo help=%errorlevel%\r\n").encode("ascii"))
+    completed = subprocess.run(["wine", "cmd", "/c", windows_path(batch)], capture_output=True, timeout=120)
+    codes = [line for line in completed.stdout.decode("utf-8").splitlines() if "=" in line]
+    assert codes == ["create=0", "show=1", "usage=2", "help=0"]
+    assert "Unbekannter Schalter" in completed.stderr.decode("utf-8")
+
+    direct = subprocess.run(["wine", "cmd", "/c", "Z:" + str(build_dir / "app" / "ordnerlink.com").replace("/", "\\"),
+                             "/show"], capture_output=True, timeout=120)
+    assert direct.returncode == 2
