@@ -3,6 +3,7 @@
 #include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "L_PFADE.h"
 #include "LinkListFile.h"
 #include "ShellLinkRead.h"
 #include "WholeFile.h"
@@ -60,8 +61,8 @@ Outcome CreateOne(const std::wstring& source, const std::wstring& target, bool f
     const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(check.source, check.folder);
     if (!result)
         return {false, L_SHTCUT::DescribeFailure(check.folder, result)};
-    return {true,
-            L"Ordnerverknüpfung " + Quoted(check.folder) + L" auf " + Quoted(check.source) + L" erstellt."};
+    return {true, L"Ordnerverknüpfung " + Quoted(L_PFADE::RemoveTrailingSeparators(check.folder)) + L" auf " +
+                      Quoted(check.source) + L" erstellt."};
 }
 
 } // namespace
