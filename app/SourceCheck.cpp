@@ -1,7 +1,7 @@
 #include "SourceCheck.h"
 
 #include "FtpAddress.h"
-#include "ShellLinkFile.h"
+#include "L_PFADE.h"
 
 #include <windows.h>
 #include <winsock2.h>
@@ -203,7 +203,7 @@ SourceAnswer CheckSource(const std::wstring& source, unsigned timeoutSeconds) {
     std::function<SourceAnswer()> check;
     if (const auto server = FtpServerOf(source))
         check = [server = *server, deadline] { return CheckFtpServer(server, deadline); };
-    else if (ShellLinkFile::KindOf(source) != ShellLinkFile::PathKind::Other)
+    else if (L_PFADE::IsFullPath(source))
         check = [source] { return CheckPath(source); };
     else
         return {false, L"Nur lokale Pfade, Netzwerkfreigaben und FTP-Adressen lassen sich prüfen."};
