@@ -1,6 +1,8 @@
 // Prints what the visible top-level windows of the Wine session show, one
 // window a line: its title, then the texts of its child windows, separated by
-// tabs, in UTF-8. The whole-program tests read message boxes through it.
+// tabs, in UTF-8; a line break inside a text is printed as the unit
+// separator (0x1F), so that each window stays on one line. The whole-program
+// tests read message boxes through it.
 // With "--close TITLE" it sends the window of that title the Close command
 // of its system menu instead.
 #include <windows.h>
@@ -26,7 +28,12 @@ std::wstring TextOf(HWND window) {
     // read their controls.
     SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
                         nullptr);
-    return text;
+    std::wstring oneLine = text;
+    for (wchar_t& c : oneLine)
+        if (c == L'\n')
+            c = L'\x1F';
+    std::erase(oneLine, L'\r');
+    return oneLine;
 }
 
 BOOL CALLBACK AddChildText(HWND child, LPARAM line) {

@@ -27,6 +27,17 @@ def drive_c():
     return pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c"
 
 
+def wait_until(condition, timeout=10, interval=0.2):
+    """Asks condition() until it gives a true value or timeout seconds have
+    passed; returns its last answer."""
+    deadline = time.monotonic() + timeout
+    while True:
+        answer = condition()
+        if answer or time.monotonic() >= deadline:
+            return answer
+        time.sleep(interval)
+
+
 def run(*args, check=True, timeout=60):
     return subprocess.run(args, check=check, timeout=timeout, capture_output=True, text=True)
 
@@ -41,14 +52,12 @@ class App:
         self.window = self.wait_for_x_window(MAIN_TITLE)
 
     def wait_for_x_window(self, title, timeout=30):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
+        def newest():
             found = run("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", check=False)
-            ids = found.stdout.split()
-            if ids:
-                return ids[-1]
-            time.sleep(0.2)
-        raise AssertionError(f"no window titled {title!r} appeared")
+            return found.stdout.split()[-1:]
+        ids = wait_until(newest, timeout)
+        assert ids, f"no window titled {title!r} appeared"
+        return ids[0]
 
     def x_window_gone(self, window):
         return run("xdotool", "getwindowname", window, check=False).returncode != 0
@@ -70,16 +79,10 @@ class App:
     def windows(self):
         """Every visible top-level window as a list: its title, then its children's texts."""
         out = run("wine", str(self.build_dir / "tests" / "e2e" / "window_text.exe")).stdout
-        return [line.split("\t") for line in out.splitlines() if line]
+        return [line.rstrip("\r").replace("\x1f", "\n").split("\t") for line in out.split("\n") if line.strip()]
 
     def wait_for_windows(self, predicate, timeout=15):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = [w for w in self.windows() if predicate(w)]
-            if found:
-                return found
-            time.sleep(0.3)
-        return []
+        return wait_until(lambda: [w for w in self.windows() if predicate(w)], timeout, interval=0.3)
 
     def wait_exit(self, timeout=15):
         try:
@@ -99,6 +102,50 @@ class App:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+
+
+# Client-area points (pixels at 15 twips per pixel) of what a user clicks.
+SOURCE_FIELD = (250, 37)
+TARGET_FIELD = (250, 61)
+CREATE_BUTTON = (416, 102)
+CLOSE_BUTTON = (296, 102)
+
+INCOMPLETE = "Unvollständig"
+DESKTOP_INI = (b"[.ShellClassInfo]\r\nCLSID2={0AFACED1-E828-11D1-9187-B532F1E9575D}\r\n"
+               b"Flags=2\r\nConfirmFileOp=0\r\n")
+
+
+def dos_attributes(path):
+    out = run("getfattr", "--only-values", "-n", "user.DOSATTRIB", str(path)).stdout
+    return int(out.strip().strip("\x00"), 16)
+
+
+def fill(app, source, target):
+    """Types into the empty lines; an empty text leaves its line alone."""
+    for point, text in ((SOURCE_FIELD, source), (TARGET_FIELD, target)):
+        if text:
+            app.click(*point)
+            app.type(text)
+
+
+def replace_line(app, point, text):
+    """Puts text in place of everything the line at point holds."""
+    app.click(*point)
+    app.key("End", "shift+Home", "BackSpace")
+    if text:
+        app.type(text)
+
+
+def message_boxes(app, title):
+    return app.wait_for_windows(lambda w: w[0] == title)
+
+
+def answer_message_box(app, title, keys=("Return",)):
+    box = app.wait_for_x_window(title)
+    run("xdotool", "windowactivate", "--sync", box, check=False)
+    app.key(*keys)
+    assert wait_until(lambda: app.x_window_gone(box)), f"the message box {title!r} stayed open"
+
 
 
 @pytest.fixture
