@@ -5,7 +5,6 @@
 #include "ConsoleOutput.h"
 #include "L_PFADE.h"
 #include "LinkListFile.h"
-#include "ShellLinkRead.h"
 #include "WholeFile.h"
 
 #include <windows.h>
@@ -50,11 +49,6 @@ Outcome CreateOne(const std::wstring& source, const std::wstring& target, bool f
         std::wstring questions;
         for (const L_SHTCUT::Message& question : check.questions)
             questions += AsStatement(question.text) + L" ";
-        const auto existing = L_SHTCUT::ReadFolderLink(check.folder);
-        if (existing.state == L_SHTCUT::FolderLinkState::FolderLink &&
-            !ShellLinkFile::SameTarget(existing.source, check.source))
-            questions += Quoted(check.folder) + L" ist schon eine Ordnerverknüpfung auf " +
-                         Quoted(existing.source) + L". ";
         if (!questions.empty())
             return {false, questions + L"Mit /force wird die Ordnerverknüpfung trotzdem erstellt."};
     }

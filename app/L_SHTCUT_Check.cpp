@@ -2,6 +2,7 @@
 #include "L_SHTCUT.h"
 
 #include "L_PFADE.h"
+#include "ShellLinkRead.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -18,6 +19,7 @@ namespace {
 constexpr wchar_t kTitleIncomplete[] = L"Unvollst\u00E4ndig";
 constexpr wchar_t kTitleRefused[] = L"Ordnerlink nicht erstellt";
 constexpr wchar_t kTitleNotEmpty[] = L"Ordner ist nicht leer";
+constexpr wchar_t kTitleReplace[] = L"Ordnerlink ersetzen";
 
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
@@ -121,7 +123,9 @@ struct Contents {
     bool linkFile = false;
 };
 
-Contents ContentsOf(const std::wstring& folder) {
+// isFolderLink: the folder reads as a folder link, so its desktop.ini and
+// target.lnk are that link's own whatever their bytes.
+Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
     Contents contents;
     WIN32_FIND_DATAW entry{};
     const HANDLE found = FindFirstFileW((folder + L"*").c_str(), &entry);
@@ -138,7 +142,7 @@ Contents ContentsOf(const std::wstring& folder) {
                 contents.nameInTheWay = name;
             else if (SameName(name, L"target.lnk"))
                 contents.linkFile = true;
-            else if (IsDesktopIniOfALink(folder + name))
+            else if (isFolderLink || IsDesktopIniOfALink(folder + name))
                 contents.ownDesktopIni = true;
             else
                 contents.foreignDesktopIni = true;
@@ -240,7 +244,9 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
         return Refused(check, L"Quelle und Ziel sind derselbe Ordner " + shown(check.folder) +
                                   L". Ein Ordnerlink auf sich selbst verdeckt seinen eigenen Inhalt.");
 
-    const Contents contents = ContentsOf(check.folder);
+    const FolderLinkReading existing = ReadFolderLink(check.folder);
+    const bool isFolderLink = existing.state == FolderLinkState::FolderLink;
+    const Contents contents = ContentsOf(check.folder, isFolderLink);
     if (!contents.nameInTheWay.empty())
         return Refused(check, L"Im Ordner " + shown(check.folder) + L" gibt es einen Unterordner " +
                                   InQuotes(contents.nameInTheWay) +
@@ -257,6 +263,13 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
             question += L" Seine eigene desktop.ini (etwa ein Symbol des Ordners) wird dabei ersetzt.";
         check.questions.push_back({kTitleNotEmpty, question + L"\n\nTrotzdem fortfahren?"});
     }
+    // Replacing a folder link that points elsewhere loses its source: name
+    // both. The same source again is simply written anew.
+    if (isFolderLink && !ShellLinkFile::SameTarget(existing.source, check.source))
+        check.questions.push_back(
+            {kTitleReplace, L"Der Ordner " + shown(check.folder) + L" ist bereits ein Ordnerlink auf " +
+                                shown(existing.source) + L".\n\nSoll er stattdessen auf " +
+                                shown(check.source) + L" zeigen?"});
     check.verdict = check.questions.empty() ? Verdict::Go : Verdict::Ask;
     return check;
 }

@@ -6,6 +6,7 @@ from conftest import (CREATE_BUTTON, INCOMPLETE, MAIN_TITLE, SOURCE_FIELD, TARGE
 
 NOT_CREATED = "Ordnerlink nicht erstellt"
 NOT_EMPTY = "Ordner ist nicht leer"
+REPLACE = "Ordnerlink ersetzen"
 
 
 def main_window_texts(app):
@@ -84,6 +85,29 @@ def test_a_desktop_ini_of_the_users_own_is_replaced_only_after_asking(app, work_
     answer_message_box(app, NOT_EMPTY)  # No is the default answer
     assert [p.name for p in folder.iterdir()] == ["desktop.ini"]
     assert (folder / "desktop.ini").read_bytes() == own_ini
+
+
+def test_a_link_pointing_elsewhere_is_replaced_only_after_asking(app, work_folder):
+    fill(app, r"\\srv\alt", r"C:\e2e\Link")
+    app.click(*CREATE_BUTTON)
+    link = work_folder / "Link" / "target.lnk"
+    assert wait_until(link.exists)
+    # The same source again asks nothing.
+    app.click(*CREATE_BUTTON)
+    assert not app.wait_for_windows(lambda w: w[0] != MAIN_TITLE, timeout=3)
+    old_link = link.read_bytes()
+
+    replace_line(app, SOURCE_FIELD, r"\\srv\neu")
+    app.click(*CREATE_BUTTON)
+    text = box_text(app, REPLACE)
+    assert "ist bereits ein Ordnerlink auf „\\\\srv\\alt“" in text
+    assert "Soll er stattdessen auf „\\\\srv\\neu“ zeigen?" in text
+    answer_message_box(app, REPLACE)  # No is the default answer
+    assert link.read_bytes() == old_link
+
+    app.click(*CREATE_BUTTON)
+    answer_message_box(app, REPLACE, keys=("shift+Tab", "Return"))  # Yes
+    assert wait_until(lambda: r"\\srv\neu" in run("lnkinfo", str(link)).stdout)
 
 
 def test_a_failure_names_its_cause_and_what_is_left(app, work_folder):

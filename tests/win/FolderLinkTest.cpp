@@ -598,3 +598,28 @@ TEST(CreateCheck, ShortensLongPathsInTheMiddle) {
     EXPECT_TRUE(Mentions(check.refusal.text, L"\u201Eziel\\aaaaaaaaa...bbbbbbbbbbb\\<\u201C"))
         << std::string(check.refusal.text.begin(), check.refusal.text.end());
 }
+
+TEST_F(FolderLink, TheCheckAsksBeforeALinkLosesItsSource) {
+    const std::wstring folder = tmp / L"Link\\";
+    ASSERT_TRUE(CreateFolderLink(L"\\\\srv\\alt", folder));
+
+    // The same source again, however its letters and trailing separator are written.
+    EXPECT_EQ(CheckCreate(L"\\\\SRV\\Alt\\", folder).verdict, Verdict::Go);
+
+    const L_SHTCUT::CreateCheck check = CheckCreate(L"\\\\srv\\neu", folder);
+    EXPECT_EQ(check.verdict, Verdict::Ask);
+    ASSERT_EQ(check.questions.size(), 1u);
+    EXPECT_EQ(check.questions[0].title, L"Ordnerlink ersetzen");
+    EXPECT_EQ(check.questions[0].text,
+              L"Der Ordner \u201E" + folder +
+                  L"\u201C ist bereits ein Ordnerlink auf \u201E\\\\srv\\alt\u201C.\n\n"
+                  L"Soll er stattdessen auf \u201E\\\\srv\\neu\u201C zeigen?");
+
+    // Content besides the link is asked about as well.
+    ASSERT_TRUE(WriteFileBytes(folder + L"eigene Datei.txt", "x"));
+    const L_SHTCUT::CreateCheck both = CheckCreate(L"\\\\srv\\neu", folder);
+    ASSERT_EQ(both.questions.size(), 2u);
+    EXPECT_EQ(both.questions[0].title, L"Ordner ist nicht leer");
+    EXPECT_FALSE(Mentions(both.questions[0].text, L"desktop.ini"));
+    EXPECT_EQ(both.questions[1].title, L"Ordnerlink ersetzen");
+}
