@@ -3,19 +3,11 @@
 // All values are pixels unless a name says twips.
 #pragma once
 
+#include "LineStyles.h"
+
 #include <optional>
 
 namespace lineinput {
-
-// Field styles of the input line.
-enum FieldStyle : int {
-    StyleTextBox = 0,
-    StyleCombo = 1,
-    StyleMemo = 2,
-    StyleDisplay = 3,
-    StyleInnerBox = 4,
-    StyleOutline = 5,
-};
 
 struct VerticalMetrics {
     int fieldHeight = 0; // FH

@@ -3,9 +3,12 @@
 #include "VxLineIn.h"
 
 #include "Form.h"
+#include "LineStyles.h"
 #include "Screen.h"
 
 #include <sstream>
+
+using namespace lineinput;
 
 std::unique_ptr<VxLineIn> VxLineIn::Create(const VxLineInArgs& args) {
     if (!args.site)
@@ -167,42 +170,45 @@ host::CommandButton* VxLineIn::ButtonControl() const {
     return buttonShow_ ? cmd.get() : nullptr;
 }
 
+host::Control* VxLineIn::FieldOfStyle() const {
+    switch (controlStyle_) {
+    case StyleTextBox:
+        return txt.get();
+    case StyleCombo:
+        return CurrentCombo;
+    case StyleMemo:
+        return mem.get();
+    case StyleDisplay:
+        return anz.get();
+    case StyleInnerBox:
+        return txi.get();
+    case StyleOutline:
+        return shp.get();
+    default:
+        return nullptr;
+    }
+}
+
+host::Control* VxLineIn::ShownFieldOfStyle() const {
+    return controlStyle_ == StyleInnerBox ? con.get() : FieldOfStyle();
+}
+
+// The accessors below ask only which kind of child the field of the style is.
+
 host::ComboBox* VxLineIn::ComboControl() const {
-    return controlStyle_ == 1 ? CurrentCombo : nullptr;
+    return dynamic_cast<host::ComboBox*>(FieldOfStyle());
 }
 
 host::Control* VxLineIn::InnerControl() const {
-    switch (controlStyle_) {
-    case 0:
-        return txt.get();
-    case 1:
-        return CurrentCombo;
-    case 2:
-        return mem.get();
-    case 3:
-        return anz.get();
-    case 4:
-        return con.get();
-    default:
-        return nullptr;
-    }
+    return controlStyle_ == StyleOutline ? nullptr : ShownFieldOfStyle();
 }
 
 host::Label* VxLineIn::LabelControl() const {
-    return controlStyle_ == 3 ? anz.get() : nullptr;
+    return dynamic_cast<host::Label*>(FieldOfStyle());
 }
 
 host::TextBox* VxLineIn::TextBoxControl() const {
-    switch (controlStyle_) {
-    case 0:
-        return txt.get();
-    case 2:
-        return mem.get();
-    case 4:
-        return txi.get();
-    default:
-        return nullptr;
-    }
+    return dynamic_cast<host::TextBox*>(FieldOfStyle());
 }
 
 host::Control* VxLineIn::ChildNamed(const std::wstring& name) const {

@@ -3,10 +3,15 @@
 // right and an optional small picture. It raises 31 numbered events to its
 // host and tells the host of every property set (except Edited).
 //
-// The members are implemented one concern per file:
-//   VxLineIn.cpp            children, state, accessors, events, control information
+// The members are implemented one concern per file; the sections below name
+// the file of their members:
+//   VxLineIn.cpp            children, state, the field child of the style and
+//                           the accessors, events, control information, and the
+//                           field properties whose setters only store and tell
 //   VxLineInRedraw.cpp      layout pass, style switches, colours of the field,
-//                           ambient changes, position queries (arithmetic in LineLayout)
+//                           ambient changes, position queries (arithmetic in
+//                           LineLayout), and the setters that run the layout or
+//                           a style switch
 //   VxLineInAppearance.cpp  colours, fonts, captions, tooltips, pictures
 //   VxLineInText.cpp        text, selection, keys and focus
 //   VxLineInButton.cpp      button and check box clicks
@@ -14,6 +19,10 @@
 //   VxLineInLists.cpp       list and combo operations, item tags
 //   VxLineInDrops.cpp       files dropped onto the field
 //   VxLineInPersistence.cpp initialisation of a new instance, property bag
+// The children's events become the control's in three places: the text
+// boxes, combo boxes and labels in ConnectTextEvents (VxLineInText.cpp), the
+// button and the check box in ConnectButtonEvents (VxLineInButton.cpp), the
+// file drops in RegisterDropTargets (VxLineInDrops.cpp).
 #pragma once
 
 #include "VxLineInEvents.h"
@@ -60,7 +69,7 @@ public:
     // Events: one handler per number (1..31); raising runs it synchronously.
     void BindEvent(int eventNumber, VxLineInEventHandler handler);
 
-    // --- properties held in fields -------------------------------------------------
+    // --- properties held in fields (VxLineIn.cpp) ------------------------------------
     bool AllowDDMultiFiles() const { return allowDDMultiFiles_; }
     void SetAllowDDMultiFiles(bool v);
     bool AppendOleDDFiles() const { return appendOleDDFiles_; }
@@ -69,22 +78,8 @@ public:
     void SetAutoAmbientChanges(bool v);
     bool ButtonClickOnEnter() const { return buttonClickOnEnter_; }
     void SetButtonClickOnEnter(bool v);
-    bool ButtonShow() const { return buttonShow_; }
-    void SetButtonShow(bool v);
-    std::int32_t ButtonWidth() const { return buttonWidth_; }
-    void SetButtonWidth(std::int32_t v);
-    bool CheckboxShow() const { return checkboxShow_; }
-    void SetCheckboxShow(bool v);
-    std::int32_t ComboLines() const { return comboLines_; }
-    void SetComboLines(std::int32_t v);
-    std::int32_t ComboStyle() const { return comboStyle_; }
-    void SetComboStyle(std::int32_t v);
     std::int32_t CommandStyle() const { return commandStyle_; }
     void SetCommandStyle(std::int32_t v);
-    std::int32_t ControlDistance() const { return controlDistance_; }
-    void SetControlDistance(std::int32_t v);
-    std::int32_t ControlStyle() const { return controlStyle_; }
-    void SetControlStyle(std::int32_t v);
     std::int32_t CTLUseLng() const { return ctlUseLng_; }
     void SetCTLUseLng(std::int32_t v);
     const std::wstring& DefaultFilename() const { return defaultFilename_; }
@@ -105,6 +100,37 @@ public:
     void SetDlgSaveCaption(const std::wstring& v);
     bool Edited() const { return edited_; }
     void SetEdited(bool v); // the host is not told
+    std::int32_t TextBoxStyle() const { return textBoxStyle_; }
+    void SetTextBoxStyle(std::int32_t v);
+    const std::wstring& TextMask() const { return textMask_; }
+    void SetTextMask(const std::wstring& v); // the empty string stores "*"
+    const host::Variant& TagExtra() const { return tagExtra_; }
+    void SetTagExtra(const host::Variant& v);
+    std::int32_t TagKenn() const { return tagKenn_; }
+    void SetTagKenn(std::int32_t v);
+    std::int32_t TagPos() const { return tagPos_; }
+    void SetTagPos(std::int32_t v);
+    const host::Variant& TagUser() const { return tagUser_; }
+    void SetTagUser(const host::Variant& v);
+    const host::Variant& TagUser2() const { return tagUser2_; }
+    void SetTagUser2(const host::Variant& v);
+
+    // --- properties held in fields whose setters run the layout or a style
+    // switch (VxLineInRedraw.cpp) ------------------------------------------------------
+    bool ButtonShow() const { return buttonShow_; }
+    void SetButtonShow(bool v);
+    std::int32_t ButtonWidth() const { return buttonWidth_; }
+    void SetButtonWidth(std::int32_t v);
+    bool CheckboxShow() const { return checkboxShow_; }
+    void SetCheckboxShow(bool v);
+    std::int32_t ComboLines() const { return comboLines_; }
+    void SetComboLines(std::int32_t v);
+    std::int32_t ComboStyle() const { return comboStyle_; }
+    void SetComboStyle(std::int32_t v);
+    std::int32_t ControlDistance() const { return controlDistance_; }
+    void SetControlDistance(std::int32_t v);
+    std::int32_t ControlStyle() const { return controlStyle_; }
+    void SetControlStyle(std::int32_t v);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v);
     std::int32_t FixedBlockWidth() const { return fixedBlockWidth_; } // twips
@@ -117,22 +143,8 @@ public:
     void SetLeftOffset(std::int32_t v);
     bool MultiStringGrey() const { return multiStringGrey_; }
     void SetMultiStringGrey(bool v);
-    std::int32_t TextBoxStyle() const { return textBoxStyle_; }
-    void SetTextBoxStyle(std::int32_t v);
-    const std::wstring& TextMask() const { return textMask_; }
-    void SetTextMask(const std::wstring& v); // the empty string stores "*"
     std::int32_t TopDistance() const { return topDistance_; }
     void SetTopDistance(std::int32_t v);
-    const host::Variant& TagExtra() const { return tagExtra_; }
-    void SetTagExtra(const host::Variant& v);
-    std::int32_t TagKenn() const { return tagKenn_; }
-    void SetTagKenn(std::int32_t v);
-    std::int32_t TagPos() const { return tagPos_; }
-    void SetTagPos(std::int32_t v);
-    const host::Variant& TagUser() const { return tagUser_; }
-    void SetTagUser(const host::Variant& v);
-    const host::Variant& TagUser2() const { return tagUser2_; }
-    void SetTagUser2(const host::Variant& v);
 
     // --- appearance (VxLineInAppearance.cpp) ------------------------------------------
     std::int32_t Alignment() const;
@@ -271,8 +283,13 @@ private:
     void ApplyEnabled();
     void ApplyButtonPicture(); // VxLineInAppearance.cpp
     // The field child of the style (txt, CurrentCombo, mem, anz, txi, shp);
-    // null when the style has none.
+    // null when the style has none. The one decision of which child is meant:
+    // text, selection, focus, field colours and the accessors ask here
+    // (VxLineIn.cpp).
     host::Control* FieldOfStyle() const;
+    // What the layout shows as the field: the frame con in style 4, else the
+    // field of the style.
+    host::Control* ShownFieldOfStyle() const;
 
     // The children's events become the control's (VxLineInText.cpp).
     void ConnectTextEvents();

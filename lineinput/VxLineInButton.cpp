@@ -3,24 +3,14 @@
 #include "VxLineIn.h"
 
 #include "Clipboard.h"
-#include "LineLayout.h"
+#include "LineStyles.h"
 #include "PendingMessages.h"
 
 using namespace lineinput;
 
 namespace {
 
-// What the button does with a text field (every style but the combo box).
-enum CommandAction : std::int32_t {
-    ActionClear = 0,
-    ActionOpenFile = 1,
-    ActionSaveFile = 2,
-    ActionFolder = 3,
-    ActionReportOnly = 4,
-    ActionCopy = 5,
-    ActionOpenFiles = 6,
-};
-
+// The styles whose button acts on the text (every style but the combo box).
 bool IsTextStyle(std::int32_t controlStyle) {
     return controlStyle == StyleTextBox || controlStyle == StyleMemo || controlStyle == StyleDisplay ||
            controlStyle == StyleInnerBox;

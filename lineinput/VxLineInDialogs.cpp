@@ -6,15 +6,11 @@
 #include "L_COMDLG.h"
 #include "L_FOLDER.h"
 #include "L_PFADE.h"
+#include "LineStyles.h"
+
+using namespace lineinput;
 
 namespace {
-
-enum DialogAction : std::int32_t {
-    ActionOpenFile = 1,
-    ActionSaveFile = 2,
-    ActionFolder = 3,
-    ActionOpenFiles = 6,
-};
 
 constexpr std::int32_t kNewStyleBrowser = 2;
 

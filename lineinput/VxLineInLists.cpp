@@ -172,8 +172,9 @@ void VxLineIn::ListFocusItemTag(const std::wstring& TG) {
 }
 
 std::int32_t VxLineIn::cid() const {
-    if (controlStyle_ != 1 || !CurrentCombo)
+    const host::ComboBox* combo = ComboControl();
+    if (!combo)
         return 0;
-    const int selected = CurrentCombo->listIndex();
-    return selected < 0 ? 0 : CurrentCombo->itemData(selected);
+    const int selected = combo->listIndex();
+    return selected < 0 ? 0 : combo->itemData(selected);
 }

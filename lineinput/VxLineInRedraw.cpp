@@ -21,25 +21,6 @@ void Place(host::Control& c, int left, int top, int width, int height) {
 
 } // namespace
 
-host::Control* VxLineIn::FieldOfStyle() const {
-    switch (controlStyle_) {
-    case StyleTextBox:
-        return txt.get();
-    case StyleCombo:
-        return CurrentCombo;
-    case StyleMemo:
-        return mem.get();
-    case StyleDisplay:
-        return anz.get();
-    case StyleInnerBox:
-        return txi.get();
-    case StyleOutline:
-        return shp.get();
-    default:
-        return nullptr;
-    }
-}
-
 void VxLineIn::RedrawControl() {
     RaiseEvent(VxEvent::BeforeRedraw);
 
@@ -127,7 +108,7 @@ void VxLineIn::RedrawControl() {
     } else {
         // The field of the style stays shown: hiding it for a moment would
         // take the focus from a user who is typing in it.
-        host::Control* field = controlStyle_ == StyleInnerBox ? con.get() : FieldOfStyle();
+        host::Control* field = ShownFieldOfStyle();
         for (host::Control* c :
              {static_cast<host::Control*>(txt.get()), static_cast<host::Control*>(cmb0.get()),
               static_cast<host::Control*>(cmb2.get()), static_cast<host::Control*>(mem.get()),

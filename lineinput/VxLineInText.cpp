@@ -4,23 +4,16 @@
 #include "VxLineIn.h"
 
 #include "L_KEYASC.h"
-#include "LineLayout.h"
+#include "LineStyles.h"
 
 std::wstring VxLineIn::Text() const {
-    switch (controlStyle_) {
-    case 0:
-        return txt->text();
-    case 1:
-        return CurrentCombo ? CurrentCombo->text() : std::wstring();
-    case 2:
-        return mem->text();
-    case 3:
-        return anz->caption();
-    case 4:
-        return txi->text();
-    default:
-        return {};
-    }
+    if (const host::TextBox* box = TextBoxControl())
+        return box->text();
+    if (const host::ComboBox* combo = ComboControl())
+        return combo->text();
+    if (const host::Label* display = LabelControl())
+        return display->caption();
+    return {};
 }
 
 void VxLineIn::SetText(const std::wstring& v) {
@@ -80,19 +73,14 @@ void VxLineIn::SetPasswordChar(const std::wstring& v) {
     propertyChanged(L"PasswordChar");
 }
 
+// The selection is read from the text box or combo box of the style; the
+// display and the outline have none.
 std::int32_t VxLineIn::SelStart() const {
-    switch (controlStyle_) {
-    case 0:
-        return txt->selStart();
-    case 1:
-        return CurrentCombo ? CurrentCombo->selStart() : 0;
-    case 2:
-        return mem->selStart();
-    case 4:
-        return txi->selStart();
-    default:
-        return 0;
-    }
+    if (const host::TextBox* box = TextBoxControl())
+        return box->selStart();
+    if (const host::ComboBox* combo = ComboControl())
+        return combo->selStart();
+    return 0;
 }
 void VxLineIn::SetSelStart(std::int32_t v) {
     txt->setSelStart(v);
@@ -104,18 +92,11 @@ void VxLineIn::SetSelStart(std::int32_t v) {
 }
 
 std::int32_t VxLineIn::SelLength() const {
-    switch (controlStyle_) {
-    case 0:
-        return txt->selLength();
-    case 1:
-        return CurrentCombo ? CurrentCombo->selLength() : 0;
-    case 2:
-        return mem->selLength();
-    case 4:
-        return txi->selLength();
-    default:
-        return 0;
-    }
+    if (const host::TextBox* box = TextBoxControl())
+        return box->selLength();
+    if (const host::ComboBox* combo = ComboControl())
+        return combo->selLength();
+    return 0;
 }
 void VxLineIn::SetSelLength(std::int32_t v) {
     txt->setSelLength(v);
@@ -127,18 +108,11 @@ void VxLineIn::SetSelLength(std::int32_t v) {
 }
 
 std::wstring VxLineIn::SelText() const {
-    switch (controlStyle_) {
-    case 0:
-        return txt->selText();
-    case 1:
-        return CurrentCombo ? CurrentCombo->selText() : std::wstring();
-    case 2:
-        return mem->selText();
-    case 4:
-        return txi->selText();
-    default:
-        return {};
-    }
+    if (const host::TextBox* box = TextBoxControl())
+        return box->selText();
+    if (const host::ComboBox* combo = ComboControl())
+        return combo->selText();
+    return {};
 }
 void VxLineIn::SetSelText(const std::wstring& v) {
     txt->setSelText(v);
@@ -166,23 +140,10 @@ void VxLineIn::SetValue(bool v) {
 }
 
 void VxLineIn::SetTextFocus() {
-    switch (controlStyle_) {
-    case 0:
-        txt->setFocus();
-        break;
-    case 1:
-        if (CurrentCombo)
-            CurrentCombo->setFocus();
-        break;
-    case 2:
-        mem->setFocus();
-        break;
-    case 4:
-        txi->setFocus();
-        break;
-    default:
-        break;
-    }
+    if (host::TextBox* box = TextBoxControl())
+        box->setFocus();
+    else if (host::ComboBox* combo = ComboControl())
+        combo->setFocus();
 }
 
 host::Variant VxLineIn::SetActive(bool stat) {
