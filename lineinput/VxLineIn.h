@@ -19,6 +19,8 @@
 //   VxLineInLists.cpp       list and combo operations, item tags
 //   VxLineInDrops.cpp       files dropped onto the field
 //   VxLineInPersistence.cpp initialisation of a new instance, property bag
+//                           (the keys and their defaults in PersistedKeys.h)
+// LineStyles.h names the values of ControlStyle and CommandStyle.
 // The children's events become the control's in three places: the text
 // boxes, combo boxes and labels in ConnectTextEvents (VxLineInText.cpp), the
 // button and the check box in ConnectButtonEvents (VxLineInButton.cpp), the
