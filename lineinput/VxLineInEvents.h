@@ -7,37 +7,39 @@
 #include <windows.h>
 
 namespace VxEvent {
-inline constexpr int AfterButtonClicked = 1;
-inline constexpr int BeforeButtonClicked = 2;
-inline constexpr int AfterButtonClickedFinished = 3;
-inline constexpr int ButtonClicked = 4;
-inline constexpr int Click = 5;
-inline constexpr int Change = 6;
-inline constexpr int DblClick = 7;
-inline constexpr int GotFocusText = 8;
-inline constexpr int GotFocusCombo = 9;
-inline constexpr int KeyDown = 10;  // KeyCode, Shift
-inline constexpr int KeyUp = 11;    // KeyCode, Shift
-inline constexpr int KeyPress = 12; // KeyAscii
-inline constexpr int LostFocusText = 13;
-inline constexpr int LostFocusCombo = 14;
-inline constexpr int MouseDown = 15;           // Button, Shift, X, y
-inline constexpr int MouseMove = 16;           // Button, Shift, X, y
-inline constexpr int MouseUp = 17;             // Button, Shift, X, y
-inline constexpr int KeyPressBeforeCheck = 18; // KeyAscii
-inline constexpr int Resize = 19;
-inline constexpr int AfterRedraw = 20;
-inline constexpr int BeforeRedraw = 21;
-inline constexpr int Paint = 22;
-inline constexpr int CheckBoxChanged = 23; // newstate
-inline constexpr int LabelClick = 24;
-inline constexpr int LabelDblClick = 25;
-inline constexpr int LabelPopMenu = 26;     // Shift
-inline constexpr int ButtonRightClick = 27; // Button, Shift, X, y
-inline constexpr int LabelMouseDown = 28;   // Button, Shift, X, y
-inline constexpr int LabelMouseUp = 29;     // Button, Shift, X, y
-inline constexpr int ComboKeyPress = 30;    // KeyAscii
-inline constexpr int RequestMainForm = 31;  // frm
+enum Number : int {
+    AfterButtonClicked = 1,
+    BeforeButtonClicked = 2,
+    AfterButtonClickedFinished = 3,
+    ButtonClicked = 4,
+    Click = 5,
+    Change = 6,
+    DblClick = 7,
+    GotFocusText = 8,
+    GotFocusCombo = 9,
+    KeyDown = 10,  // KeyCode, Shift
+    KeyUp = 11,    // KeyCode, Shift
+    KeyPress = 12, // KeyAscii
+    LostFocusText = 13,
+    LostFocusCombo = 14,
+    MouseDown = 15,           // Button, Shift, X, y
+    MouseMove = 16,           // Button, Shift, X, y
+    MouseUp = 17,             // Button, Shift, X, y
+    KeyPressBeforeCheck = 18, // KeyAscii
+    Resize = 19,
+    AfterRedraw = 20,
+    BeforeRedraw = 21,
+    Paint = 22,
+    CheckBoxChanged = 23, // newstate
+    LabelClick = 24,
+    LabelDblClick = 25,
+    LabelPopMenu = 26,     // Shift
+    ButtonRightClick = 27, // Button, Shift, X, y
+    LabelMouseDown = 28,   // Button, Shift, X, y
+    LabelMouseUp = 29,     // Button, Shift, X, y
+    ComboKeyPress = 30,    // KeyAscii
+    RequestMainForm = 31,  // frm
+};
 inline constexpr int Count = 31;
 } // namespace VxEvent
 

@@ -2,6 +2,8 @@
 
 #include "Screen.h"
 
+#include <iterator>
+
 void PlaceInPixels(VxLineIn& line, const LinePlace& place) {
     const double tpp = host::TwipsPerPixelX();
     line.placeTwips(place.left * tpp, place.top * tpp, place.width * tpp, place.height * tpp);
@@ -22,12 +24,56 @@ void RecordPropertyChanges(host::Form& form, std::vector<std::wstring>& into) {
     form.onPropertyChanged = [&into](host::UserControl&, const std::wstring& name) { into.push_back(name); };
 }
 
-void RecordEvents(VxLineIn& line, std::vector<int>& into) {
-    for (int n = 1; n <= VxEvent::Count; ++n)
-        line.BindEvent(n, [&into](int number, VxLineInEventArgs&) { into.push_back(number); });
+void VxEvent::PrintTo(Number event, std::ostream* os) {
+    static const char* const kNames[] = {
+        "",
+        "AfterButtonClicked",
+        "BeforeButtonClicked",
+        "AfterButtonClickedFinished",
+        "ButtonClicked",
+        "Click",
+        "Change",
+        "DblClick",
+        "GotFocusText",
+        "GotFocusCombo",
+        "KeyDown",
+        "KeyUp",
+        "KeyPress",
+        "LostFocusText",
+        "LostFocusCombo",
+        "MouseDown",
+        "MouseMove",
+        "MouseUp",
+        "KeyPressBeforeCheck",
+        "Resize",
+        "AfterRedraw",
+        "BeforeRedraw",
+        "Paint",
+        "CheckBoxChanged",
+        "LabelClick",
+        "LabelDblClick",
+        "LabelPopMenu",
+        "ButtonRightClick",
+        "LabelMouseDown",
+        "LabelMouseUp",
+        "ComboKeyPress",
+        "RequestMainForm",
+    };
+    static_assert(std::size(kNames) == Count + 1);
+    const int n = static_cast<int>(event);
+    *os << (n >= 1 && n <= Count ? kNames[n] : "Event") << '(' << n << ')';
 }
 
-void RecordEvents(VxLineIn& line, std::initializer_list<int> numbers, std::vector<int>& into) {
-    for (const int n : numbers)
-        line.BindEvent(n, [&into](int number, VxLineInEventArgs&) { into.push_back(number); });
+void RecordEvents(VxLineIn& line, EventList& into) {
+    for (int n = 1; n <= VxEvent::Count; ++n)
+        line.BindEvent(n, [&into](int number, VxLineInEventArgs&) {
+            into.push_back(static_cast<VxEvent::Number>(number));
+        });
+}
+
+void RecordEvents(VxLineIn& line, std::initializer_list<VxEvent::Number> events, EventList& into) {
+    for (const VxEvent::Number e : events)
+        line.BindEvent(e, [&into](int number, VxLineInEventArgs&) {
+            into.push_back(static_cast<VxEvent::Number>(number));
+        });
 }

@@ -9,6 +9,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,14 @@ std::unique_ptr<VxLineIn> NewPlacedLine(host::Form& form, const LinePlace& place
 // Appends the name of every property a control of form reports as changed.
 void RecordPropertyChanges(host::Form& form, std::vector<std::wstring>& into);
 
-// Appends the number of each event line raises, of all events or of numbers.
-void RecordEvents(VxLineIn& line, std::vector<int>& into);
-void RecordEvents(VxLineIn& line, std::initializer_list<int> numbers, std::vector<int>& into);
+// Events in the order raised; a failed comparison prints them by name.
+using EventList = std::vector<VxEvent::Number>;
+
+namespace VxEvent {
+// The event's name and number, as "Change(6)".
+void PrintTo(Number event, std::ostream* os);
+} // namespace VxEvent
+
+// Appends each event line raises, of all events or of those given.
+void RecordEvents(VxLineIn& line, EventList& into);
+void RecordEvents(VxLineIn& line, std::initializer_list<VxEvent::Number> events, EventList& into);

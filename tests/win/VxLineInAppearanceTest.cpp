@@ -113,7 +113,7 @@ protected:
     std::unique_ptr<host::Form> form;
     std::unique_ptr<VxLineIn> line;
     std::vector<std::wstring> changed;
-    std::vector<int> redraws;
+    EventList redraws;
 };
 
 using Names = std::set<std::wstring>;
@@ -315,7 +315,7 @@ TEST_F(VxLineInAppearanceTest, AnAlignmentOtherThanLeftRightOrCentredIsRefused) 
 }
 
 TEST_F(VxLineInAppearanceTest, HeightChangingSettersRunTheLayoutOthersDoNot) {
-    const std::vector<int> onePass = {VxEvent::BeforeRedraw, VxEvent::AfterRedraw};
+    const EventList onePass = {VxEvent::BeforeRedraw, VxEvent::AfterRedraw};
     host::FontDesc big;
     big.size = 12;
 

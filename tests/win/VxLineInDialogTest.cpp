@@ -74,10 +74,11 @@ protected:
         PlaceInPixels(*line, {.top = 20, .width = 560, .height = 40});
         // Only the events of the click; focus, paint and layout events are
         // the business of other tests.
-        for (const int number : {AfterButtonClicked, BeforeButtonClicked, AfterButtonClickedFinished,
-                                 ButtonClicked, Change, RequestMainForm})
+        for (const VxEvent::Number number :
+             {AfterButtonClicked, BeforeButtonClicked, AfterButtonClickedFinished, ButtonClicked, Change,
+              RequestMainForm})
             line->BindEvent(number, [this](int n, VxLineInEventArgs& args) {
-                events_.push_back(n);
+                events_.push_back(static_cast<VxEvent::Number>(n));
                 if (n == RequestMainForm && args.frm && answerOwner_)
                     *args.frm = answerOwner_;
             });
@@ -132,7 +133,7 @@ protected:
     TempFolder tmp_;
     std::unique_ptr<host::Form> form_;
     std::unique_ptr<VxLineIn> line_;
-    std::vector<int> events_;
+    EventList events_;
     std::vector<std::wstring> notified_;
     HWND answerOwner_ = nullptr; // what the host answers to RequestMainForm
     DialogView view_;
@@ -174,8 +175,8 @@ TEST_F(VxLineInDialogTest, FolderChosenAsTheMainWindowsLinesDo) {
     EXPECT_EQ(LetterCase::ToUpper(text), LetterCase::ToUpper(folder + L"\\"));
     EXPECT_TRUE(BrowserShowedTitle());
     EXPECT_EQ(view_.owner, form_->hwnd()) << "unanswered, the form (not the frame) owns the browser";
-    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
-                                         Change, AfterButtonClickedFinished}));
+    EXPECT_EQ(events_, (EventList{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked, Change,
+                                  AfterButtonClickedFinished}));
 }
 
 TEST_F(VxLineInDialogTest, FolderCancelledLeavesTheStartTextCleaned) {
@@ -187,8 +188,8 @@ TEST_F(VxLineInDialogTest, FolderCancelledLeavesTheStartTextCleaned) {
     ClickWithDialog(L"", Press(IDCANCEL));
     EXPECT_EQ(line_->Text(), tmp_ / L"Daten");
     EXPECT_TRUE(BrowserShowedTitle());
-    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
-                                         Change, AfterButtonClickedFinished}));
+    EXPECT_EQ(events_, (EventList{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked, Change,
+                                  AfterButtonClickedFinished}));
     // The browser does not write its title back.
     EXPECT_EQ(line_->DlgPathCaption(), L"Quellordner w\u00E4hlen : ");
 }
@@ -203,8 +204,8 @@ TEST_F(VxLineInDialogTest, FolderCancelledInTheMemoAndFrameStylesRaisesTwoChange
         line_->SetText(WithSlashes(tmp_ / L"Daten") + L"/");
         ClickWithDialog(L"", Press(IDCANCEL));
         EXPECT_EQ(line_->Text(), tmp_ / L"Daten");
-        EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
-                                             Change, AfterButtonClickedFinished}));
+        EXPECT_EQ(events_, (EventList{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
+                                      Change, AfterButtonClickedFinished}));
     }
 }
 
@@ -235,8 +236,8 @@ TEST_F(VxLineInDialogTest, DisplayStyleRaisesOnlyTheChangeOfTheClick) {
     line_->SetText(WithSlashes(tmp_ / L"Daten"));
     ClickWithDialog(L"", Press(IDCANCEL));
     EXPECT_EQ(line_->Text(), tmp_ / L"Daten");
-    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, AfterButtonClicked, Change,
-                                         AfterButtonClickedFinished}));
+    EXPECT_EQ(events_, (EventList{BeforeButtonClicked, RequestMainForm, AfterButtonClicked, Change,
+                                  AfterButtonClickedFinished}));
 }
 
 TEST_F(VxLineInDialogTest, OwnerIsTheWindowTheHostAnswers) {
@@ -259,8 +260,8 @@ TEST_F(VxLineInDialogTest, OpenFileCancelledOnAnEmptyLineWritesDefaultFilename) 
     EXPECT_EQ(line_->Text(), tmp_ / L"neu.txt");
     EXPECT_EQ(view_.nameBox, L"neu.txt") << "the dialog starts with the name part of the start text";
     EXPECT_EQ(view_.owner, form_->hwnd());
-    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked,
-                                         Change, AfterButtonClickedFinished}));
+    EXPECT_EQ(events_, (EventList{BeforeButtonClicked, RequestMainForm, Change, AfterButtonClicked, Change,
+                                  AfterButtonClickedFinished}));
     // The default title is kept in the member; the host is not told of it.
     EXPECT_EQ(line_->DlgOpenCaption(), kOpenTitle);
     EXPECT_EQ(std::count(notified_.begin(), notified_.end(), L"DlgOpenCaption"), 0);
@@ -311,8 +312,8 @@ TEST_F(VxLineInDialogTest, SaveFileCancelledKeepsTheLine) {
     line_->SetText(tmp_ / L"alt.txt");
     ClickWithDialog(L"Datei speichern : ", Press(IDCANCEL));
     EXPECT_EQ(line_->Text(), tmp_ / L"alt.txt");
-    EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, RequestMainForm, AfterButtonClicked,
-                                         AfterButtonClickedFinished}));
+    EXPECT_EQ(events_, (EventList{BeforeButtonClicked, RequestMainForm, AfterButtonClicked,
+                                  AfterButtonClickedFinished}));
 }
 
 TEST_F(VxLineInDialogTest, OpenFilesJoinsThePathsInTheDialogsOrder) {
@@ -351,8 +352,8 @@ TEST_F(VxLineInDialogTest, ComboStyleReportsTheClickInsteadOfADialog) {
         events_.clear();
         line_->DoButtonClick(true);
         EXPECT_EQ(FindThreadDialog(L""), nullptr);
-        EXPECT_EQ(events_, (std::vector<int>{BeforeButtonClicked, ButtonClicked, AfterButtonClicked,
-                                             AfterButtonClickedFinished}))
+        EXPECT_EQ(events_, (EventList{BeforeButtonClicked, ButtonClicked, AfterButtonClicked,
+                                      AfterButtonClickedFinished}))
             << "CommandStyle " << commandStyle;
     }
 }

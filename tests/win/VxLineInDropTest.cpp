@@ -73,7 +73,7 @@ protected:
     // Declared first so that the line and its form go before OLE does, and
     // the recording outlives the line.
     ComApartment com;
-    std::vector<int> events;
+    EventList events;
     std::unique_ptr<host::Form> form;
     std::unique_ptr<VxLineIn> line;
     const std::wstring a = L"C:\\Daten\\a.txt";
@@ -87,7 +87,7 @@ TEST_F(VxLineInDropTest, OneFileOnTxtBecomesTheTextWithOneChange) {
     EXPECT_EQ(result.hr, DRAGDROP_S_DROP);
     EXPECT_EQ(result.effect, static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(line->Text(), a);
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change}));
+    EXPECT_EQ(events, (EventList{VxEvent::Change}));
 }
 
 TEST_F(VxLineInDropTest, SeveralFilesOnTxtFollowAllowDDMultiFiles) {
@@ -99,7 +99,7 @@ TEST_F(VxLineInDropTest, SeveralFilesOnTxtFollowAllowDDMultiFiles) {
     events.clear();
     DropFiles(L"txt", {a, b, c});
     EXPECT_EQ(line->Text(), a + L"; " + b + L"; " + c);
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change}));
+    EXPECT_EQ(events, (EventList{VxEvent::Change}));
 }
 
 TEST_F(VxLineInDropTest, MemTakesEveryPathOnItsOwnLine) {
@@ -108,7 +108,7 @@ TEST_F(VxLineInDropTest, MemTakesEveryPathOnItsOwnLine) {
     EXPECT_EQ(line->Text(), a + L"\r\n");
     DropFiles(L"mem", {b, c});
     EXPECT_EQ(line->Text(), b + L"\r\n" + c + L"\r\n");
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change, VxEvent::Change}));
+    EXPECT_EQ(events, (EventList{VxEvent::Change, VxEvent::Change}));
 }
 
 TEST_F(VxLineInDropTest, MemAppendsDropsWithAppendOleDDFiles) {
@@ -128,7 +128,7 @@ TEST_F(VxLineInDropTest, TxiAndAnzTakeTheFirstPath) {
     UseStyle(4);
     DropFiles(L"txi", {a, b});
     EXPECT_EQ(line->Text(), a);
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change}));
+    EXPECT_EQ(events, (EventList{VxEvent::Change}));
 
     UseStyle(3);
     DropFiles(L"anz", {b, c});
@@ -209,7 +209,7 @@ TEST_F(VxLineInDropTest, AnyOfferedEffectDeliversThePathsButNothingIsMoved) {
         EXPECT_EQ(result.hr, DRAGDROP_S_DROP);
         EXPECT_EQ(result.effect, offer.answered);
         EXPECT_EQ(line->Text(), a);
-        EXPECT_EQ(events, (std::vector<int>{VxEvent::Change}));
+        EXPECT_EQ(events, (EventList{VxEvent::Change}));
     }
 }
 

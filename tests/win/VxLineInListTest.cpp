@@ -58,12 +58,12 @@ protected:
 
     std::unique_ptr<host::Form> form;
     std::unique_ptr<VxLineIn> line;
-    std::vector<int> events;
+    EventList events;
     std::vector<std::wstring> changed;
 };
 
 using Texts = std::vector<std::wstring>;
-const std::vector<int> kChangeClick{VxEvent::Change, VxEvent::Click};
+const EventList kChangeClick{VxEvent::Change, VxEvent::Click};
 
 TEST_F(VxLineInListTest, AddItemAppendsOrInsertsAtAPosition) {
     AddItems({L"b", L"a"});
@@ -258,7 +258,7 @@ TEST_F(VxLineInListTest, SelectionChangeRaisesChangeThenClickOnlyInStyle1) {
     events.clear();
     line->SetListIndex(0);
     EXPECT_EQ(line->ListIndex(), 0);
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::Click}));
+    EXPECT_EQ(events, (EventList{VxEvent::Click}));
 }
 
 TEST_F(VxLineInListTest, TopIndexAndItemDataTellTheHost) {

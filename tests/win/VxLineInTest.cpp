@@ -583,53 +583,53 @@ TEST_F(VxLineInTest, AmbientChangesAreFollowedOnlyWhenAskedAndByExactName) {
 }
 
 TEST_F(VxLineInTest, RedrawEventsSurroundEveryPassAndNestedPasses) {
-    std::vector<int> events;
+    EventList events;
     RecordEvents(*line, events);
     line->SetLabelWidth(100);
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
+    EXPECT_EQ(events, (EventList{VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
 
     events.clear();
     const double tpp = host::TwipsPerPixelX();
     line->placeTwips(10 * tpp, 10 * tpp, 300 * tpp, 60 * tpp);
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::AfterRedraw, VxEvent::Resize}));
+    EXPECT_EQ(events, (EventList{VxEvent::BeforeRedraw, VxEvent::AfterRedraw, VxEvent::Resize}));
 
     // A handler that sets a layout property starts a nested pass.
     events.clear();
     bool once = true;
     line->BindEvent(VxEvent::BeforeRedraw, [&](int number, VxLineInEventArgs&) {
-        events.push_back(number);
+        events.push_back(static_cast<VxEvent::Number>(number));
         if (once) {
             once = false;
             line->SetTopDistance(4);
         }
     });
     line->RedrawControl();
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::BeforeRedraw, VxEvent::AfterRedraw,
-                                        VxEvent::AfterRedraw}));
+    EXPECT_EQ(events, (EventList{VxEvent::BeforeRedraw, VxEvent::BeforeRedraw, VxEvent::AfterRedraw,
+                                 VxEvent::AfterRedraw}));
     EXPECT_EQ(line->height(), S() + 4);
 
     events.clear();
     line->Refresh();
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
+    EXPECT_EQ(events, (EventList{VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
 }
 
 TEST_F(VxLineInTest, PaintRequestRaisesPaintOnly) {
-    std::vector<int> events;
+    EventList events;
     RecordEvents(*line, events);
     form->show();
     PumpMessages();
     events.clear();
     InvalidateRect(line->hwnd(), nullptr, TRUE);
     UpdateWindow(line->hwnd());
-    EXPECT_EQ(events, std::vector<int>{VxEvent::Paint});
+    EXPECT_EQ(events, EventList{VxEvent::Paint});
 }
 
 TEST_F(VxLineInTest, ChangeMembersRaiseChangeByNumberAndTerminateDropsTheCombo) {
-    std::vector<int> events;
+    EventList events;
     RecordEvents(*line, events);
     line->FireEventChange();
     line->SendChangeMsg();
-    EXPECT_EQ(events, (std::vector<int>{VxEvent::Change, VxEvent::Change}));
+    EXPECT_EQ(events, (EventList{VxEvent::Change, VxEvent::Change}));
 
     line->SetControlStyle(1);
     line->AddItem(L"a");
@@ -646,7 +646,7 @@ TEST_F(VxLineInTest, ChangeMembersRaiseChangeByNumberAndTerminateDropsTheCombo) 
 TEST_F(VxLineInTest, DestroyingTheFormTerminatesTheLine) {
     line->SetControlStyle(1);
     ASSERT_NE(line->ComboControl(), nullptr);
-    std::vector<int> events;
+    EventList events;
     RecordEvents(*line, events);
     ASSERT_TRUE(DestroyWindow(form->hwnd()));
     EXPECT_EQ(line->ComboControl(), nullptr);
