@@ -546,46 +546,47 @@ TEST_F(VxLineInAppearanceTest, ScreenshotOfTheFifteenPicturesOnTheButtons) {
     const int zoomRows = (IDB_PICTURE_COUNT + perRow - 1) / perRow;
     const int height = topHeight + zoomRows * cellHeight + 8;
 
-    const HDC screen = GetDC(nullptr);
-    const Bitmap sheet(CreateCompatibleBitmap(screen, width, height));
-    const MemoryDc sheetDc(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
+    const win32::WindowDc screen(nullptr);
+    const Bitmap sheet(CreateCompatibleBitmap(screen.get(), width, height));
+    const MemoryDc sheetDc(CreateCompatibleDC(screen.get()));
     ASSERT_TRUE(sheet && sheetDc);
-    HGDIOBJ oldSheet = SelectObject(sheetDc.get(), sheet.get());
-    const RECT all{0, 0, width, height};
-    FillRect(sheetDc.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
-    const HDC formDc = GetDC(form->hwnd());
-    BitBlt(sheetDc.get(), 0, 0, width, topHeight, formDc, 0, 0, SRCCOPY);
-    ReleaseDC(form->hwnd(), formDc);
-
-    // The second part: each button enlarged, so that every pixel is seen.
-    for (int i = 0; i < IDB_PICTURE_COUNT; ++i) {
-        host::CommandButton& cmd = *lines[static_cast<size_t>(i)]->ButtonControl();
-        SCOPED_TRACE(i + 1);
-        const Bitmap capture = CaptureWindow(cmd.hwnd(), cmd.width(), cmd.height());
-        const Pixels shown = ReadPixels(capture.get());
-        ASSERT_EQ(shown.width, cmd.width());
-        // The picture shows and its grey background does not.
-        const COLORREF face = host::ToColorRef(cmd.backColor());
-        int drawn = 0, grey = 0;
-        for (int y = (cmd.height() - 16) / 2; y < (cmd.height() + 16) / 2; ++y)
-            for (int x = (cmd.width() - 16) / 2; x < (cmd.width() + 16) / 2; ++x) {
-                drawn += shown.At(x, y) != face;
-                grey += shown.At(x, y) == RGB(192, 192, 192);
-            }
-        EXPECT_GE(drawn, 12);
-        if (i + 1 != 14) { // the grey cross may draw in that very grey
-            EXPECT_EQ(grey, 0);
+    {
+        // The sheet is selected while it is drawn, and no longer when it is saved.
+        const win32::ScopedSelect sheetSelected(sheetDc.get(), sheet.get());
+        const RECT all{0, 0, width, height};
+        FillRect(sheetDc.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+        {
+            const win32::WindowDc formDc(form->hwnd());
+            BitBlt(sheetDc.get(), 0, 0, width, topHeight, formDc.get(), 0, 0, SRCCOPY);
         }
-        const MemoryDc source(CreateCompatibleDC(sheetDc.get()));
-        ASSERT_TRUE(source);
-        HGDIOBJ old = SelectObject(source.get(), capture.get());
-        StretchBlt(sheetDc.get(), 8 + (i % perRow) * cellWidth, topHeight + 8 + (i / perRow) * cellHeight,
-                   cmd.width() * kZoom, cmd.height() * kZoom, source.get(), 0, 0, cmd.width(), cmd.height(),
-                   SRCCOPY);
-        SelectObject(source.get(), old);
+
+        // The second part: each button enlarged, so that every pixel is seen.
+        for (int i = 0; i < IDB_PICTURE_COUNT; ++i) {
+            host::CommandButton& cmd = *lines[static_cast<size_t>(i)]->ButtonControl();
+            SCOPED_TRACE(i + 1);
+            const Bitmap capture = CaptureWindow(cmd.hwnd(), cmd.width(), cmd.height());
+            const Pixels shown = ReadPixels(capture.get());
+            ASSERT_EQ(shown.width, cmd.width());
+            // The picture shows and its grey background does not.
+            const COLORREF face = host::ToColorRef(cmd.backColor());
+            int drawn = 0, grey = 0;
+            for (int y = (cmd.height() - 16) / 2; y < (cmd.height() + 16) / 2; ++y)
+                for (int x = (cmd.width() - 16) / 2; x < (cmd.width() + 16) / 2; ++x) {
+                    drawn += shown.At(x, y) != face;
+                    grey += shown.At(x, y) == RGB(192, 192, 192);
+                }
+            EXPECT_GE(drawn, 12);
+            if (i + 1 != 14) { // the grey cross may draw in that very grey
+                EXPECT_EQ(grey, 0);
+            }
+            const MemoryDc source(CreateCompatibleDC(sheetDc.get()));
+            ASSERT_TRUE(source);
+            const win32::ScopedSelect selected(source.get(), capture.get());
+            StretchBlt(sheetDc.get(), 8 + (i % perRow) * cellWidth, topHeight + 8 + (i / perRow) * cellHeight,
+                       cmd.width() * kZoom, cmd.height() * kZoom, source.get(), 0, 0, cmd.width(),
+                       cmd.height(), SRCCOPY);
+        }
     }
-    SelectObject(sheetDc.get(), oldSheet);
 
     const ComApartment com;
     ASSERT_TRUE(com.Ok());

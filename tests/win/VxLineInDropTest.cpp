@@ -8,6 +8,7 @@
 #include "LineTestSupport.h"
 #include "TempFolder.h"
 #include "VxLineIn.h"
+#include "Win32Holders.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -21,14 +22,8 @@
 
 namespace {
 
-// A reference to a data object, released at the end of the scope.
-struct DataRef {
-    IDataObject* object;
-    ~DataRef() {
-        if (object)
-            object->Release();
-    }
-};
+// A data object made for one drag, released at the end of the scope.
+using DataRef = win32::ComPtr<IDataObject>;
 
 class VxLineInDropTest : public ::testing::Test {
 protected:
@@ -55,10 +50,10 @@ protected:
 
     droptest::DragResult DropFiles(const wchar_t* child, const std::vector<std::wstring>& paths,
                                    DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK) {
-        DataRef data{droptest::NewFileListObject(paths)};
-        EXPECT_NE(data.object, nullptr);
+        const DataRef data(droptest::NewFileListObject(paths));
+        EXPECT_NE(data.get(), nullptr);
         const droptest::DragResult result =
-            droptest::DragAndDrop(line->ChildNamed(child)->hwnd(), data.object, allowed);
+            droptest::DragAndDrop(line->ChildNamed(child)->hwnd(), data.get(), allowed);
         PumpMessages();
         return result;
     }
@@ -146,10 +141,10 @@ TEST_F(VxLineInDropTest, DraggedTextIsRefusedEverywhere) {
         UseStyle(field.style);
         line->SetTextSilent(L"vorher");
         events.clear();
-        DataRef text{droptest::NewTextObject(L"C:\\Daten\\a.txt")};
-        ASSERT_NE(text.object, nullptr);
+        const DataRef text(droptest::NewTextObject(L"C:\\Daten\\a.txt"));
+        ASSERT_NE(text.get(), nullptr);
         const droptest::DragResult result =
-            droptest::DragAndDrop(line->ChildNamed(field.child)->hwnd(), text.object);
+            droptest::DragAndDrop(line->ChildNamed(field.child)->hwnd(), text.get());
         PumpMessages();
         EXPECT_EQ(result.effect, static_cast<DWORD>(DROPEFFECT_NONE)) << field.child;
         EXPECT_EQ(TextOf(field.child), L"vorher") << field.child;
@@ -256,19 +251,19 @@ std::vector<unsigned char> DropFilesBlock(bool wide, const std::string& listByte
 }
 
 std::vector<std::wstring> FilesOfBlock(const std::vector<unsigned char>& block) {
-    DataRef data{droptest::NewFileListObjectFromBlock(block)};
-    EXPECT_NE(data.object, nullptr);
-    return data.object ? host::FileDropTarget::FilesOf(data.object) : std::vector<std::wstring>{};
+    const DataRef data(droptest::NewFileListObjectFromBlock(block));
+    EXPECT_NE(data.get(), nullptr);
+    return data.get() ? host::FileDropTarget::FilesOf(data.get()) : std::vector<std::wstring>{};
 }
 
 TEST(FileDropTargetTest, FilesOfReadsFileListsOnly) {
-    DataRef list{droptest::NewFileListObject({L"C:\\a", L"D:\\\u00e4\\b"})};
-    DataRef text{droptest::NewTextObject(L"C:\\a")};
-    ASSERT_NE(list.object, nullptr);
-    ASSERT_NE(text.object, nullptr);
-    EXPECT_EQ(host::FileDropTarget::FilesOf(list.object),
+    const DataRef list(droptest::NewFileListObject({L"C:\\a", L"D:\\\u00e4\\b"}));
+    const DataRef text(droptest::NewTextObject(L"C:\\a"));
+    ASSERT_NE(list.get(), nullptr);
+    ASSERT_NE(text.get(), nullptr);
+    EXPECT_EQ(host::FileDropTarget::FilesOf(list.get()),
               (std::vector<std::wstring>{L"C:\\a", L"D:\\\u00e4\\b"}));
-    EXPECT_TRUE(host::FileDropTarget::FilesOf(text.object).empty());
+    EXPECT_TRUE(host::FileDropTarget::FilesOf(text.get()).empty());
     EXPECT_TRUE(host::FileDropTarget::FilesOf(nullptr).empty());
 }
 

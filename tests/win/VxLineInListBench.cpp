@@ -6,6 +6,7 @@
 #include "Form.h"
 #include "LineTestSupport.h"
 #include "VxLineIn.h"
+#include "Win32Holders.h"
 
 #include <ole2.h>
 
@@ -52,7 +53,7 @@ void BenchDrop(host::Form& form, int n) {
     std::vector<std::wstring> paths;
     for (int i = 0; i < n; ++i)
         paths.push_back(L"C:\\Daten\\Unterordner\\Datei " + std::to_wstring(i) + L".txt");
-    IDataObject* data = droptest::NewFileListObject(paths);
+    const win32::ComPtr<IDataObject> data(droptest::NewFileListObject(paths));
     if (!data)
         return;
     for (int style : {0, 2}) {
@@ -63,11 +64,10 @@ void BenchDrop(host::Form& form, int n) {
         SetForegroundWindow(form.hwnd());
         HWND target = line->ChildNamed(style == 0 ? L"txt" : L"mem")->hwnd();
         // The drag loop itself polls on a timer; its rounds are part of the time.
-        const double drop = Milliseconds([&] { droptest::DragAndDrop(target, data); });
+        const double drop = Milliseconds([&] { droptest::DragAndDrop(target, data.get()); });
         std::printf("%6d files dropped on %s: %8.1f ms, text of %zu characters\n", n,
                     style == 0 ? "txt" : "mem", drop, line->Text().size());
     }
-    data->Release();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "LineLayout.h"
 #include "LineTestSupport.h"
 #include "Screen.h"
+#include "Win32Holders.h"
 
 #include <gtest/gtest.h>
 
@@ -322,13 +323,11 @@ TEST_F(VxLineInTest, StyleZeroWithDefaults) {
 
 TEST_F(VxLineInTest, SingleLineHeightIsTheTextBoxMinimumForItsFontAndBorder) {
     const auto lineAndBorder = [](const host::FontDesc& desc) {
-        host::FontHandle font = host::CreateFontHandle(desc);
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, font.get());
+        const host::FontHandle font = host::CreateFontHandle(desc);
+        const win32::WindowDc screen(nullptr);
+        const win32::ScopedSelect selected(screen.get(), font.get());
         TEXTMETRICW tm{};
-        GetTextMetricsW(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
+        GetTextMetricsW(screen.get(), &tm);
         return tm.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE);
     };
     const int small = S();
@@ -350,13 +349,13 @@ TEST_F(VxLineInTest, SingleLineHeightIsTheTextBoxMinimumForItsFontAndBorder) {
 
 TEST_F(VxLineInTest, AutoSizeLabelMakesTheColumnEightPixelsWiderThanTheCaption) {
     line->SetCaption(L"Quelle :");
-    host::FontHandle font = host::CreateFontHandle(line->LabelFont());
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font.get());
     SIZE extent{};
-    GetTextExtentPoint32W(dc, L"Quelle :", 8, &extent);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        const host::FontHandle font = host::CreateFontHandle(line->LabelFont());
+        const win32::WindowDc screen(nullptr);
+        const win32::ScopedSelect selected(screen.get(), font.get());
+        GetTextExtentPoint32W(screen.get(), L"Quelle :", 8, &extent);
+    }
     ASSERT_GT(extent.cx, 0);
 
     changed.clear();
