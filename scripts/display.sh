@@ -51,6 +51,7 @@ stop_display() {
 prepare_wine_prefix() {
     export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
     WINEPREFIX=$(realpath -m "$1")
+    PREPARED_WINEPREFIX=$WINEPREFIX
     local marker="$WINEPREFIX/.ordnerlink-prefix-complete"
     [ -f "$marker" ] && return 0
     if [ -e "$WINEPREFIX" ]; then
@@ -68,9 +69,10 @@ prepare_wine_prefix() {
     touch "$marker"
 }
 
-# Ends every Windows program still running in the current prefix.
+# Ends every Windows program still running in the prefix prepare_wine_prefix
+# set up; never one in a prefix the user's environment names.
 stop_wine() {
-    if [ -n "${WINEPREFIX:-}" ]; then
-        wineserver -k 2>/dev/null || true
+    if [ -n "${PREPARED_WINEPREFIX:-}" ]; then
+        WINEPREFIX=$PREPARED_WINEPREFIX wineserver -k 2>/dev/null || true
     fi
 }
