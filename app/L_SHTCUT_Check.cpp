@@ -2,6 +2,7 @@
 #include "L_SHTCUT.h"
 
 #include "L_PFADE.h"
+#include "ShellLinkFile.h"
 #include "ShellLinkRead.h"
 #include "Win32Holders.h"
 
@@ -205,6 +206,16 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
         check.missing = Field::Target;
         return check;
     }
+
+    // A source no link can record so that Windows follows it would be found
+    // out only by the link's own step, after the folder has been changed.
+    if (!ShellLinkFile::ClassifySource(check.source))
+        return Refused(
+            check,
+            L"Die Quelle " + shown(check.source) +
+                L" ist weder ein vollst\u00E4ndiger Pfad noch eine Freigabe oder Adresse, der Windows folgen "
+                L"kann. Bitte einen Pfad wie C:\\Ordner, eine Freigabe wie \\\\Server\\Freigabe oder eine "
+                L"Adresse wie ftp://Server/Ordner angeben, ohne Zeichen wie < > | ? *.");
 
     // A relative path would land in the program's current folder, which the
     // user never sees and which a file dialog may have changed.

@@ -527,6 +527,13 @@ TEST(CreateCheck, RefusesTargetsThatMustNeverBecomeALink) {
 
 TEST(CreateCheck, RefusesWhatCannotBecomeAFolderLink) {
     TempFolder tmp;
+    // A source no link records so that Windows follows it, refused before the
+    // folder is touched.
+    for (const wchar_t* source : {L"relative\\dir", L"C:dir", L"C:\\a|b", L"\\\\srv"}) {
+        const L_SHTCUT::CreateCheck check = CheckCreate(source, tmp / L"z");
+        EXPECT_EQ(check.verdict, Verdict::Refuse);
+        EXPECT_TRUE(Mentions(check.refusal.text, L"der Windows folgen kann"));
+    }
     ASSERT_TRUE(WriteFileBytes(tmp / L"datei.txt", "x"));
     EXPECT_TRUE(Mentions(RefusalOf(tmp / L"datei.txt"), L"ist eine Datei, kein Ordner"));
     EXPECT_TRUE(Mentions(RefusalOf(tmp / L"datei.txt\\"), L"ist eine Datei, kein Ordner"));
