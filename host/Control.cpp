@@ -5,9 +5,9 @@
 namespace host {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
-// The object of a subclassed standard control, kept with its window so that
-// a parent can find it when it reflects a notification.
+// The object of a standard control, kept with its window as well, for the
+// one case the window procedure does not tell it: another subclass (a
+// tooltip's) sits on top of ours. Only a reflected notification asks for it.
 constexpr const wchar_t* kObjectProperty = L"OrdnerlinkControl";
 
 void InitCommonControlsOnce() {
@@ -60,13 +60,20 @@ bool Control::createStandard(const wchar_t* className, const std::wstring& text,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd)
         return false;
-    if (!SetWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    // The window's own procedure is replaced, the object found in
+    // GWLP_USERDATA: SetWindowSubclass would cost a window-property look-up
+    // on every message (Wine asks its server for it each time), which made a
+    // message to a wrapped control some forty times dearer than to a plain one.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    const auto standardProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::StandardWindowProc)));
+    if (!standardProc) {
         DestroyWindow(hwnd);
         return false;
     }
+    standardProc_ = standardProc;
     SetPropW(hwnd, kObjectProperty, this);
     hwnd_ = hwnd;
-    subclassed_ = true;
     applyFont();
     return true;
 }
@@ -94,21 +101,25 @@ bool Control::createOwn(const wchar_t* className, UINT classStyle, DWORD style, 
     return hwnd_ != nullptr;
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR refData) noexcept {
-    auto* self = reinterpret_cast<Control*>(refData);
+LRESULT CALLBACK Control::StandardWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId);
+        const WNDPROC standardProc = self->standardProc_;
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Control::StandardWindowProc)
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standardProc));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         RemovePropW(hwnd, kObjectProperty);
         self->hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        return CallWindowProcW(standardProc, hwnd, msg, wParam, lParam);
     }
     try {
         return self->handleMessage(msg, wParam, lParam);
     } catch (...) {
         // Nothing may cross the platform's callback; the message gets the
         // platform's own handling instead.
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        return CallWindowProcW(self->standardProc_, hwnd, msg, wParam, lParam);
     }
 }
 
@@ -137,7 +148,8 @@ LRESULT CALLBACK Control::OwnWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 Control* Control::FromHandle(HWND hwnd) {
     if (!hwnd || !IsWindow(hwnd))
         return nullptr;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Control::OwnWindowProc)
+    const auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    if (proc == &Control::OwnWindowProc || proc == &Control::StandardWindowProc)
         return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     return static_cast<Control*>(GetPropW(hwnd, kObjectProperty));
 }
@@ -148,8 +160,8 @@ bool Control::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
 }
 
 LRESULT Control::callDefault(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return subclassed_ ? DefSubclassProc(hwnd_, msg, wParam, lParam)
-                       : DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return standardProc_ ? CallWindowProcW(standardProc_, hwnd_, msg, wParam, lParam)
+                         : DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT Control::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

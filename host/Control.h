@@ -1,7 +1,9 @@
 // The common base of the framework's child controls: one object owns one
-// window. Standard controls are bound to their object through the reference
-// data of SetWindowSubclass, the framework's own window classes through
-// lpCreateParams at WM_NCCREATE; the binding ends at WM_NCDESTROY.
+// window, found from it through GWLP_USERDATA without a search. Standard
+// controls get the framework's window procedure in place of their own (which
+// it calls for what it leaves to the platform), the framework's own window
+// classes their object from lpCreateParams at WM_NCCREATE; the binding ends
+// at WM_NCDESTROY.
 //
 // Parents reflect WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* to the
 // framework control that sent them (handleReflected), so each control handles
@@ -93,7 +95,7 @@ public:
 protected:
     Control(Color backColor, Color foreColor);
 
-    // Creates a window of a standard class and subclasses it.
+    // Creates a window of a standard class and binds it to this object.
     bool createStandard(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
                         HWND parent);
     // Creates a window of one of the framework's own classes (registered on
@@ -125,7 +127,7 @@ protected:
     bool clickFromMouse_ = false;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
+    static LRESULT CALLBACK StandardWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     static LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     // The message families of handleInputOf.
     bool handleFocusOf(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -137,7 +139,8 @@ private:
     void applyFont();
 
     HWND hwnd_ = nullptr;
-    bool subclassed_ = false;
+    // The standard class's own procedure; null for the framework's classes.
+    WNDPROC standardProc_ = nullptr;
     FontDesc font_;
     FontHandle fontHandle_;
     Color backColor_;

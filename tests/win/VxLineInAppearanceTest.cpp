@@ -9,6 +9,7 @@
 #include "ComApartment.h"
 #include "Form.h"
 #include "LineLayout.h"
+#include "LineStyles.h"
 #include "LineTestSupport.h"
 #include "Screen.h"
 #include "ScreenCapture.h"
@@ -255,6 +256,20 @@ TEST_F(VxLineInAppearanceTest, EachToolTipReachesOnlyItsChildren) {
     line->SetTextToolTip(L"Pfad der Datei");
     EXPECT_EQ(line->TextToolTip(), L"Pfad der Datei");
     EXPECT_EQ(Differences(tips, ToolTips()), (Names{L"txt", L"txi", L"mem", L"cmb0", L"cmb2", L"anz"}));
+}
+
+TEST_F(VxLineInAppearanceTest, ChildrenWithToolTipsStillReportTheirNotifications) {
+    // A tooltip subclasses the window it describes, on top of the framework's
+    // own window procedure; the parent must still find the child's object.
+    line->SetCommandStyle(lineinput::ActionReportOnly);
+    line->SetButtonToolTip(L"Durchsuchen");
+    line->SetTextToolTip(L"Pfad der Datei");
+    EventList events;
+    RecordEvents(*line, {VxEvent::ButtonClicked, VxEvent::Change}, events);
+    SendMessageW(line->ButtonControl()->hwnd(), BM_CLICK, 0, 0);
+    SendMessageW(line->TextBoxControl()->hwnd(), WM_CHAR, L'a', 0);
+    PumpMessages();
+    EXPECT_EQ(events, (EventList{VxEvent::ButtonClicked, VxEvent::Change}));
 }
 
 TEST_F(VxLineInAppearanceTest, AlignmentAndMnemonicActOnTheDisplayLabelOnly) {
