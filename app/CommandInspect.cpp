@@ -5,6 +5,7 @@
 #include "ConsoleOutput.h"
 #include "L_PFADE.h"
 #include "SourceCheck.h"
+#include "Win32Holders.h"
 
 #include <windows.h>
 
@@ -12,7 +13,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,21 +20,12 @@ using L_SHTCUT::FolderLinkState;
 
 namespace {
 
-struct FindCloser {
-    void operator()(HANDLE h) const noexcept { FindClose(h); }
-};
-using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
-
-struct CoTaskMemDeleter {
-    void operator()(void* p) const noexcept { CoTaskMemFree(p); }
-};
-
 // Where Windows keeps the network locations it makes for the user, which
 // are folder links as well.
 std::optional<std::wstring> NetworkShortcutsFolder() {
     PWSTR raw = nullptr;
     const HRESULT hr = SHGetKnownFolderPath(FOLDERID_NetHood, KF_FLAG_DEFAULT, nullptr, &raw);
-    const std::unique_ptr<wchar_t, CoTaskMemDeleter> path(raw);
+    const win32::TaskMemory<wchar_t> path(raw);
     if (FAILED(hr) || !path)
         return std::nullopt;
     return std::wstring(path.get());
@@ -48,18 +39,17 @@ bool IsDotEntry(const wchar_t* name) {
 // Explorer sorts them; nothing when the folder cannot be read.
 std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& folder, DWORD& error) {
     WIN32_FIND_DATAW entry{};
-    const HANDLE found = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &entry,
-                                          FindExSearchLimitToDirectories, nullptr, 0);
-    if (found == INVALID_HANDLE_VALUE) {
+    const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileExW(
+        (folder + L"*").c_str(), FindExInfoBasic, &entry, FindExSearchLimitToDirectories, nullptr, 0)));
+    if (!search) {
         error = GetLastError();
         return std::nullopt;
     }
-    const FindHandle search(found);
     std::vector<std::wstring> names;
     do {
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry.cFileName))
             names.emplace_back(entry.cFileName);
-    } while (FindNextFileW(found, &entry));
+    } while (FindNextFileW(search.get(), &entry));
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
         return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE | SORT_DIGITSASNUMBERS, a.c_str(),
                                -1, b.c_str(), -1, nullptr, nullptr, 0) == CSTR_LESS_THAN;

@@ -2,19 +2,14 @@
 #include "L_SHTCUT.h"
 
 #include "L_PFADE.h"
+#include "Win32Holders.h"
 
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 namespace L_SHTCUT {
 namespace {
-
-struct FileCloser {
-    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 constexpr DWORD SettableAttributes =
     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM |
@@ -41,7 +36,7 @@ struct LinkFile {
     std::wstring path;
     DWORD attributes = 0;
     bool attributesCleared = false;
-    FileHandle handle;
+    win32::Handle handle;
     bool marked = false;
 };
 
@@ -96,16 +91,15 @@ FolderLinkRemoval RemoveFolderLink(const std::wstring& Target) {
             return removal;
         }
         file.attributesCleared = true;
-        HANDLE h =
+        file.handle.reset(win32::NullIfInvalid(
             CreateFileW(file.path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) {
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        if (!file.handle) {
             removal.failure = Failure(file.name + L" lässt sich nicht löschen", GetLastError());
             Undo(files);
             return removal;
         }
-        file.handle.reset(h);
-        if (!MarkForDeletion(h, true)) {
+        if (!MarkForDeletion(file.handle.get(), true)) {
             removal.failure = Failure(file.name + L" lässt sich nicht löschen", GetLastError());
             Undo(files);
             return removal;

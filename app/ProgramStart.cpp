@@ -3,6 +3,7 @@
 #include "B_MAIN.h"
 #include "CommandMode.h"
 #include "ConsoleOutput.h"
+#include "Win32Holders.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -10,7 +11,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,17 +40,13 @@ int RunWindow() {
     return exitCode;
 }
 
-struct LocalDeleter {
-    void operator()(LPWSTR* p) const noexcept { LocalFree(p); }
-};
-
 } // namespace
 
 int StartProgram() {
     // The wide command line keeps every character of a path, whatever the
     // ANSI code page.
     int argumentCount = 0;
-    const std::unique_ptr<LPWSTR, LocalDeleter> split(CommandLineToArgvW(GetCommandLineW(), &argumentCount));
+    const win32::LocalMemory<LPWSTR> split(CommandLineToArgvW(GetCommandLineW(), &argumentCount));
     if (!split) {
         WriteError(L"Die Befehlszeile lässt sich nicht lesen.\n");
         return ExitRefused;

@@ -1,27 +1,19 @@
 #include "WholeFile.h"
 
+#include "Win32Holders.h"
+
 #include <windows.h>
-
-#include <memory>
-
-namespace {
-
-struct FileCloser {
-    void operator()(HANDLE h) const noexcept { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
-
-} // namespace
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path, std::size_t cbLimit,
                                                        unsigned long& error) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    const win32::Handle file(win32::NullIfInvalid(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) {
         error = GetLastError();
         return std::nullopt;
     }
-    const FileHandle file(h);
+    const HANDLE h = file.get();
     LARGE_INTEGER cbSize{};
     if (!GetFileSizeEx(h, &cbSize)) {
         error = GetLastError();

@@ -119,6 +119,13 @@ struct TaskMemoryFreer {
 };
 template <class T> using TaskMemory = std::unique_ptr<T, TaskMemoryFreer>;
 
+// Memory from LocalAlloc, or that a call allocated with it for the caller
+// (CommandLineToArgvW), freed with LocalFree.
+struct LocalFreer {
+    void operator()(void* memory) const noexcept { LocalFree(memory); }
+};
+template <class T> using LocalMemory = std::unique_ptr<T, LocalFreer>;
+
 // One reference to a COM interface, released by the scope that holds it.
 template <class T> class ComPtr {
 public:

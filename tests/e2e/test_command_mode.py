@@ -286,3 +286,9 @@ def test_exit_codes_as_cmd_sees_them(build_dir, work_folder):
     direct = subprocess.run(["wine", "cmd", "/c", "Z:" + str(build_dir / "app" / "ordnerlink.com").replace("/", "\\"),
                              "/show"], capture_output=True, timeout=120)
     assert direct.returncode == 2
+
+    # The window program runs the same commands when it is given arguments.
+    window_program = subprocess.run(["wine", str(build_dir / "app" / "ordnerlink.exe"), "/show", target],
+                                    capture_output=True, timeout=120)
+    assert window_program.returncode == 0
+    assert window_program.stdout.decode("utf-8") == "C:\\windows\r\n"
