@@ -2,7 +2,6 @@
 
 #include "Win32Holders.h"
 
-#include <commctrl.h>
 #include <ole2.h>
 #include <shlobj.h>
 
@@ -20,8 +19,6 @@ bool CarriesFileList(IDataObject* data) {
     FORMATETC format = FileListFormat();
     return data && data->QueryGetData(&format) == S_OK;
 }
-
-constexpr UINT_PTR kSubclassId = 0x4452; // one drop target per window
 
 // A file list is only read, never moved: copy when the source allows it,
 // else a link, else nothing.
@@ -182,38 +179,15 @@ std::unique_ptr<FileDropTarget> FileDropTarget::Register(HWND window, DropFilesH
     win32::ComPtr<Target> target(new Target(std::move(onDropFiles)));
     if (FAILED(RegisterDragDrop(window, target.get())))
         return nullptr;
-    std::unique_ptr<FileDropTarget> registration(new FileDropTarget(window, std::move(target)));
-    // The registration ends with the window at the latest: revoking it once
-    // the window is gone fails, and the platform then keeps the target.
-    if (!SetWindowSubclass(window, &FileDropTarget::WindowProc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(registration.get()))) {
-        RevokeDragDrop(window);
-        return nullptr;
-    }
-    return registration;
+    return std::unique_ptr<FileDropTarget>(new FileDropTarget(window, std::move(target)));
 }
 
 FileDropTarget::FileDropTarget(HWND window, win32::ComPtr<Target> target)
     : window_(window), target_(std::move(target)) {}
 
 FileDropTarget::~FileDropTarget() {
-    revoke();
-}
-
-void FileDropTarget::revoke() {
-    if (!window_)
-        return;
     RevokeDragDrop(window_);
-    RemoveWindowSubclass(window_, &FileDropTarget::WindowProc, kSubclassId);
-    window_ = nullptr;
     target_->Detach();
-}
-
-LRESULT CALLBACK FileDropTarget::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR self) noexcept {
-    if (msg == WM_DESTROY)
-        reinterpret_cast<FileDropTarget*>(self)->revoke();
-    return DefSubclassProc(window, msg, wParam, lParam);
 }
 
 std::vector<std::wstring> FileDropTarget::FilesOf(IDataObject* data) {

@@ -6,9 +6,9 @@
 // window and ignored if it is dropped all the same.
 //
 // Registering needs OLE initialised on the thread (OleInitialize): without
-// it the window accepts no drops and Register gives null. The registration
-// ends when the object goes or when its window is destroyed, whichever
-// comes first.
+// it the window accepts no drops and Register gives null. The owner ends
+// the registration while the window still exists: once the window is gone
+// the platform can no longer revoke it.
 #pragma once
 
 #include "Win32Holders.h"
@@ -29,8 +29,8 @@ public:
     // Null when the platform refused the registration (OLE not initialised,
     // the window already has a drop target, no window).
     static std::unique_ptr<FileDropTarget> Register(HWND window, DropFilesHandler onDropFiles);
-    // Revokes the registration unless the window's end did already; a drag
-    // still in progress over the window then finds no handler and drops nothing.
+    // Revokes the registration; a drag still in progress over the window
+    // then finds no handler and drops nothing.
     ~FileDropTarget();
     FileDropTarget(const FileDropTarget&) = delete;
     FileDropTarget& operator=(const FileDropTarget&) = delete;
@@ -43,10 +43,8 @@ public:
 private:
     class Target;
     FileDropTarget(HWND window, win32::ComPtr<Target> target);
-    void revoke();
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
 
-    HWND window_; // null once the registration ended
+    HWND window_;
     win32::ComPtr<Target> target_;
 };
 

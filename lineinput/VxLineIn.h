@@ -276,6 +276,9 @@ private:
     void onHostPaint() override;
     void onAmbientChanged(const std::wstring& propertyName) override;
     void onTerminate() override { TerminateControl(); }
+    // The surface is destroyed before its children: the drop targets end
+    // then, while their windows still exist (VxLineInDrops.cpp).
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // Style switches and helpers of the layout (VxLineInRedraw.cpp).
     void SelectComboStyle();
@@ -386,6 +389,7 @@ private:
     void txi_OLEDragDrop(const std::vector<std::wstring>& files);
     void mem_OLEDragDrop(const std::vector<std::wstring>& files);
     void anz_OLEDragDrop(const std::vector<std::wstring>& files);
-    // Declared last, so the registrations end before the children go.
+    // Declared last, so that an object that goes before its windows also
+    // ends the registrations before the children go.
     std::array<std::unique_ptr<host::FileDropTarget>, 4> dropTargets_;
 };

@@ -17,6 +17,12 @@ void VxLineIn::RegisterDropTargets() {
     };
 }
 
+LRESULT VxLineIn::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY)
+        dropTargets_ = {}; // revoked while txt, txi, mem and anz still exist
+    return UserControl::handleMessage(msg, wParam, lParam);
+}
+
 void VxLineIn::txt_OLEDragDrop(const std::vector<std::wstring>& files) {
     if (files.empty())
         return;
