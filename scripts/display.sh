@@ -2,16 +2,24 @@
 # display with a small window manager (click-to-focus, as on a desktop), and a
 # Wine prefix that is known to be complete. Meant to be sourced.
 
-# Starts Xvfb on a free display number and openbox on it, and points DISPLAY
-# there. Always a display of its own, even when DISPLAY is set: tests
-# must neither see nor disturb the user's desktop. stop_display ends both.
+# Starts Xvfb on a free display number and openbox on it, points DISPLAY
+# there and XVFB_SCREEN at the file that holds the screen's pixels. Always a
+# display of its own, even when DISPLAY is set: tests must neither see nor
+# disturb the user's desktop. stop_display ends both.
 start_display() {
     local logdir=$1
     mkdir -p "$logdir"
     # Xvfb picks a free display number itself and writes it to descriptor 3
     # once it accepts clients, so two runs at once never share a display.
     local numberfile="$logdir/xvfb.display"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberfile" >"$logdir/xvfb.log" 2>&1 &
+    # The screen's own memory, as an XWD file that Xvfb keeps current: what a
+    # monitor would show. Screenshots and the tests' look at the screen read
+    # it. `xwd -root` is not used: it gives black where a window of a Wine
+    # program lies wholly within another of its windows (every message box
+    # over the main window), while this memory holds the drawn box.
+    XVFB_SCREEN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/ordnerlink-screen.XXXXXX")
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -fbdir "$XVFB_SCREEN_DIR" \
+        3>"$numberfile" >"$logdir/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local n=
     for _ in $(seq 100); do
@@ -25,7 +33,7 @@ start_display() {
         stop_display
         return 1
     fi
-    export DISPLAY=":$n"
+    export DISPLAY=":$n" XVFB_SCREEN="$XVFB_SCREEN_DIR/Xvfb_screen0"
     openbox >"$logdir/openbox.log" 2>&1 &
     OPENBOX_PID=$!
 }
@@ -40,7 +48,10 @@ stop_display() {
         kill "$XVFB_PID" 2>/dev/null || true
         wait "$XVFB_PID" 2>/dev/null || true
     fi
-    unset OPENBOX_PID XVFB_PID
+    if [ -n "${XVFB_SCREEN_DIR:-}" ]; then
+        rm -rf "$XVFB_SCREEN_DIR"
+    fi
+    unset OPENBOX_PID XVFB_PID XVFB_SCREEN_DIR XVFB_SCREEN
     return 0
 }
 

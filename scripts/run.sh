@@ -55,5 +55,5 @@ fi
 sleep 1 # let the window finish painting
 mkdir -p "$build/screenshots"
 shot="$build/screenshots/run.png"
-xwd -root -silent | convert xwd:- "$shot"
+convert "xwd:$XVFB_SCREEN" "$shot"
 echo "No display here: Ordnerlink ran on a virtual one. Screenshot: $root/$shot"

@@ -42,6 +42,30 @@ def run(*args, check=True, timeout=60):
     return subprocess.run(args, check=check, timeout=timeout, capture_output=True, text=True)
 
 
+def screen_file():
+    """The screen's pixels as Xvfb keeps them (scripts/display.sh). Not `xwd
+    -root`: it shows a message box lying within the program's main window as
+    black while the screen holds the drawn box."""
+    path = os.environ.get("XVFB_SCREEN")
+    assert path, "XVFB_SCREEN is not set: start the display with scripts/display.sh"
+    return path
+
+
+def screen_brightness(x, y, width, height):
+    """Mean brightness, 0 (black) to 1 (white), of a rectangle of the screen."""
+    return float(run("convert", f"xwd:{screen_file()}", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                     "-colorspace", "gray", "-format", "%[fx:mean]", "info:").stdout)
+
+
+def window_rectangle(window):
+    """Screen position and size of an X window (for a managed window without
+    the manager's frame), from xwininfo."""
+    fields = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", window).stdout.splitlines()
+                  if ":" in line)
+    return tuple(int(fields[key]) for key in
+                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
 class App:
     """One running ordnerlink.exe and the X window of its main window."""
 
@@ -94,8 +118,7 @@ class App:
         time.sleep(1)  # let the newest window finish painting
         target = self.build_dir / "screenshots" / f"{name}.png"
         target.parent.mkdir(exist_ok=True)
-        xwd = subprocess.run(["xwd", "-root", "-silent"], check=True, capture_output=True)
-        subprocess.run(["convert", "xwd:-", str(target)], input=xwd.stdout, check=True)
+        run("convert", f"xwd:{screen_file()}", str(target))
         return target
 
     def close(self):
@@ -138,6 +161,16 @@ def replace_line(app, point, text):
 
 def message_boxes(app, title):
     return app.wait_for_windows(lambda w: w[0] == title)
+
+
+def message_box_body_drawn(app, title):
+    """Whether the box's body shows on the screen as drawn rather than black:
+    a box is light grey with some dark text, an undrawn body black. Waits for
+    the box to paint."""
+    x, y, width, height = window_rectangle(app.wait_for_x_window(title))
+    margin = 4
+    return wait_until(lambda: screen_brightness(x + margin, y + margin, width - 2 * margin,
+                                                height - 2 * margin) > 0.5)
 
 
 def answer_message_box(app, title, keys=("Return",)):

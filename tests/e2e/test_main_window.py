@@ -4,7 +4,8 @@ import subprocess
 import time
 
 from conftest import (CLOSE_BUTTON, CREATE_BUTTON, DESKTOP_INI, INCOMPLETE, MAIN_TITLE, SOURCE_FIELD,
-                      TARGET_FIELD, answer_message_box, dos_attributes, fill, message_boxes, run, wait_until)
+                      TARGET_FIELD, answer_message_box, dos_attributes, fill, message_box_body_drawn, message_boxes,
+                      run, wait_until)
 
 def test_typed_paths_become_a_folder_link(app, work_folder):
     app.screenshot("main-window")
@@ -37,6 +38,7 @@ def test_missing_source_or_target_is_reported(app, work_folder):
     app.click(*CREATE_BUTTON)
     boxes = message_boxes(app, INCOMPLETE)
     assert len(boxes) == 1 and "Kein Quellpfad angegeben !" in boxes[0]
+    assert message_box_body_drawn(app, INCOMPLETE), "the box's body is black on the screen"
     app.screenshot("missing-source")
     answer_message_box(app, INCOMPLETE)
 
