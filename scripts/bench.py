@@ -1,0 +1,175 @@
+"""Measures the program against its references and prints one table.
+
+Called by scripts/bench.sh with the benchmark build folder, on an X display
+without a window manager (so that a program's window is mapped straight onto
+the root window, where its MapNotify is seen) and with WINEPREFIX set.
+"""
+import ctypes
+import os
+import re
+import select
+import signal
+import statistics
+import subprocess
+import sys
+import time
+
+RUNS = 9
+MAIN_TITLE = b"Entfernten Ordner Lokal einbinden"
+BARE_TITLE = b"Bare window"
+
+xlib = ctypes.cdll.LoadLibrary("libX11.so.6")
+xlib.XOpenDisplay.restype = ctypes.c_void_p
+xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+xlib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+xlib.XFlush.argtypes = [ctypes.c_void_p]
+xlib.XPending.argtypes = [ctypes.c_void_p]
+xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+xlib.XConnectionNumber.argtypes = [ctypes.c_void_p]
+xlib.XFetchName.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_char_p)]
+xlib.XFree.argtypes = [ctypes.c_void_p]
+SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+MAP_NOTIFY = 19
+
+
+class Display:
+    def __init__(self):
+        self.dpy = xlib.XOpenDisplay(None)
+        if not self.dpy:
+            sys.exit("bench: no X display")
+        xlib.XSelectInput(self.dpy, xlib.XDefaultRootWindow(self.dpy), SUBSTRUCTURE_NOTIFY_MASK)
+        xlib.XFlush(self.dpy)
+        self.fd = xlib.XConnectionNumber(self.dpy)
+
+    def drain(self):
+        event = (ctypes.c_long * 24)()
+        while xlib.XPending(self.dpy):
+            xlib.XNextEvent(self.dpy, event)
+
+    def wait_mapped(self, title, timeout=30):
+        """Seconds until a top-level window named title is mapped, or None."""
+        event = (ctypes.c_long * 24)()
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            while xlib.XPending(self.dpy):
+                xlib.XNextEvent(self.dpy, event)
+                if event[0] & 0xFFFFFFFF != MAP_NOTIFY:
+                    continue
+                name = ctypes.c_char_p()
+                if xlib.XFetchName(self.dpy, event[5], ctypes.byref(name)) and name.value:
+                    found = name.value == title
+                    xlib.XFree(name)
+                    if found:
+                        return True
+            select.select([self.fd], [], [], 0.01)
+        return False
+
+
+def processes_of(exe_name):
+    pids = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as f:
+                if exe_name.encode() in f.read():
+                    pids.append(int(entry))
+        except OSError:
+            pass
+    return pids
+
+
+def peak_kib(pid):
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            for line in f:
+                if line.startswith("VmHWM:"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return 0
+
+
+def start_once(display, exe, title):
+    """Seconds from start to the mapped window, and the peak memory then."""
+    display.drain()
+    start = time.monotonic()
+    process = subprocess.Popen(["wine", exe], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    mapped = display.wait_mapped(title)
+    elapsed = time.monotonic() - start
+    name = os.path.basename(exe)
+    peak = max((peak_kib(pid) for pid in processes_of(name)), default=0)
+    for pid in processes_of(name):
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except OSError:
+            pass
+    process.wait()
+    time.sleep(0.3)  # let the server finish with the ended process
+    if not mapped:
+        sys.exit(f"bench: {name} showed no window named {title.decode()}")
+    return elapsed, peak
+
+
+def row(goal, ours, reference, unit, limit, fmt="{:.1f}"):
+    ratio = ours / reference if reference else float("nan")
+    verdict = "met" if ratio <= limit else "NOT met"
+    print(f"{goal:<34} {fmt.format(ours):>10} {unit:<4} {fmt.format(reference):>10} {unit:<4}"
+          f" {ratio:6.2f}  <= {limit:<4} {verdict}")
+
+
+def main():
+    build = sys.argv[1]
+    program = os.path.join(build, "app", "ordnerlink.exe")
+    bare = os.path.join(build, "tests", "bench", "bare_window.exe")
+    stripped = os.path.join(build, "ordnerlink-stripped.exe")
+    subprocess.run(["x86_64-w64-mingw32-strip", "-o", stripped, program], check=True)
+
+    display = Display()
+    start_once(display, bare, BARE_TITLE)  # warms the server and the file cache
+    times = {"program": [], "bare": []}
+    peaks = {"program": [], "bare": []}
+    for _ in range(RUNS):
+        for key, exe, title in (("program", program, MAIN_TITLE), ("bare", bare, BARE_TITLE)):
+            elapsed, peak = start_once(display, exe, title)
+            times[key].append(elapsed * 1000)
+            peaks[key].append(peak / 1024)
+
+    links = subprocess.run(["wine", os.path.join(build, "tests", "bench", "folder_link_bench.exe")],
+                           capture_output=True, text=True).stdout
+    lists = subprocess.run(["wine", os.path.join(build, "tests", "win", "vxlinein_list_bench.exe")],
+                           capture_output=True, text=True).stdout
+
+    print(f"Medians of {RUNS} alternating runs; ratio = ours / reference.")
+    print(f"{'goal':<34} {'ours':>15} {'reference':>15} {'ratio':>6}  target")
+    row("start to mapped window", statistics.median(times["program"]),
+        statistics.median(times["bare"]), "ms", 1.3)
+    row("peak memory at first show", statistics.median(peaks["program"]),
+        statistics.median(peaks["bare"]), "MiB", 1.3)
+    row("executable, stripped (limit 1 MiB)", os.path.getsize(stripped) / 1024, 1024, "KiB", 1.0)
+    m = re.search(r"program ([\d.]+) ms, bare ([\d.]+) ms", links)
+    if m:
+        row("folder link, per link", float(m.group(1)), float(m.group(2)), "ms", 1.2, "{:.3f}")
+    else:
+        print("folder link: no figures\n" + links)
+    m = re.search(r"plain ([\d.]+) us, wrapped ([\d.]+) us", lists)
+    if m:
+        row("message to a combo box", float(m.group(2)), float(m.group(1)), "us", 2.0, "{:.3f}")
+    m = re.search(r"30000 items.*SelectByItemTag\(last\)\s+([\d.]+) ms.*ListFocusItemTag\(first, last\)\s+"
+                  r"([\d.]+) ms", lists)
+    if m:
+        row("SelectByItemTag, 30,000 items", float(m.group(1)), 500, "ms", 1.0)
+        row("ListFocusItemTag x2, 30,000 items", float(m.group(2)), 500, "ms", 1.0)
+    print()
+    print("start to mapped window, each run (ms):")
+    for key in times:
+        print(f"  {key:<8} " + " ".join(f"{t:.0f}" for t in times[key]))
+    print("list benchmark:")
+    print("".join("  " + line + "\n" for line in lists.splitlines()))
+    print(links.strip())
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds a release configuration in build/bench and measures the program
+# against its references: start to mapped window and peak memory at that
+# moment (against a bare window program), the stripped executable's size,
+# folder links (against the bare calls), and the list benchmark. Prints one
+# table of medians. Not part of the test command; timings vary with the load.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/setup.sh
+build=build/bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+cmake --build "$build" --target ordnerlink bare_window folder_link_bench vxlinein_list_bench >/dev/null
+
+# A display of its own without a window manager: a program's window is then
+# mapped straight onto the root window, where its mapping is seen at once.
+n=120
+while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$build/xvfb.log" 2>&1 &
+xvfb=$!
+export DISPLAY=":$n"
+export WINEPREFIX="$root/$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$WINEPREFIX/drive_c/linkbench"
+}
+trap cleanup EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+fi
+rm -rf "$WINEPREFIX/drive_c/linkbench"
+# One server for all runs, as on a desktop where Wine is already running.
+wineserver -p
+python3 scripts/bench.py "$build"
