@@ -6,7 +6,8 @@
 #include "LineStyles.h"
 #include "Screen.h"
 
-#include <sstream>
+#include <cwchar>
+#include <iterator>
 
 using namespace lineinput;
 
@@ -225,10 +226,15 @@ host::Control* VxLineIn::ChildNamed(const std::wstring& name) const {
 }
 
 void VxLineIn::AboutBox() {
-    std::wostringstream text;
-    text << L"VxLineIn \u2013 Eingabezeile mit Beschriftung, Eingabefeld und Schaltfl\u00e4che.\n\n"
-         << L"Twips pro Pixel: " << host::TwipsPerPixelX();
-    host::ShowMessageBox(site().formWindow(), text.str(), L"Info: VxLineIn", MB_OK | MB_ICONINFORMATION);
+    // Formatted without a string stream: the stream's locale machinery alone
+    // would make up a third of the program's size.
+    wchar_t twipsPerPixel[32] = L"";
+    std::swprintf(twipsPerPixel, std::size(twipsPerPixel), L"%g", host::TwipsPerPixelX());
+    const std::wstring text =
+        L"VxLineIn \u2013 Eingabezeile mit Beschriftung, Eingabefeld und Schaltfl\u00e4che.\n\n"
+        L"Twips pro Pixel: " +
+        std::wstring(twipsPerPixel);
+    host::ShowMessageBox(site().formWindow(), text, L"Info: VxLineIn", MB_OK | MB_ICONINFORMATION);
 }
 
 void VxLineIn::TerminateControl() {
