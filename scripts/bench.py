@@ -154,9 +154,11 @@ def main():
         row("folder link, per link", float(m.group(1)), float(m.group(2)), "ms", 1.2, "{:.3f}")
     else:
         print("folder link: no figures\n" + links)
-    m = re.search(r"plain ([\d.]+) us, wrapped ([\d.]+) us", lists)
+    m = re.search(r"plain ([\d.]+) us, wrapped ([\d.]+) us, passed on by a bare window procedure ([\d.]+) us",
+                  lists)
     if m:
         row("message to a combo box", float(m.group(2)), float(m.group(1)), "us", 2.0, "{:.3f}")
+        row("  the same, passed on by a bare proc", float(m.group(3)), float(m.group(1)), "us", 2.0, "{:.3f}")
     m = re.search(r"30000 items.*SelectByItemTag\(last\)\s+([\d.]+) ms.*ListFocusItemTag\(first, last\)\s+"
                   r"([\d.]+) ms", lists)
     if m:
