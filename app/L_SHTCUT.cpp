@@ -2,11 +2,13 @@
 
 #include "L_PFADE.h"
 #include "ShellLinkSave.h"
-#include "Win32Holders.h"
+#include "WholeFile.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace L_SHTCUT {
 namespace {
@@ -20,7 +22,7 @@ constexpr wchar_t DesktopIniLines[][46] = {
 };
 
 // Larger than any desktop.ini or shell link this attempt could replace.
-constexpr DWORD kMaxKeptFileBytes = 1 << 20;
+constexpr std::size_t kMaxKeptFileBytes = 1 << 20;
 
 // The attributes are assigned, not added: every bit not named is cleared.
 bool AssignAttributes(const std::wstring& path, DWORD attributes) {
@@ -41,35 +43,10 @@ bool MakeReplaceable(const std::wstring& path) {
     return AssignAttributes(path, FILE_ATTRIBUTE_NORMAL);
 }
 
-std::optional<std::string> ReadSmallFile(const std::wstring& path) {
-    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    const win32::Handle file(h);
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxKeptFileBytes)
-        return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD cbRead = 0;
-    if (!bytes.empty() &&
-        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &cbRead, nullptr) ||
-         cbRead != bytes.size()))
-        return std::nullopt;
-    return bytes;
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    const HANDLE h =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    win32::Handle file(h);
-    DWORD cbWritten = 0;
-    const bool written = bytes.empty() || (WriteFile(file.get(), bytes.data(),
-                                                     static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&
-                                           cbWritten == bytes.size());
-    return CloseHandle(file.release()) && written;
+// The bytes of a file this attempt may replace; nothing when it cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::wstring& path) {
+    unsigned long error = 0;
+    return ReadWholeFile(path, kMaxKeptFileBytes, error);
 }
 
 // A file of the folder link as it was before this attempt, so that a failed
@@ -100,7 +77,7 @@ private:
 
     std::wstring path_;
     DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
-    std::optional<std::string> bytes_;
+    std::optional<std::vector<std::uint8_t>> bytes_;
 };
 
 // What one Create attempt has changed so far, and how to undo it.

@@ -3,6 +3,7 @@
 #include "ShellLinkCheck.h"
 #include "ShellLinkFile.h"
 #include "ShellLinkLoad.h"
+#include "WholeFile.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -193,21 +194,11 @@ bool SaveThroughShell(const std::wstring& linkPath, const std::wstring& sourceTe
     return false;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    const HANDLE h =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    win32::Handle file(h);
-    DWORD cbWritten = 0;
-    const bool written =
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&
-        cbWritten == bytes.size();
-    const bool closed = CloseHandle(file.release());
-    if (written && closed)
+// A truncated link would point somewhere else or nowhere: a failed write
+// is removed. The caller learns why the write failed, not how the removal went.
+bool WriteLinkBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    if (WriteWholeFile(path, bytes))
         return true;
-    // A truncated link would point somewhere else or nowhere. The caller
-    // learns why the write failed, not how the removal went.
     const DWORD error = GetLastError();
     DeleteFileW(path.c_str());
     SetLastError(error);
@@ -222,7 +213,7 @@ bool WriteFromFormat(const std::wstring& linkPath, const Source& source) {
         SetLastError(ERROR_BAD_PATHNAME);
         return false;
     }
-    return WriteWholeFile(linkPath, *bytes);
+    return WriteLinkBytes(linkPath, *bytes);
 }
 
 } // namespace

@@ -35,3 +35,19 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path,
     }
     return bytes;
 }
+
+bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) {
+    win32::Handle file(win32::NullIfInvalid(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file)
+        return false;
+    DWORD cbWritten = 0;
+    const bool written = bytes.empty() || (WriteFile(file.get(), bytes.data(),
+                                                     static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&
+                                           cbWritten == bytes.size());
+    const DWORD writeError = GetLastError();
+    const bool closed = CloseHandle(file.release()) != FALSE;
+    if (!written)
+        SetLastError(writeError);
+    return written && closed;
+}
