@@ -6,16 +6,6 @@
 namespace ShellLinkFile {
 namespace {
 
-// CLSID_ShellLink, 00021401-0000-0000-C000-000000000046, in its stored byte order.
-constexpr std::array<std::uint8_t, 16> ShellLinkClsid{0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                                      0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
-// The root items' classes: the computer {20D04FE0-3AEA-1069-A2D8-08002B30309D}
-// and the Internet {871C5380-42A0-1069-A2EA-08002B30309D}.
-constexpr std::array<std::uint8_t, 16> ComputerClsid{0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
-                                                     0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
-constexpr std::array<std::uint8_t, 16> InternetClsid{0x80, 0x53, 0x1C, 0x87, 0xA0, 0x42, 0x69, 0x10,
-                                                     0xA2, 0xEA, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
-
 // Item types and the sort bytes Windows gives its root items.
 constexpr std::uint8_t RootItemType = 0x1F;
 constexpr std::uint8_t ComputerSortByte = 0x50;
@@ -38,9 +28,6 @@ constexpr std::uint32_t VolumeIdHeaderSizeAnsi = 0x10;
 constexpr std::uint32_t VolumeIdHeaderSizeUnicode = 0x14;
 constexpr std::uint32_t NetworkLinkHeaderSizeAnsi = 0x14;
 constexpr std::uint32_t NetworkLinkHeaderSizeUnicode = 0x1C;
-
-constexpr std::uint32_t EnvironmentBlockSize = 0x314;
-constexpr std::size_t EnvironmentCharacters = 260;
 
 bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
@@ -288,7 +275,7 @@ std::optional<Bytes> ItemIdList(const std::vector<Bytes>& items) {
 }
 
 std::optional<Bytes> LocalItemIdList(const Source& source, const LocalFacts& facts) {
-    std::vector<Bytes> items{RootItem(ComputerSortByte, ComputerClsid), DriveItem(source.path[0])};
+    std::vector<Bytes> items{RootItem(ComputerSortByte, ComputerClassId), DriveItem(source.path[0])};
     const std::vector<std::wstring> names = FolderNamesOf(source);
     for (std::size_t i = 0; i < names.size(); ++i) {
         auto item = FolderItem(names[i], i < facts.folders.size() ? facts.folders[i] : std::nullopt);
@@ -303,7 +290,7 @@ std::optional<Bytes> AddressItemIdList(const Source& source) {
     auto url = UrlItem(source.path);
     if (!url)
         return std::nullopt;
-    return ItemIdList({RootItem(InternetSortByte, InternetClsid), std::move(*url)});
+    return ItemIdList({RootItem(InternetSortByte, InternetClassId), std::move(*url)});
 }
 
 // ---- LinkInfo ----
@@ -620,7 +607,7 @@ std::optional<std::vector<std::uint8_t>> Serialize(const Source& source, const L
 
     Bytes file;
     file.U32(HeaderSize);
-    file.Raw(ShellLinkClsid);
+    file.Raw(ShellLinkClassId);
     file.U32(records->flags);
     file.U32(records->fileAttributes);
     file.U64(local ? facts.creationTime : 0);

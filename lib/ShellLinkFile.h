@@ -20,6 +20,8 @@
 // directory, arguments or icon.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -35,6 +37,8 @@ inline constexpr std::uint32_t HasLinkInfo = 0x00000002;
 inline constexpr std::uint32_t HasName = 0x00000004;
 inline constexpr std::uint32_t HasRelativePath = 0x00000008;
 inline constexpr std::uint32_t HasWorkingDir = 0x00000010;
+inline constexpr std::uint32_t HasArguments = 0x00000020;
+inline constexpr std::uint32_t HasIconLocation = 0x00000040;
 inline constexpr std::uint32_t IsUnicode = 0x00000080;
 inline constexpr std::uint32_t ForceNoLinkInfo = 0x00000100;
 inline constexpr std::uint32_t HasExpString = 0x00000200;
@@ -49,9 +53,23 @@ inline constexpr std::uint32_t NetworkProviderLanman = 0x00020000;
 inline constexpr std::uint32_t ValidNetType = 0x2;
 
 inline constexpr std::uint32_t EnvironmentBlockSignature = 0xA0000001;
+inline constexpr std::uint32_t EnvironmentBlockSize = 0x314;
+// Characters of each of the block's two paths, the terminating NUL included.
+inline constexpr std::size_t EnvironmentCharacters = 260;
 inline constexpr std::uint32_t FileEntryExtensionSignature = 0xBEEF0004;
 
 inline constexpr std::uint32_t HeaderSize = 0x4C;
+
+// Class identifiers in their stored byte order: the shell link itself
+// {00021401-0000-0000-C000-000000000046}, and the root items of an ID list,
+// the computer {20D04FE0-3AEA-1069-A2D8-08002B30309D} and the Internet
+// {871C5380-42A0-1069-A2EA-08002B30309D}.
+inline constexpr std::array<std::uint8_t, 16> ShellLinkClassId{
+    0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+inline constexpr std::array<std::uint8_t, 16> ComputerClassId{0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
+                                                              0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
+inline constexpr std::array<std::uint8_t, 16> InternetClassId{0x80, 0x53, 0x1C, 0x87, 0xA0, 0x42, 0x69, 0x10,
+                                                              0xA2, 0xEA, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
 inline constexpr std::uint32_t ShowNormal = 1;
 inline constexpr std::uint32_t DirectoryAttribute = 0x10;
 

@@ -1,6 +1,7 @@
 #include "ShellLinkRead.h"
 
 #include "LetterCase.h"
+#include "ShellLinkFile.h"
 
 #include <array>
 #include <vector>
@@ -8,32 +9,8 @@
 namespace ShellLinkFile {
 namespace {
 
-constexpr std::uint32_t LinkHeaderSize = 0x4C;
-constexpr std::array<std::uint8_t, 16> ShellLinkClassId{0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                                        0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
-
-constexpr std::uint32_t FlagHasItemIdList = 0x1;
-constexpr std::uint32_t FlagHasLinkInfo = 0x2;
-constexpr std::uint32_t FlagHasName = 0x4;
-constexpr std::uint32_t FlagHasRelativePath = 0x8;
-constexpr std::uint32_t FlagHasWorkingDir = 0x10;
-constexpr std::uint32_t FlagHasArguments = 0x20;
-constexpr std::uint32_t FlagHasIconLocation = 0x40;
-constexpr std::uint32_t FlagIsUnicode = 0x80;
-constexpr std::uint32_t FlagForceNoLinkInfo = 0x100;
-constexpr std::uint32_t FlagHasExpString = 0x200;
-
-constexpr std::uint32_t EnvironmentBlockSignature = 0xA0000001;
-constexpr std::uint32_t EnvironmentBlockSize = 0x314;
-constexpr std::size_t EnvironmentAnsiBytes = 260;
-
-constexpr std::uint32_t FileEntryExtensionSignature = 0xBEEF0004;
-
-// Class identifiers of the root items, in their stored byte order.
-constexpr std::array<std::uint8_t, 16> ComputerClassId{0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
-                                                       0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
-constexpr std::array<std::uint8_t, 16> InternetClassId{0x80, 0x53, 0x1C, 0x87, 0xA0, 0x42, 0x69, 0x10,
-                                                       0xA2, 0xEA, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
+// The network root item's class {208D2C60-3AEA-1069-A2D7-08002B30309D}, in
+// its stored byte order.
 constexpr std::array<std::uint8_t, 16> NetworkClassId{0x60, 0x2C, 0x8D, 0x20, 0xEA, 0x3A, 0x69, 0x10,
                                                       0xA2, 0xD7, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
 
@@ -360,28 +337,28 @@ LinkInfoPaths ReadLinkInfo(const Bytes& info, const AnsiDecoder& fromAnsi) {
 }
 
 LinkRecords Read(const Bytes& file, const AnsiDecoder& fromAnsi) {
-    if (file.U32(0) != LinkHeaderSize || !file.Equals(4, ShellLinkClassId))
+    if (file.U32(0) != HeaderSize || !file.Equals(4, ShellLinkClassId))
         throw Damaged{};
     LinkRecords records;
     records.linkFlags = file.U32(0x14);
     records.fileAttributes = file.U32(0x18);
     const std::uint32_t flags = records.linkFlags;
-    std::size_t at = LinkHeaderSize;
+    std::size_t at = HeaderSize;
 
-    if (flags & FlagHasItemIdList) {
+    if (flags & HasLinkTargetIDList) {
         const std::size_t listSize = file.U16(at);
         const Bytes list = file.Sub(at + 2, listSize);
         records.hasItemIdList = true;
         records.itemIdListTarget = ItemIdListReader(fromAnsi).TargetOf(SplitItems(list));
         at += 2 + listSize;
     }
-    if ((flags & FlagHasLinkInfo) && !(flags & FlagForceNoLinkInfo)) {
+    if ((flags & HasLinkInfo) && !(flags & ForceNoLinkInfo)) {
         const Bytes info = file.Sub(at, file.U32(at));
         LinkInfoPaths paths = ReadLinkInfo(info, fromAnsi);
         records.localPath = std::move(paths.localPath);
         records.networkPath = std::move(paths.networkPath);
         at += info.Size();
-    } else if (flags & FlagHasLinkInfo) {
+    } else if (flags & HasLinkInfo) {
         at += file.Sub(at, file.U32(at)).Size(); // present but to be ignored
     }
 
@@ -389,7 +366,7 @@ LinkRecords Read(const Bytes& file, const AnsiDecoder& fromAnsi) {
         if (!(flags & flag))
             return;
         const std::size_t count = file.U16(at);
-        if (flags & FlagIsUnicode) {
+        if (flags & IsUnicode) {
             field = FromUtf16(file.Utf16(at + 2, count));
             at += 2 + 2 * count;
         } else {
@@ -397,11 +374,11 @@ LinkRecords Read(const Bytes& file, const AnsiDecoder& fromAnsi) {
             at += 2 + count;
         }
     };
-    stringData(FlagHasName, records.name);
-    stringData(FlagHasRelativePath, records.relativePath);
-    stringData(FlagHasWorkingDir, records.workingDir);
-    stringData(FlagHasArguments, records.arguments);
-    stringData(FlagHasIconLocation, records.iconLocation);
+    stringData(HasName, records.name);
+    stringData(HasRelativePath, records.relativePath);
+    stringData(HasWorkingDir, records.workingDir);
+    stringData(HasArguments, records.arguments);
+    stringData(HasIconLocation, records.iconLocation);
 
     // Extra data blocks up to the terminal block (a size below 4); a file
     // that ends at a block boundary without one is taken as ended.
@@ -416,9 +393,10 @@ LinkRecords Read(const Bytes& file, const AnsiDecoder& fromAnsi) {
             if (blockSize != EnvironmentBlockSize)
                 throw Damaged{};
             // Windows fills both halves; the Unicode one holds what the ANSI one cannot.
-            std::wstring target = TrimmedAtNul(FromUtf16(block.Utf16(8 + EnvironmentAnsiBytes, 260)));
+            std::wstring target =
+                TrimmedAtNul(FromUtf16(block.Utf16(8 + EnvironmentCharacters, EnvironmentCharacters)));
             if (target.empty()) {
-                const std::string ansi = block.Ansi(8, EnvironmentAnsiBytes);
+                const std::string ansi = block.Ansi(8, EnvironmentCharacters);
                 target = fromAnsi(ansi.substr(0, ansi.find('\0')));
             }
             records.environmentTarget = std::move(target);
@@ -440,7 +418,7 @@ std::optional<LinkRecords> ReadLinkRecords(std::span<const std::uint8_t> file, c
 
 std::optional<FoundTarget> PrimaryTarget(const LinkRecords& records) {
     const auto found = [](const std::optional<std::wstring>& path) { return path && !path->empty(); };
-    if ((records.linkFlags & FlagHasExpString) && found(records.environmentTarget))
+    if ((records.linkFlags & HasExpString) && found(records.environmentTarget))
         return FoundTarget{*records.environmentTarget, TargetRecord::EnvironmentBlock};
     if (found(records.itemIdListTarget))
         return FoundTarget{*records.itemIdListTarget, TargetRecord::ItemIdList};
