@@ -87,3 +87,11 @@ stop_wine() {
         WINEPREFIX=$PREPARED_WINEPREFIX wineserver -k 2>/dev/null || true
     fi
 }
+
+# Whatever way the calling script ends (done, failed or interrupted), the
+# Wine programs and the display it started end with it.
+stop_everything_on_exit() {
+    trap 'stop_wine; stop_display' EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM HUP
+}

@@ -23,13 +23,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec wine "$program"
 fi
 
-cleanup() {
-    stop_wine
-    stop_display
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
+stop_everything_on_exit
 start_display "$build"
 
 log="$build/run.log"

@@ -13,14 +13,7 @@ native=build/native
 windows=build/windows
 status=0
 
-# Whatever way the script ends, the programs it started end with it.
-cleanup() {
-    stop_wine
-    stop_display
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
+stop_everything_on_exit
 
 cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORDNERLINK_SANITIZE=ON >/dev/null &&
     cmake --build "$native" || exit 1
