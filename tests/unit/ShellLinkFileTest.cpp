@@ -1,5 +1,5 @@
 #include "ShellLinkFile.h"
-#include "Windows1252.h"
+#include "Windows1252CodePage.h"
 #include "WindowsLinkSamples.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +12,6 @@ using namespace ShellLinkFile;
 using namespace WindowsLinkSamples;
 
 namespace {
-
-// Windows-1252 as the ANSI code page, with "?" for a character it lacks, as
-// the platform's conversion does.
-AnsiText ToWindows1252(std::wstring_view text) {
-    AnsiText ansi;
-    for (wchar_t ch : text) {
-        const auto code = Windows1252::CodeOf(ch);
-        ansi.bytes += code ? static_cast<char>(*code) : '?';
-        ansi.exact = ansi.exact && code.has_value();
-    }
-    return ansi;
-}
 
 std::uint32_t U32At(const ByteVector& b, std::size_t at) {
     return static_cast<std::uint32_t>(b.at(at)) | static_cast<std::uint32_t>(b.at(at + 1)) << 8 |

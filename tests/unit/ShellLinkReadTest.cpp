@@ -1,6 +1,6 @@
 #include "ShellLinkRead.h"
 #include "ShellLinkFile.h"
-#include "Windows1252.h"
+#include "Windows1252CodePage.h"
 #include "WindowsLinkSamples.h"
 
 #include <gtest/gtest.h>
@@ -11,23 +11,6 @@ using namespace ShellLinkFile;
 using namespace WindowsLinkSamples;
 
 namespace {
-
-std::wstring FromWindows1252(std::string_view bytes) {
-    std::wstring text;
-    for (char c : bytes)
-        text += Windows1252::CharOf(static_cast<std::uint8_t>(c)).value_or(L'?');
-    return text;
-}
-
-AnsiText ToWindows1252(std::wstring_view text) {
-    AnsiText ansi;
-    for (wchar_t ch : text) {
-        const auto code = Windows1252::CodeOf(ch);
-        ansi.bytes += code ? static_cast<char>(*code) : '?';
-        ansi.exact = ansi.exact && code.has_value();
-    }
-    return ansi;
-}
 
 void PutU16(ByteVector& b, std::uint32_t v) {
     b.push_back(static_cast<std::uint8_t>(v));
