@@ -56,25 +56,25 @@ void CommandButton::setCaption(const std::wstring& text) {
     if (!hwnd())
         return;
     SetWindowTextW(hwnd(), text.c_str());
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    invalidate();
 }
 
 void CommandButton::setPicture(const Picture& picture) {
     picture_ = picture;
     if (hwnd())
-        InvalidateRect(hwnd(), nullptr, TRUE);
+        invalidate();
 }
 
 void CommandButton::setMaskColor(Color c) {
     maskColor_ = c;
     if (hwnd())
-        InvalidateRect(hwnd(), nullptr, TRUE);
+        invalidate();
 }
 
 void CommandButton::setUseMaskColor(bool on) {
     useMaskColor_ = on;
     if (hwnd())
-        InvalidateRect(hwnd(), nullptr, TRUE);
+        invalidate();
 }
 
 void CommandButton::click() {

@@ -232,32 +232,43 @@ void Control::move(int l, int t, int w, int h) {
     if (hwnd_ && w >= 0 && h >= 0)
         MoveWindow(hwnd_, l, t, w, h, TRUE);
 }
+
+// A setter that would leave the window as it is makes no call: a layout pass
+// sets every extent of every child, and most of them are already right.
 void Control::setLeft(int v) {
-    if (hwnd_)
-        SetWindowPos(hwnd_, nullptr, v, top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT r = WindowRectInParent(hwnd_);
+    if (hwnd_ && v != r.left)
+        SetWindowPos(hwnd_, nullptr, v, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 void Control::setTop(int v) {
-    if (hwnd_)
-        SetWindowPos(hwnd_, nullptr, left(), v, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT r = WindowRectInParent(hwnd_);
+    if (hwnd_ && v != r.top)
+        SetWindowPos(hwnd_, nullptr, r.left, v, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 bool Control::setWidth(int v) {
     if (!hwnd_ || v < 0)
         return false;
-    return SetWindowPos(hwnd_, nullptr, 0, 0, v, height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) !=
-           FALSE;
+    const RECT r = WindowRectInParent(hwnd_);
+    if (v == r.right - r.left)
+        return true;
+    return SetWindowPos(hwnd_, nullptr, 0, 0, v, r.bottom - r.top,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 bool Control::setHeight(int v) {
     if (!hwnd_ || v < 0)
         return false;
-    return SetWindowPos(hwnd_, nullptr, 0, 0, width(), v, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) !=
-           FALSE;
+    const RECT r = WindowRectInParent(hwnd_);
+    if (v == r.bottom - r.top)
+        return true;
+    return SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, v,
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 
 bool Control::visible() const {
     return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 void Control::setVisible(bool v) {
-    if (hwnd_)
+    if (hwnd_ && v != visible())
         ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
 }
 bool Control::enabled() const {
@@ -285,13 +296,17 @@ void Control::applyFont() {
 void Control::setBackColor(Color c) {
     backColor_ = c;
     brush_.reset();
-    if (hwnd_)
-        InvalidateRect(hwnd_, nullptr, TRUE);
+    invalidate();
 }
 
 void Control::setForeColor(Color c) {
     foreColor_ = c;
-    if (hwnd_)
+    invalidate();
+}
+
+void Control::invalidate() {
+    // A window that is not on screen is painted whole when it is shown.
+    if (hwnd_ && IsWindowVisible(hwnd_))
         InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -326,7 +341,7 @@ void Control::placeLastInTabOrder() {
 }
 
 void Control::refresh() {
-    if (!hwnd_)
+    if (!hwnd_ || !IsWindowVisible(hwnd_))
         return;
     InvalidateRect(hwnd_, nullptr, TRUE);
     UpdateWindow(hwnd_);

@@ -115,6 +115,8 @@ protected:
     // Colours a WM_CTLCOLOR* request with this control's colours.
     LRESULT paintColors(HDC dc);
     HBRUSH backBrush();
+    // Asks for the whole window to be painted again, when it is on screen.
+    void invalidate();
     // Input of this control's window or of another window on its behalf (the
     // edit field of a combo box), in ControlInput.cpp: raises this control's
     // events; true when the message was handled (result holds the answer),

@@ -22,7 +22,7 @@ void Frame::setCaption(const std::wstring& text) {
     if (!hwnd())
         return;
     SetWindowTextW(hwnd(), text.c_str());
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    invalidate();
 }
 
 LRESULT Frame::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -17,7 +17,7 @@ void Image::setPicture(const Picture& picture) {
         return;
     SetWindowPos(hwnd(), nullptr, 0, 0, picture_.Width(), picture_.Height(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    invalidate();
 }
 
 LRESULT Image::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -49,7 +49,7 @@ void Label::setCaption(const std::wstring& text) {
         return;
     SetWindowTextW(hwnd(), text.c_str());
     fitToCaption();
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    invalidate();
 }
 
 bool Label::setAlignment(int alignment) {
@@ -79,7 +79,7 @@ void Label::updateStyle() {
     if (!useMnemonic_)
         style |= SS_NOPREFIX;
     SetWindowLongPtrW(hwnd(), GWL_STYLE, style);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    invalidate();
 }
 
 void Label::fitToCaption() {

@@ -18,7 +18,7 @@ bool PictureBox::border() const {
 }
 
 void PictureBox::setBorder(bool on) {
-    if (!hwnd())
+    if (!hwnd() || on == border())
         return;
     LONG_PTR ex = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
     ex = on ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
@@ -29,14 +29,12 @@ void PictureBox::setBorder(bool on) {
 
 void PictureBox::drawLine(int x1, int y1, int x2, int y2, Color color) {
     lines_.push_back(Line{x1, y1, x2, y2, color});
-    if (hwnd())
-        InvalidateRect(hwnd(), nullptr, TRUE);
+    invalidate();
 }
 
 void PictureBox::clearDrawing() {
     lines_.clear();
-    if (hwnd())
-        InvalidateRect(hwnd(), nullptr, TRUE);
+    invalidate();
 }
 
 LRESULT PictureBox::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

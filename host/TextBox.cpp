@@ -57,7 +57,7 @@ void TextBox::setPasswordChar(const std::wstring& ch) {
         return;
     passwordChar_ = ch.substr(0, 1);
     SendMessageW(hwnd(), EM_SETPASSWORDCHAR, passwordChar_.empty() ? 0 : passwordChar_[0], 0);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    invalidate();
 }
 
 int TextBox::selStart() const {

@@ -44,6 +44,9 @@ protected:
     void propertyChanged(const std::wstring& propertyName) { site_.propertyChanged(*this, propertyName); }
     // The control sets its own height; this is not a resize by the host.
     void setOwnHeight(int pixels);
+    // Whether the host has placed the control yet (placeTwips); until then
+    // it has no extent to lay out.
+    bool placed() const { return placed_; }
 
     virtual void onHostResize() {}
     virtual void onHostPaint() {}

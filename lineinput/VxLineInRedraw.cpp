@@ -22,6 +22,11 @@ void Place(host::Control& c, int left, int top, int width, int height) {
 } // namespace
 
 void VxLineIn::RedrawControl() {
+    // Until its host places it, the control has no extent to lay out: the
+    // first placement runs the pass. Restoring a control, and setting any
+    // number of properties before placing it, thus lays it out once.
+    if (!placed())
+        return;
     RaiseEvent(VxEvent::BeforeRedraw);
 
     const int W = width();

@@ -612,6 +612,43 @@ TEST_F(VxLineInTest, RedrawEventsSurroundEveryPassAndNestedPasses) {
     EXPECT_EQ(events, (EventList{VxEvent::BeforeRedraw, VxEvent::AfterRedraw}));
 }
 
+// Until its host places it, a restored line runs no layout pass; the
+// placement runs one, which gives the geometry of setting the same
+// properties on a placed line.
+TEST_F(VxLineInTest, RestoringBeforePlacementLaysOutOnceAtThePlacement) {
+    host::PropertyBag bag;
+    bag.Put(L"LabelWidth", std::int32_t{90});
+    bag.Put(L"ControlStyle", std::int32_t{3});
+    bag.Put(L"TopDistance", std::int32_t{5});
+    auto restored = VxLineIn::Create({form->hwnd(), form.get()});
+    ASSERT_NE(restored, nullptr);
+    EventList events;
+    RecordEvents(*restored, {VxEvent::BeforeRedraw, VxEvent::AfterRedraw, VxEvent::Resize}, events);
+    restored->ReadProperties(bag);
+    restored->SetControlDistance(7);
+    EXPECT_TRUE(events.empty());
+    PlaceInPixels(*restored, {.top = 80});
+    EXPECT_EQ(events, (EventList{VxEvent::BeforeRedraw, VxEvent::AfterRedraw, VxEvent::Resize}));
+
+    auto placedFirst = VxLineIn::Create({form->hwnd(), form.get()});
+    ASSERT_NE(placedFirst, nullptr);
+    placedFirst->ReadProperties(host::PropertyBag());
+    PlaceInPixels(*placedFirst, {.top = 80});
+    placedFirst->SetLabelWidth(90);
+    placedFirst->SetControlStyle(3);
+    placedFirst->SetTopDistance(5);
+    placedFirst->SetControlDistance(7);
+    EXPECT_EQ(restored->height(), placedFirst->height());
+    for (const wchar_t* name : {L"lbl", L"anz", L"gry", L"cmd", L"txt", L"img"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        const host::Control& a = *restored->ChildNamed(name);
+        const host::Control& b = *placedFirst->ChildNamed(name);
+        EXPECT_EQ((std::vector{a.left(), a.top(), a.width(), a.height()}),
+                  (std::vector{b.left(), b.top(), b.width(), b.height()}));
+        EXPECT_EQ(a.visible(), b.visible());
+    }
+}
+
 TEST_F(VxLineInTest, PaintRequestRaisesPaintOnly) {
     EventList events;
     RecordEvents(*line, events);
