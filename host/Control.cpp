@@ -264,6 +264,17 @@ bool Control::setHeight(int v) {
                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 
+void Control::setBounds(int l, int t, int w, int h) {
+    if (!hwnd_)
+        return;
+    const RECT r = WindowRectInParent(hwnd_);
+    const int width = w >= 0 ? w : r.right - r.left;
+    const int height = h >= 0 ? h : r.bottom - r.top;
+    if (l == r.left && t == r.top && width == r.right - r.left && height == r.bottom - r.top)
+        return;
+    SetWindowPos(hwnd_, nullptr, l, t, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool Control::visible() const {
     return hwnd_ && (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }

@@ -50,6 +50,8 @@ public:
     // comes back.
     bool setWidth(int v);
     bool setHeight(int v);
+    // All four in one move; a negative extent is refused and kept as it is.
+    void setBounds(int left, int top, int width, int height);
 
     bool visible() const;
     void setVisible(bool v);

@@ -9,18 +9,6 @@
 
 using namespace lineinput;
 
-namespace {
-
-// Each extent is a step of its own: a child that refuses one keeps it.
-void Place(host::Control& c, int left, int top, int width, int height) {
-    c.setLeft(left);
-    c.setTop(top);
-    c.setWidth(width);
-    c.setHeight(height);
-}
-
-} // namespace
-
 void VxLineIn::RedrawControl() {
     // Until its host places it, the control has no extent to lay out: the
     // first placement runs the pass. Restoring a control, and setting any
@@ -50,50 +38,45 @@ void VxLineIn::RedrawControl() {
     const int AV = col.available;
 
     lbl->setVisible(!checkboxShow_);
-    lbl->setTop(host::RoundHalfEven(CaptionTop(controlStyle_, S, topDistance_, FH, lbl->height())));
-    lbl->setLeft(leftOffset_);
-    lbl->setWidth(LW - 1);
+    const int captionHeight = lbl->height();
+    lbl->setBounds(leftOffset_,
+                   host::RoundHalfEven(CaptionTop(controlStyle_, S, topDistance_, FH, captionHeight)), LW - 1,
+                   captionHeight);
 
     chk->setVisible(checkboxShow_);
-    Place(*chk, leftOffset_, lbl->top(), lbl->width(), lbl->height());
+    chk->setBounds(leftOffset_, lbl->top(), lbl->width(), lbl->height());
 
-    txt->setTop(FT);
-    txt->setWidth(AV - BB);
-    txt->setLeft(FL);
+    txt->setBounds(FL, FT, AV - BB, S);
 
     switch (controlStyle_) {
     case StyleCombo:
-        if (CurrentCombo) {
-            CurrentCombo->setLeft(FL);
-            CurrentCombo->setTop(FT - 1);
-            CurrentCombo->setWidth(AV - BB);
-            CurrentCombo->setHeight(S);
-        }
+        if (CurrentCombo)
+            CurrentCombo->setBounds(FL, FT - 1, AV - BB, S);
         break;
     case StyleMemo:
-        Place(*mem, FL, FT, AV - BB, FH);
+        mem->setBounds(FL, FT, AV - BB, FH);
         break;
     case StyleDisplay:
-        Place(*anz, FL, FT, AV - BB, S);
+        anz->setBounds(FL, FT, AV - BB, S);
         break;
     case StyleInnerBox:
-        Place(*con, FL, FT, AV, S);
+        con->setBounds(FL, FT, AV, S);
         LayoutInnerBox();
         break;
     default:
         break;
     }
     if (controlStyle_ != StyleInnerBox)
-        Place(*gry, FL, FT, AV - BB, FH - 1);
+        gry->setBounds(FL, FT, AV - BB, FH - 1);
 
     cmd->setVisible(buttonShow_);
     if (controlStyle_ == StyleOutline)
         cmd->setVisible(false);
     if (controlStyle_ != StyleInnerBox)
-        Place(*cmd, FL + AV - BB + controlDistance_, FT, buttonWidth_, S);
+        cmd->setBounds(FL + AV - BB + controlDistance_, FT, buttonWidth_, S);
 
     if (controlStyle_ == StyleOutline)
-        Place(*shp, FL, FT, W - LW, FH - 1);
+        shp->setBounds(FL, FT, W - LW, FH - 1);
 
     gry->setVisible(grey_);
     if (grey_) {
@@ -139,8 +122,8 @@ void VxLineIn::RedrawControl() {
 
 void VxLineIn::LayoutInnerBox() {
     const InnerBox box = ComputeInnerBox(con->width(), con->height(), buttonWidth_);
-    Place(*txi, box.textLeft, box.textTop, box.textWidth, box.textHeight);
-    Place(*gry, box.coverLeft, box.coverTop, txi->width() + 2, txi->height() + 2);
+    txi->setBounds(box.textLeft, box.textTop, box.textWidth, box.textHeight);
+    gry->setBounds(box.coverLeft, box.coverTop, txi->width() + 2, txi->height() + 2);
     cmd->setTop(box.buttonTop);
     cmd->setHeight(box.buttonHeight);
     cmd->setWidth(box.buttonWidth);
