@@ -291,6 +291,9 @@ void Control::setEnabled(bool v) {
 }
 
 void Control::setFont(const FontDesc& desc) {
+    // The font the window already has: nothing to make or send.
+    if (fontHandle_ && desc == font_)
+        return;
     FontHandle handle = CreateFontHandle(desc);
     if (!handle)
         return; // the platform has no such font: keep the current one
