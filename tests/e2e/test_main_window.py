@@ -138,3 +138,12 @@ def test_the_keyboard_alone_is_enough(app, work_folder):
     link = work_folder / "Tasten" / "target.lnk"
     wait_until(link.exists)
     assert r"\\srv\tasten" in run("lnkinfo", str(link)).stdout
+
+
+def test_the_window_starts_without_the_dialog_and_socket_dlls(build_dir):
+    # Each DLL of the import table is loaded before the program's first line;
+    # the file dialogs and the sockets load at their first use instead.
+    for program in ("ordnerlink.exe", "ordnerlink.com"):
+        headers = run("x86_64-w64-mingw32-objdump", "-p", str(build_dir / "app" / program)).stdout
+        imported = {line.split()[-1].lower() for line in headers.splitlines() if "DLL Name:" in line}
+        assert "user32.dll" in imported and not imported & {"comdlg32.dll", "ws2_32.dll"}, (program, imported)
