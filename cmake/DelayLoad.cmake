@@ -3,7 +3,8 @@
 # initialised before the first line of the program runs; the file dialogs
 # (comdlg32 with the printer DLLs it pulls in) and the sockets (ws2_32) cost
 # the window a noticeable part of its start-up, although most starts never
-# use them. The functions used from such a DLL are listed in
+# use them, and the masked drawing (msimg32) is needed only once a button
+# picture is painted. The functions used from such a DLL are listed in
 # cmake/delayload/<dll>.def; a function missing there fails the link, so it
 # cannot silently bring the DLL back to the start.
 #

@@ -140,10 +140,12 @@ def test_the_keyboard_alone_is_enough(app, work_folder):
     assert r"\\srv\tasten" in run("lnkinfo", str(link)).stdout
 
 
-def test_the_window_starts_without_the_dialog_and_socket_dlls(build_dir):
+def test_the_programs_start_without_the_dlls_they_load_at_first_use(build_dir):
     # Each DLL of the import table is loaded before the program's first line;
-    # the file dialogs and the sockets load at their first use instead.
+    # the file dialogs, the sockets and the masked drawing load at their first
+    # use instead.
     for program in ("ordnerlink.exe", "ordnerlink.com"):
         headers = run("x86_64-w64-mingw32-objdump", "-p", str(build_dir / "app" / program)).stdout
         imported = {line.split()[-1].lower() for line in headers.splitlines() if "DLL Name:" in line}
-        assert "user32.dll" in imported and not imported & {"comdlg32.dll", "ws2_32.dll"}, (program, imported)
+        later = {"comdlg32.dll", "ws2_32.dll", "msimg32.dll"}
+        assert "user32.dll" in imported and not imported & later, (program, imported)
