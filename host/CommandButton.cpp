@@ -61,20 +61,17 @@ void CommandButton::setCaption(const std::wstring& text) {
 
 void CommandButton::setPicture(const Picture& picture) {
     picture_ = picture;
-    if (hwnd())
-        invalidate();
+    invalidate();
 }
 
 void CommandButton::setMaskColor(Color c) {
     maskColor_ = c;
-    if (hwnd())
-        invalidate();
+    invalidate();
 }
 
 void CommandButton::setUseMaskColor(bool on) {
     useMaskColor_ = on;
-    if (hwnd())
-        invalidate();
+    invalidate();
 }
 
 void CommandButton::click() {
