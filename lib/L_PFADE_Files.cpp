@@ -54,23 +54,32 @@ bool CreateDirChain(const std::wstring& path, std::vector<std::wstring>* created
     const std::wstring p = AddBackslash(path);
     if (p.empty())
         return false;
-    if (DirExists(p))
-        return true;
-    SECURITY_ATTRIBUTES security{};
-    security.nLength = sizeof security;
+    // Every level below the root, outermost first. The first separator ends
+    // the root (drive or UNC server), which is never created.
+    std::vector<std::wstring> levels;
     bool rootSeen = false;
-    DWORD firstError = ERROR_SUCCESS;
     for (std::size_t i = 2; i < p.size(); ++i) {
         if (!IsSeparator(p[i]))
             continue;
-        // The first separator ends the root (drive or UNC server); it is never created.
-        if (!rootSeen) {
-            rootSeen = true;
-            continue;
-        }
+        if (rootSeen)
+            levels.push_back(p.substr(0, i + 1));
+        rootSeen = true;
+    }
+    SECURITY_ATTRIBUTES security{};
+    security.nLength = sizeof security;
+    // The usual case: only the last level is missing, and making it is all
+    // there is to do.
+    if (!levels.empty() && CreateDirectoryW(levels.back().c_str(), &security)) {
+        if (created)
+            created->push_back(levels.back());
+        return true;
+    }
+    if (DirExists(p))
+        return true;
+    DWORD firstError = ERROR_SUCCESS;
+    for (const std::wstring& level : levels) {
         // An existing level, an unreachable share or a refusal is not an error
         // here: the final check decides.
-        const std::wstring level = p.substr(0, i + 1);
         if (CreateDirectoryW(level.c_str(), &security)) {
             if (created)
                 created->push_back(level);
