@@ -2,19 +2,16 @@
 // path keeps every character whatever the ANSI code page.
 #include "L_PFADE.h"
 
+#include "WholeFile.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace L_PFADE {
 namespace {
-
-win32::Handle CreateForWriting(const std::wstring& path) {
-    return win32::Handle(win32::NullIfInvalid(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
-}
 
 win32::FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
     return win32::FindHandle(win32::NullIfInvalid(FindFirstFileW(pattern.c_str(), &data)));
@@ -95,29 +92,26 @@ bool CreateDirChain(const std::wstring& path, std::vector<std::wstring>* created
 }
 
 bool WriteTextFile(const std::wstring& path, const std::wstring& text) {
-    DeleteFileW(path.c_str()); // a missing file is the usual case
-
-    std::string bytes;
+    std::vector<std::uint8_t> bytes;
     if (!text.empty()) {
         const int cbNeeded = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                                  nullptr, 0, nullptr, nullptr);
         if (cbNeeded <= 0)
             return false;
         bytes.resize(static_cast<std::size_t>(cbNeeded));
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), cbNeeded,
-                            nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                            reinterpret_cast<char*>(bytes.data()), cbNeeded, nullptr, nullptr);
     }
-
-    win32::Handle file = CreateForWriting(path);
-    if (!file)
+    if (WriteWholeFile(path, bytes))
+        return true;
+    // A hidden or system file is not overwritten by a create that does not
+    // name its attributes; deleted first, it is replaced.
+    const DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED || !DeleteFileW(path.c_str())) {
+        SetLastError(error);
         return false;
-    DWORD cbWritten = 0;
-    const bool written = bytes.empty() || (WriteFile(file.get(), bytes.data(),
-                                                     static_cast<DWORD>(bytes.size()), &cbWritten, nullptr) &&
-                                           cbWritten == bytes.size());
-    file.reset();
-    // An old file that could not be replaced must not look like success.
-    return written && FileExists(path);
+    }
+    return WriteWholeFile(path, bytes);
 }
 
 } // namespace L_PFADE
