@@ -31,15 +31,17 @@ bool AssignAttributes(const std::wstring& path, DWORD attributes) {
 
 // A file left read-only by an earlier run cannot be deleted, and one left
 // hidden or system cannot be overwritten by a create that does not name the
-// same attributes (CreateFileW, CREATE_ALWAYS); a missing file needs nothing.
-bool MakeReplaceable(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+// same attributes (CreateFileW, CREATE_ALWAYS); a missing file or one without
+// these attributes needs nothing. attributes are the file's as last asked.
+bool MakeFileReplaceable(const std::wstring& path, DWORD attributes) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return true;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         SetLastError(ERROR_DIRECTORY);
         return false;
     }
+    if (!(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        return true;
     return AssignAttributes(path, FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -50,14 +52,20 @@ std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::wstring& path)
 }
 
 // A file of the folder link as it was before this attempt, so that a failed
-// attempt can give it back.
+// attempt can give it back. A folder that does not exist yet holds nothing
+// to keep, and nothing is asked about it.
 class KeptFile {
 public:
-    explicit KeptFile(std::wstring path) : path_(std::move(path)) {
+    KeptFile(std::wstring path, bool folderMissing) : path_(std::move(path)) {
+        if (folderMissing)
+            return;
         attributes_ = GetFileAttributesW(path_.c_str());
         if (existed())
             bytes_ = ReadSmallFile(path_);
     }
+
+    // Readies the file as it was before this attempt for being replaced.
+    bool MakeReplaceable() const { return MakeFileReplaceable(path_, attributes_); }
 
     // Puts the file back as it was, or removes it when there was none. A
     // file whose replacement failed may still be as it was: then nothing is
@@ -67,7 +75,9 @@ public:
             return DeleteFileW(path_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
         if (!bytes_)
             return false;
-        if (ReadSmallFile(path_) != bytes_ && !(MakeReplaceable(path_) && WriteWholeFile(path_, *bytes_)))
+        if (ReadSmallFile(path_) != bytes_ &&
+            !(MakeFileReplaceable(path_, GetFileAttributesW(path_.c_str())) &&
+              WriteWholeFile(path_, *bytes_)))
             return false;
         return GetFileAttributesW(path_.c_str()) == attributes_ || AssignAttributes(path_, attributes_);
     }
@@ -81,11 +91,14 @@ private:
 };
 
 // What one Create attempt has changed so far, and how to undo it.
+// folderAttributes are the folder's before the attempt; folderMissing says
+// that it was not found.
 class Attempt {
 public:
-    explicit Attempt(const std::wstring& folder)
-        : folder_(folder), folderAttributes_(GetFileAttributesW(folder.c_str())),
-          iniFile_(folder + L"desktop.ini"), linkFile_(folder + L"target.lnk") {}
+    Attempt(const std::wstring& folder, DWORD folderAttributes, bool folderMissing)
+        : folder_(folder), folderAttributes_(folderAttributes),
+          iniFile_(folder + L"desktop.ini", folderMissing), linkFile_(folder + L"target.lnk", folderMissing) {
+    }
 
     std::vector<std::wstring> createdFolders;
     bool touchedIni = false;
@@ -105,6 +118,9 @@ public:
             undone = RemoveDirectoryW(level->c_str()) && undone;
         return undone;
     }
+
+    const KeptFile& iniFile() const { return iniFile_; }
+    const KeptFile& linkFile() const { return linkFile_; }
 
 private:
     std::wstring folder_;
@@ -150,11 +166,19 @@ CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Ta
     const std::wstring folder = TargetFolder(Target);
     if (folder.empty())
         return Failed(L"Ziel pr\u00FCfen", ERROR_BAD_PATHNAME);
-    const DWORD existing = GetFileAttributesW(L_PFADE::RemoveTrailingSeparators(folder).c_str());
+    // Asked once: whether the folder may be touched, what to give back to it
+    // after a failure, and whether it can hold anything to keep. A drive's
+    // root keeps its separator: "C:" is the drive's current folder.
+    const std::wstring folderPath =
+        L_PFADE::IsRootPath(folder) ? folder : L_PFADE::RemoveTrailingSeparators(folder);
+    const DWORD existing = GetFileAttributesW(folderPath.c_str());
+    const DWORD existingError = GetLastError();
     if (existing != INVALID_FILE_ATTRIBUTES && !(existing & FILE_ATTRIBUTE_DIRECTORY))
         return Failed(L"Ziel pr\u00FCfen", ERROR_DIRECTORY);
+    const bool missing = existing == INVALID_FILE_ATTRIBUTES &&
+                         (existingError == ERROR_FILE_NOT_FOUND || existingError == ERROR_PATH_NOT_FOUND);
 
-    Attempt attempt(folder);
+    Attempt attempt(folder, existing, missing);
     const std::wstring iniPath = folder + L"desktop.ini";
     const std::wstring linkPath = folder + L"target.lnk";
     // Each step either succeeds or ends the attempt with its own error.
@@ -164,17 +188,18 @@ CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Ta
         return result;
     };
 
-    if (!L_PFADE::CreateDirChain(folder, &attempt.createdFolders))
+    // An existing folder needs no level made.
+    if (existing == INVALID_FILE_ATTRIBUTES && !L_PFADE::CreateDirChain(folder, &attempt.createdFolders))
         return failed(L"Ordner anlegen");
     attempt.markedFolder = true;
     if (!AssignAttributes(folder, FILE_ATTRIBUTE_SYSTEM))
         return failed(L"Ordner als Systemordner markieren");
     attempt.touchedIni = true;
-    if (!MakeReplaceable(iniPath) || !L_PFADE::WriteTextFile(iniPath, DesktopIniText()) ||
+    if (!attempt.iniFile().MakeReplaceable() || !L_PFADE::WriteTextFile(iniPath, DesktopIniText()) ||
         !AssignAttributes(iniPath, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
         return failed(L"desktop.ini schreiben");
     attempt.touchedLink = true;
-    if (!MakeReplaceable(linkPath) ||
+    if (!attempt.linkFile().MakeReplaceable() ||
         SaveShellLink(linkPath, SourceAsStored(Source)) == ShellLinkRoute::NotWritten ||
         !AssignAttributes(linkPath, FILE_ATTRIBUTE_HIDDEN))
         return failed(L"target.lnk schreiben");
