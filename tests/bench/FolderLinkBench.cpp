@@ -1,9 +1,11 @@
-// 200 folder links made in one process, alternately by CreateFolderLink and
-// by the bare calls that do the same work by the same route: the folder, its
-// System attribute, desktop.ini and its attributes, target.lnk written by
-// SaveShellLink (whichever route it takes) and its attribute. Each round
-// works in a folder of its own under the root given (default C:\linkbench),
-// which is left for the caller to remove. Prints the median time per link.
+// 200 folder links made in one process by CreateFolderLink and 200 by the
+// bare calls that do the same work by the same route: the folder, its System
+// attribute, desktop.ini and its attributes, target.lnk written by
+// SaveShellLink (whichever route it takes) and its attribute. The two take
+// turns link by link, so that both meet the same load of a shared machine.
+// Each round works in two folders of its own under the root given (default
+// C:\linkbench), which are left for the caller to remove. Prints the median
+// time per link.
 #include "L_SHTCUT.h"
 #include "ShellLinkSave.h"
 
@@ -13,7 +15,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,15 +48,13 @@ bool ProgramFolderLink(const std::wstring& folder) {
     return L_SHTCUT::CreateFolderLink(kSource, folder).complete;
 }
 
-// Milliseconds per link for kLinks links made by make in a new folder of root.
-double MillisecondsPerLink(const std::wstring& round, const std::function<bool(const std::wstring&)>& make,
-                           bool& allMade) {
-    CreateDirectoryW(round.c_str(), nullptr);
+using MakeLink = bool (*)(const std::wstring&);
+
+// Milliseconds that make took for one link in folder.
+double MillisecondsFor(MakeLink make, const std::wstring& folder, bool& allMade) {
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kLinks; ++i)
-        allMade = make(round + L"\\Link " + std::to_wstring(i)) && allMade;
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() /
-           kLinks;
+    allMade = make(folder) && allMade;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 double Median(std::vector<double> values) {
@@ -73,9 +72,23 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> program, bare;
     bool allMade = true;
     for (int r = 0; r < kRounds; ++r) {
-        const std::wstring n = std::to_wstring(r);
-        program.push_back(MillisecondsPerLink(root + L"\\program " + n, ProgramFolderLink, allMade));
-        bare.push_back(MillisecondsPerLink(root + L"\\bare " + n, BareFolderLink, allMade));
+        const std::wstring programRound = root + L"\\program " + std::to_wstring(r);
+        const std::wstring bareRound = root + L"\\bare " + std::to_wstring(r);
+        CreateDirectoryW(programRound.c_str(), nullptr);
+        CreateDirectoryW(bareRound.c_str(), nullptr);
+        double programTotal = 0;
+        double bareTotal = 0;
+        for (int i = 0; i < kLinks; ++i) {
+            // Each goes first every other link.
+            const std::wstring name = L"\\Link " + std::to_wstring(i);
+            if (i % 2)
+                bareTotal += MillisecondsFor(BareFolderLink, bareRound + name, allMade);
+            programTotal += MillisecondsFor(ProgramFolderLink, programRound + name, allMade);
+            if (!(i % 2))
+                bareTotal += MillisecondsFor(BareFolderLink, bareRound + name, allMade);
+        }
+        program.push_back(programTotal / kLinks);
+        bare.push_back(bareTotal / kLinks);
     }
     OleUninitialize();
     std::printf("folder link: program %.3f ms, bare %.3f ms per link (%d links, median of %d rounds)%s\n",
