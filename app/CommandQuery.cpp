@@ -59,24 +59,31 @@ std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& fold
 
 } // namespace
 
-int ShowCommand(const CommandRequest& request) {
+namespace {
+
+// The source of the folder link request names, written as the output's first
+// line; nothing when the folder holds no link, which is reported instead.
+std::optional<std::wstring> WriteLinkedSource(const CommandRequest& request) {
     const auto reading = L_SHTCUT::ReadFolderLink(request.target);
     if (reading.state != FolderLinkState::FolderLink) {
         WriteError(NoFolderLinkText(request.target, reading) + L"\n");
-        return ExitRefused;
+        return std::nullopt;
     }
     WriteOutput(reading.source + L"\n");
-    return ExitDone;
+    return reading.source;
+}
+
+} // namespace
+
+int ShowCommand(const CommandRequest& request) {
+    return WriteLinkedSource(request) ? ExitDone : ExitRefused;
 }
 
 int CheckCommand(const CommandRequest& request) {
-    const auto reading = L_SHTCUT::ReadFolderLink(request.target);
-    if (reading.state != FolderLinkState::FolderLink) {
-        WriteError(NoFolderLinkText(request.target, reading) + L"\n");
+    const std::optional<std::wstring> source = WriteLinkedSource(request);
+    if (!source)
         return ExitRefused;
-    }
-    WriteOutput(reading.source + L"\n");
-    const SourceAnswer answer = CheckSource(reading.source, request.timeoutSeconds);
+    const SourceAnswer answer = CheckSource(*source, request.timeoutSeconds);
     if (!answer.answers) {
         WriteError(answer.message + L"\n");
         return ExitRefused;
