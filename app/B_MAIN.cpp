@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr wchar_t kTitleNotCreated[] = L"Ordnerlink nicht erstellt";
+constexpr wchar_t kTitleNotCreated[] = L"Ordnerverkn\u00FCpfung nicht erstellt";
 // A path longer than this is shortened in the middle in a message box, which
 // would otherwise grow as wide as the screen and cut it off.
 constexpr std::size_t kMaxShownPathChars = 70;
@@ -107,9 +107,10 @@ void B_MAIN::cmdOK_Click() {
     case L_SHTCUT::Verdict::Go:
         break;
     }
-    const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(check.source, check.folder);
+    const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
     if (!result) {
-        const std::wstring shown = L_PFADE::ShortenInTheMiddle(check.folder, kMaxShownPathChars);
+        const std::wstring shown =
+            L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(check.folder), kMaxShownPathChars);
         host::ShowMessageBox(owner, L_SHTCUT::DescribeFailure(shown, result), kTitleNotCreated,
                              MB_OK | MB_ICONWARNING);
     }

@@ -131,6 +131,11 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             request.action = CommandAction::CreateFromList;
             request.listFile = *listFile;
         } else {
+            if (paths.size() > 2)
+                return Refused(L"/create erwartet QUELLE und ZIEL, aber es stehen " +
+                               std::to_wstring(paths.size()) +
+                               L" Pfade da. Ein Pfad mit Leerzeichen gehört in Anführungszeichen, etwa "
+                               L"\"C:\\Links\\Meine Daten\".");
             if (paths.size() != 2)
                 return Refused(L"/create erwartet QUELLE und ZIEL (oder /from LISTE).");
             request.source = paths[0];
@@ -184,5 +189,5 @@ std::wstring UsageText() {
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"
-           L"Exitcode: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 falscher Aufruf.\n";
+           L"Rückgabewert: 0 erledigt, 1 abgelehnt oder fehlgeschlagen, 2 falscher Aufruf.\n";
 }

@@ -3,6 +3,7 @@
 #include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "ErrorText.h"
 #include "L_PFADE.h"
 #include "LinkListFile.h"
 #include "WholeFile.h"
@@ -21,9 +22,17 @@ struct Outcome {
     std::wstring message; // German, without a line end
 };
 
-// A relative target names a folder below the current one, which at a
-// command prompt is in plain view.
-std::wstring FullPath(const std::wstring& path) {
+// The target cleaned as the window cleans it; one with neither drive nor
+// root ("Links\Docs") names a folder below the current one, which at a
+// command prompt is in plain view. A drive without a root ("C:", "C:dir")
+// names the drive's current folder, which nobody sees: it is left for the
+// check to refuse, as the window refuses it.
+std::wstring TargetFromCommandLine(const std::wstring& typed) {
+    const std::wstring path = L_PFADE::TrimPathInput(typed);
+    const bool hasDrive = path.size() >= 2 && path[1] == L':';
+    const bool hasRoot = !path.empty() && (path[0] == L'\\' || path[0] == L'/');
+    if (path.empty() || hasDrive || hasRoot)
+        return path;
     const DWORD cchNeeded = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (cchNeeded == 0)
         return path; // left to the check, which refuses what it cannot place
@@ -41,7 +50,7 @@ std::wstring AsStatement(const std::wstring& question) {
 }
 
 Outcome CreateOne(const std::wstring& source, const std::wstring& target, bool force) {
-    const L_SHTCUT::CreateCheck check = L_SHTCUT::CheckCreate(source, FullPath(target));
+    const L_SHTCUT::CreateCheck check = L_SHTCUT::CheckCreate(source, TargetFromCommandLine(target));
     if (check.verdict == L_SHTCUT::Verdict::Refuse)
         return {false, check.refusal.text};
     if (!force) {
@@ -52,11 +61,12 @@ Outcome CreateOne(const std::wstring& source, const std::wstring& target, bool f
         if (!questions.empty())
             return {false, questions + L"Mit /force wird die Ordnerverknüpfung trotzdem erstellt."};
     }
-    const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(check.source, check.folder);
+    const std::wstring folderShown = L_SHTCUT::FolderAsShown(check.folder);
+    const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
     if (!result)
-        return {false, L_SHTCUT::DescribeFailure(check.folder, result)};
-    return {true, L"Ordnerverknüpfung " + Quoted(L_PFADE::RemoveTrailingSeparators(check.folder)) + L" auf " +
-                      Quoted(check.source) + L" erstellt."};
+        return {false, L_SHTCUT::DescribeFailure(folderShown, result)};
+    return {true, L"Ordnerverknüpfung " + Quoted(folderShown) + L" auf " + Quoted(check.source->path) +
+                      L" erstellt."};
 }
 
 } // namespace
@@ -75,8 +85,8 @@ int CreateFromListCommand(const CommandRequest& request) {
     unsigned long error = ERROR_SUCCESS;
     const auto bytes = ReadWholeFile(request.listFile, cbLargestList, error);
     if (!bytes) {
-        WriteError(L"Die Liste " + Quoted(request.listFile) + L" lässt sich nicht lesen (Fehler " +
-                   std::to_wstring(error) + L").\n");
+        WriteError(L"Die Liste " + Quoted(request.listFile) + L" lässt sich nicht lesen: " +
+                   L_SHTCUT::ErrorText(error) + L".\n");
         return ExitRefused;
     }
     const auto lines =

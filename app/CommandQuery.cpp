@@ -3,6 +3,7 @@
 #include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "ErrorText.h"
 #include "L_PFADE.h"
 #include "SourceCheck.h"
 #include "Win32Holders.h"
@@ -109,8 +110,7 @@ int ListCommand(const CommandRequest& request) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY)
             WriteError(Quoted(folder) + L" existiert nicht oder ist kein Ordner.\n");
         else
-            WriteError(Quoted(folder) + L" lässt sich nicht lesen (Fehler " + std::to_wstring(error) +
-                       L").\n");
+            WriteError(Quoted(folder) + L" lässt sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".\n");
         return ExitRefused;
     }
 

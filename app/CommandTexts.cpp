@@ -19,7 +19,7 @@ std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLi
     case FolderLinkState::NotAFolder:
         return Quoted(path) + L" ist eine Datei, kein Ordner.";
     case FolderLinkState::NotMarked:
-        return noLink + L"der Ordner hat weder das Attribut System noch Schreibgeschützt.";
+        return noLink + L"der Ordner hat weder das Attribut „System“ noch „Schreibgeschützt“.";
     case FolderLinkState::NoDesktopIni:
         return noLink + L"der Ordner enthält keine lesbare desktop.ini" + detail + L".";
     case FolderLinkState::NoFolderShortcutClass:

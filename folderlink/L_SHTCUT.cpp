@@ -1,5 +1,7 @@
 #include "L_SHTCUT.h"
 
+#include "ErrorText.h"
+#include "FileAttributes.h"
 #include "L_PFADE.h"
 #include "ShellLinkSave.h"
 #include "WholeFile.h"
@@ -23,11 +25,6 @@ constexpr wchar_t DesktopIniLines[][46] = {
 
 // Larger than any desktop.ini or shell link this attempt could replace.
 constexpr std::size_t kMaxKeptFileBytes = 1 << 20;
-
-// The attributes are assigned, not added: every bit not named is cleared.
-bool AssignAttributes(const std::wstring& path, DWORD attributes) {
-    return SetFileAttributesW(path.c_str(), attributes) != FALSE;
-}
 
 // A file left read-only by an earlier run cannot be deleted, and one left
 // hidden or system cannot be overwritten by a create that does not name the
@@ -136,20 +133,6 @@ CreateResult Failed(const wchar_t* step, DWORD error) {
     return result;
 }
 
-// The platform's own words for an error code, in the system's language.
-std::wstring ErrorText(std::uint32_t error) {
-    PWSTR raw = nullptr;
-    const DWORD cch = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                                     nullptr, error, 0, reinterpret_cast<PWSTR>(&raw), 0, nullptr);
-    std::wstring text = cch && raw ? std::wstring(raw, cch) : std::wstring();
-    if (raw)
-        LocalFree(raw);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text.empty() ? L"Fehler " + std::to_wstring(error) : text;
-}
-
 } // namespace
 
 std::wstring DesktopIniText() {
@@ -159,11 +142,11 @@ std::wstring DesktopIniText() {
     return text;
 }
 
-CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Target) {
+CreateResult CreateFolderLink(const ShellLinkFile::Source& source, const std::wstring& target) {
     // Every step addresses this one folder. A blank or relative target would
     // put the files into the current directory, and a file would have its
     // attributes changed.
-    const std::wstring folder = TargetFolder(Target);
+    const std::wstring folder = TargetFolder(target);
     if (folder.empty())
         return Failed(L"Ziel pr\u00FCfen", ERROR_BAD_PATHNAME);
     // Asked once: whether the folder may be touched, what to give back to it
@@ -200,7 +183,7 @@ CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Ta
         return failed(L"desktop.ini schreiben");
     attempt.touchedLink = true;
     if (!attempt.linkFile().MakeReplaceable() ||
-        SaveShellLink(linkPath, SourceAsStored(Source)) == ShellLinkRoute::NotWritten ||
+        SaveShellLink(linkPath, source) == ShellLinkRoute::NotWritten ||
         !AssignAttributes(linkPath, FILE_ATTRIBUTE_HIDDEN))
         return failed(L"target.lnk schreiben");
 
@@ -210,7 +193,7 @@ CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Ta
 }
 
 std::wstring DescribeFailure(const std::wstring& folderShown, const CreateResult& result) {
-    std::wstring text = L"Der Ordnerlink \u201E" + folderShown + L"\u201C konnte nicht " +
+    std::wstring text = L"Die Ordnerverkn\u00FCpfung \u201E" + folderShown + L"\u201C konnte nicht " +
                         (result.leftOnDisk ? L"vollst\u00E4ndig " : L"") + L"erstellt werden.\n\n";
     text += L"Fehlgeschlagen: " + result.failedStep + L"\n";
     text += L"Ursache: " + ErrorText(result.error) + L"\n\n";

@@ -13,8 +13,11 @@
 //     anything is still left on disk (DescribeFailure words it).
 #pragma once
 
+#include "ShellLinkFile.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +43,10 @@ struct CreateCheck {
     Message refusal;                // Refuse: the reason ("Unvollständig" for an empty input)
     Field missing = Field::None;    // Refuse: the empty input, if that is the reason
     std::vector<Message> questions; // Ask: in the order to ask them
-    std::wstring source;            // the source as it will be stored (see SourceAsStored)
-    std::wstring folder;            // the target folder (see TargetFolder); empty when it has none
+    // The source, classified once: its kind and the form the link records.
+    // Everything after the check uses this value, never the text as typed.
+    std::optional<ShellLinkFile::Source> source;
+    std::wstring folder; // the target folder (see TargetFolder); empty when it has none
 };
 
 // Everything that can be known before the first change: an empty source or
@@ -61,9 +66,13 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
 // written as 92 bytes.
 std::wstring DesktopIniText();
 
-// The source as the link stores it: without surrounding blanks and without
-// one pair of double quotes around it.
-std::wstring SourceAsStored(const std::wstring& Source);
+// The source as typed, without surrounding blanks and one pair of double
+// quotes around it, classified: its kind and recorded form, or nothing when
+// no link can record it so that Windows follows it.
+std::optional<ShellLinkFile::Source> SourceOf(const std::wstring& typed);
+// A folder as the texts show it: without a trailing separator, but for a
+// drive's root ("C:\").
+std::wstring FolderAsShown(const std::wstring& folder);
 // The full path of the target folder ending in "\", "." and ".." resolved
 // and "/" read as "\"; empty when Target is blank or not a full path (a
 // drive with ":" and a separator, or a share).
@@ -77,14 +86,13 @@ struct CreateResult {
     explicit operator bool() const { return complete; }
 };
 
-// Turns the folder Target into a folder link to Source, creating missing
-// folders. Source and Target are read as SourceAsStored and TargetFolder
-// read them. It judges nothing that CheckCreate judges, except that it
-// never touches a blank or relative target or a file. The first step that
-// fails ends the attempt: the folders it created are removed, files it
-// wrote are removed or given back their earlier content, the folder gets
-// back its earlier attributes.
-CreateResult CreateFolderLink(const std::wstring& Source, const std::wstring& Target);
+// Turns the folder TargetFolder(target) into a folder link to
+// source, creating missing folders. It judges nothing that CheckCreate
+// judges, except that it never touches a blank or relative target or a
+// file. The first step that fails ends the attempt: the folders it created
+// are removed, files it wrote are removed or given back their earlier
+// content, the folder gets back its earlier attributes.
+CreateResult CreateFolderLink(const ShellLinkFile::Source& source, const std::wstring& target);
 
 // The failure of CreateFolderLink on the folder shown as folderShown, for
 // the user: what was not made, the failed step and its cause in the

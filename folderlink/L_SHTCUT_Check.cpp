@@ -11,6 +11,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -18,9 +19,11 @@ namespace L_SHTCUT {
 namespace {
 
 constexpr wchar_t kTitleIncomplete[] = L"Unvollst\u00E4ndig";
-constexpr wchar_t kTitleRefused[] = L"Ordnerlink nicht erstellt";
+constexpr wchar_t kTitleRefused[] = L"Ordnerverkn\u00FCpfung nicht erstellt";
 constexpr wchar_t kTitleNotEmpty[] = L"Ordner ist nicht leer";
-constexpr wchar_t kTitleReplace[] = L"Ordnerlink ersetzen";
+constexpr wchar_t kTitleReplace[] = L"Ordnerverkn\u00FCpfung ersetzen";
+constexpr wchar_t kTitlePassword[] = L"Kennwort in der Adresse";
+constexpr wchar_t kTitleWebFolder[] = L"Webordner";
 
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
@@ -51,18 +54,58 @@ std::optional<std::wstring> KnownFolder(REFKNOWNFOLDERID id) {
     return Comparable(raw);
 }
 
-// Whether folder (in its comparable form) is a folder of the system that
-// must never vanish behind a link: the Windows folder, either Program Files,
-// the folder of the users' profiles or one user's profile in it. A folder
-// the platform cannot name is simply not compared.
+// Whether path is folder or lies below it (both in their comparable forms).
+bool IsAtOrBelow(const std::wstring& path, const std::wstring& folder) {
+    if (SameName(path, folder))
+        return true;
+    const std::wstring prefix = L_PFADE::RemoveTrailingSeparators(folder) + L"\\";
+    return path.size() > prefix.size() && SameName(path.substr(0, prefix.size()), prefix);
+}
+
+// Every folder the known-folder manager resolves for the current user
+// (Documents, Desktop, Downloads, the network shortcuts, ...); virtual
+// folders without a path are left out. Asked once a run: they do not move
+// while a command runs, and there are about a hundred.
+const std::vector<std::wstring>& UsersKnownFolders() {
+    static const std::vector<std::wstring> folders = [] {
+        std::vector<std::wstring> paths;
+        win32::ComPtr<IKnownFolderManager> manager;
+        if (FAILED(CoCreateInstance(CLSID_KnownFolderManager, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IKnownFolderManager, manager.put())))
+            return paths;
+        KNOWNFOLDERID* rawIds = nullptr;
+        UINT count = 0;
+        if (FAILED(manager->GetFolderIds(&rawIds, &count)))
+            return paths;
+        const win32::TaskMemory<KNOWNFOLDERID> ids(rawIds);
+        for (UINT i = 0; i < count; ++i)
+            if (auto path = KnownFolder(ids.get()[i]))
+                paths.push_back(std::move(*path));
+        return paths;
+    }();
+    return folders;
+}
+
+// Whether folder (in its comparable form) must never vanish behind a link:
+// the Windows folder, either Program Files and ProgramData with everything
+// below them; the users' root and every profile in it; and each of the
+// current user's known folders itself, though not what lies below them:
+// users make their links inside their own profile, and the network
+// shortcuts folder lies there. A folder the platform cannot name is simply
+// not compared.
 bool IsSystemFolder(const std::wstring& folder) {
-    const std::array<const KNOWNFOLDERID*, 4> fixed = {&FOLDERID_Windows, &FOLDERID_ProgramFiles,
-                                                       &FOLDERID_ProgramFilesX86, &FOLDERID_Profile};
-    for (const KNOWNFOLDERID* id : fixed)
-        if (const auto known = KnownFolder(*id); known && SameName(*known, folder))
+    const std::array<const KNOWNFOLDERID*, 5> withEverythingBelow = {
+        &FOLDERID_Windows, &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramFilesX64,
+        &FOLDERID_ProgramData};
+    for (const KNOWNFOLDERID* id : withEverythingBelow)
+        if (const auto known = KnownFolder(*id); known && IsAtOrBelow(folder, *known))
             return true;
     const auto users = KnownFolder(FOLDERID_UserProfiles);
-    return users && (SameName(*users, folder) || SameName(*users, L_PFADE::ExtractFolder(folder)));
+    if (users && (SameName(*users, folder) || SameName(*users, L_PFADE::ExtractFolder(folder))))
+        return true;
+    const std::vector<std::wstring>& known = UsersKnownFolders();
+    return std::any_of(known.begin(), known.end(),
+                       [&folder](const std::wstring& k) { return SameName(k, folder); });
 }
 
 // The levels of a full folder path ending in "\" below its root, outermost
@@ -168,10 +211,18 @@ CreateCheck Refused(CreateCheck check, const std::wstring& text) {
     return check;
 }
 
+// Why no link can record the source so that Windows follows it.
+std::wstring SourceRefusal(const std::wstring& shownSource) {
+    return L"Die Quelle " + shownSource +
+           L" ist weder ein vollst\u00E4ndiger Pfad noch eine Freigabe oder Adresse, der Windows folgen "
+           L"kann. Bitte einen Pfad wie C:\\Ordner, eine Freigabe wie \\\\Server\\Freigabe oder eine "
+           L"Adresse wie ftp://Server/Ordner angeben, ohne Zeichen wie < > | ? *.";
+}
+
 } // namespace
 
-std::wstring SourceAsStored(const std::wstring& Source) {
-    return L_PFADE::TrimPathInput(Source);
+std::optional<ShellLinkFile::Source> SourceOf(const std::wstring& typed) {
+    return ShellLinkFile::ClassifySource(L_PFADE::TrimPathInput(typed));
 }
 
 std::wstring TargetFolder(const std::wstring& Target) {
@@ -189,13 +240,18 @@ std::wstring TargetFolder(const std::wstring& Target) {
     return L_PFADE::RemoveTrailingSeparators(full) + L"\\";
 }
 
+std::wstring FolderAsShown(const std::wstring& folder) {
+    return L_PFADE::IsRootPath(folder) ? folder : L_PFADE::RemoveTrailingSeparators(folder);
+}
+
 CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, std::size_t maxPathChars) {
     const auto shown = [maxPathChars](const std::wstring& path) {
-        return InQuotes(maxPathChars ? L_PFADE::ShortenInTheMiddle(path, maxPathChars) : path);
+        const std::wstring plain = FolderAsShown(path);
+        return InQuotes(maxPathChars ? L_PFADE::ShortenInTheMiddle(plain, maxPathChars) : plain);
     };
     CreateCheck check;
-    check.source = SourceAsStored(Source);
-    if (check.source.empty()) {
+    const std::wstring typedSource = L_PFADE::TrimPathInput(Source);
+    if (typedSource.empty()) {
         check.refusal = {kTitleIncomplete, L"Kein Quellpfad angegeben !"};
         check.missing = Field::Source;
         return check;
@@ -209,13 +265,11 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
 
     // A source no link can record so that Windows follows it would be found
     // out only by the link's own step, after the folder has been changed.
-    if (!ShellLinkFile::ClassifySource(check.source))
-        return Refused(
-            check,
-            L"Die Quelle " + shown(check.source) +
-                L" ist weder ein vollst\u00E4ndiger Pfad noch eine Freigabe oder Adresse, der Windows folgen "
-                L"kann. Bitte einen Pfad wie C:\\Ordner, eine Freigabe wie \\\\Server\\Freigabe oder eine "
-                L"Adresse wie ftp://Server/Ordner angeben, ohne Zeichen wie < > | ? *.");
+    // From here on the source is this value, in its recorded form.
+    check.source = ShellLinkFile::ClassifySource(typedSource);
+    if (!check.source)
+        return Refused(check, SourceRefusal(shown(typedSource)));
+    const ShellLinkFile::Source& source = *check.source;
 
     // A relative path would land in the program's current folder, which the
     // user never sees and which a file dialog may have changed.
@@ -227,18 +281,19 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     const std::wstring folder = L_PFADE::RemoveTrailingSeparators(check.folder);
     if (L_PFADE::IsRootPath(folder))
         return Refused(check, shown(check.folder) +
-                                  L" ist ein ganzes Laufwerk oder eine ganze Freigabe. Ein Ordnerlink "
-                                  L"braucht einen eigenen Ordner darin.");
+                                  L" ist ein ganzes Laufwerk oder eine ganze Freigabe. Eine "
+                                  L"Ordnerverkn\u00FCpfung braucht einen eigenen Ordner darin.");
     if (check.folder.size() > MAX_PATH - 12)
-        return Refused(check,
-                       L"Der Pfad " + shown(check.folder) + L" ist zu lang f\u00FCr einen Ordnerlink.");
+        return Refused(check, L"Der Pfad " + shown(check.folder) +
+                                  L" ist zu lang f\u00FCr eine Ordnerverkn\u00FCpfung.");
     bool levelsExist = true; // up to the first level still to be made
     for (const std::wstring& level : LevelsOf(check.folder)) {
         const std::wstring name = L_PFADE::ExtractFileName(level, false);
         if (IsForbiddenName(name))
-            return Refused(check, L"Der Ordnername " + shown(name) +
-                                      L" ist nicht erlaubt: Zeichen wie < > : \" | ? * und Ger\u00E4tenamen "
-                                      L"wie CON oder NUL kann kein Ordner tragen.");
+            return Refused(check,
+                           L"Der Ordnername " + InQuotes(name) +
+                               L" ist nicht erlaubt: Ein Ordnername darf keines der Zeichen < > : \" | ? * "
+                               L"enthalten und kein Ger\u00E4tename wie CON oder NUL sein.");
         const DWORD attributes = levelsExist ? GetFileAttributesW(level.c_str()) : INVALID_FILE_ATTRIBUTES;
         levelsExist = attributes != INVALID_FILE_ATTRIBUTES;
         if (levelsExist && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -248,39 +303,54 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     const std::wstring comparable = Comparable(folder);
     if (IsSystemFolder(comparable))
         return Refused(check, shown(check.folder) +
-                                  L" ist ein Ordner des Systems. Als Ordnerlink verschwindet sein Inhalt "
-                                  L"im Explorer; bitte einen Ordner darin oder anderswo w\u00E4hlen.");
-    if (const std::wstring sourceFolder = TargetFolder(check.source);
-        !sourceFolder.empty() && SameName(Comparable(sourceFolder), comparable))
+                                  L" ist ein Ordner des Systems. Als Ordnerverkn\u00FCpfung w\u00E4re sein "
+                                  L"Inhalt im Explorer nicht mehr zu sehen; bitte einen anderen Ordner "
+                                  L"w\u00E4hlen.");
+    // Only a source of the target's own kind can be the same folder; a share
+    // is not asked about for a local target, so that a server that does not
+    // answer cannot hold the check up.
+    const bool targetIsShare = check.folder.starts_with(L"\\");
+    const bool sameKind = targetIsShare ? source.kind == ShellLinkFile::SourceKind::NetworkShare
+                                        : source.kind == ShellLinkFile::SourceKind::LocalDrive;
+    if (sameKind && SameName(Comparable(source.path), comparable))
         return Refused(check, L"Quelle und Ziel sind derselbe Ordner " + shown(check.folder) +
-                                  L". Ein Ordnerlink auf sich selbst verdeckt seinen eigenen Inhalt.");
+                                  L". Eine Ordnerverkn\u00FCpfung auf sich selbst verdeckt ihren eigenen "
+                                  L"Inhalt.");
 
     const FolderLinkReading existing = ReadFolderLink(check.folder);
     const bool isFolderLink = existing.state == FolderLinkState::FolderLink;
     const Contents contents = ContentsOf(check.folder, isFolderLink);
     if (!contents.nameInTheWay.empty())
-        return Refused(check, L"Im Ordner " + shown(check.folder) + L" gibt es einen Unterordner " +
-                                  InQuotes(contents.nameInTheWay) +
-                                  L". Ein Ordnerlink braucht diesen Namen f\u00FCr seine eigene Datei; bitte "
-                                  L"den Unterordner umbenennen oder ein anderes Ziel w\u00E4hlen.");
+        return Refused(check,
+                       L"Im Ordner " + shown(check.folder) + L" gibt es einen Unterordner " +
+                           InQuotes(contents.nameInTheWay) +
+                           L". Eine Ordnerverkn\u00FCpfung braucht diesen Namen f\u00FCr ihre eigene "
+                           L"Datei; bitte den Unterordner umbenennen oder ein anderes Ziel w\u00E4hlen.");
 
     // Explorer shows the source in place of the folder's own entries: say so
     // before they disappear from view.
     if (contents.otherEntries || contents.foreignDesktopIni) {
         std::wstring question = L"Der Ordner " + shown(check.folder) +
-                                L" enth\u00E4lt bereits Dateien oder Ordner. Als Ordnerlink zeigt der "
-                                L"Explorer diesen Inhalt nicht mehr an.";
+                                L" enth\u00E4lt bereits Dateien oder Ordner. Wird er zur "
+                                L"Ordnerverkn\u00FCpfung, zeigt der Explorer an seiner Stelle die Quelle "
+                                L"und seinen eigenen Inhalt nicht mehr an.";
         if (contents.foreignDesktopIni)
             question += L" Seine eigene desktop.ini (etwa ein Symbol des Ordners) wird dabei ersetzt.";
         check.questions.push_back({kTitleNotEmpty, question + L"\n\nTrotzdem fortfahren?"});
     }
     // Replacing a folder link that points elsewhere loses its source: name
-    // both. The same source again is simply written anew.
-    if (isFolderLink && !ShellLinkFile::SameTarget(existing.source, check.source))
-        check.questions.push_back(
-            {kTitleReplace, L"Der Ordner " + shown(check.folder) + L" ist bereits ein Ordnerlink auf " +
-                                shown(existing.source) + L".\n\nSoll er stattdessen auf " +
-                                shown(check.source) + L" zeigen?"});
+    // both. The same source again, in whatever spelling, is simply written
+    // anew; both sides are compared in their recorded forms.
+    if (isFolderLink) {
+        const auto recorded = ShellLinkFile::ClassifySource(existing.source);
+        const std::wstring existingSource = recorded ? recorded->path : existing.source;
+        if (!ShellLinkFile::SameTarget(existingSource, source.path))
+            check.questions.push_back({kTitleReplace, L"Der Ordner " + shown(check.folder) +
+                                                          L" ist bereits eine Ordnerverkn\u00FCpfung auf " +
+                                                          InQuotes(existingSource) +
+                                                          L".\n\nSoll er stattdessen auf " +
+                                                          InQuotes(source.path) + L" zeigen?"});
+    }
     check.verdict = check.questions.empty() ? Verdict::Go : Verdict::Ask;
     return check;
 }

@@ -3,6 +3,7 @@
 #include "L_SHTCUT.h"
 
 #include "DesktopIniClass.h"
+#include "ErrorText.h"
 #include "L_PFADE.h"
 #include "ShellLinkLoad.h"
 #include "WholeFile.h"
@@ -17,10 +18,6 @@ namespace {
 // A desktop.ini is nowhere near this size; a larger one is not read into
 // memory.
 constexpr std::size_t cbLargestIni = 1 << 20;
-
-std::wstring ReadFailure(unsigned long error) {
-    return L"Lesefehler " + std::to_wstring(error);
-}
 
 FolderLinkReading Fault(FolderLinkState state, std::wstring detail = {}) {
     return {state, {}, std::move(detail)};
@@ -51,7 +48,7 @@ FolderLinkReading ReadFolderLink(const std::wstring& Target) {
     const auto ini = ReadWholeFile(folder + L"desktop.ini", cbLargestIni, error);
     if (!ini)
         return Fault(FolderLinkState::NoDesktopIni,
-                     error == ERROR_FILE_NOT_FOUND ? std::wstring() : ReadFailure(error));
+                     error == ERROR_FILE_NOT_FOUND ? std::wstring() : ErrorText(error));
     const std::string_view iniText(reinterpret_cast<const char*>(ini->data()), ini->size());
     if (!NamesFolderShortcutClass(iniText))
         return Fault(FolderLinkState::NoFolderShortcutClass);
@@ -60,7 +57,7 @@ FolderLinkReading ReadFolderLink(const std::wstring& Target) {
     if (GetFileAttributesW(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         error = GetLastError();
         return Fault(FolderLinkState::NoTargetLnk,
-                     error == ERROR_FILE_NOT_FOUND ? std::wstring() : ReadFailure(error));
+                     error == ERROR_FILE_NOT_FOUND ? std::wstring() : ErrorText(error));
     }
     const auto records = ReadShellLink(linkPath);
     if (!records)

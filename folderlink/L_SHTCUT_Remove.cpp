@@ -1,6 +1,8 @@
 // Turning a folder link back into an ordinary folder, all or nothing.
 #include "L_SHTCUT.h"
 
+#include "ErrorText.h"
+#include "FileAttributes.h"
 #include "L_PFADE.h"
 #include "Win32Holders.h"
 
@@ -11,17 +13,8 @@
 namespace L_SHTCUT {
 namespace {
 
-constexpr DWORD SettableAttributes =
-    FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM |
-    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
-
-bool AssignAttributes(const std::wstring& path, DWORD attributes) {
-    attributes &= SettableAttributes;
-    return SetFileAttributesW(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
-}
-
 std::wstring Failure(const std::wstring& what, DWORD error) {
-    return what + L" (Fehler " + std::to_wstring(error) + L").";
+    return what + L": " + ErrorText(error) + L".";
 }
 
 bool MarkForDeletion(HANDLE file, bool deleteOnClose) {

@@ -102,15 +102,6 @@ bool WriteTextFile(const std::wstring& path, const std::wstring& text) {
         WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                             reinterpret_cast<char*>(bytes.data()), cbNeeded, nullptr, nullptr);
     }
-    if (WriteWholeFile(path, bytes))
-        return true;
-    // A hidden or system file is not overwritten by a create that does not
-    // name its attributes; deleted first, it is replaced.
-    const DWORD error = GetLastError();
-    if (error != ERROR_ACCESS_DENIED || !DeleteFileW(path.c_str())) {
-        SetLastError(error);
-        return false;
-    }
     return WriteWholeFile(path, bytes);
 }
 

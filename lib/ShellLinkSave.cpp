@@ -174,14 +174,14 @@ std::optional<ShellLinkFile::ShellReadBack> ReadBackThroughShell(const std::wstr
     return readBack;
 }
 
-// The shell's own link to the source as passed (the shell tidies it as it
-// sees fit), kept only when it holds the source as Windows follows it;
-// otherwise nothing of it is left behind.
-bool SaveThroughShell(const std::wstring& linkPath, const std::wstring& sourceText, const Source& source) {
+// The shell's own link to the source's recorded form, kept only when it
+// holds the source as Windows follows it; otherwise nothing of it is left
+// behind.
+bool SaveThroughShell(const std::wstring& linkPath, const Source& source) {
     win32::ComPtr<IShellLinkW> link = NewShellLink();
     win32::ComPtr<IPersistFile> file;
     // SetPath gives S_FALSE for a target that does not exist and stores it all the same.
-    if (!link.get() || FAILED(link->SetPath(sourceText.c_str())) ||
+    if (!link.get() || FAILED(link->SetPath(source.path.c_str())) ||
         FAILED(link->QueryInterface(IID_IPersistFile, file.put())))
         return false;
     if (SUCCEEDED(file->Save(linkPath.c_str(), TRUE))) {
@@ -194,17 +194,6 @@ bool SaveThroughShell(const std::wstring& linkPath, const std::wstring& sourceTe
     return false;
 }
 
-// A truncated link would point somewhere else or nowhere: a failed write
-// is removed. The caller learns why the write failed, not how the removal went.
-bool WriteLinkBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-    if (WriteWholeFile(path, bytes))
-        return true;
-    const DWORD error = GetLastError();
-    DeleteFileW(path.c_str());
-    SetLastError(error);
-    return false;
-}
-
 bool WriteFromFormat(const std::wstring& linkPath, const Source& source) {
     const ShellLinkFile::LocalFacts facts =
         source.kind == SourceKind::LocalDrive ? DescribeLocal(source) : ShellLinkFile::LocalFacts{};
@@ -213,20 +202,24 @@ bool WriteFromFormat(const std::wstring& linkPath, const Source& source) {
         SetLastError(ERROR_BAD_PATHNAME);
         return false;
     }
-    return WriteLinkBytes(linkPath, *bytes);
+    return WriteWholeFile(linkPath, *bytes);
 }
 
 } // namespace
 
-ShellLinkRoute SaveShellLink(const std::wstring& linkPath, const std::wstring& sourceText) {
-    const auto source = ShellLinkFile::ClassifySource(sourceText);
-    if (!source) {
-        SetLastError(ERROR_BAD_PATHNAME);
+ShellLinkRoute SaveShellLink(const std::wstring& linkPath, const Source& source) {
+    // The shell writes its file in place; it is written under a name of its
+    // own beside linkPath and moved over it once it is kept.
+    const std::wstring shellsFile = TemporaryNameBeside(linkPath);
+    if (SaveThroughShell(shellsFile, source)) {
+        if (MoveFileExW(shellsFile.c_str(), linkPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return ShellLinkRoute::Shell;
+        const DWORD error = GetLastError();
+        DeleteFileW(shellsFile.c_str());
+        SetLastError(error);
         return ShellLinkRoute::NotWritten;
     }
-    if (SaveThroughShell(linkPath, sourceText, *source))
-        return ShellLinkRoute::Shell;
-    if (WriteFromFormat(linkPath, *source))
+    if (WriteFromFormat(linkPath, source))
         return ShellLinkRoute::Format;
     return ShellLinkRoute::NotWritten;
 }

@@ -36,7 +36,13 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path,
     return bytes;
 }
 
-bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) {
+std::wstring TemporaryNameBeside(const std::wstring& path) {
+    return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".neu";
+}
+
+namespace {
+
+bool WriteNewFile(const std::wstring& path, std::span<const std::uint8_t> bytes) {
     win32::Handle file(win32::NullIfInvalid(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file)
@@ -50,4 +56,16 @@ bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> byte
     if (!written)
         SetLastError(writeError);
     return written && closed;
+}
+
+} // namespace
+
+bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) {
+    const std::wstring newFile = TemporaryNameBeside(path);
+    if (WriteNewFile(newFile, bytes) && MoveFileExW(newFile.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    const DWORD error = GetLastError();
+    DeleteFileW(newFile.c_str());
+    SetLastError(error);
+    return false;
 }

@@ -13,7 +13,15 @@
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path, std::size_t cbLimit,
                                                        unsigned long& error);
 
-// Creates or replaces the file with exactly these bytes. False when it could
-// not be created, written completely or closed; the thread's last error then
-// says why, and what was written stays for the caller to deal with.
+// Creates or replaces the file with exactly these bytes. The bytes go into a
+// new file beside it that is then moved over it: a hard link to the earlier
+// file keeps the earlier bytes instead of being written through, and a
+// failure leaves the earlier file whole and no new file behind. False when
+// the new file could not be written completely or not moved into place (a
+// read-only or open file is not replaced); the thread's last error then says
+// why.
 bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes);
+
+// A name in the same folder as path for a file that is to replace it, so that
+// the move stays on one volume; unique to this process.
+std::wstring TemporaryNameBeside(const std::wstring& path);

@@ -1,3 +1,4 @@
+#include "FileAttributes.h"
 #include "L_SHTCUT.h"
 #include "ShellLinkLoad.h"
 #include "ShellLinkSave.h"
@@ -18,9 +19,23 @@
 #include <utility>
 #include <vector>
 
-using L_SHTCUT::CreateFolderLink;
-
 namespace {
+
+// A folder link made as the check hands the request over: the source
+// classified once, the target as typed.
+L_SHTCUT::CreateResult CreateFolderLink(const std::wstring& source, const std::wstring& target) {
+    const auto classified = L_SHTCUT::SourceOf(source);
+    if (!classified) {
+        ADD_FAILURE() << "no link can record " << testing::PrintToString(source);
+        return {};
+    }
+    return L_SHTCUT::CreateFolderLink(*classified, target);
+}
+
+ShellLinkRoute SaveShellLink(const std::wstring& linkPath, const std::wstring& source) {
+    const auto classified = L_SHTCUT::SourceOf(source);
+    return classified ? ::SaveShellLink(linkPath, *classified) : ShellLinkRoute::NotWritten;
+}
 
 const std::string DesktopIniBytes = "[.ShellClassInfo]\r\n"
                                     "CLSID2={0AFACED1-E828-11D1-9187-B532F1E9575D}\r\n"
@@ -246,12 +261,13 @@ TEST_F(FolderLink, AFolderThatCannotBeCreatedFails) {
 }
 
 TEST_F(FolderLink, AFailedAttemptTakesBackWhatItMade) {
-    // Nothing can point at an empty path: the folder made for it goes again.
-    const L_SHTCUT::CreateResult noSource = CreateFolderLink(L"", tmp / L"NoSource");
-    EXPECT_FALSE(noSource);
-    EXPECT_EQ(noSource.failedStep, L"target.lnk schreiben");
-    EXPECT_NE(noSource.error, 0u);
-    EXPECT_FALSE(noSource.leftOnDisk);
+    // A share path too long for the link's records: the folder made for it goes again.
+    const L_SHTCUT::CreateResult noLink =
+        CreateFolderLink(L"\\\\srv\\share\\" + std::wstring(300, L'x'), tmp / L"NoLink");
+    EXPECT_FALSE(noLink);
+    EXPECT_EQ(noLink.failedStep, L"target.lnk schreiben");
+    EXPECT_EQ(noLink.error, static_cast<std::uint32_t>(ERROR_BAD_PATHNAME));
+    EXPECT_FALSE(noLink.leftOnDisk);
 
     // The file system refuses the last level; the two made before it go again.
     const L_SHTCUT::CreateResult badName = CreateFolderLink(L"\\\\srv\\share", tmp / L"neu\\tief\\a<b");
@@ -279,7 +295,10 @@ TEST_F(FolderLink, AFailedAttemptGivesBackTheFilesItReplaced) {
     CloseHandle(held);
     EXPECT_FALSE(result);
     EXPECT_EQ(result.failedStep, L"target.lnk schreiben");
-    EXPECT_EQ(result.error, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    // The new file is moved over the held one, which the platform refuses as
+    // access denied (Windows may say sharing violation).
+    EXPECT_TRUE(result.error == ERROR_ACCESS_DENIED || result.error == ERROR_SHARING_VIOLATION)
+        << result.error;
     EXPECT_FALSE(result.leftOnDisk);
     EXPECT_EQ(ReadFileBytes(folder + L"desktop.ini"), ownIni);
     EXPECT_EQ(AttributesOf(folder + L"desktop.ini"), AsReportedForFile(IniAttributes));
@@ -287,23 +306,47 @@ TEST_F(FolderLink, AFailedAttemptGivesBackTheFilesItReplaced) {
     EXPECT_EQ(ReadFileBytes(folder + L"target.lnk"), "held");
 }
 
+// A desktop.ini or target.lnk that is a hard link to another file is
+// replaced: the other file keeps its bytes.
+TEST_F(FolderLink, ReplacesItsFilesInsteadOfWritingThroughHardLinks) {
+    const std::wstring folder = tmp / L"Hart\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    for (const wchar_t* name : {L"desktop.ini", L"target.lnk"}) {
+        const std::wstring other = tmp / (std::wstring(L"anderswo-") + name);
+        ASSERT_TRUE(WriteFileBytes(other, "eigene Bytes"));
+        ASSERT_TRUE(CreateHardLinkW((folder + name).c_str(), other.c_str(), nullptr));
+    }
+    ASSERT_TRUE(CreateFolderLink(L"\\\\srv\\share", folder));
+    ExpectFolderLink(folder, L"\\\\srv\\share");
+    EXPECT_EQ(ReadFileBytes(tmp / L"anderswo-desktop.ini"), "eigene Bytes");
+    EXPECT_EQ(ReadFileBytes(tmp / L"anderswo-target.lnk"), "eigene Bytes");
+    EXPECT_EQ(EntriesOf(folder), (std::vector<std::wstring>{L"desktop.ini", L"target.lnk"}));
+}
+
+// Attributes read earlier hold bits no call sets (directory, compressed);
+// giving them back sets what can be set instead of failing.
+TEST_F(FolderLink, AttributesReadEarlierCanBeGivenBack) {
+    const std::wstring folder = tmp / L"Attribute";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_TRUE(L_SHTCUT::AssignAttributes(folder, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_COMPRESSED |
+                                                       FILE_ATTRIBUTE_ENCRYPTED | FILE_ATTRIBUTE_SPARSE_FILE |
+                                                       FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(AttributesOf(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE(L_SHTCUT::AssignAttributes(folder, FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(AttributesOf(folder), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
 TEST(FolderLinkFailure, NamesTheStepTheCauseAndWhatIsLeft) {
     L_SHTCUT::CreateResult result;
     result.failedStep = L"Ordner anlegen";
     result.error = ERROR_ACCESS_DENIED;
-    wchar_t cause[512]{};
-    ASSERT_NE(FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             ERROR_ACCESS_DENIED, 0, cause, 512, nullptr),
-              0u);
-    std::wstring causeText = cause;
-    causeText.erase(causeText.find_last_not_of(L"\r\n ") + 1);
-
-    const std::wstring nothingLeft = L_SHTCUT::DescribeFailure(L"C:\\x\\ziel\\", result);
-    EXPECT_EQ(nothingLeft, L"Der Ordnerlink \u201EC:\\x\\ziel\\\u201C konnte nicht erstellt werden.\n\n"
-                           L"Fehlgeschlagen: Ordner anlegen\nUrsache: " +
-                               causeText + L"\n\nAuf dem Datentr\u00E4ger ist nichts davon geblieben.");
+    const std::wstring nothingLeft = L_SHTCUT::DescribeFailure(L"C:\\x\\ziel", result);
+    EXPECT_EQ(nothingLeft,
+              L"Die Ordnerverkn\u00FCpfung \u201EC:\\x\\ziel\u201C konnte nicht erstellt werden.\n\n"
+              L"Fehlgeschlagen: Ordner anlegen\nUrsache: Zugriff verweigert\n\n"
+              L"Auf dem Datentr\u00E4ger ist nichts davon geblieben.");
     result.leftOnDisk = true;
-    const std::wstring someLeft = L_SHTCUT::DescribeFailure(L"C:\\x\\ziel\\", result);
+    const std::wstring someLeft = L_SHTCUT::DescribeFailure(L"C:\\x\\ziel", result);
     EXPECT_NE(someLeft.find(L"konnte nicht vollst\u00E4ndig erstellt werden."), std::wstring::npos);
     EXPECT_NE(someLeft.find(L"ist noch auf dem Datentr\u00E4ger."), std::wstring::npos);
 }
@@ -408,18 +451,12 @@ TEST_F(FolderLink, TheShellsFileIsKeptOnlyWhenItNamesTheSource) {
     EXPECT_EQ(LinkTargetOf(tmp / L"other.lnk")->path, cyrillic);
 }
 
-TEST_F(FolderLink, ASourceNoLinkCanNameWritesNoLink) {
+TEST_F(FolderLink, ASourceNoLinkCanNameIsRefusedBeforeAnythingIsMade) {
     for (const std::wstring& source : {std::wstring(L"relative\\dir"), std::wstring(L"C:dir"),
                                        std::wstring(L"\\\\srv"), std::wstring(L"C:\\a|b")}) {
         SCOPED_TRACE(testing::PrintToString(source));
-        EXPECT_EQ(SaveShellLink(tmp / L"none.lnk", source), ShellLinkRoute::NotWritten);
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_PATHNAME));
-        EXPECT_EQ(AttributesOf(tmp / L"none.lnk"), INVALID_FILE_ATTRIBUTES);
-        // The attempt is taken back: no folder is left behind.
-        const L_SHTCUT::CreateResult result = CreateFolderLink(source, tmp / L"None");
-        EXPECT_FALSE(result);
-        EXPECT_EQ(result.failedStep, L"target.lnk schreiben");
-        EXPECT_EQ(result.error, static_cast<std::uint32_t>(ERROR_BAD_PATHNAME));
+        EXPECT_FALSE(L_SHTCUT::SourceOf(source));
+        EXPECT_EQ(L_SHTCUT::CheckCreate(source, tmp / L"None").verdict, L_SHTCUT::Verdict::Refuse);
         EXPECT_EQ(AttributesOf(tmp / L"None"), INVALID_FILE_ATTRIBUTES);
     }
 }
@@ -466,7 +503,7 @@ std::wstring RefusalOf(const std::wstring& target) {
     const L_SHTCUT::CreateCheck check = CheckCreate(L"\\\\srv\\share", target);
     EXPECT_EQ(check.verdict, Verdict::Refuse) << std::string(target.begin(), target.end());
     EXPECT_EQ(check.missing, L_SHTCUT::Field::None);
-    EXPECT_EQ(check.refusal.title, L"Ordnerlink nicht erstellt");
+    EXPECT_EQ(check.refusal.title, L"Ordnerverkn\u00FCpfung nicht erstellt");
     return check.refusal.text;
 }
 
@@ -495,12 +532,13 @@ TEST(CreateCheck, TrimsTheSourceAndResolvesTheTarget) {
     TempFolder tmp;
     const L_SHTCUT::CreateCheck quoted = CheckCreate(L"  \"C:\\daten\"  ", tmp / L"a\\..\\b/.\\ziel//");
     EXPECT_EQ(quoted.verdict, Verdict::Go);
-    EXPECT_EQ(quoted.source, L"C:\\daten");
+    ASSERT_TRUE(quoted.source);
+    EXPECT_EQ(quoted.source->path, L"C:\\daten");
     EXPECT_EQ(quoted.folder, tmp / L"b\\ziel\\");
-    EXPECT_EQ(CheckCreate(L"  C:\\daten  ", tmp / L"z").source, L"C:\\daten");
-    // Only one pair of quotes around the whole text goes; a quote inside stays.
-    EXPECT_EQ(CheckCreate(L"\"\"x\"\"", tmp / L"z").source, L"\"x\"");
-    EXPECT_EQ(CheckCreate(L"ftp://host/\"a\"", tmp / L"z").source, L"ftp://host/\"a\"");
+    EXPECT_EQ(CheckCreate(L"  C:/daten/./x/..//  ", tmp / L"z").source->path, L"C:\\daten");
+    // Only one pair of quotes around the whole text goes; a quote inside
+    // stays, and no path holds one.
+    EXPECT_EQ(CheckCreate(L"\"\"x\"\"", tmp / L"z").verdict, Verdict::Refuse);
     EXPECT_TRUE(EntriesOf(tmp.Path()).empty()); // the check makes nothing
 }
 
@@ -520,9 +558,21 @@ TEST(CreateCheck, RefusesTargetsThatMustNeverBecomeALink) {
     for (const std::wstring& system :
          {upperWindows, KnownFolderPath(FOLDERID_ProgramFiles),
           KnownFolderPath(FOLDERID_ProgramFilesX86) + L"\\", users, KnownFolderPath(FOLDERID_Profile),
-          users + L"\\Public", users + L"\\jemand-anderes"})
+          users + L"\\Public", users + L"\\jemand-anderes",
+          // Everything below Windows, Program Files and ProgramData, there or not.
+          KnownFolderPath(FOLDERID_System), KnownFolderPath(FOLDERID_Windows) + L"\\neu\\tiefer",
+          KnownFolderPath(FOLDERID_ProgramFiles) + L"\\Programm",
+          KnownFolderPath(FOLDERID_ProgramData) + L"\\x",
+          // The current user's known folders themselves.
+          KnownFolderPath(FOLDERID_Documents), KnownFolderPath(FOLDERID_Desktop),
+          KnownFolderPath(FOLDERID_NetHood)})
         EXPECT_TRUE(Mentions(RefusalOf(system), L"ein Ordner des Systems"))
             << std::string(system.begin(), system.end());
+    // What a user makes inside them is the user's own.
+    for (const std::wstring& own : {KnownFolderPath(FOLDERID_Documents) + L"\\Projekte",
+                                    KnownFolderPath(FOLDERID_NetHood) + L"\\Server"})
+        EXPECT_NE(CheckCreate(L"\\\\srv\\share", own).verdict, Verdict::Refuse)
+            << std::string(own.begin(), own.end());
 }
 
 TEST(CreateCheck, RefusesWhatCannotBecomeAFolderLink) {
@@ -592,11 +642,11 @@ TEST(CreateCheck, AsksBeforeHidingTheFoldersOwnContent) {
     check = CheckCreate(L"\\\\srv\\a", folder);
     EXPECT_EQ(check.verdict, Verdict::Ask);
     ASSERT_EQ(check.questions.size(), 1u);
-    EXPECT_EQ(
-        check.questions[0].text,
-        L"Der Ordner \u201E" + folder +
-            L"\u201C enth\u00E4lt bereits Dateien oder Ordner. Als Ordnerlink zeigt der Explorer diesen "
-            L"Inhalt nicht mehr an.\n\nTrotzdem fortfahren?");
+    EXPECT_EQ(check.questions[0].text,
+              L"Der Ordner \u201E" + tmp / L"Ziel" +
+                  L"\u201C enth\u00E4lt bereits Dateien oder Ordner. Wird er zur Ordnerverkn\u00FCpfung, "
+                  L"zeigt der Explorer an seiner Stelle die Quelle und seinen eigenen Inhalt nicht mehr "
+                  L"an.\n\nTrotzdem fortfahren?");
 }
 
 TEST(CreateCheck, ShortensLongPathsInTheMiddle) {
@@ -610,16 +660,25 @@ TEST_F(FolderLink, TheCheckAsksBeforeALinkLosesItsSource) {
     const std::wstring folder = tmp / L"Link\\";
     ASSERT_TRUE(CreateFolderLink(L"\\\\srv\\alt", folder));
 
-    // The same source again, however its letters and trailing separator are written.
-    EXPECT_EQ(CheckCreate(L"\\\\SRV\\Alt\\", folder).verdict, Verdict::Go);
+    // The same source again, however it is spelled: compared in recorded forms.
+    const std::wstring local = tmp / L"Daten";
+    ASSERT_TRUE(CreateFolderLink(local, tmp / L"Lokal"));
+    for (const auto& [source, link] : {std::pair{std::wstring(L"\\\\SRV\\Alt\\"), folder},
+                                       {L"//srv/alt", folder},
+                                       {L"\\\\srv\\\\alt\\.", folder},
+                                       {L"\\\\srv\\alt\\x\\..", folder},
+                                       {local + L"\\.", tmp / L"Lokal"},
+                                       {local + L"\\x\\..\\", tmp / L"Lokal"},
+                                       {L"\"" + local + L"/./\"", tmp / L"Lokal"}})
+        EXPECT_EQ(CheckCreate(source, link).verdict, Verdict::Go) << testing::PrintToString(source);
 
-    const L_SHTCUT::CreateCheck check = CheckCreate(L"\\\\srv\\neu", folder);
+    const L_SHTCUT::CreateCheck check = CheckCreate(L"//srv/neu/", folder);
     EXPECT_EQ(check.verdict, Verdict::Ask);
     ASSERT_EQ(check.questions.size(), 1u);
-    EXPECT_EQ(check.questions[0].title, L"Ordnerlink ersetzen");
+    EXPECT_EQ(check.questions[0].title, L"Ordnerverkn\u00FCpfung ersetzen");
     EXPECT_EQ(check.questions[0].text,
-              L"Der Ordner \u201E" + folder +
-                  L"\u201C ist bereits ein Ordnerlink auf \u201E\\\\srv\\alt\u201C.\n\n"
+              L"Der Ordner \u201E" + tmp / L"Link" +
+                  L"\u201C ist bereits eine Ordnerverkn\u00FCpfung auf \u201E\\\\srv\\alt\u201C.\n\n"
                   L"Soll er stattdessen auf \u201E\\\\srv\\neu\u201C zeigen?");
 
     // Content besides the link is asked about as well.
@@ -628,5 +687,5 @@ TEST_F(FolderLink, TheCheckAsksBeforeALinkLosesItsSource) {
     ASSERT_EQ(both.questions.size(), 2u);
     EXPECT_EQ(both.questions[0].title, L"Ordner ist nicht leer");
     EXPECT_FALSE(Mentions(both.questions[0].text, L"desktop.ini"));
-    EXPECT_EQ(both.questions[1].title, L"Ordnerlink ersetzen");
+    EXPECT_EQ(both.questions[1].title, L"Ordnerverkn\u00FCpfung ersetzen");
 }
