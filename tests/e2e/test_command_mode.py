@@ -144,7 +144,7 @@ def test_links_written_by_windows_and_by_wine(ordnerlink, work_folder, drive_c):
 @pytest.mark.parametrize("case, why", [
     ("missing", "existiert nicht"),
     ("file", "ist eine Datei"),
-    ("unmarked", "weder das Attribut System noch Schreibgesch\u00fctzt"),
+    ("unmarked", "weder das Attribut \u201eSystem\u201c noch \u201eSchreibgesch\u00fctzt\u201c"),
     ("no desktop.ini", "keine lesbare desktop.ini"),
     ("other class", "nennt nicht die Klasse der Ordnerverkn\u00fcpfungen {0AFACED1-E828-11D1-9187-B532F1E9575D}"),
     ("no target.lnk", "keine lesbare target.lnk"),
@@ -203,6 +203,29 @@ def test_create_refuses_what_the_window_would_ask_about(ordnerlink, work_folder)
         result = ordnerlink("/create", "\\\\srv\\a", windows_path(a_file), *extra)
         assert result.code == 1 and "Datei" in result.err
         assert a_file.read_bytes() == b"bleibt"
+
+
+def test_create_reads_targets_and_sources_as_the_window_does(ordnerlink, work_folder):
+    root = windows_path(work_folder)
+    # A quoted target in a list file is cleaned before it is placed.
+    list_file = work_folder / "liste.txt"
+    list_file.write_bytes(f'\\\\srv\\a\t"{root}\\Zitiert"\r\n'.encode())
+    made = ordnerlink("/create", "/from", windows_path(list_file))
+    assert made.code == 0, made.err
+    assert ordnerlink("/show", f"{root}\\Zitiert").out == "\\\\srv\\a\n"
+    # A drive without a root names that drive's current folder: refused, as the window refuses it.
+    for target in ("C:", "C:Ziel"):
+        refused = ordnerlink("/create", "\\\\srv\\a", target)
+        assert refused.code == 1 and "kein vollst\u00e4ndiger Pfad" in refused.err, refused.err
+    # The same source in another spelling is the same link; the texts show the recorded form.
+    for spelling, recorded in (("//srv/a", "\\\\srv\\a"), ("\\\\srv\\\\a\\.", "\\\\srv\\a"),
+                               ("\\\\SRV\\a\\x\\..", "\\\\SRV\\a")):
+        again = ordnerlink("/create", spelling, f"{root}\\Zitiert\\")
+        assert (again.code, again.err) == (0, "")
+        assert again.out == f"Ordnerverkn\u00fcpfung \u201e{root}\\Zitiert\u201c auf \u201e{recorded}\u201c erstellt.\n"
+    # A path with blanks that was not quoted.
+    unquoted = ordnerlink("/create", "\\\\srv\\a", "C:\\Meine", "Daten")
+    assert unquoted.code == 2 and "Anf\u00fchrungszeichen" in unquoted.err
 
 
 def test_create_from_a_list_with_good_and_bad_lines(ordnerlink, work_folder):
