@@ -122,8 +122,7 @@ int ListCommand(const CommandRequest& request) {
         if (reading.state == FolderLinkState::FolderLink) {
             WriteOutput(reading.source + L"\t" + path + L"\n");
             ++links;
-        } else if (reading.state == FolderLinkState::NoTargetLnk ||
-                   reading.state == FolderLinkState::DamagedTargetLnk) {
+        } else if (reading.isFolderLink) {
             WriteError(NoFolderLinkText(path, reading) + L"\n");
         }
     }

@@ -10,7 +10,9 @@ std::wstring Quoted(const std::wstring& text) {
 
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading) {
     const std::wstring detail = reading.detail.empty() ? L"" : L" (" + reading.detail + L")";
-    const std::wstring noLink = Quoted(path) + L" ist keine Ordnerverknüpfung: ";
+    const std::wstring noLink =
+        Quoted(path) + (reading.isFolderLink ? L" ist eine beschädigte Ordnerverknüpfung: "
+                                             : L" ist keine Ordnerverknüpfung: ");
     switch (reading.state) {
     case FolderLinkState::FolderLink:
         break;

@@ -112,8 +112,16 @@ enum class FolderLinkState {
 };
 
 struct FolderLinkReading {
+    // FolderLink when the shell follows it; else the first fault, in the
+    // order the shell meets them.
     FolderLinkState state = FolderLinkState::NoFolder;
-    std::wstring source; // where a folder link points, as its target.lnk says
+    // Whether the folder is a folder link at all, working or damaged: its
+    // desktop.ini names the folder-shortcut class, whatever its attributes,
+    // or it is marked System or Read-only and holds a readable target.lnk.
+    // The one rule by which every command and the window tell a folder link
+    // from an ordinary folder.
+    bool isFolderLink = false;
+    std::wstring source; // where target.lnk points, whenever it can be read
     std::wstring detail; // more about a fault, in German, where there is more to say
 };
 
@@ -130,10 +138,9 @@ struct FolderLinkRemoval {
 
 // Turns the folder link Target back into an ordinary folder: deletes its
 // desktop.ini and target.lnk and clears the folder's System and Read-only
-// attributes; every other entry stays as it was. A folder whose desktop.ini
-// names the folder-shortcut class counts even when its target.lnk is missing
-// or damaged, since that is the link a user most wants undone. Anything else
-// is left untouched (removed false, failure empty).
+// attributes; every other entry stays as it was. A damaged folder link
+// counts as well (isFolderLink), since that is the link a user most wants
+// undone. Anything else is left untouched (removed false, failure empty).
 FolderLinkRemoval RemoveFolderLink(const std::wstring& Target);
 
 } // namespace L_SHTCUT

@@ -318,7 +318,7 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
                                   L"Inhalt.");
 
     const FolderLinkReading existing = ReadFolderLink(check.folder);
-    const bool isFolderLink = existing.state == FolderLinkState::FolderLink;
+    const bool isFolderLink = existing.isFolderLink;
     const Contents contents = ContentsOf(check.folder, isFolderLink);
     if (!contents.nameInTheWay.empty())
         return Refused(check,
@@ -341,7 +341,7 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     // Replacing a folder link that points elsewhere loses its source: name
     // both. The same source again, in whatever spelling, is simply written
     // anew; both sides are compared in their recorded forms.
-    if (isFolderLink) {
+    if (isFolderLink && !existing.source.empty()) {
         const auto recorded = ShellLinkFile::ClassifySource(existing.source);
         const std::wstring existingSource = recorded ? recorded->path : existing.source;
         if (!ShellLinkFile::SameTarget(existingSource, source.path))

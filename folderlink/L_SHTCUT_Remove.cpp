@@ -51,9 +51,7 @@ void Undo(std::vector<LinkFile>& files) {
 FolderLinkRemoval RemoveFolderLink(const std::wstring& Target) {
     FolderLinkRemoval removal;
     removal.found = ReadFolderLink(Target);
-    const FolderLinkState state = removal.found.state;
-    if (state != FolderLinkState::FolderLink && state != FolderLinkState::NoTargetLnk &&
-        state != FolderLinkState::DamagedTargetLnk)
+    if (!removal.found.isFolderLink)
         return removal;
 
     const std::wstring folder = L_PFADE::AddBackslash(Target);

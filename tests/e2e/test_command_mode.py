@@ -141,16 +141,19 @@ def test_links_written_by_windows_and_by_wine(ordnerlink, work_folder, drive_c):
     share.chmod(0o755)
 
 
-@pytest.mark.parametrize("case, why", [
-    ("missing", "existiert nicht"),
-    ("file", "ist eine Datei"),
-    ("unmarked", "weder das Attribut \u201eSystem\u201c noch \u201eSchreibgesch\u00fctzt\u201c"),
-    ("no desktop.ini", "keine lesbare desktop.ini"),
-    ("other class", "nennt nicht die Klasse der Ordnerverkn\u00fcpfungen {0AFACED1-E828-11D1-9187-B532F1E9575D}"),
-    ("no target.lnk", "keine lesbare target.lnk"),
-    ("damaged target.lnk", "target.lnk ist besch\u00e4digt"),
+# A damaged folder link is still one: its desktop.ini names the class, or
+# its folder is marked and holds a readable target.lnk but no desktop.ini.
+@pytest.mark.parametrize("case, why, damaged_link", [
+    ("missing", "existiert nicht", False),
+    ("file", "ist eine Datei", False),
+    ("unmarked", "weder das Attribut \u201eSystem\u201c noch \u201eSchreibgesch\u00fctzt\u201c", True),
+    ("no desktop.ini", "keine lesbare desktop.ini", True),
+    ("other class", "nennt nicht die Klasse der Ordnerverkn\u00fcpfungen {0AFACED1-E828-11D1-9187-B532F1E9575D}",
+     False),
+    ("no target.lnk", "keine lesbare target.lnk", True),
+    ("damaged target.lnk", "target.lnk ist besch\u00e4digt", True),
 ])
-def test_why_a_folder_is_no_folder_link(ordnerlink, work_folder, case, why):
+def test_why_a_folder_is_no_folder_link(ordnerlink, work_folder, case, why, damaged_link):
     folder = work_folder / "Ordner"
     if case == "file":
         folder.write_bytes(b"x")
@@ -167,12 +170,13 @@ def test_why_a_folder_is_no_folder_link(ordnerlink, work_folder, case, why):
     shown = ordnerlink("/show", windows_path(folder))
     assert (shown.code, shown.out) == (1, ""), shown.err
     assert why in shown.err
+    assert ("ist eine besch\u00e4digte Ordnerverkn\u00fcpfung" in shown.err) == damaged_link
 
-    # Only a folder whose desktop.ini names the class and whose mark is set
-    # is turned back; anything else stays as it was.
+    # Only a folder link, damaged or not, is turned back; anything else
+    # stays as it was.
     before = snapshot(folder) if folder.is_dir() else None
     removed = ordnerlink("/remove", windows_path(folder))
-    if case in ("no target.lnk", "damaged target.lnk"):
+    if damaged_link:
         assert removed.code == 0, removed.err
         assert list(folder.iterdir()) == [] and dos_attributes(folder) == 0
     else:
