@@ -261,6 +261,35 @@ def test_create_from_a_list_with_good_and_bad_lines(ordnerlink, work_folder):
         "3 von 6 Ordnerverkn\u00fcpfungen erstellt."
 
 
+def test_create_from_an_ansi_list_as_older_notepad_saves_it(ordnerlink, work_folder):
+    root = windows_path(work_folder)
+    lines = [
+        "# Pl\u00e4ne f\u00fcr die \u00c4mter",                 # 1: a comment is never judged
+        f"\\\\srv\\\u00e4mter\t{root}\\Links\\\u00c4mter",      # 2
+        f"\\\\srv\\b\t{root}\\Links\\B\r",                    # 3: ends in CR CR LF
+        f"\\\\srv\\c%%\t{root}\\Links\\100%%",                # 4: %% is a percent sign
+        f"\\\\srv\\%ORDNERLINK_NICHT_GESETZT%\t{root}\\Links\\D",  # 5
+    ]
+    list_file = work_folder / "liste.txt"
+    list_file.write_bytes(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+
+    result = ordnerlink("/create", "/from", windows_path(list_file))
+    assert result.code == 1
+    assert [line for line in result.err.splitlines() if line.startswith("Zeile")] == \
+        ["Zeile 5: Die Umgebungsvariable %ORDNERLINK_NICHT_GESETZT% ist nicht gesetzt."]
+    assert result.out.splitlines()[-1] == "3 von 4 Ordnerverkn\u00fcpfungen erstellt."
+    assert sorted(p.name for p in (work_folder / "Links").iterdir()) == ["100%", "B", "\u00c4mter"]
+    assert ordnerlink("/show", f"{root}\\Links\\\u00c4mter").out == "\\\\srv\\\u00e4mter\n"
+    assert ordnerlink("/show", f"{root}\\Links\\100%").out == "\\\\srv\\c%\n"
+
+
+def test_a_list_file_argument_holding_a_quotation_mark_is_refused(ordnerlink, work_folder):
+    # What the splitting rules make of "C:\e2e\" /force: a list file named
+    # C:\e2e" /force, which would otherwise be looked for and not found.
+    result = ordnerlink("/create", "/from", windows_path(work_folder) + '" /force')
+    assert result.code == 2 and "Anf\u00fchrungszeichen" in result.err, result.err
+
+
 def test_check_is_bounded_by_its_timeout(ordnerlink, work_folder):
     listener = socket.socket()
     listener.bind(("127.0.0.1", 0))
