@@ -3,6 +3,7 @@
 #include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "EnvironmentVariables.h"
 #include "ErrorText.h"
 #include "L_PFADE.h"
 #include "LinkListFile.h"
@@ -89,8 +90,15 @@ int CreateFromListCommand(const CommandRequest& request) {
                    L_SHTCUT::ErrorText(error) + L".\n");
         return ExitRefused;
     }
-    const auto lines =
-        ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    const LinkList list =
+        ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                      LookUpEnvironmentVariable);
+    const std::vector<LinkListLine>& lines = list.lines;
+    if (list.encoding == LinkListEncoding::Windows1252)
+        WriteOutput(
+            L"Die Liste " + Quoted(request.listFile) +
+            L" ist kein gültiges UTF-8 und hat keine Byte-Order-Mark; sie wird als Windows-1252 (ANSI) "
+            L"gelesen.\n");
     if (lines.empty()) {
         WriteError(L"Die Liste " + Quoted(request.listFile) + L" nennt keine Ordnerverknüpfung.\n");
         return ExitDone;

@@ -5,6 +5,7 @@
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
 #include "L_PFADE.h"
+#include "LinkListFile.h"
 #include "SourceCheck.h"
 #include "Win32Holders.h"
 
@@ -120,7 +121,7 @@ int ListCommand(const CommandRequest& request) {
         const std::wstring path = parent + name;
         const auto reading = L_SHTCUT::ReadFolderLink(path);
         if (reading.state == FolderLinkState::FolderLink) {
-            WriteOutput(reading.source + L"\t" + path + L"\n");
+            WriteOutput(EscapePercent(reading.source) + L"\t" + EscapePercent(path) + L"\n");
             ++links;
         } else if (reading.isFolderLink) {
             WriteError(NoFolderLinkText(path, reading) + L"\n");

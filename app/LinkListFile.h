@@ -24,12 +24,6 @@ enum class LinkListEncoding { Utf8, Utf8WithBom, Utf16Le, Windows1252 };
 struct LinkList {
     LinkListEncoding encoding = LinkListEncoding::Utf8;
     std::vector<LinkListLine> lines;
-
-    // The lines as a range, so that a caller counts and walks them directly.
-    bool empty() const { return lines.empty(); }
-    std::size_t size() const { return lines.size(); }
-    std::vector<LinkListLine>::const_iterator begin() const { return lines.begin(); }
-    std::vector<LinkListLine>::const_iterator end() const { return lines.end(); }
 };
 
 // The value of the environment variable name, or nothing when it is not set.
@@ -45,10 +39,9 @@ using VariableLookup = std::function<std::optional<std::wstring>(std::wstring_vi
 //
 // Each field's "%NAME%" is replaced by the variable's value before anything
 // else is judged, and "%%" by "%"; a variable that lookUpVariable does not
-// know, or a "%" without its closing one, refuses the line. Without a lookup
-// no variable is set. A line that cannot be read is reported with its error
-// and never affects the others.
-LinkList ParseLinkList(std::string_view bytes, const VariableLookup& lookUpVariable = {});
+// know, or a "%" without its closing one, refuses the line. A line that cannot be read is reported with its
+// error and never affects the others.
+LinkList ParseLinkList(std::string_view bytes, const VariableLookup& lookUpVariable);
 
 // path with each "%" written as "%%": the form in which a list file holds a
 // path that is to be taken literally.

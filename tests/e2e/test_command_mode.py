@@ -28,9 +28,9 @@ def ordnerlink(build_dir):
     # Wine hands the arguments over in the Linux locale's encoding.
     env = dict(os.environ, LC_ALL="C.UTF-8")
 
-    def command(*args, program="ordnerlink.com"):
-        completed = subprocess.run(["wine", str(build_dir / "app" / program), *args], env=env,
-                                   capture_output=True, timeout=120)
+    def command(*args, program="ordnerlink.com", variables=None):
+        completed = subprocess.run(["wine", str(build_dir / "app" / program), *args],
+                                   env=dict(env, **(variables or {})), capture_output=True, timeout=120)
         return Result(completed)
     return command
 
@@ -269,16 +269,21 @@ def test_create_from_an_ansi_list_as_older_notepad_saves_it(ordnerlink, work_fol
         f"\\\\srv\\b\t{root}\\Links\\B\r",                    # 3: ends in CR CR LF
         f"\\\\srv\\c%%\t{root}\\Links\\100%%",                # 4: %% is a percent sign
         f"\\\\srv\\%ORDNERLINK_NICHT_GESETZT%\t{root}\\Links\\D",  # 5
+        f"\\\\%ORDNERLINK_SERVER%\\home\t{root}\\Links\\%ORDNERLINK_SERVER%",  # 6
     ]
     list_file = work_folder / "liste.txt"
     list_file.write_bytes(("\r\n".join(lines) + "\r\n").encode("cp1252"))
 
-    result = ordnerlink("/create", "/from", windows_path(list_file))
+    result = ordnerlink("/create", "/from", windows_path(list_file), variables={"ORDNERLINK_SERVER": "srv9"})
     assert result.code == 1
+    assert "wird als Windows-1252 (ANSI) gelesen" in result.out.splitlines()[0]
     assert [line for line in result.err.splitlines() if line.startswith("Zeile")] == \
         ["Zeile 5: Die Umgebungsvariable %ORDNERLINK_NICHT_GESETZT% ist nicht gesetzt."]
-    assert result.out.splitlines()[-1] == "3 von 4 Ordnerverkn\u00fcpfungen erstellt."
-    assert sorted(p.name for p in (work_folder / "Links").iterdir()) == ["100%", "B", "\u00c4mter"]
+    assert result.out.splitlines()[-1] == "4 von 5 Ordnerverkn\u00fcpfungen erstellt."
+    assert sorted(p.name for p in (work_folder / "Links").iterdir()) == ["100%", "B", "srv9", "\u00c4mter"]
+    assert ordnerlink("/show", f"{root}\\Links\\srv9").out == "\\\\srv9\\home\n"
+    # /list writes a percent sign as a list file holds it.
+    assert f"\\\\srv\\c%%\t{root}\\Links\\100%%\n" in ordnerlink("/list", f"{root}\\Links").out
     assert ordnerlink("/show", f"{root}\\Links\\\u00c4mter").out == "\\\\srv\\\u00e4mter\n"
     assert ordnerlink("/show", f"{root}\\Links\\100%").out == "\\\\srv\\c%\n"
 

@@ -11,6 +11,11 @@ struct Expected {
     bool good;
 };
 
+// A process in which no environment variable is set.
+std::optional<std::wstring> NoVariables(std::wstring_view) {
+    return std::nullopt;
+}
+
 void ExpectLines(const LinkList& list, const std::vector<Expected>& expected) {
     const std::vector<LinkListLine>& lines = list.lines;
     ASSERT_EQ(lines.size(), expected.size());
@@ -52,16 +57,17 @@ TEST(LinkListFile, GoodBadBlankAndCommentLinesKeepTheirNumbers) {
                              "\\\\srv\\x\t   \n"                                       // 10 no target
                              "\\\\srv\\bad\xC3\tC:\\Links\\Bad\n"                      // 11 broken UTF-8
                              "  \\\\srv\\\xC3\xA4mter  \t  C:\\Links\\\xE2\x82\xAC  "; // 12, no line end
-    ExpectLines(ParseLinkList(text), {
-                                         {2, L"\\\\srv\\share\\docs", L"C:\\Links\\Docs", true},
-                                         {6, L"ftp://host/dir", L"C:\\Links\\FTP mit Leerzeichen", true},
-                                         {7, {}, {}, false},
-                                         {8, {}, {}, false},
-                                         {9, {}, {}, false},
-                                         {10, {}, {}, false},
-                                         {11, {}, {}, false},
-                                         {12, L"\\\\srv\\\u00E4mter", L"C:\\Links\\\u20AC", true},
-                                     });
+    ExpectLines(ParseLinkList(text, NoVariables),
+                {
+                    {2, L"\\\\srv\\share\\docs", L"C:\\Links\\Docs", true},
+                    {6, L"ftp://host/dir", L"C:\\Links\\FTP mit Leerzeichen", true},
+                    {7, {}, {}, false},
+                    {8, {}, {}, false},
+                    {9, {}, {}, false},
+                    {10, {}, {}, false},
+                    {11, {}, {}, false},
+                    {12, L"\\\\srv\\\u00E4mter", L"C:\\Links\\\u20AC", true},
+                });
 }
 
 TEST(LinkListFile, StrictUtf8) {
@@ -79,26 +85,27 @@ TEST(LinkListFile, StrictUtf8) {
         folderEmoji = {static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDCC1)};
     else
         folderEmoji = {static_cast<wchar_t>(0x1F4C1)};
-    ExpectLines(ParseLinkList(text), {{1, {}, {}, false},
-                                      {2, {}, {}, false},
-                                      {3, {}, {}, false},
-                                      {4, {}, {}, false},
-                                      {5, {}, {}, false},
-                                      {6, folderEmoji, L"C:\\x", true}});
+    ExpectLines(ParseLinkList(text, NoVariables), {{1, {}, {}, false},
+                                                   {2, {}, {}, false},
+                                                   {3, {}, {}, false},
+                                                   {4, {}, {}, false},
+                                                   {5, {}, {}, false},
+                                                   {6, folderEmoji, L"C:\\x", true}});
 }
 
 // What PowerShell's Out-File writes by default: UTF-16 with its mark.
 TEST(LinkListFile, Utf16WithItsByteOrderMark) {
     const std::string bytes = Utf16LeWithMark(u"# Liste\r\n\\\\srv\\\u00E4\tC:\\x\r\nkaputt\r\n");
-    ExpectLines(ParseLinkList(bytes), {{2, L"\\\\srv\\\u00E4", L"C:\\x", true}, {3, {}, {}, false}});
-    ExpectLines(ParseLinkList(bytes + "\x41"),
+    ExpectLines(ParseLinkList(bytes, NoVariables),
+                {{2, L"\\\\srv\\\u00E4", L"C:\\x", true}, {3, {}, {}, false}});
+    ExpectLines(ParseLinkList(bytes + "\x41", NoVariables),
                 {{2, L"\\\\srv\\\u00E4", L"C:\\x", true}, {3, {}, {}, false}, {4, {}, {}, false}});
 }
 
 TEST(LinkListFile, EmptyFile) {
-    EXPECT_TRUE(ParseLinkList("").empty());
-    EXPECT_TRUE(ParseLinkList("\xEF\xBB\xBF").empty());
-    EXPECT_TRUE(ParseLinkList("\n\n# nur Kommentar\n").empty());
+    EXPECT_TRUE(ParseLinkList("", NoVariables).lines.empty());
+    EXPECT_TRUE(ParseLinkList("\xEF\xBB\xBF", NoVariables).lines.empty());
+    EXPECT_TRUE(ParseLinkList("\n\n# nur Kommentar\n", NoVariables).lines.empty());
 }
 
 namespace {
@@ -168,7 +175,7 @@ const UnreadableCase kUnreadableCases[] = {
 TEST(LinkListFile, TheEncodingIsDecidedOnceByTheLinesThatAreNoComments) {
     for (const EncodingCase& test : kEncodingCases) {
         SCOPED_TRACE(test.name);
-        const LinkList list = ParseLinkList(test.bytes);
+        const LinkList list = ParseLinkList(test.bytes, NoVariables);
         EXPECT_EQ(list.encoding, test.encoding);
         ExpectLines(list, test.lines);
     }
@@ -177,8 +184,8 @@ TEST(LinkListFile, TheEncodingIsDecidedOnceByTheLinesThatAreNoComments) {
 TEST(LinkListFile, AnUnreadableLineNamesTheEncodingItWasReadIn) {
     for (const UnreadableCase& test : kUnreadableCases) {
         SCOPED_TRACE(test.name);
-        const LinkList list = ParseLinkList(test.bytes);
-        ASSERT_FALSE(list.empty());
+        const LinkList list = ParseLinkList(test.bytes, NoVariables);
+        ASSERT_FALSE(list.lines.empty());
         EXPECT_EQ(list.lines.back().error, test.error);
     }
 }
@@ -193,7 +200,7 @@ TEST(LinkListFile, EveryCarriageReturnBeforeALineEndIsDropped) {
     };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
-        ExpectLines(ParseLinkList(bytes), {{1, L"a", L"b", true}});
+        ExpectLines(ParseLinkList(bytes, NoVariables), {{1, L"a", L"b", true}});
     }
 }
 
@@ -240,15 +247,15 @@ TEST(LinkListFile, VariablesAreExpandedBeforeTheLineIsJudged) {
     for (const VariableCase& test : kVariableCases) {
         SCOPED_TRACE(test.line);
         const LinkList list = ParseLinkList(test.line, TestEnvironment);
-        ASSERT_EQ(list.size(), 1u);
+        ASSERT_EQ(list.lines.size(), 1u);
         EXPECT_EQ(list.lines[0].source, test.source);
         EXPECT_EQ(list.lines[0].target, test.target);
         EXPECT_EQ(list.lines[0].error, test.error);
     }
     // Without a lookup no variable is set, and "%%" is still a "%".
-    EXPECT_EQ(ParseLinkList("%USERNAME%\tC:\\x").lines[0].error,
+    EXPECT_EQ(ParseLinkList("%USERNAME%\tC:\\x", NoVariables).lines[0].error,
               L"Die Umgebungsvariable %USERNAME% ist nicht gesetzt.");
-    EXPECT_EQ(ParseLinkList("a%%\tb").lines[0].source, L"a%");
+    EXPECT_EQ(ParseLinkList("a%%\tb", NoVariables).lines[0].source, L"a%");
 }
 
 TEST(LinkListFile, AnEscapedPathReadsBackAsItself) {
