@@ -1,9 +1,11 @@
 // The check before a Create command: what it would refuse, what it would ask.
 #include "L_SHTCUT.h"
 
+#include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkFile.h"
 #include "ShellLinkRead.h"
+#include "WholeFile.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -143,19 +145,13 @@ bool IsForbiddenName(const std::wstring& name) {
     return false;
 }
 
+// Whether the file holds exactly the desktop.ini a folder link is made with.
 bool IsDesktopIniOfALink(const std::wstring& path) {
-    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    const win32::Handle file(h);
+    unsigned long error = 0;
+    const auto bytes = ReadWholeFile(path, cbLargestSmallFile, error);
     const std::wstring expected = DesktopIniText();
-    std::string bytes(expected.size() + 1, '\0');
-    DWORD cbRead = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &cbRead, nullptr))
-        return false;
-    bytes.resize(cbRead);
-    return std::wstring(bytes.begin(), bytes.end()) == expected;
+    return bytes && std::equal(bytes->begin(), bytes->end(), expected.begin(), expected.end(),
+                               [](std::uint8_t byte, wchar_t c) { return byte == c; });
 }
 
 // What the target folder holds, seen by a Create command.
@@ -181,10 +177,10 @@ Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
         const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
         if (name == L"." || name == L"..")
             continue;
-        if (SameName(name, L"desktop.ini") || SameName(name, L"target.lnk")) {
+        if (SameName(name, DesktopIniName) || SameName(name, TargetLnkName)) {
             if (isFolder)
                 contents.nameInTheWay = name;
-            else if (SameName(name, L"target.lnk"))
+            else if (SameName(name, TargetLnkName))
                 contents.linkFile = true;
             else if (isFolderLink || IsDesktopIniOfALink(folder + name))
                 contents.ownDesktopIni = true;

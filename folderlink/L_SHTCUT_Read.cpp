@@ -4,6 +4,7 @@
 
 #include "DesktopIniClass.h"
 #include "ErrorText.h"
+#include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkLoad.h"
 #include "WholeFile.h"
@@ -14,10 +15,6 @@
 
 namespace L_SHTCUT {
 namespace {
-
-// A desktop.ini is nowhere near this size; a larger one is not read into
-// memory.
-constexpr std::size_t cbLargestIni = 1 << 20;
 
 FolderLinkReading Fault(FolderLinkState state, std::wstring detail = {}) {
     return {state, false, {}, std::move(detail)};
@@ -67,11 +64,11 @@ FolderLinkReading ReadFolderLink(const std::wstring& Target) {
     const bool marked = attributes & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
 
     unsigned long error = ERROR_SUCCESS;
-    const auto ini = ReadWholeFile(folder + L"desktop.ini", cbLargestIni, error);
+    const auto ini = ReadWholeFile(folder + DesktopIniName, cbLargestSmallFile, error);
     const bool namesClass =
         ini &&
         NamesFolderShortcutClass(std::string_view(reinterpret_cast<const char*>(ini->data()), ini->size()));
-    const LinkFileReading link = ReadLinkFile(folder + L"target.lnk");
+    const LinkFileReading link = ReadLinkFile(folder + TargetLnkName);
 
     // The folder is a folder link when its desktop.ini names the class,
     // whatever its attributes, or when it is marked and holds a readable

@@ -3,6 +3,7 @@
 
 #include "ErrorText.h"
 #include "FileAttributes.h"
+#include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "Win32Holders.h"
 
@@ -62,7 +63,7 @@ FolderLinkRemoval RemoveFolderLink(const std::wstring& Target) {
     }
 
     std::vector<LinkFile> files;
-    for (const wchar_t* name : {L"desktop.ini", L"target.lnk"}) {
+    for (const wchar_t* name : {DesktopIniName, TargetLnkName}) {
         LinkFile file;
         file.name = name;
         file.path = folder + name;
