@@ -1,5 +1,6 @@
 #include "SourceCheck.h"
 
+#include "ErrorText.h"
 #include "FtpAddress.h"
 #include "FtpServerProbe.h"
 #include "L_PFADE.h"
@@ -34,26 +35,18 @@ struct KnownCause {
     const wchar_t* text;
 };
 
-// The causes a check meets most, in the program's own words.
-constexpr KnownCause KnownCauses[] = {
-    {ERROR_ACCESS_DENIED, L"Zugriff verweigert"},
-    {ERROR_NETWORK_ACCESS_DENIED, L"Zugriff im Netzwerk verweigert"},
+// The network's causes that a check meets and ErrorText does not name, in
+// the program's own words.
+constexpr KnownCause NetworkCauses[] = {
     {ERROR_LOGON_FAILURE, L"Die Anmeldung am Server ist fehlgeschlagen"},
-    {ERROR_BAD_NETPATH, L"Der Netzwerkpfad wurde nicht gefunden"},
-    {ERROR_BAD_NET_NAME, L"Der Netzwerkname wurde nicht gefunden"},
     // Windows: a share that is no folder (a printer). Wine, which has no
     // client for shares, gives it for every share it cannot reach.
     {ERROR_BAD_DEV_TYPE, L"Unter diesem Netzwerkpfad ist keine Ordnerfreigabe erreichbar"},
-    {ERROR_NETNAME_DELETED, L"Die Netzwerkverbindung ist unterbrochen"},
     {ERROR_UNEXP_NET_ERR, L"Unerwarteter Fehler im Netzwerk"},
     {ERROR_NO_NETWORK, L"Kein Netzwerk vorhanden"},
     {ERROR_NETWORK_UNREACHABLE, L"Das Netzwerk ist nicht erreichbar"},
     {ERROR_HOST_UNREACHABLE, L"Der Rechner ist nicht erreichbar"},
     {ERROR_SEM_TIMEOUT, L"Zeitüberschreitung im Netzwerk"},
-    {ERROR_INVALID_NAME, L"Der Name ist nicht zulässig"},
-    {ERROR_FILENAME_EXCED_RANGE, L"Der Name ist zu lang"},
-    {ERROR_INVALID_DRIVE, L"Das Laufwerk gibt es nicht"},
-    {ERROR_NOT_ENOUGH_MEMORY, L"Nicht genügend Speicher"},
     {WSAENETUNREACH, L"Das Netzwerk ist nicht erreichbar"},
     {WSAEHOSTUNREACH, L"Der Rechner ist nicht erreichbar"},
     {WSAENETDOWN, L"Das Netzwerk ist ausgefallen"},
@@ -72,33 +65,14 @@ constexpr KnownCause KnownCauses[] = {
     {WSASYSNOTREADY, L"Das Netzwerk steht nicht zur Verfügung"},
 };
 
-// The system's own text for error in German, where the system has German
-// messages; empty otherwise (an English system answers nothing for German).
-std::wstring SystemGermanText(DWORD error) {
-    PWSTR raw = nullptr;
-    const DWORD cch = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        error, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), reinterpret_cast<PWSTR>(&raw), 0, nullptr);
-    const win32::LocalMemory<wchar_t> text(raw);
-    if (cch == 0 || !text)
-        return {};
-    std::wstring message(text.get(), cch);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                                message.back() == L' ' || message.back() == L'.'))
-        message.pop_back();
-    return message;
-}
-
-// The cause of a failed system or network call in words, without a final
-// full stop: the common ones in the program's own words, any other in the
-// system's German text, else "unbekannter Fehler (Code N)".
+// The cause of a failed file system or network call in words, without a
+// final full stop: a network cause in the words above, any other as
+// ErrorText says it.
 std::wstring CauseInGerman(DWORD error) {
-    for (const KnownCause& cause : KnownCauses)
+    for (const KnownCause& cause : NetworkCauses)
         if (cause.error == error)
             return cause.text;
-    if (std::wstring system = SystemGermanText(error); !system.empty())
-        return system;
-    return L"unbekannter Fehler (Code " + std::to_wstring(error) + L")";
+    return L_SHTCUT::ErrorText(error);
 }
 
 std::wstring PathFailure(DWORD error) {
