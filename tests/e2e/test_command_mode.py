@@ -5,6 +5,7 @@ import os
 import pathlib
 import socket
 import subprocess
+import threading
 
 import pytest
 
@@ -295,10 +296,45 @@ def test_a_list_file_argument_holding_a_quotation_mark_is_refused(ordnerlink, wo
     assert result.code == 2 and "Anf\u00fchrungszeichen" in result.err, result.err
 
 
+class SpeakingServer:
+    """A server on the loopback address that says text to each connection it
+    takes and keeps the connection open; with no text it never takes one
+    (the system's backlog does) and never says anything."""
+
+    def __init__(self, text=None):
+        self.listener = socket.socket()
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen()
+        self.listener.settimeout(0.1)
+        self.port = self.listener.getsockname()[1]
+        self.connections = []
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self._serve, args=(text,), daemon=True)
+        if text is not None:
+            self.thread.start()
+
+    def _serve(self, text):
+        while not self.stopping.is_set():
+            try:
+                connection, _ = self.listener.accept()
+            except socket.timeout:
+                continue
+            connection.sendall(text)
+            self.connections.append(connection)
+
+    def close(self):
+        self.stopping.set()
+        if self.thread.is_alive():
+            self.thread.join()
+        for connection in self.connections:
+            connection.close()
+        self.listener.close()
+
+
 def test_check_is_bounded_by_its_timeout(ordnerlink, work_folder):
-    listener = socket.socket()
-    listener.bind(("127.0.0.1", 0))
-    listener.listen()
+    greeting = SpeakingServer(b"220 ready\r\n")
+    silent = SpeakingServer()
+    web = SpeakingServer(b"HTTP/1.1 400 Bad Request\r\n\r\n")
     closed = socket.socket()
     closed.bind(("127.0.0.1", 0))
     refused_port = closed.getsockname()[1]
@@ -307,10 +343,16 @@ def test_check_is_bounded_by_its_timeout(ordnerlink, work_folder):
         cases = {
             "lokal": ("C:\\windows", 0, "Der Ordner ist erreichbar."),
             "fehlt": ("C:\\gibt es nicht", 1, "Der Pfad existiert nicht."),
-            "ftp": (f"ftp://127.0.0.1:{listener.getsockname()[1]}/pub", 0, "nimmt Verbindungen an"),
+            "ftp": (f"ftp://127.0.0.1:{greeting.port}/pub", 0,
+                    f"Der FTP-Server \u201e127.0.0.1:{greeting.port}\u201c ist erreichbar."),
+            "schweigt": (f"ftp://127.0.0.1:{silent.port}/pub", 1,
+                         "Die Quelle antwortet nicht innerhalb von 3 Sekunden."),
+            "web": (f"ftp://127.0.0.1:{web.port}/pub", 1,
+                    f"Der Server \u201e127.0.0.1:{web.port}\u201c antwortet nicht als FTP-Server."),
             "abgelehnt": (f"ftp://127.0.0.1:{refused_port}/pub", 1, "lehnt die Verbindung ab"),
             # An address reserved for documentation: no server ever answers.
-            "unerreichbar": ("\\\\192.0.2.1\\freigabe", 1, ""),
+            # Wine has no client for shares and refuses it at once, in words.
+            "unerreichbar": ("\\\\192.0.2.1\\freigabe", 1, "Der Pfad ist nicht erreichbar: "),
         }
         for name, (source, code, message) in cases.items():
             folder = work_folder / name
@@ -319,8 +361,11 @@ def test_check_is_bounded_by_its_timeout(ordnerlink, work_folder):
             assert result.out.splitlines()[0] == source, name
             assert result.code == code, (name, result.err)
             assert message in (result.out if code == 0 else result.err), name
+            # A cause is said in words, never as a bare error number.
+            assert "Fehler" not in result.err, (name, result.err)
     finally:
-        listener.close()
+        for server in (greeting, silent, web):
+            server.close()
 
 
 def test_exit_codes_as_cmd_sees_them(build_dir, work_folder):
