@@ -86,7 +86,7 @@ int CheckCommand(const CommandRequest& request) {
     if (!source)
         return ExitRefused;
     const SourceAnswer answer = CheckSource(*source, request.timeoutSeconds);
-    if (!answer.answers) {
+    if (answer.state != SourceState::Reachable) {
         WriteError(answer.message + L"\n");
         return ExitRefused;
     }

@@ -27,7 +27,7 @@ std::wstring Quoted(const std::wstring& text) {
 }
 
 SourceAnswer Answer(SourceState state, std::wstring message) {
-    return {state, state == SourceState::Reachable, std::move(message)};
+    return {state, std::move(message)};
 }
 
 struct KnownCause {

@@ -13,7 +13,6 @@ enum class SourceState {
 
 struct SourceAnswer {
     SourceState state = SourceState::Unreachable;
-    bool answers = false; // state is Reachable, for callers that need only that
     std::wstring message; // what was found, a German sentence
 };
 

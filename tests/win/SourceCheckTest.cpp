@@ -250,7 +250,6 @@ TEST(SourceCheck, ManySourcesTogetherUnderOneTimeout) {
         EXPECT_EQ(answers[i].state, rows[i].state)
             << rows[i].name << ": " << testing::PrintToString(rows[i].source);
         EXPECT_EQ(answers[i].message, rows[i].message) << rows[i].name;
-        EXPECT_EQ(answers[i].answers, rows[i].state == SourceState::Reachable) << rows[i].name;
     }
     EXPECT_EQ(CheckSource(greeting.FtpAddress(), 2).state, SourceState::Reachable);
 }
