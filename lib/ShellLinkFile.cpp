@@ -243,8 +243,8 @@ std::optional<Bytes> FolderItem(const std::wstring& name, const std::optional<Fo
     return item;
 }
 
-// The URL item: size, type, the Unicode flag, a 32-bit size of data before
-// the address (none), the address in UTF-16 with its NUL, and 16 zero bits.
+// The URL item: size, type, the Unicode flag, a 16-bit size of data (0:
+// none), 16 zero bits, the address in UTF-16 with its NUL, and 16 zero bits.
 std::optional<Bytes> UrlItem(const std::wstring& address) {
     const std::u16string url = ToUtf16(address);
     const std::size_t size = 8 + 2 * (url.size() + 1) + 2;
@@ -254,7 +254,8 @@ std::optional<Bytes> UrlItem(const std::wstring& address) {
     item.U16(static_cast<std::uint16_t>(size));
     item.U8(UrlItemType);
     item.U8(UrlItemUnicode);
-    item.U32(0);
+    item.U16(0);
+    item.U16(0);
     item.Utf16Z(url);
     item.U16(0);
     return item;
