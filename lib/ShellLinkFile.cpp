@@ -14,7 +14,6 @@ constexpr std::uint8_t DriveItemType = 0x2F;
 constexpr std::uint8_t DriveItemSize = 25;
 constexpr std::uint8_t FolderItemType = 0x31;
 constexpr std::uint8_t FileItemType = 0x32;
-constexpr std::uint8_t UrlItemType = 0x61;
 constexpr std::uint8_t UrlItemUnicode = 0x80;
 
 // The folder items' extension block as Windows 8.1 and 10 write it.

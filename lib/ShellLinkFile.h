@@ -70,6 +70,18 @@ inline constexpr std::array<std::uint8_t, 16> ComputerClassId{0xE0, 0x4F, 0xD0, 
                                                               0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
 inline constexpr std::array<std::uint8_t, 16> InternetClassId{0x80, 0x53, 0x1C, 0x87, 0xA0, 0x42, 0x69, 0x10,
                                                               0xA2, 0xEA, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
+// Shell items of an ID list: the class of an item is its type byte masked
+// with ItemClassMask; the other bits are flags of the class.
+inline constexpr std::uint8_t ItemClassMask = 0x70;
+inline constexpr std::uint8_t RootItemClass = 0x10;
+inline constexpr std::uint8_t VolumeItemClass = 0x20;
+inline constexpr std::uint8_t VolumeHasName = 0x01; // else the item holds a class identifier
+inline constexpr std::uint8_t FileEntryItemClass = 0x30;
+inline constexpr std::uint8_t FileEntryIsFolder = 0x01;
+inline constexpr std::uint8_t FileEntryIsFile = 0x02;
+inline constexpr std::uint8_t NetworkItemClass = 0x40;
+inline constexpr std::uint8_t UrlItemType = 0x61;
+
 inline constexpr std::uint32_t ShowNormal = 1;
 inline constexpr std::uint32_t DirectoryAttribute = 0x10;
 

@@ -15,16 +15,6 @@ namespace {
 constexpr std::array<std::uint8_t, 16> NetworkClassId{0x60, 0x2C, 0x8D, 0x20, 0xEA, 0x3A, 0x69, 0x10,
                                                       0xA2, 0xD7, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
 
-// The class of a shell item is its type byte masked with 0x70; the other
-// bits are the class's flags.
-constexpr std::uint8_t ClassMask = 0x70;
-constexpr std::uint8_t RootClass = 0x10;
-constexpr std::uint8_t VolumeClass = 0x20;
-constexpr std::uint8_t VolumeHasName = 0x01;
-constexpr std::uint8_t FileEntryClass = 0x30;
-constexpr std::uint8_t NetworkClass = 0x40;
-constexpr std::uint8_t UrlItemType = 0x61;
-
 // Any offset or size that leaves the bytes it belongs to.
 struct Damaged {};
 
@@ -155,7 +145,7 @@ private:
         if (items.empty())
             return std::nullopt;
         const Bytes& root = items.front();
-        if ((root.U8(2) & ClassMask) == RootClass && root.Size() >= 20) {
+        if ((root.U8(2) & ItemClassMask) == RootItemClass && root.Size() >= 20) {
             if (root.Equals(4, ComputerClassId))
                 return FileSystemPath(items, 1, std::nullopt);
             if (root.Equals(4, InternetClassId))
@@ -181,7 +171,7 @@ private:
         }
         std::wstring path = *base;
         for (; i < items.size(); ++i) {
-            if ((items[i].U8(2) & ClassMask) != FileEntryClass)
+            if ((items[i].U8(2) & ItemClassMask) != FileEntryItemClass)
                 return std::nullopt;
             path = JoinPath(path, FileEntryName(items[i]));
         }
@@ -196,7 +186,7 @@ private:
         constexpr std::size_t NameAt = 3;
         constexpr std::size_t NameBytes = 20;
         const std::uint8_t type = item.U8(2);
-        if ((type & ClassMask) != VolumeClass || !(type & VolumeHasName))
+        if ((type & ItemClassMask) != VolumeItemClass || !(type & VolumeHasName))
             return std::nullopt;
         const Bytes field = item.Sub(NameAt, std::min(NameBytes, item.Size() - NameAt));
         const std::string name = field.AnsiZ(0);
@@ -285,7 +275,7 @@ private:
     std::optional<std::wstring> NetworkItemsPath(const std::vector<Bytes>& items) {
         std::optional<std::wstring> share;
         std::size_t i = 1;
-        for (; i < items.size() && (items[i].U8(2) & ClassMask) == NetworkClass; ++i) {
+        for (; i < items.size() && (items[i].U8(2) & ItemClassMask) == NetworkItemClass; ++i) {
             std::wstring location = NetworkLocation(items[i]);
             if (location.starts_with(L"\\\\"))
                 share = std::move(location);
