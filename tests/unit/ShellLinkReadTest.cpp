@@ -271,6 +271,7 @@ TEST(ShellLinkRead, OurOwnLinksReadBack) {
         {L"\\\\\u0441\u0435\u0440\u0432\u0435\u0440\\\u043E\u0431\u0449\u0438\u0439\\\u0414\u043E\u043A",
          TargetRecord::EnvironmentBlock},
         {L"\\\\srv\\\u5171\u4EAB", TargetRecord::EnvironmentBlock},
+        {L"\\\\dav.example.org@SSL@8443\\DavWWWRoot\\team", TargetRecord::EnvironmentBlock},
         {L"ftp://host/\u00FCber/\u6587", TargetRecord::ItemIdList},
     };
     for (const Case& c : cases) {
