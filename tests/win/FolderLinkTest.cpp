@@ -261,9 +261,14 @@ TEST_F(FolderLink, AFolderThatCannotBeCreatedFails) {
 }
 
 TEST_F(FolderLink, AFailedAttemptTakesBackWhatItMade) {
-    // A share path too long for the link's records: the folder made for it goes again.
-    const L_SHTCUT::CreateResult noLink =
-        CreateFolderLink(L"\\\\srv\\share\\" + std::wstring(300, L'x'), tmp / L"NoLink");
+    // A local path whose item ID list would outgrow its 16-bit size: a
+    // source, but one the link's records cannot hold (a share path too long
+    // for its record is refused as a source already). The folder made for
+    // it goes again.
+    std::wstring deep = L"C:";
+    for (int i = 0; i < 300; ++i)
+        deep += L"\\" + std::wstring(100, L'd');
+    const L_SHTCUT::CreateResult noLink = CreateFolderLink(deep, tmp / L"NoLink");
     EXPECT_FALSE(noLink);
     EXPECT_EQ(noLink.failedStep, L"target.lnk schreiben");
     EXPECT_EQ(noLink.error, static_cast<std::uint32_t>(ERROR_BAD_PATHNAME));
