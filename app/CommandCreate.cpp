@@ -66,8 +66,11 @@ Outcome CreateOne(const std::wstring& source, const std::wstring& target, bool f
     const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
     if (!result)
         return {false, L_SHTCUT::DescribeFailure(folderShown, result)};
-    return {true, L"Ordnerverknüpfung " + Quoted(folderShown) + L" auf " + Quoted(check.source->path) +
-                      L" erstellt."};
+    std::wstring message =
+        L"Ordnerverknüpfung " + Quoted(folderShown) + L" auf " + Quoted(check.source->path) + L" erstellt.";
+    for (const L_SHTCUT::Message& notice : check.notices)
+        message += L" " + notice.text;
+    return {true, message};
 }
 
 } // namespace

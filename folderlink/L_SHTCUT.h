@@ -43,6 +43,10 @@ struct CreateCheck {
     Message refusal;                // Refuse: the reason ("Unvollständig" for an empty input)
     Field missing = Field::None;    // Refuse: the empty input, if that is the reason
     std::vector<Message> questions; // Ask: in the order to ask them
+    // What the user should know about a request that goes ahead (a web
+    // address recorded as a web folder): the window shows them before it
+    // creates, the command mode prints them with its result.
+    std::vector<Message> notices;
     // The source, classified once: its kind and the form the link records.
     // Everything after the check uses this value, never the text as typed.
     std::optional<ShellLinkFile::Source> source;

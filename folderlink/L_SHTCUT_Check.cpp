@@ -208,11 +208,37 @@ CreateCheck Refused(CreateCheck check, const std::wstring& text) {
 }
 
 // Why no link can record the source so that Windows follows it.
-std::wstring SourceRefusal(const std::wstring& shownSource) {
-    return L"Die Quelle " + shownSource +
-           L" ist weder ein vollst\u00E4ndiger Pfad noch eine Freigabe oder Adresse, der Windows folgen "
-           L"kann. Bitte einen Pfad wie C:\\Ordner, eine Freigabe wie \\\\Server\\Freigabe oder eine "
-           L"Adresse wie ftp://Server/Ordner angeben, ohne Zeichen wie < > | ? *.";
+std::wstring SourceRefusal(const ShellLinkFile::SourceClassification& classified,
+                           const std::wstring& shownSource) {
+    using ShellLinkFile::SourceProblem;
+    switch (classified.problem) {
+    case SourceProblem::AddressWithoutServer:
+        return L"Die Adresse " + shownSource +
+               L" nennt keinen Server. Bitte eine Adresse wie ftp://Server/Ordner angeben.";
+    case SourceProblem::UnsupportedScheme:
+        return L"Adressen mit " + InQuotes(classified.scheme + L":") +
+               L" kann eine Ordnerverkn\u00FCpfung nicht als Ordner \u00F6ffnen. M\u00F6glich sind ftp://, "
+               L"http:// und https:// (als Webordner).";
+    case SourceProblem::TooLong:
+        return L"Die Quelle " + shownSource + L" ist zu lang f\u00FCr eine Verkn\u00FCpfung.";
+    case SourceProblem::DevicePath:
+        return L"Die Quelle " + shownSource + L" ist ein Ger\u00E4tepfad, kein Ordner.";
+    default:
+        return L"Die Quelle " + shownSource +
+               L" ist weder ein vollst\u00E4ndiger Pfad noch eine Freigabe oder Adresse, der Windows folgen "
+               L"kann. Bitte einen Pfad wie C:\\Ordner, eine Freigabe wie \\\\Server\\Freigabe oder eine "
+               L"Adresse wie ftp://Server/Ordner angeben, ohne Zeichen wie < > | ? *.";
+    }
+}
+
+// An address with its password hidden, for the texts.
+std::wstring WithoutPassword(const std::wstring& address) {
+    const std::size_t hostStart = address.find(L"://") + 3;
+    const std::size_t at = address.find(L'@', hostStart);
+    const std::size_t colon = address.find(L':', hostStart);
+    if (at == std::wstring::npos || colon == std::wstring::npos || colon > at)
+        return address;
+    return address.substr(0, colon + 1) + L"***" + address.substr(at);
 }
 
 } // namespace
@@ -262,9 +288,10 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     // A source no link can record so that Windows follows it would be found
     // out only by the link's own step, after the folder has been changed.
     // From here on the source is this value, in its recorded form.
-    check.source = ShellLinkFile::ClassifySource(typedSource);
+    const ShellLinkFile::SourceClassification classified = ShellLinkFile::ClassifySourceText(typedSource);
+    check.source = classified.source;
     if (!check.source)
-        return Refused(check, SourceRefusal(shown(typedSource)));
+        return Refused(check, SourceRefusal(classified, shown(typedSource)));
     const ShellLinkFile::Source& source = *check.source;
 
     // A relative path would land in the program's current folder, which the
@@ -334,6 +361,23 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
             question += L" Seine eigene desktop.ini (etwa ein Symbol des Ordners) wird dabei ersetzt.";
         check.questions.push_back({kTitleNotEmpty, question + L"\n\nTrotzdem fortfahren?"});
     }
+    // The link file can be read by anyone who may open the folder.
+    if (source.holdsPassword)
+        check.questions.push_back(
+            {kTitlePassword,
+             L"Die Adresse " + InQuotes(WithoutPassword(source.path)) +
+                 L" enth\u00E4lt ein Kennwort. Es st\u00FCnde lesbar in der versteckten Datei "
+                 L"target.lnk, die jeder lesen kann, der den Ordner \u00F6ffnen darf.\n\n"
+                 L"Trotzdem fortfahren?"});
+    // A web address is recorded in the form Windows opens as a folder, not
+    // as typed: say so, and what that form needs.
+    if (source.webFolder && typedSource.find(L"://") != std::wstring::npos)
+        check.notices.push_back(
+            {kTitleWebFolder, L"Die Webadresse " + InQuotes(typedSource) + L" wird als Webordner " +
+                                  InQuotes(source.path) +
+                                  L" eingebunden, den der Explorer als Ordner \u00F6ffnet. "
+                                  L"Windows braucht daf\u00FCr seinen Dienst "
+                                  L"\u201EWebClient\u201C."});
     // Replacing a folder link that points elsewhere loses its source: name
     // both. The same source again, in whatever spelling, is simply written
     // anew; both sides are compared in their recorded forms.
