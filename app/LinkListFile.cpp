@@ -1,67 +1,14 @@
 #include "LinkListFile.h"
 
+#include "Utf8Text.h"
 #include "Windows1252.h"
 
 #include <algorithm>
 
 namespace {
 
-void AppendCodePoint(std::wstring& text, char32_t codePoint) {
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (codePoint > 0xFFFF) {
-            codePoint -= 0x10000;
-            text += static_cast<wchar_t>(0xD800 + (codePoint >> 10));
-            text += static_cast<wchar_t>(0xDC00 + (codePoint & 0x3FF));
-            return;
-        }
-    }
-    text += static_cast<wchar_t>(codePoint);
-}
-
 bool IsSurrogate(char32_t codePoint) {
     return codePoint >= 0xD800 && codePoint <= 0xDFFF;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
-    std::wstring text;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        char32_t codePoint = 0;
-        char32_t smallest = 0;
-        if (lead < 0x80) {
-            length = 1;
-            codePoint = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            codePoint = lead & 0x1F;
-            smallest = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            codePoint = lead & 0x0F;
-            smallest = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            codePoint = lead & 0x07;
-            smallest = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (bytes.size() - i < length)
-            return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        if (codePoint < smallest || codePoint > 0x10FFFF || IsSurrogate(codePoint))
-            return std::nullopt;
-        AppendCodePoint(text, codePoint);
-        i += length;
-    }
-    return text;
 }
 
 // Little-endian UTF-16; an unpaired surrogate or an odd byte makes it fail.
@@ -75,7 +22,7 @@ std::optional<std::wstring> DecodeUtf16(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
         const char32_t unit = unitAt(i);
         if (!IsSurrogate(unit)) {
-            AppendCodePoint(text, unit);
+            Utf8Text::AppendCodePoint(text, unit);
             continue;
         }
         if (unit >= 0xDC00 || i + 4 > bytes.size())
@@ -83,7 +30,7 @@ std::optional<std::wstring> DecodeUtf16(std::string_view bytes) {
         const char32_t low = unitAt(i + 2);
         if (low < 0xDC00 || low > 0xDFFF)
             return std::nullopt;
-        AppendCodePoint(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        Utf8Text::AppendCodePoint(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
         i += 2;
     }
     return text;
@@ -112,7 +59,7 @@ std::optional<std::wstring> Decode(LinkListEncoding encoding, std::string_view b
     case LinkListEncoding::Utf8WithBom:
         break;
     }
-    return DecodeUtf8(bytes);
+    return Utf8Text::Decode(bytes);
 }
 
 // A line's bytes without its line end, before decoding.

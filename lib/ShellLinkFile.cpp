@@ -1,5 +1,7 @@
 #include "ShellLinkFile.h"
 
+#include "Utf8Text.h"
+
 #include <array>
 #include <limits>
 
@@ -643,47 +645,6 @@ bool HoldsPassword(std::wstring_view userInfo) {
     return colon != std::wstring_view::npos && colon + 1 < userInfo.size();
 }
 
-void AppendCodePoint(std::wstring& text, char32_t code) {
-    if (sizeof(wchar_t) == 2 && code > 0xFFFF) {
-        const char32_t offset = code - 0x10000;
-        text += static_cast<wchar_t>(0xD800 + (offset >> 10));
-        text += static_cast<wchar_t>(0xDC00 + (offset & 0x3FF));
-    } else {
-        text += static_cast<wchar_t>(code);
-    }
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-bool AppendUtf8(std::string_view bytes, std::wstring& text) {
-    constexpr char32_t Smallest[] = {0, 0x80, 0x800, 0x10000};
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t more = 0;
-        if (lead >= 0xC2 && lead <= 0xDF)
-            more = 1;
-        else if ((lead & 0xF0) == 0xE0)
-            more = 2;
-        else if (lead >= 0xF0 && lead <= 0xF4)
-            more = 3;
-        else if (lead >= 0x80)
-            return false;
-        if (bytes.size() - i - 1 < more)
-            return false;
-        char32_t code = more == 0 ? lead : lead & (0x3F >> more);
-        for (std::size_t k = 1; k <= more; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = code << 6 | (next & 0x3F);
-        }
-        if (code < Smallest[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        AppendCodePoint(text, code);
-        i += more + 1;
-    }
-    return true;
-}
-
 // A name of a web address with its "%XX" escapes decoded as UTF-8, the form
 // a folder name has; nothing for a broken escape or bytes that are no UTF-8.
 std::optional<std::wstring> PercentDecoded(std::wstring_view text) {
@@ -703,8 +664,10 @@ std::optional<std::wstring> PercentDecoded(std::wstring_view text) {
                 return std::nullopt;
             bytes += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
         }
-        if (!AppendUtf8(bytes, decoded))
+        const auto piece = Utf8Text::Decode(bytes);
+        if (!piece)
             return std::nullopt;
+        decoded += *piece;
     }
     return decoded;
 }
