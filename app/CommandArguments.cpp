@@ -1,4 +1,5 @@
 #include "CommandArguments.h"
+#include "Quoted.h"
 
 #include <algorithm>
 
@@ -17,10 +18,6 @@ bool IsSwitch(const std::wstring& argument) {
 
 bool IsBlank(const std::wstring& text) {
     return std::all_of(text.begin(), text.end(), [](wchar_t ch) { return ch == L' ' || ch == L'\t'; });
-}
-
-std::wstring Quoted(const std::wstring& text) {
-    return L"\u201E" + text + L"\u201C";
 }
 
 // Whole seconds from 1 to MaxTimeoutSeconds, digits only.

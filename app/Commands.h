@@ -4,6 +4,7 @@
 
 #include "CommandArguments.h"
 #include "L_SHTCUT.h"
+#include "Quoted.h"
 
 #include <string>
 
@@ -14,7 +15,5 @@ int CheckCommand(const CommandRequest& request);
 int ListCommand(const CommandRequest& request);
 int RemoveCommand(const CommandRequest& request);
 
-// "„text“"
-std::wstring Quoted(const std::wstring& text);
 // Why the folder path is no folder link, as a German sentence.
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading);

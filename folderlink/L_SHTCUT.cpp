@@ -1,4 +1,5 @@
 #include "L_SHTCUT.h"
+#include "Quoted.h"
 
 #include "DesktopIniClass.h"
 #include "ErrorText.h"
@@ -183,7 +184,7 @@ CreateResult CreateFolderLink(const ShellLinkFile::Source& source, const std::ws
 }
 
 std::wstring DescribeFailure(const std::wstring& folderShown, const CreateResult& result) {
-    std::wstring text = L"Die Ordnerverkn\u00FCpfung \u201E" + folderShown + L"\u201C konnte nicht " +
+    std::wstring text = L"Die Ordnerverkn\u00FCpfung " + Quoted(folderShown) + L" konnte nicht " +
                         (result.leftOnDisk ? L"vollst\u00E4ndig " : L"") + L"erstellt werden.\n\n";
     text += L"Fehlgeschlagen: " + result.failedStep + L"\n";
     text += L"Ursache: " + ErrorText(result.error) + L"\n\n";

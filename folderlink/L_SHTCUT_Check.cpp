@@ -1,5 +1,6 @@
 // The check before a Create command: what it would refuse, what it would ask.
 #include "L_SHTCUT.h"
+#include "Quoted.h"
 
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
@@ -196,10 +197,6 @@ Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
     return contents;
 }
 
-std::wstring InQuotes(const std::wstring& text) {
-    return L"\u201E" + text + L"\u201C";
-}
-
 // A refusal that names one path.
 CreateCheck Refused(CreateCheck check, const std::wstring& text) {
     check.verdict = Verdict::Refuse;
@@ -216,7 +213,7 @@ std::wstring SourceRefusal(const ShellLinkFile::SourceClassification& classified
         return L"Die Adresse " + shownSource +
                L" nennt keinen Server. Bitte eine Adresse wie ftp://Server/Ordner angeben.";
     case SourceProblem::UnsupportedScheme:
-        return L"Adressen mit " + InQuotes(classified.scheme + L":") +
+        return L"Adressen mit " + Quoted(classified.scheme + L":") +
                L" kann eine Ordnerverkn\u00FCpfung nicht als Ordner \u00F6ffnen. M\u00F6glich sind ftp://, "
                L"http:// und https:// (als Webordner).";
     case SourceProblem::TooLong:
@@ -269,7 +266,7 @@ std::wstring FolderAsShown(const std::wstring& folder) {
 CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, std::size_t maxPathChars) {
     const auto shown = [maxPathChars](const std::wstring& path) {
         const std::wstring plain = FolderAsShown(path);
-        return InQuotes(maxPathChars ? L_PFADE::ShortenInTheMiddle(plain, maxPathChars) : plain);
+        return Quoted(maxPathChars ? L_PFADE::ShortenInTheMiddle(plain, maxPathChars) : plain);
     };
     CreateCheck check;
     const std::wstring typedSource = L_PFADE::TrimPathInput(Source);
@@ -314,7 +311,7 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
         const std::wstring name = L_PFADE::ExtractFileName(level, false);
         if (IsForbiddenName(name))
             return Refused(check,
-                           L"Der Ordnername " + InQuotes(name) +
+                           L"Der Ordnername " + Quoted(name) +
                                L" ist nicht erlaubt: Ein Ordnername darf keines der Zeichen < > : \" | ? * "
                                L"enthalten und kein Ger\u00E4tename wie CON oder NUL sein.");
         const DWORD attributes = levelsExist ? GetFileAttributesW(level.c_str()) : INVALID_FILE_ATTRIBUTES;
@@ -346,7 +343,7 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     if (!contents.nameInTheWay.empty())
         return Refused(check,
                        L"Im Ordner " + shown(check.folder) + L" gibt es einen Unterordner " +
-                           InQuotes(contents.nameInTheWay) +
+                           Quoted(contents.nameInTheWay) +
                            L". Eine Ordnerverkn\u00FCpfung braucht diesen Namen f\u00FCr ihre eigene "
                            L"Datei; bitte den Unterordner umbenennen oder ein anderes Ziel w\u00E4hlen.");
 
@@ -365,7 +362,7 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     if (source.holdsPassword)
         check.questions.push_back(
             {kTitlePassword,
-             L"Die Adresse " + InQuotes(WithoutPassword(source.path)) +
+             L"Die Adresse " + Quoted(WithoutPassword(source.path)) +
                  L" enth\u00E4lt ein Kennwort. Es st\u00FCnde lesbar in der versteckten Datei "
                  L"target.lnk, die jeder lesen kann, der den Ordner \u00F6ffnen darf.\n\n"
                  L"Trotzdem fortfahren?"});
@@ -373,11 +370,11 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     // as typed: say so, and what that form needs.
     if (source.webFolder && typedSource.find(L"://") != std::wstring::npos)
         check.notices.push_back(
-            {kTitleWebFolder, L"Die Webadresse " + InQuotes(typedSource) + L" wird als Webordner " +
-                                  InQuotes(source.path) +
+            {kTitleWebFolder, L"Die Webadresse " + Quoted(typedSource) + L" wird als Webordner " +
+                                  Quoted(source.path) +
                                   L" eingebunden, den der Explorer als Ordner \u00F6ffnet. "
-                                  L"Windows braucht daf\u00FCr seinen Dienst "
-                                  L"\u201EWebClient\u201C."});
+                                  L"Windows braucht daf\u00FCr seinen Dienst " +
+                                  Quoted(L"WebClient") + L"."});
     // Replacing a folder link that points elsewhere loses its source: name
     // both. The same source again, in whatever spelling, is simply written
     // anew; both sides are compared in their recorded forms.
@@ -387,9 +384,9 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
         if (!ShellLinkFile::SameTarget(existingSource, source.path))
             check.questions.push_back({kTitleReplace, L"Der Ordner " + shown(check.folder) +
                                                           L" ist bereits eine Ordnerverkn\u00FCpfung auf " +
-                                                          InQuotes(existingSource) +
+                                                          Quoted(existingSource) +
                                                           L".\n\nSoll er stattdessen auf " +
-                                                          InQuotes(source.path) + L" zeigen?"});
+                                                          Quoted(source.path) + L" zeigen?"});
     }
     check.verdict = check.questions.empty() ? Verdict::Go : Verdict::Ask;
     return check;

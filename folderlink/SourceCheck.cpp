@@ -1,4 +1,5 @@
 #include "SourceCheck.h"
+#include "Quoted.h"
 
 #include "ErrorText.h"
 #include "FtpAddress.h"
@@ -21,10 +22,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::wstring Quoted(const std::wstring& text) {
-    return L"\u201E" + text + L"\u201C";
-}
 
 SourceAnswer Answer(SourceState state, std::wstring message) {
     return {state, std::move(message)};
