@@ -417,3 +417,39 @@ def test_exit_codes_as_cmd_sees_them(build_dir, work_folder):
                                     capture_output=True, timeout=120)
     assert window_program.returncode == 0
     assert window_program.stdout.decode("utf-8") == "C:\\windows\r\n"
+
+
+# What the command mode says, whole, in the situations an administrator meets
+# most: one table to read at a glance. C:\e2e is the work folder.
+MESSAGES = [
+    (("/create", "\\\\srv\\a", "C:\\e2e\\Neu"), 0,
+     "Ordnerverkn\u00fcpfung \u201eC:\\e2e\\Neu\u201c auf \u201e\\\\srv\\a\u201c erstellt.", ""),
+    (("/create", "\\\\srv\\b", "C:\\e2e\\Neu"), 1, "",
+     "Der Ordner \u201eC:\\e2e\\Neu\u201c ist bereits eine Ordnerverkn\u00fcpfung auf \u201e\\\\srv\\a\u201c. "
+     "Mit /force wird die Ordnerverkn\u00fcpfung trotzdem erstellt."),
+    (("/create", "\\\\srv\\a", "C:\\e2e\\Voll"), 1, "",
+     "Der Ordner \u201eC:\\e2e\\Voll\u201c enth\u00e4lt bereits Dateien oder Ordner. Wird er zur "
+     "Ordnerverkn\u00fcpfung, zeigt der Explorer an seiner Stelle die Quelle und seinen eigenen Inhalt nicht "
+     "mehr an. Mit /force wird die Ordnerverkn\u00fcpfung trotzdem erstellt."),
+    (("/create", "\\\\srv\\a", "C:\\windows\\system32\\x", "/force"), 1, "",
+     "\u201eC:\\windows\\system32\\x\u201c ist ein Ordner des Systems. Als Ordnerverkn\u00fcpfung w\u00e4re sein "
+     "Inhalt im Explorer nicht mehr zu sehen; bitte einen anderen Ordner w\u00e4hlen."),
+    (("/create", "\\\\srv\\a", "C:\\e2e\\a|b"), 1, "",
+     "Der Ordnername \u201ea|b\u201c ist nicht erlaubt: Ein Ordnername darf keines der Zeichen < > : \" | ? * "
+     "enthalten und kein Ger\u00e4tename wie CON oder NUL sein."),
+    (("/show", "C:\\e2e\\Voll"), 1, "",
+     "\u201eC:\\e2e\\Voll\u201c ist keine Ordnerverkn\u00fcpfung: der Ordner hat weder das Attribut "
+     "\u201eSystem\u201c noch \u201eSchreibgesch\u00fctzt\u201c."),
+    (("/remove", "C:\\e2e\\Neu"), 0,
+     "\u201eC:\\e2e\\Neu\u201c ist wieder ein gew\u00f6hnlicher Ordner (die Ordnerverkn\u00fcpfung zeigte auf "
+     "\u201e\\\\srv\\a\u201c).", ""),
+    (("/show",), 2, "", "/show erwartet genau einen ZIEL-Ordner.\n\"ordnerlink /?\" zeigt alle Befehle."),
+]
+
+
+def test_the_command_modes_messages(ordnerlink, work_folder):
+    (work_folder / "Voll").mkdir()
+    (work_folder / "Voll" / "eigen.txt").write_bytes(b"x")
+    for args, code, out, err in MESSAGES:
+        result = ordnerlink(*args)
+        assert (result.code, result.out.rstrip("\n"), result.err.rstrip("\n")) == (code, out, err), args
