@@ -72,6 +72,12 @@ int RunCommand(const std::vector<std::wstring>& arguments) {
 
 } // namespace
 
+void PrepareProcess(CrashNotice notice) {
+    // Added to what the process was started with, which it keeps.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    InstallCrashReport(notice);
+}
+
 int StartProgram() {
     // The wide command line keeps every character of a path, whatever the
     // ANSI code page.
@@ -83,7 +89,10 @@ int StartProgram() {
     }
     const std::vector<std::wstring> arguments(split.get() + std::min(argumentCount, 1),
                                               split.get() + argumentCount);
-    if (arguments.empty())
+    if (arguments.empty()) {
+        PrepareProcess(CrashNotice::Window);
         return RunWindow();
+    }
+    PrepareProcess(CrashNotice::Console);
     return RunCommand(arguments);
 }
