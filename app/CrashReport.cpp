@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <string>
 #include <typeinfo>
 
@@ -35,8 +36,8 @@ struct ExceptionName {
     const wchar_t* name;
 };
 
-// The exceptions a program of this kind meets, in the words of the German
-// system's own descriptions.
+// The processor's and the system's exceptions a program of this kind can
+// meet, named in German; any other is given by its code alone.
 constexpr ExceptionName kExceptionNames[] = {
     {EXCEPTION_ACCESS_VIOLATION, L"Zugriffsverletzung"},
     {EXCEPTION_STACK_OVERFLOW, L"Stapel\u00FCberlauf"},
@@ -46,7 +47,6 @@ constexpr ExceptionName kExceptionNames[] = {
     {EXCEPTION_IN_PAGE_ERROR, L"Seite lie\u00DF sich nicht vom Datentr\u00E4ger laden"},
     {EXCEPTION_DATATYPE_MISALIGNMENT, L"Falsch ausgerichteter Zugriff"},
     {EXCEPTION_BREAKPOINT, L"Haltepunkt"},
-    {STATUS_HEAP_CORRUPTION, L"Heap besch\u00E4digt"},
 };
 
 // value in capital hexadecimal digits after "0x", at least digits of them.
@@ -127,9 +127,10 @@ std::wstring CurrentCxxException() {
     if (!type)
         return L"std::terminate ohne C++-Ausnahme aufgerufen";
     int status = 0;
-    char* demangled = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
-    std::wstring text = L"Nicht abgefangene C++-Ausnahme " + FromUtf8(status == 0 ? demangled : type->name());
-    std::free(demangled);
+    const std::unique_ptr<char, void (*)(void*)> demangled(
+        abi::__cxa_demangle(type->name(), nullptr, nullptr, &status), std::free);
+    std::wstring text =
+        L"Nicht abgefangene C++-Ausnahme " + FromUtf8(status == 0 ? demangled.get() : type->name());
     try {
         throw;
     } catch (const std::exception& e) {
@@ -253,7 +254,7 @@ DWORD WINAPI ReportThread(LPVOID crash) noexcept {
 // of its code. Only the first crash is reported; a second thread that
 // crashes meanwhile waits for that end. Should the process survive its own
 // termination, the caller's way of ending it follows.
-void ReportAndEnd(Crash crash) noexcept {
+void ReportAndEnd(Crash& crash) noexcept {
     if (reporting.test_and_set())
         Sleep(INFINITE);
     const win32::Handle thread(CreateThread(nullptr, 0, ReportThread, &crash, 0, nullptr));
