@@ -23,17 +23,17 @@ def wine_string(text):
     return 'L"' + text.replace("\\", "\\\\") + '"'
 
 
-def create_in_command_mode(build_dir, source, target):
-    """Runs ordnerlink.com /create with Wine tracing its shell; returns the trace."""
+def create_in_command_mode(build_dir, drive_c, source, target):
+    """Runs ordnerlink.com /create, started in drive C, with Wine tracing its shell; returns the trace."""
     env = dict(os.environ, LC_ALL="C.UTF-8", WINEDEBUG="+shell")
     completed = subprocess.run(["wine", str(build_dir / "app" / "ordnerlink.com"), "/create", source, target],
-                               env=env, capture_output=True, timeout=120)
+                               env=env, cwd=drive_c, capture_output=True, timeout=120)
     trace = completed.stderr.decode("utf-8", "replace")
     assert completed.returncode == 0, trace[-2000:]
     return trace
 
 
-def test_the_command_mode_writes_the_windows_link_by_the_windows_route(app, build_dir, work_folder):
+def test_the_command_mode_writes_the_windows_link_by_the_windows_route(app, build_dir, drive_c, work_folder):
     # A link to a local folder holds the times of each folder on its way, so
     # the links go into a folder of their own beside it, and every folder's
     # access time is settled before the first link reads it.
@@ -50,7 +50,7 @@ def test_the_command_mode_writes_the_windows_link_by_the_windows_route(app, buil
 
     for kind, source in SOURCES.items():
         target = rf"C:\e2e\Links\Befehl {kind}"
-        trace = create_in_command_mode(build_dir, source, target)
+        trace = create_in_command_mode(build_dir, drive_c, source, target)
         asked = {
             "the shell's link object was made": ":IShellLink_Constructor " in trace,
             "it was given the source": ":IShellLinkW_fnSetPath " in trace
