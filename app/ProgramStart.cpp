@@ -16,6 +16,35 @@
 
 namespace {
 
+// COM in a single-threaded apartment for the thread that runs the window or
+// the command, ended with the scope: the shell's link object needs it in
+// both, and so does the window's folder browser; the window's file drops
+// need OLE on top. Should it not start, the program goes on without: the
+// window then takes no drops, and a link is written from the format alone.
+class Apartment {
+public:
+    enum class Kind { Com, Ole };
+    explicit Apartment(Kind kind)
+        : kind_(kind),
+          initialized_(SUCCEEDED(kind == Kind::Ole ? OleInitialize(nullptr)
+                                                   : CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED |
+                                                                                 COINIT_DISABLE_OLE1DDE))) {}
+    ~Apartment() {
+        if (!initialized_)
+            return;
+        if (kind_ == Kind::Ole)
+            OleUninitialize();
+        else
+            CoUninitialize();
+    }
+    Apartment(const Apartment&) = delete;
+    Apartment& operator=(const Apartment&) = delete;
+
+private:
+    Kind kind_;
+    bool initialized_;
+};
+
 int RunWindow() {
     // The console companion started from Explorer got a console of its own,
     // which only stands behind the window: it goes. A console shared with
@@ -24,23 +53,30 @@ int RunWindow() {
     if (GetConsoleProcessList(consoleProcesses, 2) == 1)
         FreeConsole();
 
-    // The folder browser needs COM in a single-threaded apartment and file
-    // drops need OLE; both belong to the thread that owns the windows.
-    const HRESULT oleInitialized = OleInitialize(nullptr);
+    const Apartment apartment(Apartment::Kind::Ole);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    int exitCode = 1;
     if (auto window = B_MAIN::Create()) {
         window->Show();
-        exitCode = window->Run();
+        return window->Run();
     }
-    if (SUCCEEDED(oleInitialized))
-        OleUninitialize();
-    return exitCode;
+    return 1;
+}
+
+int RunCommand(const std::vector<std::wstring>& arguments) {
+    // The command writes its links by the same route as the window.
+    const Apartment apartment(Apartment::Kind::Com);
+    return RunCommandLine(arguments);
 }
 
 } // namespace
+
+void PrepareProcess(CrashNotice notice) {
+    // Added to what the process was started with, which it keeps.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    InstallCrashReport(notice);
+}
 
 int StartProgram() {
     // The wide command line keeps every character of a path, whatever the
@@ -53,7 +89,10 @@ int StartProgram() {
     }
     const std::vector<std::wstring> arguments(split.get() + std::min(argumentCount, 1),
                                               split.get() + argumentCount);
-    if (arguments.empty())
+    if (arguments.empty()) {
+        PrepareProcess(CrashNotice::Window);
         return RunWindow();
-    return RunCommandLine(arguments);
+    }
+    PrepareProcess(CrashNotice::Console);
+    return RunCommand(arguments);
 }

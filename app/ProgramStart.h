@@ -2,5 +2,14 @@
 // window, with arguments it runs them as a command.
 #pragma once
 
+#include "CrashReport.h"
+
+// What holds for the whole process from its start on, whichever way it talks
+// to its user: a drive without a disk or a file that cannot be opened is a
+// failed call that the caller decides, never a box of the system's own
+// (SEM_FAILCRITICALERRORS, SEM_NOOPENFILEERRORBOX); and a crash leaves a
+// report that the user is told of by notice.
+void PrepareProcess(CrashNotice notice);
+
 // Returns the program's exit code.
 int StartProgram();

@@ -17,10 +17,17 @@ function(add_delay_loaded_import name)
     endif()
     set(def ${PROJECT_SOURCE_DIR}/cmake/delayload/${name}.def)
     set(archive ${CMAKE_BINARY_DIR}/delayload/lib${name}_delayed.a)
+    # dlltool leaves two empty files in the temporary folder each time it
+    # runs (the names it reserves for the assembler it starts); it gets a
+    # temporary folder of its own, removed when it is done.
+    set(scratch ${CMAKE_BINARY_DIR}/delayload/${name}.tmp)
     add_custom_command(
         OUTPUT ${archive}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload
-        COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --dllname ${name}.dll --output-delaylib ${archive}
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${scratch}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${scratch}
+        COMMAND ${CMAKE_COMMAND} -E env TMPDIR=${scratch}
+                ${CMAKE_DLLTOOL} --input-def ${def} --dllname ${name}.dll --output-delaylib ${archive}
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${scratch}
         DEPENDS ${def}
         COMMENT "Delay-loaded import library for ${name}.dll"
         VERBATIM)

@@ -91,14 +91,8 @@ std::wstring PathFailure(DWORD error) {
 }
 
 SourceAnswer CheckPath(const std::wstring& path) {
-    // An empty removable drive must not stop the check with the system's
-    // "no disk" box.
-    DWORD previousMode = 0;
-    const bool quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
     const DWORD attributes = GetFileAttributesW(path.c_str());
     const DWORD error = GetLastError();
-    if (quiet)
-        SetThreadErrorMode(previousMode, nullptr);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Answer(SourceState::Unreachable, PathFailure(error));
     return Answer(SourceState::Reachable, attributes & FILE_ATTRIBUTE_DIRECTORY

@@ -44,23 +44,6 @@ ShellLinkFile::AnsiText ToAnsiCodePage(std::wstring_view text) {
     return ansi;
 }
 
-// An empty removable drive must not stop the save with the system's "no
-// disk" box: the facts it cannot give are simply left out.
-class NoCriticalErrorBoxes {
-public:
-    NoCriticalErrorBoxes() : set_(SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_) != FALSE) {}
-    ~NoCriticalErrorBoxes() {
-        if (set_)
-            SetThreadErrorMode(previous_, nullptr);
-    }
-    NoCriticalErrorBoxes(const NoCriticalErrorBoxes&) = delete;
-    NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
-
-private:
-    DWORD previous_ = 0;
-    bool set_;
-};
-
 std::uint64_t ValueOf(const FILETIME& t) {
     return static_cast<std::uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime;
 }
@@ -104,7 +87,6 @@ std::uint64_t FileReferenceOf(const std::wstring& path) {
 // path, so an unreachable server never holds the format's route up.
 ShellLinkFile::LocalFacts DescribeLocal(const Source& source) {
     ShellLinkFile::LocalFacts facts;
-    const NoCriticalErrorBoxes quiet;
     const std::wstring root = source.path.substr(0, 3);
     facts.volume.driveType = GetDriveTypeW(root.c_str());
     wchar_t label[MAX_PATH + 1]{};

@@ -9,9 +9,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/setup.sh
+source scripts/build_environment.sh
 build=build/bench
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+configure_windows_build "$build"
 cmake --build "$build" --target ordnerlink bare_window folder_link_bench vxlinein_list_bench >/dev/null
 
 # A display of its own without a window manager: a program's window is then

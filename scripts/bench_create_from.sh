@@ -4,6 +4,12 @@
 # scripting host's CreateShortcut (folder, desktop.ini, attributes, target.lnk,
 # as administrators' logon scripts do it). Both run under Wine in a prefix of
 # their own; each figure includes one program start.
+# The program's figure is its real route, the window's as well: the shell's
+# link object writes each target.lnk first, which the program reads back and
+# keeps only when it holds the source in Windows' form, else it writes the
+# link from the format. Wine's shell records no share, so under Wine every
+# one of these links takes both steps: the shell's file, read back and
+# dropped, then the format's.
 # Usage: scripts/bench_create_from.sh [COUNT]   (after a build in build/windows)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

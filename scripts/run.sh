@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# Builds the Windows program and starts it under Wine, in a Wine prefix of its
-# own (the tests use another). On the user's X display when there is one;
-# otherwise on a virtual one, where it saves a screenshot of the window, says
-# where, and closes the program again.
+# Builds the Windows program (the window program ordnerlink.exe and its
+# console companion ordnerlink.com beside it) and starts the window program
+# under Wine, in a Wine prefix of its own (the tests use another). On the
+# user's X display when there is one; otherwise on a virtual one, where it
+# saves a screenshot of the window, says where, and closes the program again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/setup.sh
+source scripts/build_environment.sh
+use_utf8_locale
 build=build/windows
 program="$build/app/ordnerlink.exe"
 title='Entfernten Ordner Lokal einbinden'
 window_timeout=60
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build "$build" --target ordnerlink
+configure_windows_build "$build"
+cmake --build "$build" --target ordnerlink ordnerlink_console
 source scripts/display.sh
 prepare_wine_prefix "$build/wineprefix-run"
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, when
 # they are missing. Idempotent, asks nothing, fetches nothing but packages.
-# Says what it installs and how far it is: on a fresh machine that is about
-# 1 GiB, most of it Wine and the MinGW-w64 compiler.
+# Says what it installs and how far it is: on a minimal Debian 12 that is
+# about 460 MB to download and 2.2 GB on disk, most of it Wine and the
+# MinGW-w64 compiler. Its log is kept only when apt fails.
 set -euo pipefail
 
 packages=(
@@ -30,7 +31,7 @@ else
     exit 1
 fi
 
-echo "Installing ${#missing[@]} Debian packages and what they need (on a fresh machine about 1 GiB):"
+echo "Installing ${#missing[@]} Debian packages and what they need (on a minimal system about 460 MB to download, 2.2 GB on disk):"
 echo "    ${missing[*]}"
 
 log=$(mktemp --tmpdir ordnerlink-setup.XXXXXX.log)
@@ -73,4 +74,5 @@ echo "  reading the package lists"
 "${as_root[@]}" apt-get "${apt_options[@]}" update >"$log" 2>&1 || failed
 "${as_root[@]}" apt-get "${apt_options[@]}" install -y -o APT::Status-Fd=3 "${missing[@]}" \
     3>&1 >>"$log" 2>&1 | show_progress || failed
+rm -f "$log"
 echo "Installed."

@@ -7,7 +7,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/setup.sh || exit 1
+source scripts/build_environment.sh
 source scripts/display.sh
+use_utf8_locale
 
 native=build/native
 windows=build/windows
@@ -17,9 +19,7 @@ stop_everything_on_exit
 
 cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORDNERLINK_SANITIZE=ON >/dev/null &&
     cmake --build "$native" || exit 1
-cmake -S . -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null &&
-    cmake --build "$windows" || exit 1
+configure_windows_build "$windows" && cmake --build "$windows" || exit 1
 
 rm -rf "$native/test-results" "$windows/test-results"
 mkdir -p "$native/test-results" "$windows/test-results"

@@ -25,13 +25,19 @@ class Result:
 
 
 @pytest.fixture(scope="module")
-def ordnerlink(build_dir):
+def ordnerlink(build_dir, drive_c):
     # Wine hands the arguments over in the Linux locale's encoding.
     env = dict(os.environ, LC_ALL="C.UTF-8")
 
+    # Started in C:\, as from a command prompt on Windows. Wine's shell link
+    # object, which the command mode asks first, takes an ftp:// address for
+    # a path below the current folder and asks that drive for its label; on
+    # Z: (the Linux root) Wine then prints a complaint of its own to standard
+    # error, which Windows never does.
     def command(*args, program="ordnerlink.com", variables=None):
         completed = subprocess.run(["wine", str(build_dir / "app" / program), *args],
-                                   env=dict(env, **(variables or {})), capture_output=True, timeout=120)
+                                   env=dict(env, **(variables or {})), cwd=drive_c, capture_output=True,
+                                   timeout=120)
         return Result(completed)
     return command
 
