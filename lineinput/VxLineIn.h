@@ -284,6 +284,9 @@ private:
     void SelectComboStyle();
     void ReparentForStyle();
     void LayoutInnerBox();
+    // S: sets txt to 1 pixel high, which leaves it at the least height its
+    // font and border need, and gives that height.
+    int SingleLineHeight();
     void ApplyComboLines();
     void ApplyEnabled();
     void ApplyButtonPicture(); // VxLineInAppearance.cpp

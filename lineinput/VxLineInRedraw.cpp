@@ -21,9 +21,7 @@ void VxLineIn::RedrawControl() {
     const int H = height();
     const double twipsPerPixel = host::TwipsPerPixelX();
 
-    // A single-line text box keeps the height its font and border need.
-    txt->setHeight(1);
-    const int S = txt->height();
+    const int S = SingleLineHeight();
 
     const VerticalMetrics v = ComputeVerticalMetrics(controlStyle_, H, S, topDistance_, txt->height());
     if (v.controlHeight)
@@ -118,6 +116,12 @@ void VxLineIn::RedrawControl() {
         SwitchMSGColors(field, 0);
 
     RaiseEvent(VxEvent::AfterRedraw);
+}
+
+int VxLineIn::SingleLineHeight() {
+    // A single-line text box keeps the height its font and border need.
+    txt->setHeight(1);
+    return txt->height();
 }
 
 void VxLineIn::LayoutInnerBox() {
@@ -285,8 +289,10 @@ void VxLineIn::SetMultiStringGrey(bool v) {
 }
 void VxLineIn::SetButtonWidth(std::int32_t v) {
     if (v == 0) {
-        // ButtonWidth 0 stands for the automatic width of the style.
-        v = AutomaticButtonWidth(controlStyle_, txt->height());
+        // ButtonWidth 0 stands for the automatic width of the style. The
+        // single-line height is measured here, not taken from txt: before
+        // the host places the line, no layout pass has sized txt yet.
+        v = AutomaticButtonWidth(controlStyle_, SingleLineHeight());
     }
     buttonWidth_ = v;
     RedrawControl();
