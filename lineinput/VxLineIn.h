@@ -18,8 +18,9 @@
 //   VxLineInDialogs.cpp     the dialog actions of the button
 //   VxLineInLists.cpp       list and combo operations, item tags
 //   VxLineInDrops.cpp       files dropped onto the field
-//   VxLineInPersistence.cpp initialisation of a new instance, property bag
-//                           (the keys and their defaults in PersistedKeys.h)
+//   VxLineInPersistence.cpp initialisation of a new instance, property bag:
+//                           one row per persisted key (the key names, which
+//                           the setters also tell the host, in PersistedKeys.h)
 // LineStyles.h names the values of ControlStyle and CommandStyle.
 // The children's events become the control's in three places: the text
 // boxes, combo boxes and labels in ConnectTextEvents (VxLineInText.cpp), the
@@ -48,6 +49,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace lineinput {
+struct PersistedProperty;
+}
 
 struct VxLineInArgs {
     HWND parent = nullptr; // the container window (a form or a frame)
@@ -279,6 +284,14 @@ private:
     // The surface is destroyed before its children: the drop targets end
     // then, while their windows still exist (VxLineInDrops.cpp).
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // The persisted keys, one row each in the order of writing; reading a
+    // bag's keys (or, from an empty bag, their defaults) into their targets in
+    // the order of reading; and the steps that end both a new instance's
+    // initialisation and reading (VxLineInPersistence.cpp).
+    static const std::vector<lineinput::PersistedProperty>& PersistedProperties();
+    void ReadKeys(const host::PropertyBag& bag);
+    void FinishProperties();
 
     // Style switches and helpers of the layout (VxLineInRedraw.cpp).
     void SelectComboStyle();

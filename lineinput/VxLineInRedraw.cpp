@@ -4,6 +4,7 @@
 #include "VxLineIn.h"
 
 #include "LineLayout.h"
+#include "PersistedKeys.h"
 #include "Screen.h"
 #include "Twips.h"
 
@@ -245,42 +246,42 @@ void VxLineIn::onAmbientChanged(const std::wstring& propertyName) {
 void VxLineIn::SetLabelWidth(std::int32_t v) {
     labelWidth_ = v;
     RedrawControl();
-    propertyChanged(L"LabelWidth");
+    propertyChanged(key::LabelWidth);
 }
 void VxLineIn::SetLeftOffset(std::int32_t v) {
     leftOffset_ = v;
     RedrawControl();
-    propertyChanged(L"LeftOffset");
+    propertyChanged(key::LeftOffset);
 }
 void VxLineIn::SetFixedBlockWidth(std::int32_t v) {
     fixedBlockWidth_ = v;
     RedrawControl();
-    propertyChanged(L"FixedBlockWidth");
+    propertyChanged(key::FixedBlockWidth);
 }
 void VxLineIn::SetTopDistance(std::int32_t v) {
     topDistance_ = v;
     RedrawControl();
-    propertyChanged(L"TopDistance");
+    propertyChanged(key::TopDistance);
 }
 void VxLineIn::SetControlDistance(std::int32_t v) {
     controlDistance_ = v;
     RedrawControl();
-    propertyChanged(L"ControlDistance");
+    propertyChanged(key::ControlDistance);
 }
 void VxLineIn::SetButtonShow(bool v) {
     buttonShow_ = v;
     RedrawControl();
-    propertyChanged(L"ButtonShow");
+    propertyChanged(key::ButtonShow);
 }
 void VxLineIn::SetCheckboxShow(bool v) {
     checkboxShow_ = v;
     RedrawControl();
-    propertyChanged(L"CheckboxShow");
+    propertyChanged(key::CheckboxShow);
 }
 void VxLineIn::SetGreyControl(bool v) {
     grey_ = v;
     RedrawControl();
-    propertyChanged(L"GreyControl");
+    propertyChanged(key::GreyControl);
 }
 void VxLineIn::SetMultiStringGrey(bool v) {
     multiStringGrey_ = v;
@@ -296,27 +297,27 @@ void VxLineIn::SetButtonWidth(std::int32_t v) {
     }
     buttonWidth_ = v;
     RedrawControl();
-    propertyChanged(L"ButtonWidth");
+    propertyChanged(key::ButtonWidth);
 }
 void VxLineIn::SetControlStyle(std::int32_t v) {
     controlStyle_ = v;
     ReparentForStyle();
     SelectComboStyle();
     RedrawControl();
-    propertyChanged(L"ControlStyle");
+    propertyChanged(key::ControlStyle);
 }
 void VxLineIn::SetComboStyle(std::int32_t v) {
     comboStyle_ = v;
     SelectComboStyle();
-    propertyChanged(L"ComboStyle");
+    propertyChanged(key::ComboStyle);
 }
 void VxLineIn::SetComboLines(std::int32_t v) {
     comboLines_ = v;
     ApplyComboLines();
-    propertyChanged(L"ComboLines");
+    propertyChanged(key::ComboLines);
 }
 void VxLineIn::SetEnabled(bool v) {
     enabled_ = v;
     ApplyEnabled();
-    propertyChanged(L"Enabled");
+    propertyChanged(key::Enabled);
 }
