@@ -172,45 +172,48 @@ host::CommandButton* VxLineIn::ButtonControl() const {
     return buttonShow_ ? cmd.get() : nullptr;
 }
 
-host::Control* VxLineIn::FieldOfStyle() const {
-    switch (controlStyle_) {
-    case StyleTextBox:
-        return txt.get();
-    case StyleCombo:
-        return CurrentCombo;
-    case StyleMemo:
-        return mem.get();
-    case StyleDisplay:
-        return anz.get();
-    case StyleInnerBox:
-        return txi.get();
-    case StyleOutline:
-        return shp.get();
-    default:
-        return nullptr;
-    }
+const StyleDescriptor& VxLineIn::Style() const {
+    return DescriptorOfStyle(controlStyle_);
 }
 
-host::Control* VxLineIn::ShownFieldOfStyle() const {
-    return controlStyle_ == StyleInnerBox ? con.get() : FieldOfStyle();
+host::Control* VxLineIn::ChildOf(Part part) const {
+    switch (part) {
+    case Part::Txt:
+        return txt.get();
+    case Part::CurrentCombo:
+        return CurrentCombo;
+    case Part::Mem:
+        return mem.get();
+    case Part::Anz:
+        return anz.get();
+    case Part::Txi:
+        return txi.get();
+    case Part::Con:
+        return con.get();
+    case Part::Shp:
+        return shp.get();
+    case Part::None:
+        break;
+    }
+    return nullptr;
 }
 
 // The accessors below ask only which kind of child the field of the style is.
 
 host::ComboBox* VxLineIn::ComboControl() const {
-    return dynamic_cast<host::ComboBox*>(FieldOfStyle());
+    return dynamic_cast<host::ComboBox*>(ChildOf(Style().field));
 }
 
 host::Control* VxLineIn::InnerControl() const {
-    return controlStyle_ == StyleOutline ? nullptr : ShownFieldOfStyle();
+    return ChildOf(Style().inner);
 }
 
 host::Label* VxLineIn::LabelControl() const {
-    return dynamic_cast<host::Label*>(FieldOfStyle());
+    return dynamic_cast<host::Label*>(ChildOf(Style().field));
 }
 
 host::TextBox* VxLineIn::TextBoxControl() const {
-    return dynamic_cast<host::TextBox*>(FieldOfStyle());
+    return dynamic_cast<host::TextBox*>(ChildOf(Style().field));
 }
 
 host::Control* VxLineIn::ChildNamed(const std::wstring& name) const {

@@ -21,13 +21,15 @@
 //   VxLineInPersistence.cpp initialisation of a new instance, property bag:
 //                           one row per persisted key (the key names, which
 //                           the setters also tell the host, in PersistedKeys.h)
-// LineStyles.h names the values of ControlStyle and CommandStyle.
+// LineStyles.h names the values of ControlStyle and CommandStyle and holds
+// one descriptor per value, which every member that depends on them reads.
 // The children's events become the control's in three places: the text
 // boxes, combo boxes and labels in ConnectTextEvents (VxLineInText.cpp), the
 // button and the check box in ConnectButtonEvents (VxLineInButton.cpp), the
 // file drops in RegisterDropTargets (VxLineInDrops.cpp).
 #pragma once
 
+#include "LineStyles.h"
 #include "VxLineInEvents.h"
 
 #include "CheckBox.h"
@@ -303,14 +305,12 @@ private:
     void ApplyComboLines();
     void ApplyEnabled();
     void ApplyButtonPicture(); // VxLineInAppearance.cpp
-    // The field child of the style (txt, CurrentCombo, mem, anz, txi, shp);
-    // null when the style has none. The one decision of which child is meant:
-    // text, selection, focus, field colours and the accessors ask here
+    // The descriptor of ControlStyle, which the layout, the focus, the text
+    // members, the accessors and the button read, and the child a part of it
+    // names (null for none, and for CurrentCombo while there is none)
     // (VxLineIn.cpp).
-    host::Control* FieldOfStyle() const;
-    // What the layout shows as the field: the frame con in style 4, else the
-    // field of the style.
-    host::Control* ShownFieldOfStyle() const;
+    const lineinput::StyleDescriptor& Style() const;
+    host::Control* ChildOf(lineinput::Part part) const;
 
     // The children's events become the control's (VxLineInText.cpp).
     void ConnectTextEvents();
@@ -322,10 +322,14 @@ private:
     // The button and the check box (VxLineInButton.cpp).
     void ConnectButtonEvents();
     void cmd_Click();
+    // What the click does by CommandStyle, to the text of a text style or to
+    // the combo box of the combo style.
+    void AnswerClickOnText(const lineinput::ActionDescriptor& action);
+    void AnswerClickOnCombo(const lineinput::ActionDescriptor& action);
     void chk_Click();
-    // The dialog action of CommandStyle commandStyle on the start text; the
-    // answer is the new text (VxLineInDialogs.cpp).
-    std::wstring RunDialogAction(std::int32_t commandStyle, const std::wstring& startText);
+    // The dialog on the start text; the answer is the new text
+    // (VxLineInDialogs.cpp).
+    std::wstring RunDialogAction(lineinput::Dialog dialog, const std::wstring& startText);
     // The window that is to own a dialog: the host's answer to
     // RequestMainForm, else the form that contains the control.
     HWND GetMainForm();

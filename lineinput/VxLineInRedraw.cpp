@@ -18,6 +18,7 @@ void VxLineIn::RedrawControl() {
         return;
     RaiseEvent(VxEvent::BeforeRedraw);
 
+    const StyleDescriptor& style = Style();
     const int W = width();
     const int H = height();
     const double twipsPerPixel = host::TwipsPerPixelX();
@@ -47,35 +48,18 @@ void VxLineIn::RedrawControl() {
 
     txt->setBounds(FL, FT, AV - BB, S);
 
-    switch (controlStyle_) {
-    case StyleCombo:
-        if (CurrentCombo)
-            CurrentCombo->setBounds(FL, FT - 1, AV - BB, S);
-        break;
-    case StyleMemo:
-        mem->setBounds(FL, FT, AV - BB, FH);
-        break;
-    case StyleDisplay:
-        anz->setBounds(FL, FT, AV - BB, S);
-        break;
-    case StyleInnerBox:
-        con->setBounds(FL, FT, AV, S);
-        LayoutInnerBox();
-        break;
-    default:
-        break;
+    if (host::Control* shown = ChildOf(style.shown)) {
+        const FieldBounds f = ComputeFieldBounds(controlStyle_, col, W, LW, v, S);
+        shown->setBounds(f.left, f.top, f.width, f.height);
     }
-    if (controlStyle_ != StyleInnerBox)
+    if (style.framed)
+        LayoutInnerBox();
+    else
         gry->setBounds(FL, FT, AV - BB, FH - 1);
 
-    cmd->setVisible(buttonShow_);
-    if (controlStyle_ == StyleOutline)
-        cmd->setVisible(false);
-    if (controlStyle_ != StyleInnerBox)
+    cmd->setVisible(buttonShow_ && style.hasButton);
+    if (!style.framed)
         cmd->setBounds(FL + AV - BB + controlDistance_, FT, buttonWidth_, S);
-
-    if (controlStyle_ == StyleOutline)
-        shp->setBounds(FL, FT, W - LW, FH - 1);
 
     gry->setVisible(grey_);
     if (grey_) {
@@ -90,12 +74,13 @@ void VxLineIn::RedrawControl() {
         chk->setEnabled(false);
         con->setEnabled(false);
         shp->setVisible(false);
-        if (controlStyle_ == StyleInnerBox)
+        // The cover lies inside the frame, which stays shown.
+        if (style.framed)
             con->setVisible(true);
     } else {
         // The field of the style stays shown: hiding it for a moment would
         // take the focus from a user who is typing in it.
-        host::Control* field = ShownFieldOfStyle();
+        host::Control* field = ChildOf(style.shown);
         for (host::Control* c :
              {static_cast<host::Control*>(txt.get()), static_cast<host::Control*>(cmb0.get()),
               static_cast<host::Control*>(cmb2.get()), static_cast<host::Control*>(mem.get()),
@@ -113,7 +98,7 @@ void VxLineIn::RedrawControl() {
     img->setLeft(0);
     img->setTop(host::RoundHalfEven(lbl->top() + (lbl->height() - img->height()) / 2.0));
 
-    if (host::Control* field = FieldOfStyle())
+    if (host::Control* field = ChildOf(style.field))
         SwitchMSGColors(field, 0);
 
     RaiseEvent(VxEvent::AfterRedraw);
@@ -146,11 +131,11 @@ void VxLineIn::SelectComboStyle() {
     cmb2->setVisible(false);
     cmb0->clear();
     cmb2->clear();
-    if (controlStyle_ != StyleCombo)
+    if (Style().field != Part::CurrentCombo)
         return;
-    if (comboStyle_ == 0)
+    if (comboStyle_ == ComboEditable)
         CurrentCombo = cmb0.get();
-    else if (comboStyle_ == 2)
+    else if (comboStyle_ == ComboListOnly)
         CurrentCombo = cmb2.get();
     // A combo box is created without an opened list; the one that becomes
     // current gets its ComboLines now, not only when ComboLines is set.
@@ -159,10 +144,11 @@ void VxLineIn::SelectComboStyle() {
 }
 
 void VxLineIn::ReparentForStyle() {
-    HWND parent = controlStyle_ == StyleInnerBox ? con->hwnd() : hwnd();
+    const bool framed = Style().framed;
+    HWND parent = framed ? con->hwnd() : hwnd();
     cmd->setParentWindow(parent);
     gry->setParentWindow(parent);
-    gry->setBorder(controlStyle_ != StyleInnerBox);
+    gry->setBorder(!framed);
     // A new parent puts the button first; Tab should reach the field before it.
     cmd->placeLastInTabOrder();
 }
@@ -186,7 +172,7 @@ void VxLineIn::ApplyEnabled() {
 }
 
 void VxLineIn::SwitchMSGColors(host::Control* ctr, std::int32_t akt) {
-    if (controlStyle_ == StyleDisplay || controlStyle_ == StyleOutline || !ctr)
+    if (!Style().fieldColours || !ctr)
         return;
     if (akt != 0 || !multiStringGrey_) {
         ctr->setBackColor(textBackColor_);

@@ -4,7 +4,6 @@
 #include "VxLineIn.h"
 
 #include "L_KEYASC.h"
-#include "LineStyles.h"
 #include "PersistedKeys.h"
 
 namespace key = lineinput::key;
@@ -281,7 +280,7 @@ void VxLineIn::TextBoxChange(const host::TextBox& child) {
 }
 
 void VxLineIn::ComboChange() {
-    if (controlStyle_ != lineinput::StyleCombo)
+    if (Style().field != lineinput::Part::CurrentCombo)
         return;
     multiStringGrey_ = false;
     RaiseEvent(VxEvent::Change);

@@ -255,16 +255,17 @@ TEST_F(VxLineInTest, EverySetterButEditedTellsTheHostEvenWithoutChange) {
 }
 
 TEST_F(VxLineInTest, AccessorsGiveTheChildrenOfTheStyleOnly) {
+    using namespace lineinput;
     struct Expect {
-        int style;
+        FieldStyle style;
         const wchar_t* inner;
         const wchar_t* textBox;
         bool combo, label;
     };
     const Expect cases[] = {
-        {0, L"txt", L"txt", false, false}, {1, L"cmb2", nullptr, true, false},
-        {2, L"mem", L"mem", false, false}, {3, L"anz", nullptr, false, true},
-        {4, L"con", L"txi", false, false}, {5, nullptr, nullptr, false, false},
+        {StyleTextBox, L"txt", L"txt", false, false},  {StyleCombo, L"cmb2", nullptr, true, false},
+        {StyleMemo, L"mem", L"mem", false, false},     {StyleDisplay, L"anz", nullptr, false, true},
+        {StyleInnerBox, L"con", L"txi", false, false}, {StyleOutline, nullptr, nullptr, false, false},
     };
     for (const Expect& e : cases) {
         SCOPED_TRACE(e.style);
