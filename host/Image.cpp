@@ -25,15 +25,14 @@ LRESULT Image::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1; // the picture covers the whole window
     if (msg != WM_PAINT)
         return Control::handleMessage(msg, wParam, lParam);
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd(), &ps);
-    if (!dc)
+    const win32::PaintDc paint(hwnd());
+    if (!paint)
         return 0;
+    const HDC dc = paint.get();
     if (const win32::MemoryDc source(picture_.IsEmpty() ? nullptr : CreateCompatibleDC(dc)); source) {
         const win32::ScopedSelect selection(source.get(), picture_.Bitmap());
         BitBlt(dc, 0, 0, picture_.Width(), picture_.Height(), source.get(), 0, 0, SRCCOPY);
     }
-    EndPaint(hwnd(), &ps);
     return 0;
 }
 

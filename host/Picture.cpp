@@ -29,9 +29,8 @@ template <class T> bool ReadAt(const std::vector<std::uint8_t>& bytes, std::size
 } // namespace
 
 Picture Picture::FromFile(const std::wstring& path) {
-    auto* bitmap = static_cast<HBITMAP>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    return FromBitmap(bitmap);
+    return FromBitmap(static_cast<HBITMAP>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }
 
 Picture Picture::FromBitmapFile(const std::vector<std::uint8_t>& bytes) {
@@ -74,9 +73,8 @@ Picture Picture::FromBitmapFile(const std::vector<std::uint8_t>& bytes) {
     std::vector<std::uint32_t> header((cbHeader + 3) / 4);
     std::memcpy(header.data(), bytes.data() + sizeof file, cbHeader);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(header.data()),
-                                      DIB_RGB_COLORS, &bits, nullptr, 0);
-    Picture picture = FromBitmap(bitmap);
+    Picture picture = FromBitmap(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(header.data()),
+                                                  DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bits)
         return {}; // no pixels to fill: no picture rather than one of undefined pixels
     std::memcpy(bits, bytes.data() + file.bfOffBits, cbPixels);
@@ -115,9 +113,8 @@ std::vector<std::uint8_t> Picture::ToBitmapFile() const {
 }
 
 Picture Picture::FromResource(int id) {
-    auto* bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    return FromBitmap(bitmap);
+    return FromBitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 Picture Picture::FromBitmap(HBITMAP bitmap) {

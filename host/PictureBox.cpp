@@ -42,20 +42,18 @@ LRESULT PictureBox::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return eraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_PAINT: {
-        PAINTSTRUCT ps{};
-        HDC dc = BeginPaint(hwnd(), &ps);
-        if (!dc)
+        const win32::PaintDc paint(hwnd());
+        if (!paint)
             return 0;
         // The drawing is kept, so it is drawn again with every paint.
         for (const Line& line : lines_) {
             const win32::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ToColorRef(line.color)));
             if (!pen)
                 continue;
-            const win32::ScopedSelect selection(dc, pen.get());
-            MoveToEx(dc, line.x1, line.y1, nullptr);
-            LineTo(dc, line.x2, line.y2);
+            const win32::ScopedSelect selection(paint.get(), pen.get());
+            MoveToEx(paint.get(), line.x1, line.y1, nullptr);
+            LineTo(paint.get(), line.x2, line.y2);
         }
-        EndPaint(hwnd(), &ps);
         return 0;
     }
     default:

@@ -16,10 +16,10 @@ LRESULT Shape::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     if (msg != WM_PAINT)
         return Control::handleMessage(msg, wParam, lParam);
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd(), &ps);
-    if (!dc)
+    const win32::PaintDc paint(hwnd());
+    if (!paint)
         return 0;
+    const HDC dc = paint.get();
     RECT r{};
     GetClientRect(hwnd(), &r);
     // The inside shows what lies behind: the back colour of the parent.
@@ -32,7 +32,6 @@ LRESULT Shape::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         const win32::ScopedSelect brushSelection(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, r.left, r.top, r.right, r.bottom);
     }
-    EndPaint(hwnd(), &ps);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Screen.h"
 #include "Twips.h"
+#include "Win32Holders.h"
 
 namespace host {
 
@@ -69,9 +70,11 @@ LRESULT UserControl::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return eraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_PAINT: {
-        PAINTSTRUCT ps{};
-        if (BeginPaint(hwnd(), &ps))
-            EndPaint(hwnd(), &ps);
+        {
+            // The surface itself has nothing to draw: the paint only ends
+            // the request, before the host hears of it.
+            const win32::PaintDc paint(hwnd());
+        }
         onHostPaint();
         return 0;
     }

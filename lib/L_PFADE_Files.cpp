@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace L_PFADE {
 namespace {
@@ -19,6 +20,22 @@ win32::FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data)
 
 bool IsSeparator(wchar_t c) {
     return c == L'\\' || c == L'/';
+}
+
+// Whether the search inside folder finds an entry. "." and ".." are not
+// entries the folder holds: a share on a folder below a volume's root lists
+// them first, a volume's root does not list them.
+bool HoldsAnEntry(const std::wstring& folder) {
+    WIN32_FIND_DATAW data{};
+    const win32::FindHandle search = FindFirst(folder + L"\\*.*", data);
+    if (!search)
+        return false;
+    do {
+        const std::wstring_view name = data.cFileName;
+        if (name != L"." && name != L"..")
+            return true;
+    } while (FindNextFileW(search.get(), &data));
+    return false;
 }
 
 } // namespace
@@ -35,16 +52,15 @@ bool DirExists(const std::wstring& path) {
     const std::wstring s = RemoveTrailingSeparators(path);
     if (s.empty())
         return false;
+    // A drive or share root counts as existing only while it holds an entry:
+    // the root of an empty medium or an empty share, whose attributes still
+    // say folder, does not. Windows' search for a root itself finds nothing;
+    // Wine's finds a share root, so a root is judged by its entries alone.
+    if (IsRootPath(s))
+        return HoldsAnEntry(s);
     WIN32_FIND_DATAW data{};
-    if (auto found = FindFirst(s, data); found && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return true;
-    // A drive or share root is not reported by a search for itself; its
-    // attributes are, even when it holds nothing.
-    if (IsRootPath(s)) {
-        const DWORD attributes = GetFileAttributesW((s + L"\\").c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    }
-    return false;
+    const win32::FindHandle found = FindFirst(s, data);
+    return found && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool CreateDirChain(const std::wstring& path, std::vector<std::wstring>* created) {

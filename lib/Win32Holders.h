@@ -67,6 +67,29 @@ private:
     HDC dc_;
 };
 
+// The painting of a window in answer to WM_PAINT: BeginPaint for the scope,
+// EndPaint when it ends. Declare it before any holder that selects into its
+// device context, so that the selections are undone first. get() is null
+// when BeginPaint gave no device context; there is then no paint to end.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDc() {
+        if (dc_)
+            EndPaint(window_, &paint_);
+    }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a device context and puts the one it replaced back
 // when the scope ends. A null object or device context selects nothing.
 class ScopedSelect {

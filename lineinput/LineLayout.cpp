@@ -6,23 +6,19 @@ namespace lineinput {
 
 VerticalMetrics ComputeVerticalMetrics(int controlStyle, int surfaceHeight, int singleLineHeight,
                                        int topDistance, int textBoxHeight) {
+    const StyleDescriptor& style = DescriptorOfStyle(controlStyle);
     VerticalMetrics m;
-    switch (controlStyle) {
-    case StyleMemo:
-    case StyleOutline:
-        // The host decides the height; the field fills it.
+    switch (style.height) {
+    case HeightRule::HostHeight:
         m.fieldHeight = surfaceHeight - topDistance;
         m.fieldTop = host::RoundHalfEven(topDistance / 2.0);
         break;
-    case StyleTextBox:
-    case StyleCombo:
-    case StyleDisplay:
-    case StyleInnerBox:
+    case HeightRule::OneLine:
         m.fieldHeight = singleLineHeight + topDistance;
         m.fieldTop = (m.fieldHeight - textBoxHeight) / 2; // truncates toward zero
-        m.controlHeight = m.fieldHeight + (controlStyle == StyleCombo ? 1 : 0);
+        m.controlHeight = m.fieldHeight + style.extraHeight;
         break;
-    default:
+    case HeightRule::Unchanged:
         break;
     }
     return m;
@@ -44,9 +40,41 @@ Columns ComputeColumns(int surfaceWidth, int labelColumn, int leftOffset, int bu
 }
 
 double CaptionTop(int controlStyle, int singleLineHeight, int topDistance, int fieldHeight, int labelHeight) {
-    if (controlStyle == StyleMemo || controlStyle == StyleOutline)
+    // A field as high as the host makes it: centred on its first line.
+    if (DescriptorOfStyle(controlStyle).height == HeightRule::HostHeight)
         return (singleLineHeight + topDistance - labelHeight) / 2.0;
     return (fieldHeight - labelHeight) / 2.0;
+}
+
+FieldBounds ComputeFieldBounds(int controlStyle, const Columns& columns, int surfaceWidth, int labelColumn,
+                               const VerticalMetrics& metrics, int singleLineHeight) {
+    const StyleDescriptor& style = DescriptorOfStyle(controlStyle);
+    FieldBounds b;
+    b.left = columns.fieldLeft;
+    b.top = metrics.fieldTop + style.fieldTopOffset;
+    switch (style.fieldWidth) {
+    case FieldWidth::BesideButton:
+        b.width = columns.available - columns.buttonBlock;
+        break;
+    case FieldWidth::OverButton:
+        b.width = columns.available;
+        break;
+    case FieldWidth::FromLabelColumn:
+        b.width = surfaceWidth - labelColumn;
+        break;
+    }
+    switch (style.fieldHeight) {
+    case FieldHeight::OneLine:
+        b.height = singleLineHeight;
+        break;
+    case FieldHeight::Field:
+        b.height = metrics.fieldHeight;
+        break;
+    case FieldHeight::FieldLessOne:
+        b.height = metrics.fieldHeight - 1;
+        break;
+    }
+    return b;
 }
 
 InnerBox ComputeInnerBox(int frameWidth, int frameHeight, int buttonWidth) {
@@ -72,7 +100,7 @@ int DefaultButtonWidth(double twipsPerPixelX) {
 
 int AutomaticButtonWidth(int controlStyle, int textBoxHeight) {
     // In the frame the button is as wide as it is high.
-    return controlStyle == StyleInnerBox ? textBoxHeight - 4 : 32;
+    return DescriptorOfStyle(controlStyle).framed ? textBoxHeight - 4 : 32;
 }
 
 int DropDownHeight(int comboHeight, int itemHeight, int comboLines) {

@@ -35,6 +35,13 @@ Columns ComputeColumns(int surfaceWidth, int labelColumn, int leftOffset, int bu
 // Top of the caption, centred on the row (not rounded).
 double CaptionTop(int controlStyle, int singleLineHeight, int topDistance, int fieldHeight, int labelHeight);
 
+// Where the layout puts the field the style shows.
+struct FieldBounds {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+FieldBounds ComputeFieldBounds(int controlStyle, const Columns& columns, int surfaceWidth, int labelColumn,
+                               const VerticalMetrics& metrics, int singleLineHeight);
+
 // The frame of the inner-box style, in its own coordinates.
 struct InnerBox {
     int textLeft = 1, textTop = 1, textWidth = 0, textHeight = 0;

@@ -4,6 +4,7 @@
 
 #include "Form.h"
 #include "LineStyles.h"
+#include "PersistedKeys.h"
 #include "Screen.h"
 
 #include <cwchar>
@@ -79,70 +80,70 @@ void VxLineIn::RaiseEvent(int eventNumber) {
 
 void VxLineIn::SetAllowDDMultiFiles(bool v) {
     allowDDMultiFiles_ = v;
-    propertyChanged(L"AllowDDMultiFiles");
+    propertyChanged(key::AllowDDMultiFiles);
 }
 void VxLineIn::SetAppendOleDDFiles(bool v) {
     appendOleDDFiles_ = v;
-    propertyChanged(L"AppendOleDDFiles");
+    propertyChanged(key::AppendOleDDFiles);
 }
 void VxLineIn::SetAutoAmbientChanges(bool v) {
     autoAmbientChanges_ = v;
-    propertyChanged(L"AutoAmbientChanges");
+    propertyChanged(key::AutoAmbientChanges);
 }
 void VxLineIn::SetButtonClickOnEnter(bool v) {
     buttonClickOnEnter_ = v;
-    propertyChanged(L"ButtonClickOnEnter");
+    propertyChanged(key::ButtonClickOnEnter);
 }
 void VxLineIn::SetCommandStyle(std::int32_t v) {
     commandStyle_ = v;
-    propertyChanged(L"CommandStyle");
+    propertyChanged(key::CommandStyle);
 }
 void VxLineIn::SetCTLUseLng(std::int32_t v) {
     ctlUseLng_ = v;
-    propertyChanged(L"CTLUseLng");
+    propertyChanged(key::CTLUseLng);
 }
 void VxLineIn::SetDefaultFilename(const std::wstring& v) {
     defaultFilename_ = v;
-    propertyChanged(L"DefaultFilename");
+    propertyChanged(key::DefaultFilename);
 }
 void VxLineIn::SetDlgFileExtension(const std::wstring& v) {
     dlgFileExtension_ = v;
-    propertyChanged(L"DlgFileExtension");
+    propertyChanged(key::DlgFileExtension);
 }
 void VxLineIn::SetDlgFileType(const std::wstring& v) {
     dlgFileType_ = v;
-    propertyChanged(L"DlgFileType");
+    propertyChanged(key::DlgFileType);
 }
 void VxLineIn::SetDlgFolderNamesAsis(bool v) {
     dlgFolderNamesAsis_ = v;
-    propertyChanged(L"DlgFolderNamesAsis");
+    propertyChanged(key::DlgFolderNamesAsis);
 }
 void VxLineIn::SetDlgFolderStyle(std::int32_t v) {
     dlgFolderStyle_ = v;
-    propertyChanged(L"DlgFolderStyle");
+    propertyChanged(key::DlgFolderStyle);
 }
 void VxLineIn::SetDlgOpenCaption(const std::wstring& v) {
     dlgOpenCaption_ = v;
-    propertyChanged(L"DlgOpenCaption");
+    propertyChanged(key::DlgOpenCaption);
 }
 void VxLineIn::SetDlgPathCaption(const std::wstring& v) {
     dlgPathCaption_ = v;
-    propertyChanged(L"DlgPathCaption");
+    propertyChanged(key::DlgPathCaption);
 }
 void VxLineIn::SetDlgSaveCaption(const std::wstring& v) {
     dlgSaveCaption_ = v;
-    propertyChanged(L"DlgSaveCaption");
+    propertyChanged(key::DlgSaveCaption);
 }
 void VxLineIn::SetEdited(bool v) {
     edited_ = v;
 }
 void VxLineIn::SetTextBoxStyle(std::int32_t v) {
     textBoxStyle_ = v;
-    propertyChanged(L"TextBoxStyle");
+    propertyChanged(key::TextBoxStyle);
 }
 void VxLineIn::SetTextMask(const std::wstring& v) {
     textMask_ = v.empty() ? L"*" : v;
-    propertyChanged(L"TextMask");
+    propertyChanged(key::TextMask);
 }
 void VxLineIn::SetTagExtra(const host::Variant& v) {
     tagExtra_ = v;
@@ -171,45 +172,48 @@ host::CommandButton* VxLineIn::ButtonControl() const {
     return buttonShow_ ? cmd.get() : nullptr;
 }
 
-host::Control* VxLineIn::FieldOfStyle() const {
-    switch (controlStyle_) {
-    case StyleTextBox:
-        return txt.get();
-    case StyleCombo:
-        return CurrentCombo;
-    case StyleMemo:
-        return mem.get();
-    case StyleDisplay:
-        return anz.get();
-    case StyleInnerBox:
-        return txi.get();
-    case StyleOutline:
-        return shp.get();
-    default:
-        return nullptr;
-    }
+const StyleDescriptor& VxLineIn::Style() const {
+    return DescriptorOfStyle(controlStyle_);
 }
 
-host::Control* VxLineIn::ShownFieldOfStyle() const {
-    return controlStyle_ == StyleInnerBox ? con.get() : FieldOfStyle();
+host::Control* VxLineIn::ChildOf(Part part) const {
+    switch (part) {
+    case Part::Txt:
+        return txt.get();
+    case Part::CurrentCombo:
+        return CurrentCombo;
+    case Part::Mem:
+        return mem.get();
+    case Part::Anz:
+        return anz.get();
+    case Part::Txi:
+        return txi.get();
+    case Part::Con:
+        return con.get();
+    case Part::Shp:
+        return shp.get();
+    case Part::None:
+        break;
+    }
+    return nullptr;
 }
 
 // The accessors below ask only which kind of child the field of the style is.
 
 host::ComboBox* VxLineIn::ComboControl() const {
-    return dynamic_cast<host::ComboBox*>(FieldOfStyle());
+    return dynamic_cast<host::ComboBox*>(ChildOf(Style().field));
 }
 
 host::Control* VxLineIn::InnerControl() const {
-    return controlStyle_ == StyleOutline ? nullptr : ShownFieldOfStyle();
+    return ChildOf(Style().inner);
 }
 
 host::Label* VxLineIn::LabelControl() const {
-    return dynamic_cast<host::Label*>(FieldOfStyle());
+    return dynamic_cast<host::Label*>(ChildOf(Style().field));
 }
 
 host::TextBox* VxLineIn::TextBoxControl() const {
-    return dynamic_cast<host::TextBox*>(FieldOfStyle());
+    return dynamic_cast<host::TextBox*>(ChildOf(Style().field));
 }
 
 host::Control* VxLineIn::ChildNamed(const std::wstring& name) const {

@@ -18,15 +18,18 @@
 //   VxLineInDialogs.cpp     the dialog actions of the button
 //   VxLineInLists.cpp       list and combo operations, item tags
 //   VxLineInDrops.cpp       files dropped onto the field
-//   VxLineInPersistence.cpp initialisation of a new instance, property bag
-//                           (the keys and their defaults in PersistedKeys.h)
-// LineStyles.h names the values of ControlStyle and CommandStyle.
+//   VxLineInPersistence.cpp initialisation of a new instance, property bag:
+//                           one row per persisted key (the key names, which
+//                           the setters also tell the host, in PersistedKeys.h)
+// LineStyles.h names the values of ControlStyle and CommandStyle and holds
+// one descriptor per value, which every member that depends on them reads.
 // The children's events become the control's in three places: the text
 // boxes, combo boxes and labels in ConnectTextEvents (VxLineInText.cpp), the
 // button and the check box in ConnectButtonEvents (VxLineInButton.cpp), the
 // file drops in RegisterDropTargets (VxLineInDrops.cpp).
 #pragma once
 
+#include "LineStyles.h"
 #include "VxLineInEvents.h"
 
 #include "CheckBox.h"
@@ -48,6 +51,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace lineinput {
+struct PersistedProperty;
+}
 
 struct VxLineInArgs {
     HWND parent = nullptr; // the container window (a form or a frame)
@@ -280,21 +287,30 @@ private:
     // then, while their windows still exist (VxLineInDrops.cpp).
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+    // The persisted keys, one row each in the order of writing; reading a
+    // bag's keys (or, from an empty bag, their defaults) into their targets in
+    // the order of reading; and the steps that end both a new instance's
+    // initialisation and reading (VxLineInPersistence.cpp).
+    static const std::vector<lineinput::PersistedProperty>& PersistedProperties();
+    void ReadKeys(const host::PropertyBag& bag);
+    void FinishProperties();
+
     // Style switches and helpers of the layout (VxLineInRedraw.cpp).
     void SelectComboStyle();
     void ReparentForStyle();
     void LayoutInnerBox();
+    // S: sets txt to 1 pixel high, which leaves it at the least height its
+    // font and border need, and gives that height.
+    int SingleLineHeight();
     void ApplyComboLines();
     void ApplyEnabled();
     void ApplyButtonPicture(); // VxLineInAppearance.cpp
-    // The field child of the style (txt, CurrentCombo, mem, anz, txi, shp);
-    // null when the style has none. The one decision of which child is meant:
-    // text, selection, focus, field colours and the accessors ask here
+    // The descriptor of ControlStyle, which the layout, the focus, the text
+    // members, the accessors and the button read, and the child a part of it
+    // names (null for none, and for CurrentCombo while there is none)
     // (VxLineIn.cpp).
-    host::Control* FieldOfStyle() const;
-    // What the layout shows as the field: the frame con in style 4, else the
-    // field of the style.
-    host::Control* ShownFieldOfStyle() const;
+    const lineinput::StyleDescriptor& Style() const;
+    host::Control* ChildOf(lineinput::Part part) const;
 
     // The children's events become the control's (VxLineInText.cpp).
     void ConnectTextEvents();
@@ -306,10 +322,14 @@ private:
     // The button and the check box (VxLineInButton.cpp).
     void ConnectButtonEvents();
     void cmd_Click();
+    // What the click does by CommandStyle, to the text of a text style or to
+    // the combo box of the combo style.
+    void AnswerClickOnText(const lineinput::ActionDescriptor& action);
+    void AnswerClickOnCombo(const lineinput::ActionDescriptor& action);
     void chk_Click();
-    // The dialog action of CommandStyle commandStyle on the start text; the
-    // answer is the new text (VxLineInDialogs.cpp).
-    std::wstring RunDialogAction(std::int32_t commandStyle, const std::wstring& startText);
+    // The dialog on the start text; the answer is the new text
+    // (VxLineInDialogs.cpp).
+    std::wstring RunDialogAction(lineinput::Dialog dialog, const std::wstring& startText);
     // The window that is to own a dialog: the host's answer to
     // RequestMainForm, else the form that contains the control.
     HWND GetMainForm();

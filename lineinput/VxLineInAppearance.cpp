@@ -2,7 +2,11 @@
 // the children and are copied to every child that shows the same thing.
 #include "VxLineIn.h"
 
+#include "PersistedKeys.h"
+
 namespace {
+
+namespace key = lineinput::key;
 
 std::wstring WithoutTrailingBlanks(const std::wstring& s) {
     const auto end = s.find_last_not_of(L' ');
@@ -16,7 +20,7 @@ std::int32_t VxLineIn::Alignment() const {
 }
 void VxLineIn::SetAlignment(std::int32_t v) {
     anz->setAlignment(v); // a value other than 0, 1 or 2 is refused by the label
-    propertyChanged(L"Alignment");
+    propertyChanged(key::Alignment);
 }
 
 host::Color VxLineIn::BackColor() const {
@@ -26,7 +30,7 @@ void VxLineIn::SetBackColor(host::Color v) {
     setBackColor(v);
     chk->setBackColor(v);
     lbl->setBackColor(v);
-    propertyChanged(L"BackColor");
+    propertyChanged(key::BackColor);
 }
 
 host::Color VxLineIn::ButtonBackColor() const {
@@ -34,7 +38,7 @@ host::Color VxLineIn::ButtonBackColor() const {
 }
 void VxLineIn::SetButtonBackColor(host::Color v) {
     cmd->setBackColor(v);
-    propertyChanged(L"ButtonBackColor");
+    propertyChanged(key::ButtonBackColor);
 }
 
 std::wstring VxLineIn::ButtonCaption() const {
@@ -42,7 +46,7 @@ std::wstring VxLineIn::ButtonCaption() const {
 }
 void VxLineIn::SetButtonCaption(const std::wstring& v) {
     cmd->setCaption(v);
-    propertyChanged(L"ButtonCaption");
+    propertyChanged(key::ButtonCaption);
 }
 
 host::FontDesc VxLineIn::ButtonFont() const {
@@ -50,7 +54,7 @@ host::FontDesc VxLineIn::ButtonFont() const {
 }
 void VxLineIn::SetButtonFont(const host::FontDesc& v) {
     cmd->setFont(v);
-    propertyChanged(L"ButtonFont");
+    propertyChanged(key::ButtonFont);
 }
 
 host::Color VxLineIn::ButtonMaskColor() const {
@@ -58,13 +62,13 @@ host::Color VxLineIn::ButtonMaskColor() const {
 }
 void VxLineIn::SetButtonMaskColor(host::Color v) {
     cmd->setMaskColor(v);
-    propertyChanged(L"ButtonMaskColor");
+    propertyChanged(key::ButtonMaskColor);
 }
 
 void VxLineIn::SetButtonPicture(const host::Picture& v) {
     buttonPicture_ = v;
     ApplyButtonPicture();
-    propertyChanged(L"ButtonPicture");
+    propertyChanged(key::ButtonPicture);
 }
 
 std::wstring VxLineIn::ButtonToolTip() const {
@@ -72,7 +76,7 @@ std::wstring VxLineIn::ButtonToolTip() const {
 }
 void VxLineIn::SetButtonToolTip(const std::wstring& v) {
     cmd->setToolTip(v);
-    propertyChanged(L"ButtonToolTip");
+    propertyChanged(key::ButtonToolTip);
 }
 
 bool VxLineIn::ButtonUseMaskColor() const {
@@ -81,7 +85,7 @@ bool VxLineIn::ButtonUseMaskColor() const {
 void VxLineIn::SetButtonUseMaskColor(bool v) {
     cmd->setUseMaskColor(v);
     RedrawControl();
-    propertyChanged(L"ButtonUseMaskColor");
+    propertyChanged(key::ButtonUseMaskColor);
 }
 
 std::wstring VxLineIn::Caption() const {
@@ -91,7 +95,7 @@ void VxLineIn::SetCaption(const std::wstring& v) {
     const std::wstring caption = WithoutTrailingBlanks(v);
     lbl->setCaption(caption);
     chk->setCaption(caption);
-    propertyChanged(L"Caption");
+    propertyChanged(key::Caption);
 }
 
 host::FontDesc VxLineIn::Font() const {
@@ -106,7 +110,7 @@ void VxLineIn::SetFont(const host::FontDesc& v) {
     anz->setFont(v);
     ApplyComboLines();
     RedrawControl();
-    propertyChanged(L"Font");
+    propertyChanged(key::Font);
 }
 
 host::Color VxLineIn::ForeColor() const {
@@ -114,7 +118,7 @@ host::Color VxLineIn::ForeColor() const {
 }
 void VxLineIn::SetForeColor(host::Color v) {
     setForeColor(v);
-    propertyChanged(L"ForeColor");
+    propertyChanged(key::ForeColor);
 }
 
 std::int32_t VxLineIn::LabelAlignment() const {
@@ -122,7 +126,7 @@ std::int32_t VxLineIn::LabelAlignment() const {
 }
 void VxLineIn::SetLabelAlignment(std::int32_t v) {
     lbl->setAlignment(v); // a value other than 0, 1 or 2 is refused by the label
-    propertyChanged(L"LabelAlignment");
+    propertyChanged(key::LabelAlignment);
 }
 
 host::FontDesc VxLineIn::LabelFont() const {
@@ -132,7 +136,7 @@ void VxLineIn::SetLabelFont(const host::FontDesc& v) {
     lbl->setFont(v);
     chk->setFont(v);
     RedrawControl();
-    propertyChanged(L"LabelFont");
+    propertyChanged(key::LabelFont);
 }
 
 host::Color VxLineIn::LabelForeColor() const {
@@ -141,7 +145,7 @@ host::Color VxLineIn::LabelForeColor() const {
 void VxLineIn::SetLabelForeColor(host::Color v) {
     lbl->setForeColor(v);
     chk->setForeColor(v);
-    propertyChanged(L"LabelForeColor");
+    propertyChanged(key::LabelForeColor);
 }
 
 std::wstring VxLineIn::LabelToolTip() const {
@@ -150,7 +154,7 @@ std::wstring VxLineIn::LabelToolTip() const {
 void VxLineIn::SetLabelToolTip(const std::wstring& v) {
     lbl->setToolTip(v);
     chk->setToolTip(v);
-    propertyChanged(L"LabelToolTip");
+    propertyChanged(key::LabelToolTip);
 }
 
 host::Picture VxLineIn::LinePicture() const {
@@ -159,13 +163,13 @@ host::Picture VxLineIn::LinePicture() const {
 void VxLineIn::SetLinePicture(const host::Picture& v) {
     img->setPicture(v);
     RedrawControl();
-    propertyChanged(L"LinePicture");
+    propertyChanged(key::LinePicture);
 }
 
 void VxLineIn::SetPictureType(std::int32_t v) {
     pictureType_ = v;
     ApplyButtonPicture();
-    propertyChanged(L"PictureType");
+    propertyChanged(key::PictureType);
 }
 
 bool VxLineIn::ShowImage() const {
@@ -174,7 +178,7 @@ bool VxLineIn::ShowImage() const {
 void VxLineIn::SetShowImage(bool v) {
     img->setVisible(v);
     RedrawControl();
-    propertyChanged(L"ShowImage");
+    propertyChanged(key::ShowImage);
 }
 
 host::Color VxLineIn::TextBackColor() const {
@@ -187,7 +191,7 @@ void VxLineIn::SetTextBackColor(host::Color v) {
                              static_cast<host::Control*>(cmb0.get()), static_cast<host::Control*>(cmb2.get()),
                              static_cast<host::Control*>(anz.get())})
         c->setBackColor(v);
-    propertyChanged(L"TextBackColor");
+    propertyChanged(key::TextBackColor);
 }
 
 void VxLineIn::SetTextForeColor(host::Color v) {
@@ -196,7 +200,7 @@ void VxLineIn::SetTextForeColor(host::Color v) {
                              static_cast<host::Control*>(mem.get()), static_cast<host::Control*>(cmb0.get()),
                              static_cast<host::Control*>(cmb2.get()), static_cast<host::Control*>(anz.get())})
         c->setForeColor(v);
-    propertyChanged(L"TextForeColor");
+    propertyChanged(key::TextForeColor);
 }
 
 std::wstring VxLineIn::TextToolTip() const {
@@ -207,7 +211,7 @@ void VxLineIn::SetTextToolTip(const std::wstring& v) {
                              static_cast<host::Control*>(mem.get()), static_cast<host::Control*>(cmb0.get()),
                              static_cast<host::Control*>(cmb2.get()), static_cast<host::Control*>(anz.get())})
         c->setToolTip(v);
-    propertyChanged(L"TextToolTip");
+    propertyChanged(key::TextToolTip);
 }
 
 bool VxLineIn::UseMnemonic() const {
@@ -215,7 +219,7 @@ bool VxLineIn::UseMnemonic() const {
 }
 void VxLineIn::SetUseMnemonic(bool v) {
     anz->setUseMnemonic(v);
-    propertyChanged(L"UseMnemonic");
+    propertyChanged(key::UseMnemonic);
 }
 
 void VxLineIn::ApplyButtonPicture() {

@@ -3,20 +3,9 @@
 #include "VxLineIn.h"
 
 #include "Clipboard.h"
-#include "LineStyles.h"
 #include "PendingMessages.h"
 
 using namespace lineinput;
-
-namespace {
-
-// The styles whose button acts on the text (every style but the combo box).
-bool IsTextStyle(std::int32_t controlStyle) {
-    return controlStyle == StyleTextBox || controlStyle == StyleMemo || controlStyle == StyleDisplay ||
-           controlStyle == StyleInnerBox;
-}
-
-} // namespace
 
 void VxLineIn::ConnectButtonEvents() {
     cmd->onClick = [this] { cmd_Click(); };
@@ -38,37 +27,16 @@ void VxLineIn::cmd_Click() {
     const std::wstring textBefore = txt->text();
     RaiseEvent(VxEvent::BeforeButtonClicked);
 
-    if (IsTextStyle(controlStyle_)) {
-        switch (commandStyle_) {
-        case ActionClear:
-            SetText(L"");
-            break;
-        case ActionOpenFile:
-        case ActionSaveFile:
-        case ActionFolder:
-        case ActionOpenFiles:
-            // The answer is written back also when the dialog was cancelled.
-            SetText(RunDialogAction(commandStyle_, txt->text()));
-            break;
-        case ActionReportOnly:
-            RaiseEvent(VxEvent::ButtonClicked);
-            break;
-        case ActionCopy:
-            host::PutClipboardText(hwnd(), txt->text()); // a failed copy leaves the clipboard empty
-            break;
-        default:
-            break;
-        }
-    }
-    if (controlStyle_ == StyleCombo) {
-        if (commandStyle_ == ActionClear) {
-            if (CurrentCombo) {
-                CurrentCombo->setListIndex(-1);
-                CurrentCombo->setText(L""); // a list-only combo box refuses it unless "" is an item
-            }
-        } else if (commandStyle_ >= ActionOpenFile && commandStyle_ <= ActionOpenFiles) {
-            RaiseEvent(VxEvent::ButtonClicked);
-        }
+    const ActionDescriptor& action = DescriptorOfAction(commandStyle_);
+    switch (Style().buttonActsOn) {
+    case ButtonTarget::Text:
+        AnswerClickOnText(action);
+        break;
+    case ButtonTarget::Combo:
+        AnswerClickOnCombo(action);
+        break;
+    case ButtonTarget::None:
+        break;
     }
 
     // A line greyed by MultiStringGrey keeps its look: the focus stays where it is.
@@ -80,6 +48,42 @@ void VxLineIn::cmd_Click() {
     if (txt->text() != textBefore)
         RaiseEvent(VxEvent::Change);
     RaiseEvent(VxEvent::AfterButtonClickedFinished);
+}
+
+void VxLineIn::AnswerClickOnText(const ActionDescriptor& action) {
+    switch (action.onText) {
+    case TextAnswer::Clear:
+        SetText(L"");
+        break;
+    case TextAnswer::ChooseInDialog:
+        // The answer is written back also when the dialog was cancelled.
+        SetText(RunDialogAction(action.dialog, txt->text()));
+        break;
+    case TextAnswer::ReportClick:
+        RaiseEvent(VxEvent::ButtonClicked);
+        break;
+    case TextAnswer::Copy:
+        host::PutClipboardText(hwnd(), txt->text()); // a failed copy leaves the clipboard empty
+        break;
+    case TextAnswer::Nothing:
+        break;
+    }
+}
+
+void VxLineIn::AnswerClickOnCombo(const ActionDescriptor& action) {
+    switch (action.onCombo) {
+    case ComboAnswer::Clear:
+        if (CurrentCombo) {
+            CurrentCombo->setListIndex(-1);
+            CurrentCombo->setText(L""); // a list-only combo box refuses it unless "" is an item
+        }
+        break;
+    case ComboAnswer::ReportClick:
+        RaiseEvent(VxEvent::ButtonClicked);
+        break;
+    case ComboAnswer::Nothing:
+        break;
+    }
 }
 
 void VxLineIn::chk_Click() {

@@ -6,7 +6,6 @@
 #include "L_COMDLG.h"
 #include "L_FOLDER.h"
 #include "L_PFADE.h"
-#include "LineStyles.h"
 
 using namespace lineinput;
 
@@ -16,19 +15,20 @@ constexpr std::int32_t kNewStyleBrowser = 2;
 
 } // namespace
 
-std::wstring VxLineIn::RunDialogAction(std::int32_t commandStyle, const std::wstring& startText) {
-    switch (commandStyle) {
-    case ActionOpenFile:
+std::wstring VxLineIn::RunDialogAction(Dialog dialog, const std::wstring& startText) {
+    switch (dialog) {
+    case Dialog::OpenFile:
         return ChooseOpenFile(startText);
-    case ActionSaveFile:
+    case Dialog::SaveFile:
         return ChooseSaveFile(startText);
-    case ActionFolder:
+    case Dialog::Folder:
         return ChooseFolder(startText);
-    case ActionOpenFiles:
+    case Dialog::OpenFiles:
         return ChooseOpenFiles(startText);
-    default:
-        return startText;
+    case Dialog::None:
+        break;
     }
+    return startText;
 }
 
 HWND VxLineIn::GetMainForm() {

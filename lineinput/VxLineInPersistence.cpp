@@ -1,396 +1,396 @@
 // The input line's design-time state: initialisation of a newly placed
-// control, and reading and writing the state in the host's property bag,
-// key by key in a fixed order.
+// control, and reading and writing the state in the host's property bag.
+// Each persisted key is one row of the table below: its default in the bag,
+// the value written (of the type stored) and every target it is read into,
+// each at its place in the order of reading. The rows stand in the order of
+// writing.
 #include "VxLineIn.h"
 
 #include "LineLayout.h"
 #include "PersistedKeys.h"
 #include "Screen.h"
 
+#include <algorithm>
+#include <functional>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
+#include <variant>
+
+namespace lineinput {
+
+// A key's default in the bag: a key the bag lacks reads as it, and a value
+// equal to it is not written. An ambient default is the host's value at the
+// time of the call.
+struct BagDefault {
+    enum class Ambient { None, BackColor, ForeColor, Font };
+
+    BagDefault(Ambient a) : ambient(a) {}
+    BagDefault(const wchar_t* text) : fixed(std::wstring(text)) {}
+    template <class T> BagDefault(T value) : fixed(std::move(value)) {}
+
+    host::PropertyValue Of(const host::AmbientProperties& a) const {
+        switch (ambient) {
+        case Ambient::BackColor:
+            return host::ColorValue{a.backColor};
+        case Ambient::ForeColor:
+            return host::ColorValue{a.foreColor};
+        case Ambient::Font:
+            return a.font;
+        case Ambient::None:
+            break;
+        }
+        return fixed;
+    }
+
+    host::PropertyValue fixed;
+    Ambient ambient = Ambient::None;
+};
+
+// One target of a key: the stored value (or the default) goes there when it
+// converts to the target's type, and is skipped otherwise.
+struct ReadStep {
+    int position; // in the order of reading, from 1
+    std::function<void(VxLineIn&, const host::PropertyValue&)> apply;
+};
+
+struct PersistedProperty {
+    const wchar_t* key;
+    BagDefault bagDefault;
+    std::function<host::PropertyValue(const VxLineIn&)> written;
+    std::vector<ReadStep> readInto;
+};
+
+} // namespace lineinput
 
 namespace {
 
-using host::PropertyBag;
 using host::PropertyValue;
-using lineinput::PersistedKey;
+using lineinput::PersistedProperty;
+using lineinput::ReadStep;
+using Ambient = lineinput::BagDefault::Ambient;
 namespace key = lineinput::key;
 
-// The defaults of the keys, with the host's ambient values of the moment.
-class Defaults {
-public:
-    explicit Defaults(host::AmbientProperties ambient) : ambient_(std::move(ambient)) {}
+// The bag's form of a value of each type the control writes.
+PropertyValue InBag(std::int32_t v) {
+    return v;
+}
+PropertyValue InBag(std::int16_t v) {
+    return v;
+}
+PropertyValue InBag(bool v) {
+    return v;
+}
+PropertyValue InBag(const std::wstring& v) {
+    return v;
+}
+PropertyValue InBag(host::Color v) {
+    return host::ColorValue{v};
+}
+PropertyValue InBag(const host::FontDesc& v) {
+    return v;
+}
+PropertyValue InBag(const host::Picture& v) {
+    return host::PictureData{v.ToBitmapFile()};
+}
 
-    PropertyValue Of(const PersistedKey& k) const {
-        switch (k.ambient) {
-        case PersistedKey::Ambient::BackColor:
-            return host::ColorValue{ambient_.backColor};
-        case PersistedKey::Ambient::ForeColor:
-            return host::ColorValue{ambient_.foreColor};
-        case PersistedKey::Ambient::Font:
-            return ambient_.font;
-        default:
-            return k.fixedDefault;
-        }
-    }
-    std::int32_t Int32(const PersistedKey& k) const { return host::ToInt32(Of(k)).value_or(0); }
-    bool Flag(const PersistedKey& k) const { return host::ToBool(Of(k)).value_or(false); }
-    std::wstring Text(const PersistedKey& k) const { return host::ToText(Of(k)).value_or(std::wstring()); }
-    host::Color Color(const PersistedKey& k) const { return host::ToColor(Of(k)).value_or(0); }
-    host::FontDesc Font(const PersistedKey& k) const {
-        return host::ToFont(Of(k)).value_or(host::FontDesc{});
-    }
+// A stored value as a target of type T takes it; nothing when it does not
+// convert.
+template <class T> std::optional<T> FromBag(const PropertyValue& v);
+template <> std::optional<std::int32_t> FromBag(const PropertyValue& v) {
+    return host::ToInt32(v);
+}
+template <> std::optional<std::int16_t> FromBag(const PropertyValue& v) {
+    return host::ToInt16(v);
+}
+template <> std::optional<bool> FromBag(const PropertyValue& v) {
+    return host::ToBool(v);
+}
+template <> std::optional<std::wstring> FromBag(const PropertyValue& v) {
+    return host::ToText(v);
+}
+template <> std::optional<host::Color> FromBag(const PropertyValue& v) {
+    return host::ToColor(v);
+}
+template <> std::optional<host::FontDesc> FromBag(const PropertyValue& v) {
+    return host::ToFont(v);
+}
+template <> std::optional<host::Picture> FromBag(const PropertyValue& v) {
+    if (const auto data = host::ToPicture(v))
+        return host::Picture::FromBitmapFile(data->bitmapFile);
+    return std::nullopt;
+}
 
-private:
-    const host::AmbientProperties ambient_;
-};
+// The value written, stored as type T.
+template <class T, class Get> auto Written(Get get) {
+    return [get](const VxLineIn& line) { return InBag(static_cast<T>(get(line))); };
+}
 
-// One key read into one target: the stored value, or the key's default,
-// converted to the target's type; a value that does not convert leaves the
-// target alone. Reading from an empty bag gives every target its default.
-class BagReader {
-public:
-    BagReader(const PropertyBag& bag, const Defaults& defaults) : bag_(bag), defaults_(defaults) {}
+// A target that takes a value of type T.
+template <class T, class Set> ReadStep Into(int position, Set set) {
+    return {position, [set](VxLineIn& line, const PropertyValue& stored) {
+                if (const auto v = FromBag<T>(stored))
+                    set(line, *v);
+            }};
+}
 
-    void Int32(const PersistedKey& k, std::int32_t& target) const {
-        Int32(k, [&target](std::int32_t v) { target = v; });
-    }
-    void Flag(const PersistedKey& k, bool& target) const {
-        Flag(k, [&target](bool v) { target = v; });
-    }
-    void Text(const PersistedKey& k, std::wstring& target) const {
-        Text(k, [&target](const std::wstring& v) { target = v; });
-    }
-    template <class Apply> void Int32(const PersistedKey& k, Apply apply) const {
-        if (const auto v = host::ToInt32(Stored(k)))
-            apply(*v);
-    }
-    template <class Apply> void Int16(const PersistedKey& k, Apply apply) const {
-        if (const auto v = host::ToInt16(Stored(k)))
-            apply(*v);
-    }
-    template <class Apply> void Flag(const PersistedKey& k, Apply apply) const {
-        if (const auto v = host::ToBool(Stored(k)))
-            apply(*v);
-    }
-    template <class Apply> void Text(const PersistedKey& k, Apply apply) const {
-        if (const auto v = host::ToText(Stored(k)))
-            apply(*v);
-    }
-    template <class Apply> void Color(const PersistedKey& k, Apply apply) const {
-        if (const auto v = host::ToColor(Stored(k)))
-            apply(*v);
-    }
-    template <class Apply> void Font(const PersistedKey& k, Apply apply) const {
-        if (const auto v = host::ToFont(Stored(k)))
-            apply(*v);
-    }
-    template <class Apply> void Picture(const PersistedKey& k, Apply apply) const {
-        if (const auto v = host::ToPicture(Stored(k)))
-            apply(host::Picture::FromBitmapFile(v->bitmapFile));
-    }
+// A child's property as a target, of the type its setter takes.
+template <class Child, class Result, class Base, class Arg>
+ReadStep IntoChild(int position, std::unique_ptr<Child> VxLineIn::*child, Result (Base::*set)(Arg)) {
+    using T = std::remove_cvref_t<Arg>;
+    return Into<T>(position, [child, set](VxLineIn& line, const T& v) { ((*(line.*child)).*set)(v); });
+}
 
-private:
-    PropertyValue Stored(const PersistedKey& k) const { return bag_.ReadProperty(k.name, defaults_.Of(k)); }
+// A key held in a field of the control, written from it and read into it.
+template <class T>
+PersistedProperty FieldRow(const wchar_t* name, lineinput::BagDefault bagDefault, T VxLineIn::*field,
+                           int readPosition) {
+    return {name,
+            std::move(bagDefault),
+            Written<T>([field](const VxLineIn& line) { return line.*field; }),
+            {Into<T>(readPosition, [field](VxLineIn& line, const T& v) { line.*field = v; })}};
+}
 
-    const PropertyBag& bag_;
-    const Defaults& defaults_;
-};
-
-// One key written: nothing is stored when the value equals the key's default.
-class BagWriter {
-public:
-    BagWriter(PropertyBag& bag, const Defaults& defaults) : bag_(bag), defaults_(defaults) {}
-
-    void Value(const PersistedKey& k, const PropertyValue& v) {
-        bag_.WriteProperty(k.name, v, defaults_.Of(k));
-    }
-    void Color(const PersistedKey& k, host::Color c) { Value(k, host::ColorValue{c}); }
-    void Picture(const PersistedKey& k, const host::Picture& p) {
-        Value(k, host::PictureData{p.ToBitmapFile()});
-    }
-    // A font is an object of each child, never the ambient font itself, so a
-    // font always differs from its default and is always stored.
-    void Font(const PersistedKey& k, const host::FontDesc& f) { bag_.Put(k.name, f); }
-
-private:
-    PropertyBag& bag_;
-    const Defaults& defaults_;
-};
+// The caption's default, which a new instance shows as it is.
+constexpr wchar_t kCaption[] = L"Label : ";
 
 std::wstring WithoutTrailingBlanks(std::wstring text) {
     text.erase(text.find_last_not_of(L' ') + 1);
     return text;
 }
 
-// The children whose settings a new instance takes from the keys' defaults
-// and a stored one from the same keys, in the same order.
-
-void ReadTextBoxKeys(host::TextBox& box, const BagReader& read) {
-    read.Text(key::Text, [&](const std::wstring& v) { box.setText(v); });
-    read.Color(key::TextForeColor, [&](host::Color v) { box.setForeColor(v); });
-    read.Color(key::TextBackColor, [&](host::Color v) { box.setBackColor(v); });
-    read.Font(key::Font, [&](const host::FontDesc& v) { box.setFont(v); });
-    read.Flag(key::Locked, [&](bool v) { box.setLocked(v); });
-    read.Text(key::PasswordChar, [&](const std::wstring& v) { box.setPasswordChar(v); });
-    read.Int32(key::MaxLength, [&](std::int32_t v) { box.setMaxLength(v); });
-    read.Flag(key::Enabled, [&](bool v) { box.setEnabled(v); });
-    read.Text(key::TextToolTip, [&](const std::wstring& v) { box.setToolTip(v); });
-}
-
-void ReadDisplayKeys(host::Label& anz, const BagReader& read) {
-    read.Text(key::Text, [&](const std::wstring& v) { anz.setCaption(v); });
-    read.Color(key::TextForeColor, [&](host::Color v) { anz.setForeColor(v); });
-    read.Color(key::TextBackColor, [&](host::Color v) { anz.setBackColor(v); });
-    read.Font(key::Font, [&](const host::FontDesc& v) { anz.setFont(v); });
-    read.Flag(key::Enabled, [&](bool v) { anz.setEnabled(v); });
-    read.Text(key::TextToolTip, [&](const std::wstring& v) { anz.setToolTip(v); });
-    read.Int32(key::Alignment, [&](std::int32_t v) { anz.setAlignment(v); });
-    read.Flag(key::UseMnemonic, [&](bool v) { anz.setUseMnemonic(v); });
-}
-
-void ReadComboKeys(host::ComboBox& combo, const BagReader& read) {
-    read.Color(key::TextForeColor, [&](host::Color v) { combo.setForeColor(v); });
-    read.Color(key::TextBackColor, [&](host::Color v) { combo.setBackColor(v); });
-    read.Font(key::Font, [&](const host::FontDesc& v) { combo.setFont(v); });
-    read.Flag(key::Locked, [&](bool v) { combo.setLocked(v); });
-    read.Flag(key::Enabled, [&](bool v) { combo.setEnabled(v); });
-    read.Text(key::TextToolTip, [&](const std::wstring& v) { combo.setToolTip(v); });
-}
-
-void ReadButtonKeys(host::CommandButton& cmd, const BagReader& read) {
-    read.Text(key::ButtonCaption, [&](const std::wstring& v) { cmd.setCaption(v); });
-    read.Color(key::ButtonBackColor, [&](host::Color v) { cmd.setBackColor(v); });
-    read.Font(key::ButtonFont, [&](const host::FontDesc& v) { cmd.setFont(v); });
-    read.Flag(key::Enabled, [&](bool v) { cmd.setEnabled(v); });
-    read.Color(key::ButtonMaskColor, [&](host::Color v) { cmd.setMaskColor(v); });
-    read.Flag(key::ButtonUseMaskColor, [&](bool v) { cmd.setUseMaskColor(v); });
-}
-
-void ReadImageKeys(host::Image& img, const BagReader& read) {
-    read.Flag(key::ShowImage, [&](bool v) { img.setVisible(v); });
-    read.Picture(key::LinePicture, [&](const host::Picture& v) { img.setPicture(v); });
-}
-
 } // namespace
 
-void VxLineIn::InitProperties() {
-    const Defaults d(ambient());
-    const PropertyBag none;
-    const BagReader defaults(none, d);
+// One row per key, in the order of writing: the key, its default in the
+// bag, the value written (its type is the type stored), and the targets it is
+// read into, each with its place in the order of reading (each place once).
+const std::vector<PersistedProperty>& VxLineIn::PersistedProperties() {
+    using host::ComboBox;
+    using host::Control;
+    using host::Label;
+    using host::TextBox;
+    using L = VxLineIn;
+    static const std::vector<PersistedProperty> table{
+        FieldRow(key::ButtonWidth, std::int16_t{32}, &L::buttonWidth_, 1),
+        FieldRow(key::LabelWidth, std::int16_t{125}, &L::labelWidth_, 2),
+        FieldRow(key::FixedBlockWidth, std::int16_t{0}, &L::fixedBlockWidth_, 3),
+        FieldRow(key::ControlDistance, std::int16_t{4}, &L::controlDistance_, 4),
+        FieldRow(key::TopDistance, std::int16_t{2}, &L::topDistance_, 5),
+        FieldRow(key::DlgFileType, L"Textdatei", &L::dlgFileType_, 6),
+        FieldRow(key::DlgFileExtension, L"txt", &L::dlgFileExtension_, 7),
+        FieldRow(key::DlgOpenCaption, L"Datei \u00f6ffnen : ", &L::dlgOpenCaption_, 8),
+        FieldRow(key::DlgSaveCaption, L"Datei speichern : ", &L::dlgSaveCaption_, 9),
+        FieldRow(key::DlgPathCaption, L"W\u00e4hlen Sie ein Verzeichnis : ", &L::dlgPathCaption_, 10),
+        FieldRow(key::ButtonShow, true, &L::buttonShow_, 11),
+        FieldRow(key::TextBoxStyle, std::int16_t{0}, &L::textBoxStyle_, 12),
+        // As stored: an empty mask stays empty ("*" is the setter's).
+        FieldRow(key::TextMask, L"*", &L::textMask_, 13),
+        FieldRow(key::ControlStyle, std::int16_t{0}, &L::controlStyle_, 14),
+        FieldRow(key::GreyControl, false, &L::grey_, 15),
+        FieldRow(key::CommandStyle, std::int16_t{0}, &L::commandStyle_, 16),
+        FieldRow(key::PictureType, std::int16_t{0}, &L::pictureType_, 17),
+        FieldRow(key::AutoAmbientChanges, true, &L::autoAmbientChanges_, 18),
+        FieldRow(key::DefaultFilename, L"", &L::defaultFilename_, 19),
+        FieldRow(key::AppendOleDDFiles, false, &L::appendOleDDFiles_, 20),
+        FieldRow(key::AllowDDMultiFiles, false, &L::allowDDMultiFiles_, 21),
+        {key::Caption,
+         kCaption,
+         Written<std::wstring>([](const L& l) { return WithoutTrailingBlanks(l.lbl->caption()); }),
+         {Into<std::wstring>(
+              22, [](L& l, const std::wstring& v) { l.lbl->setCaption(WithoutTrailingBlanks(v)); }),
+          IntoChild(35, &L::chk, &host::CheckBox::setCaption)}},
+        {key::LabelForeColor,
+         Ambient::ForeColor,
+         Written<host::Color>([](const L& l) { return l.lbl->foreColor(); }),
+         {IntoChild(23, &L::lbl, &Control::setForeColor), IntoChild(25, &L::chk, &Control::setForeColor)}},
+        {key::LabelFont,
+         Ambient::Font,
+         Written<host::FontDesc>([](const L& l) { return l.lbl->font(); }),
+         {IntoChild(26, &L::lbl, &Control::setFont), IntoChild(34, &L::chk, &Control::setFont)}},
+        // Read into every child and the field, written from the field.
+        {key::Enabled,
+         true,
+         Written<bool>([](const L& l) { return l.enabled_; }),
+         {IntoChild(27, &L::lbl, &Control::setEnabled), IntoChild(46, &L::txt, &Control::setEnabled),
+          IntoChild(55, &L::txi, &Control::setEnabled), IntoChild(65, &L::mem, &Control::setEnabled),
+          IntoChild(71, &L::anz, &Control::setEnabled), IntoChild(79, &L::cmb0, &Control::setEnabled),
+          IntoChild(85, &L::cmb2, &Control::setEnabled), IntoChild(90, &L::cmd, &Control::setEnabled),
+          Into<bool>(95, [](L& l, bool v) { l.enabled_ = v; })}},
+        // No number: a bag without the key leaves the caption's alignment as
+        // it is, and a written alignment (a number) never equals it, so it is
+        // always stored.
+        {key::LabelAlignment,
+         L"",
+         Written<std::int16_t>([](const L& l) { return l.lbl->alignment(); }),
+         {Into<std::int16_t>(28, [](L& l, std::int16_t v) { l.lbl->setAlignment(v); })}},
+        {key::LabelToolTip,
+         L"",
+         Written<std::wstring>([](const L& l) { return l.lbl->toolTip(); }),
+         {IntoChild(29, &L::lbl, &Control::setToolTip), IntoChild(30, &L::chk, &Control::setToolTip)}},
+        FieldRow(key::CheckboxShow, false, &L::checkboxShow_, 31),
+        {key::Value,
+         true,
+         Written<bool>([](const L& l) { return l.chk->value() != 0; }),
+         {Into<bool>(32, [](L& l, bool v) { l.SetValue(v); })}},
+        FieldRow(key::ButtonClickOnEnter, false, &L::buttonClickOnEnter_, 38),
+        FieldRow(key::DlgFolderNamesAsis, false, &L::dlgFolderNamesAsis_, 100),
+        // The text of txt, whatever the style, goes to every text child.
+        {key::Text,
+         L"",
+         Written<std::wstring>([](const L& l) { return l.txt->text(); }),
+         {IntoChild(39, &L::txt, &TextBox::setText), IntoChild(48, &L::txi, &TextBox::setText),
+          IntoChild(58, &L::mem, &TextBox::setText), IntoChild(67, &L::anz, &Label::setCaption)}},
+        {key::TextForeColor,
+         Ambient::ForeColor,
+         Written<host::Color>([](const L& l) { return l.textForeColor_; }),
+         {Into<host::Color>(36, [](L& l, host::Color v) { l.textForeColor_ = v; }),
+          IntoChild(40, &L::txt, &Control::setForeColor), IntoChild(49, &L::txi, &Control::setForeColor),
+          IntoChild(59, &L::mem, &Control::setForeColor), IntoChild(68, &L::anz, &Control::setForeColor),
+          IntoChild(75, &L::cmb0, &Control::setForeColor), IntoChild(81, &L::cmb2, &Control::setForeColor)}},
+        {key::TextBackColor,
+         host::ColorValue{host::kColorWindow},
+         Written<host::Color>([](const L& l) { return l.textBackColor_; }),
+         {Into<host::Color>(37, [](L& l, host::Color v) { l.textBackColor_ = v; }),
+          IntoChild(41, &L::txt, &Control::setBackColor), IntoChild(50, &L::txi, &Control::setBackColor),
+          IntoChild(57, &L::con, &Control::setBackColor), IntoChild(60, &L::mem, &Control::setBackColor),
+          IntoChild(69, &L::anz, &Control::setBackColor), IntoChild(76, &L::cmb0, &Control::setBackColor),
+          IntoChild(82, &L::cmb2, &Control::setBackColor)}},
+        {key::Font,
+         Ambient::Font,
+         Written<host::FontDesc>([](const L& l) { return l.txt->font(); }),
+         {IntoChild(42, &L::txt, &Control::setFont), IntoChild(51, &L::txi, &Control::setFont),
+          IntoChild(61, &L::mem, &Control::setFont), IntoChild(70, &L::anz, &Control::setFont),
+          IntoChild(77, &L::cmb0, &Control::setFont), IntoChild(83, &L::cmb2, &Control::setFont)}},
+        {key::Locked,
+         false,
+         Written<bool>([](const L& l) { return l.txt->locked(); }),
+         {IntoChild(43, &L::txt, &TextBox::setLocked), IntoChild(52, &L::txi, &TextBox::setLocked),
+          IntoChild(62, &L::mem, &TextBox::setLocked), IntoChild(78, &L::cmb0, &ComboBox::setLocked),
+          IntoChild(84, &L::cmb2, &ComboBox::setLocked)}},
+        {key::PasswordChar,
+         L"",
+         Written<std::wstring>([](const L& l) { return l.txt->passwordChar(); }),
+         {IntoChild(44, &L::txt, &TextBox::setPasswordChar),
+          IntoChild(53, &L::txi, &TextBox::setPasswordChar),
+          IntoChild(63, &L::mem, &TextBox::setPasswordChar)}},
+        {key::MaxLength,
+         std::int16_t{0},
+         Written<std::int32_t>([](const L& l) { return l.txt->maxLength(); }),
+         {IntoChild(45, &L::txt, &TextBox::setMaxLength), IntoChild(54, &L::txi, &TextBox::setMaxLength),
+          IntoChild(64, &L::mem, &TextBox::setMaxLength)}},
+        {key::TextToolTip,
+         L"",
+         Written<std::wstring>([](const L& l) { return l.txt->toolTip(); }),
+         {IntoChild(47, &L::txt, &Control::setToolTip), IntoChild(56, &L::txi, &Control::setToolTip),
+          IntoChild(66, &L::mem, &Control::setToolTip), IntoChild(72, &L::anz, &Control::setToolTip),
+          IntoChild(80, &L::cmb0, &Control::setToolTip), IntoChild(86, &L::cmb2, &Control::setToolTip)}},
+        {key::Alignment,
+         std::int16_t{0},
+         Written<std::int16_t>([](const L& l) { return l.anz->alignment(); }),
+         {Into<std::int32_t>(73, [](L& l, std::int32_t v) { l.anz->setAlignment(v); })}},
+        {key::UseMnemonic,
+         false,
+         Written<bool>([](const L& l) { return l.anz->useMnemonic(); }),
+         {IntoChild(74, &L::anz, &Label::setUseMnemonic)}},
+        FieldRow(key::CTLUseLng, std::int16_t{0}, &L::ctlUseLng_, 96),
+        {key::ButtonCaption,
+         L"",
+         Written<std::wstring>([](const L& l) { return l.cmd->caption(); }),
+         {IntoChild(87, &L::cmd, &host::CommandButton::setCaption)}},
+        {key::ButtonBackColor,
+         Ambient::BackColor,
+         Written<host::Color>([](const L& l) { return l.cmd->backColor(); }),
+         {IntoChild(88, &L::cmd, &Control::setBackColor)}},
+        {key::ButtonFont,
+         Ambient::Font,
+         Written<host::FontDesc>([](const L& l) { return l.cmd->font(); }),
+         {IntoChild(89, &L::cmd, &Control::setFont)}},
+        {key::ButtonMaskColor,
+         std::int32_t{0xC0C0C0},
+         Written<host::Color>([](const L& l) { return l.cmd->maskColor(); }),
+         {IntoChild(91, &L::cmd, &host::CommandButton::setMaskColor)}},
+        {key::ButtonUseMaskColor,
+         true,
+         Written<bool>([](const L& l) { return l.cmd->useMaskColor(); }),
+         {IntoChild(92, &L::cmd, &host::CommandButton::setUseMaskColor)}},
+        {key::BackColor,
+         Ambient::BackColor,
+         Written<host::Color>([](const L& l) { return l.backColor(); }),
+         {IntoChild(24, &L::lbl, &Control::setBackColor), IntoChild(33, &L::chk, &Control::setBackColor),
+          Into<host::Color>(93, [](L& l, host::Color v) { l.setBackColor(v); })}},
+        {key::ForeColor,
+         Ambient::ForeColor,
+         Written<host::Color>([](const L& l) { return l.foreColor(); }),
+         {Into<host::Color>(94, [](L& l, host::Color v) { l.setForeColor(v); })}},
+        {key::ButtonToolTip,
+         L"",
+         Written<std::wstring>([](const L& l) { return l.cmd->toolTip(); }),
+         {IntoChild(97, &L::cmd, &Control::setToolTip)}},
+        FieldRow(key::ButtonPicture, host::PictureData{}, &L::buttonPicture_, 98),
+        FieldRow(key::ComboLines, std::int16_t{8}, &L::comboLines_, 101),
+        FieldRow(key::ComboStyle, std::int16_t{2}, &L::comboStyle_, 102),
+        FieldRow(key::LeftOffset, std::int16_t{0}, &L::leftOffset_, 103),
+        {key::ShowImage,
+         false,
+         Written<bool>([](const L& l) { return l.img->visible(); }),
+         {IntoChild(104, &L::img, &Control::setVisible)}},
+        {key::LinePicture,
+         host::PictureData{},
+         Written<host::Picture>([](const L& l) { return l.img->picture(); }),
+         {IntoChild(105, &L::img, &host::Image::setPicture)}},
+        FieldRow(key::DlgFolderStyle, std::int16_t{1}, &L::dlgFolderStyle_, 99),
+    };
+    return table;
+}
 
-    CurrentCombo = cmb0.get();
-    // Not the bag's default: a new button is 384 twips wide.
-    buttonWidth_ = lineinput::DefaultButtonWidth(host::TwipsPerPixelX());
-    labelWidth_ = d.Int32(key::LabelWidth);
-    fixedBlockWidth_ = d.Int32(key::FixedBlockWidth);
-    controlDistance_ = d.Int32(key::ControlDistance);
-    topDistance_ = d.Int32(key::TopDistance);
-    dlgFileType_ = d.Text(key::DlgFileType);
-    dlgFileExtension_ = d.Text(key::DlgFileExtension);
-    dlgOpenCaption_ = d.Text(key::DlgOpenCaption);
-    dlgSaveCaption_ = d.Text(key::DlgSaveCaption);
-    dlgPathCaption_ = d.Text(key::DlgPathCaption);
-    buttonShow_ = d.Flag(key::ButtonShow);
-    textBoxStyle_ = d.Int32(key::TextBoxStyle);
-    textMask_ = d.Text(key::TextMask);
-    controlStyle_ = d.Int32(key::ControlStyle);
-    grey_ = d.Flag(key::GreyControl);
-    commandStyle_ = d.Int32(key::CommandStyle);
-    pictureType_ = d.Int32(key::PictureType);
-    autoAmbientChanges_ = d.Flag(key::AutoAmbientChanges);
-    defaultFilename_ = d.Text(key::DefaultFilename);
-    appendOleDDFiles_ = d.Flag(key::AppendOleDDFiles);
-    allowDDMultiFiles_ = d.Flag(key::AllowDDMultiFiles);
+void VxLineIn::ReadKeys(const host::PropertyBag& bag) {
+    std::vector<std::pair<const PersistedProperty*, const ReadStep*>> steps;
+    for (const PersistedProperty& row : PersistedProperties())
+        for (const ReadStep& step : row.readInto)
+            steps.emplace_back(&row, &step);
+    std::sort(steps.begin(), steps.end(),
+              [](const auto& a, const auto& b) { return a.second->position < b.second->position; });
+    const host::AmbientProperties a = ambient();
+    // A key is read again for every target, each time with its default.
+    for (const auto& [row, step] : steps)
+        step->apply(*this, bag.ReadProperty(row->key, row->bagDefault.Of(a)));
+}
 
-    lbl->setToolTip(d.Text(key::LabelToolTip));
-    chk->setToolTip(d.Text(key::LabelToolTip));
-    cmd->setToolTip(d.Text(key::ButtonToolTip));
-
-    lbl->setCaption(d.Text(key::Caption));
-    lbl->setForeColor(d.Color(key::LabelForeColor));
-    chk->setForeColor(d.Color(key::LabelForeColor));
-    lbl->setFont(d.Font(key::LabelFont));
-    lbl->setEnabled(d.Flag(key::Enabled));
-    lbl->setAlignment(0); // left: the bag's default is no alignment
-    lbl->setBackColor(d.Color(key::BackColor));
-
-    checkboxShow_ = d.Flag(key::CheckboxShow);
-    SetValue(d.Flag(key::Value));
-
-    chk->setBackColor(d.Color(key::BackColor));
-    chk->setFont(d.Font(key::LabelFont));
-    chk->setCaption(d.Text(key::Caption));
-
-    textForeColor_ = d.Color(key::TextForeColor);
-    textBackColor_ = d.Color(key::TextBackColor);
-    buttonClickOnEnter_ = d.Flag(key::ButtonClickOnEnter);
-
-    ReadTextBoxKeys(*txt, defaults);
-    ReadTextBoxKeys(*txi, defaults);
-    con->setBackColor(d.Color(key::TextBackColor));
-    ReadTextBoxKeys(*mem, defaults);
-    ReadDisplayKeys(*anz, defaults);
-    ReadComboKeys(*cmb0, defaults);
-    ReadComboKeys(*cmb2, defaults);
-
-    comboLines_ = d.Int32(key::ComboLines);
-
-    ReadButtonKeys(*cmd, defaults);
-
-    setBackColor(d.Color(key::BackColor));
-    setForeColor(d.Color(key::ForeColor));
-
-    enabled_ = d.Flag(key::Enabled);
-    ctlUseLng_ = d.Int32(key::CTLUseLng);
-    comboStyle_ = d.Int32(key::ComboStyle);
-    buttonPicture_ = host::Picture();
-    dlgFolderStyle_ = d.Int32(key::DlgFolderStyle);
-    dlgFolderNamesAsis_ = d.Flag(key::DlgFolderNamesAsis);
-    leftOffset_ = d.Int32(key::LeftOffset);
-
-    ReadImageKeys(*img, defaults);
-
+void VxLineIn::FinishProperties() {
     ReparentForStyle();
     SelectComboStyle();
     ApplyComboLines();
     ApplyEnabled();
 }
 
-// --- the property bag ---------------------------------------------------------------------
+void VxLineIn::InitProperties() {
+    CurrentCombo = cmb0.get();
+    ReadKeys(host::PropertyBag());
+    // Where a new instance differs from a bag without its keys: its button
+    // is 384 twips wide, not 32 pixels; its caption keeps the trailing blank
+    // that reading cuts; and the caption is left-aligned, where the bag's
+    // default leaves the alignment as it is.
+    buttonWidth_ = lineinput::DefaultButtonWidth(host::TwipsPerPixelX());
+    lbl->setCaption(kCaption);
+    lbl->setAlignment(0);
+    FinishProperties();
+}
 
 void VxLineIn::ReadProperties(const host::PropertyBag& bag) {
-    const Defaults d(ambient());
-    const BagReader read(bag, d);
-
-    read.Int32(key::ButtonWidth, buttonWidth_);
-    read.Int32(key::LabelWidth, labelWidth_);
-    read.Int32(key::FixedBlockWidth, fixedBlockWidth_);
-    read.Int32(key::ControlDistance, controlDistance_);
-    read.Int32(key::TopDistance, topDistance_);
-    read.Text(key::DlgFileType, dlgFileType_);
-    read.Text(key::DlgFileExtension, dlgFileExtension_);
-    read.Text(key::DlgOpenCaption, dlgOpenCaption_);
-    read.Text(key::DlgSaveCaption, dlgSaveCaption_);
-    read.Text(key::DlgPathCaption, dlgPathCaption_);
-    read.Flag(key::ButtonShow, buttonShow_);
-    read.Int32(key::TextBoxStyle, textBoxStyle_);
-    read.Text(key::TextMask, textMask_); // as stored: an empty mask stays empty
-    read.Int32(key::ControlStyle, controlStyle_);
-    read.Flag(key::GreyControl, grey_);
-    read.Int32(key::CommandStyle, commandStyle_);
-    read.Int32(key::PictureType, pictureType_);
-    read.Flag(key::AutoAmbientChanges, autoAmbientChanges_);
-    read.Text(key::DefaultFilename, defaultFilename_);
-    read.Flag(key::AppendOleDDFiles, appendOleDDFiles_);
-    read.Flag(key::AllowDDMultiFiles, allowDDMultiFiles_);
-
-    read.Text(key::Caption, [&](const std::wstring& v) { lbl->setCaption(WithoutTrailingBlanks(v)); });
-    read.Color(key::LabelForeColor, [&](host::Color v) { lbl->setForeColor(v); });
-    read.Color(key::BackColor, [&](host::Color v) { lbl->setBackColor(v); });
-    read.Color(key::LabelForeColor, [&](host::Color v) { chk->setForeColor(v); });
-    read.Font(key::LabelFont, [&](const host::FontDesc& v) { lbl->setFont(v); });
-    read.Flag(key::Enabled, [&](bool v) { lbl->setEnabled(v); });
-    read.Int16(key::LabelAlignment, [&](std::int16_t v) { lbl->setAlignment(v); });
-    read.Text(key::LabelToolTip, [&](const std::wstring& v) { lbl->setToolTip(v); });
-    read.Text(key::LabelToolTip, [&](const std::wstring& v) { chk->setToolTip(v); });
-    read.Flag(key::CheckboxShow, checkboxShow_);
-    read.Flag(key::Value, [&](bool v) { SetValue(v); });
-    read.Color(key::BackColor, [&](host::Color v) { chk->setBackColor(v); });
-    read.Font(key::LabelFont, [&](const host::FontDesc& v) { chk->setFont(v); });
-    read.Text(key::Caption, [&](const std::wstring& v) { chk->setCaption(v); });
-    read.Color(key::TextForeColor, [&](host::Color v) { textForeColor_ = v; });
-    read.Color(key::TextBackColor, [&](host::Color v) { textBackColor_ = v; });
-    read.Flag(key::ButtonClickOnEnter, buttonClickOnEnter_);
-
-    ReadTextBoxKeys(*txt, read);
-    ReadTextBoxKeys(*txi, read);
-    read.Color(key::TextBackColor, [&](host::Color v) { con->setBackColor(v); });
-    ReadTextBoxKeys(*mem, read);
-    ReadDisplayKeys(*anz, read);
-    ReadComboKeys(*cmb0, read);
-    ReadComboKeys(*cmb2, read);
-
-    ReadButtonKeys(*cmd, read);
-    read.Color(key::BackColor, [&](host::Color v) { setBackColor(v); });
-    read.Color(key::ForeColor, [&](host::Color v) { setForeColor(v); });
-    read.Flag(key::Enabled, enabled_);
-    read.Int32(key::CTLUseLng, ctlUseLng_);
-    read.Text(key::ButtonToolTip, [&](const std::wstring& v) { cmd->setToolTip(v); });
-    read.Picture(key::ButtonPicture, [&](const host::Picture& v) { buttonPicture_ = v; });
-    read.Int32(key::DlgFolderStyle, dlgFolderStyle_);
-    read.Flag(key::DlgFolderNamesAsis, dlgFolderNamesAsis_);
-    read.Int32(key::ComboLines, comboLines_);
-    read.Int32(key::ComboStyle, comboStyle_);
-    read.Int32(key::LeftOffset, leftOffset_);
-    ReadImageKeys(*img, read);
-
-    ReparentForStyle();
-    SelectComboStyle();
-    ApplyComboLines();
-    ApplyEnabled();
+    ReadKeys(bag);
+    FinishProperties();
 }
 
 void VxLineIn::WriteProperties(host::PropertyBag& bag) const {
-    const Defaults d(ambient());
-    BagWriter write(bag, d);
-
-    write.Value(key::ButtonWidth, buttonWidth_);
-    write.Value(key::LabelWidth, labelWidth_);
-    write.Value(key::FixedBlockWidth, fixedBlockWidth_);
-    write.Value(key::ControlDistance, controlDistance_);
-    write.Value(key::TopDistance, topDistance_);
-    write.Value(key::DlgFileType, dlgFileType_);
-    write.Value(key::DlgFileExtension, dlgFileExtension_);
-    write.Value(key::DlgOpenCaption, dlgOpenCaption_);
-    write.Value(key::DlgSaveCaption, dlgSaveCaption_);
-    write.Value(key::DlgPathCaption, dlgPathCaption_);
-    write.Value(key::ButtonShow, buttonShow_);
-    write.Value(key::TextBoxStyle, textBoxStyle_);
-    write.Value(key::TextMask, textMask_);
-    write.Value(key::ControlStyle, controlStyle_);
-    write.Value(key::GreyControl, grey_);
-    write.Value(key::CommandStyle, commandStyle_);
-    write.Value(key::PictureType, pictureType_);
-    write.Value(key::AutoAmbientChanges, autoAmbientChanges_);
-    write.Value(key::DefaultFilename, defaultFilename_);
-    write.Value(key::AppendOleDDFiles, appendOleDDFiles_);
-    write.Value(key::AllowDDMultiFiles, allowDDMultiFiles_);
-    write.Value(key::Caption, WithoutTrailingBlanks(lbl->caption()));
-    write.Color(key::LabelForeColor, lbl->foreColor());
-    write.Font(key::LabelFont, lbl->font());
-    write.Value(key::Enabled, enabled_);
-    write.Value(key::LabelAlignment, static_cast<std::int16_t>(lbl->alignment()));
-    write.Value(key::LabelToolTip, lbl->toolTip());
-    write.Value(key::CheckboxShow, checkboxShow_);
-    write.Value(key::Value, chk->value() != 0);
-    write.Value(key::ButtonClickOnEnter, buttonClickOnEnter_);
-    write.Value(key::DlgFolderNamesAsis, dlgFolderNamesAsis_);
-    write.Value(key::Text, txt->text());
-    write.Color(key::TextForeColor, textForeColor_);
-    write.Color(key::TextBackColor, textBackColor_);
-    write.Font(key::Font, txt->font());
-    write.Value(key::Locked, txt->locked());
-    write.Value(key::PasswordChar, txt->passwordChar());
-    write.Value(key::MaxLength, std::int32_t{txt->maxLength()});
-    write.Value(key::TextToolTip, txt->toolTip());
-    write.Value(key::Alignment, static_cast<std::int16_t>(anz->alignment()));
-    write.Value(key::UseMnemonic, anz->useMnemonic());
-    write.Value(key::CTLUseLng, ctlUseLng_);
-    write.Value(key::ButtonCaption, cmd->caption());
-    write.Color(key::ButtonBackColor, cmd->backColor());
-    write.Font(key::ButtonFont, cmd->font());
-    write.Color(key::ButtonMaskColor, cmd->maskColor());
-    write.Value(key::ButtonUseMaskColor, cmd->useMaskColor());
-    write.Color(key::BackColor, backColor());
-    write.Color(key::ForeColor, foreColor());
-    write.Value(key::ButtonToolTip, cmd->toolTip());
-    write.Picture(key::ButtonPicture, buttonPicture_);
-    write.Value(key::ComboLines, comboLines_);
-    write.Value(key::ComboStyle, comboStyle_);
-    write.Value(key::LeftOffset, leftOffset_);
-    write.Value(key::ShowImage, img->visible());
-    write.Picture(key::LinePicture, img->picture());
-    write.Value(key::DlgFolderStyle, dlgFolderStyle_);
+    const host::AmbientProperties a = ambient();
+    for (const PersistedProperty& row : PersistedProperties()) {
+        PropertyValue value = row.written(*this);
+        // A font is an object of each child, never the ambient font itself,
+        // so a font always differs from its default and is always stored.
+        if (std::holds_alternative<host::FontDesc>(value))
+            bag.Put(row.key, std::move(value));
+        else
+            bag.WriteProperty(row.key, value, row.bagDefault.Of(a));
+    }
 }

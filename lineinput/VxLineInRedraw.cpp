@@ -4,6 +4,7 @@
 #include "VxLineIn.h"
 
 #include "LineLayout.h"
+#include "PersistedKeys.h"
 #include "Screen.h"
 #include "Twips.h"
 
@@ -17,13 +18,12 @@ void VxLineIn::RedrawControl() {
         return;
     RaiseEvent(VxEvent::BeforeRedraw);
 
+    const StyleDescriptor& style = Style();
     const int W = width();
     const int H = height();
     const double twipsPerPixel = host::TwipsPerPixelX();
 
-    // A single-line text box keeps the height its font and border need.
-    txt->setHeight(1);
-    const int S = txt->height();
+    const int S = SingleLineHeight();
 
     const VerticalMetrics v = ComputeVerticalMetrics(controlStyle_, H, S, topDistance_, txt->height());
     if (v.controlHeight)
@@ -48,35 +48,18 @@ void VxLineIn::RedrawControl() {
 
     txt->setBounds(FL, FT, AV - BB, S);
 
-    switch (controlStyle_) {
-    case StyleCombo:
-        if (CurrentCombo)
-            CurrentCombo->setBounds(FL, FT - 1, AV - BB, S);
-        break;
-    case StyleMemo:
-        mem->setBounds(FL, FT, AV - BB, FH);
-        break;
-    case StyleDisplay:
-        anz->setBounds(FL, FT, AV - BB, S);
-        break;
-    case StyleInnerBox:
-        con->setBounds(FL, FT, AV, S);
-        LayoutInnerBox();
-        break;
-    default:
-        break;
+    if (host::Control* shown = ChildOf(style.shown)) {
+        const FieldBounds f = ComputeFieldBounds(controlStyle_, col, W, LW, v, S);
+        shown->setBounds(f.left, f.top, f.width, f.height);
     }
-    if (controlStyle_ != StyleInnerBox)
+    if (style.framed)
+        LayoutInnerBox();
+    else
         gry->setBounds(FL, FT, AV - BB, FH - 1);
 
-    cmd->setVisible(buttonShow_);
-    if (controlStyle_ == StyleOutline)
-        cmd->setVisible(false);
-    if (controlStyle_ != StyleInnerBox)
+    cmd->setVisible(buttonShow_ && style.hasButton);
+    if (!style.framed)
         cmd->setBounds(FL + AV - BB + controlDistance_, FT, buttonWidth_, S);
-
-    if (controlStyle_ == StyleOutline)
-        shp->setBounds(FL, FT, W - LW, FH - 1);
 
     gry->setVisible(grey_);
     if (grey_) {
@@ -91,12 +74,13 @@ void VxLineIn::RedrawControl() {
         chk->setEnabled(false);
         con->setEnabled(false);
         shp->setVisible(false);
-        if (controlStyle_ == StyleInnerBox)
+        // The cover lies inside the frame, which stays shown.
+        if (style.framed)
             con->setVisible(true);
     } else {
         // The field of the style stays shown: hiding it for a moment would
         // take the focus from a user who is typing in it.
-        host::Control* field = ShownFieldOfStyle();
+        host::Control* field = ChildOf(style.shown);
         for (host::Control* c :
              {static_cast<host::Control*>(txt.get()), static_cast<host::Control*>(cmb0.get()),
               static_cast<host::Control*>(cmb2.get()), static_cast<host::Control*>(mem.get()),
@@ -114,10 +98,16 @@ void VxLineIn::RedrawControl() {
     img->setLeft(0);
     img->setTop(host::RoundHalfEven(lbl->top() + (lbl->height() - img->height()) / 2.0));
 
-    if (host::Control* field = FieldOfStyle())
+    if (host::Control* field = ChildOf(style.field))
         SwitchMSGColors(field, 0);
 
     RaiseEvent(VxEvent::AfterRedraw);
+}
+
+int VxLineIn::SingleLineHeight() {
+    // A single-line text box keeps the height its font and border need.
+    txt->setHeight(1);
+    return txt->height();
 }
 
 void VxLineIn::LayoutInnerBox() {
@@ -141,11 +131,11 @@ void VxLineIn::SelectComboStyle() {
     cmb2->setVisible(false);
     cmb0->clear();
     cmb2->clear();
-    if (controlStyle_ != StyleCombo)
+    if (Style().field != Part::CurrentCombo)
         return;
-    if (comboStyle_ == 0)
+    if (comboStyle_ == ComboEditable)
         CurrentCombo = cmb0.get();
-    else if (comboStyle_ == 2)
+    else if (comboStyle_ == ComboListOnly)
         CurrentCombo = cmb2.get();
     // A combo box is created without an opened list; the one that becomes
     // current gets its ComboLines now, not only when ComboLines is set.
@@ -154,10 +144,11 @@ void VxLineIn::SelectComboStyle() {
 }
 
 void VxLineIn::ReparentForStyle() {
-    HWND parent = controlStyle_ == StyleInnerBox ? con->hwnd() : hwnd();
+    const bool framed = Style().framed;
+    HWND parent = framed ? con->hwnd() : hwnd();
     cmd->setParentWindow(parent);
     gry->setParentWindow(parent);
-    gry->setBorder(controlStyle_ != StyleInnerBox);
+    gry->setBorder(!framed);
     // A new parent puts the button first; Tab should reach the field before it.
     cmd->placeLastInTabOrder();
 }
@@ -181,7 +172,7 @@ void VxLineIn::ApplyEnabled() {
 }
 
 void VxLineIn::SwitchMSGColors(host::Control* ctr, std::int32_t akt) {
-    if (controlStyle_ == StyleDisplay || controlStyle_ == StyleOutline || !ctr)
+    if (!Style().fieldColours || !ctr)
         return;
     if (akt != 0 || !multiStringGrey_) {
         ctr->setBackColor(textBackColor_);
@@ -241,42 +232,42 @@ void VxLineIn::onAmbientChanged(const std::wstring& propertyName) {
 void VxLineIn::SetLabelWidth(std::int32_t v) {
     labelWidth_ = v;
     RedrawControl();
-    propertyChanged(L"LabelWidth");
+    propertyChanged(key::LabelWidth);
 }
 void VxLineIn::SetLeftOffset(std::int32_t v) {
     leftOffset_ = v;
     RedrawControl();
-    propertyChanged(L"LeftOffset");
+    propertyChanged(key::LeftOffset);
 }
 void VxLineIn::SetFixedBlockWidth(std::int32_t v) {
     fixedBlockWidth_ = v;
     RedrawControl();
-    propertyChanged(L"FixedBlockWidth");
+    propertyChanged(key::FixedBlockWidth);
 }
 void VxLineIn::SetTopDistance(std::int32_t v) {
     topDistance_ = v;
     RedrawControl();
-    propertyChanged(L"TopDistance");
+    propertyChanged(key::TopDistance);
 }
 void VxLineIn::SetControlDistance(std::int32_t v) {
     controlDistance_ = v;
     RedrawControl();
-    propertyChanged(L"ControlDistance");
+    propertyChanged(key::ControlDistance);
 }
 void VxLineIn::SetButtonShow(bool v) {
     buttonShow_ = v;
     RedrawControl();
-    propertyChanged(L"ButtonShow");
+    propertyChanged(key::ButtonShow);
 }
 void VxLineIn::SetCheckboxShow(bool v) {
     checkboxShow_ = v;
     RedrawControl();
-    propertyChanged(L"CheckboxShow");
+    propertyChanged(key::CheckboxShow);
 }
 void VxLineIn::SetGreyControl(bool v) {
     grey_ = v;
     RedrawControl();
-    propertyChanged(L"GreyControl");
+    propertyChanged(key::GreyControl);
 }
 void VxLineIn::SetMultiStringGrey(bool v) {
     multiStringGrey_ = v;
@@ -285,32 +276,34 @@ void VxLineIn::SetMultiStringGrey(bool v) {
 }
 void VxLineIn::SetButtonWidth(std::int32_t v) {
     if (v == 0) {
-        // ButtonWidth 0 stands for the automatic width of the style.
-        v = AutomaticButtonWidth(controlStyle_, txt->height());
+        // ButtonWidth 0 stands for the automatic width of the style. The
+        // single-line height is measured here, not taken from txt: before
+        // the host places the line, no layout pass has sized txt yet.
+        v = AutomaticButtonWidth(controlStyle_, SingleLineHeight());
     }
     buttonWidth_ = v;
     RedrawControl();
-    propertyChanged(L"ButtonWidth");
+    propertyChanged(key::ButtonWidth);
 }
 void VxLineIn::SetControlStyle(std::int32_t v) {
     controlStyle_ = v;
     ReparentForStyle();
     SelectComboStyle();
     RedrawControl();
-    propertyChanged(L"ControlStyle");
+    propertyChanged(key::ControlStyle);
 }
 void VxLineIn::SetComboStyle(std::int32_t v) {
     comboStyle_ = v;
     SelectComboStyle();
-    propertyChanged(L"ComboStyle");
+    propertyChanged(key::ComboStyle);
 }
 void VxLineIn::SetComboLines(std::int32_t v) {
     comboLines_ = v;
     ApplyComboLines();
-    propertyChanged(L"ComboLines");
+    propertyChanged(key::ComboLines);
 }
 void VxLineIn::SetEnabled(bool v) {
     enabled_ = v;
     ApplyEnabled();
-    propertyChanged(L"Enabled");
+    propertyChanged(key::Enabled);
 }

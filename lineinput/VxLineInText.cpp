@@ -4,7 +4,9 @@
 #include "VxLineIn.h"
 
 #include "L_KEYASC.h"
-#include "LineStyles.h"
+#include "PersistedKeys.h"
+
+namespace key = lineinput::key;
 
 std::wstring VxLineIn::Text() const {
     if (const host::TextBox* box = TextBoxControl())
@@ -23,7 +25,7 @@ void VxLineIn::SetText(const std::wstring& v) {
     anz->setCaption(v);
     if (CurrentCombo)
         CurrentCombo->setText(v); // a list-only combo box refuses a text that is no item
-    propertyChanged(L"Text");
+    propertyChanged(key::Text);
 }
 
 void VxLineIn::SetTextSilent(const std::wstring& v) {
@@ -50,7 +52,7 @@ void VxLineIn::SetLocked(bool v) {
     mem->setLocked(v);
     cmb0->setLocked(v);
     cmb2->setLocked(v);
-    propertyChanged(L"Locked");
+    propertyChanged(key::Locked);
 }
 
 std::int32_t VxLineIn::MaxLength() const {
@@ -60,7 +62,7 @@ void VxLineIn::SetMaxLength(std::int32_t v) {
     txt->setMaxLength(v);
     txi->setMaxLength(v);
     mem->setMaxLength(v);
-    propertyChanged(L"MaxLength");
+    propertyChanged(key::MaxLength);
 }
 
 std::wstring VxLineIn::PasswordChar() const {
@@ -70,7 +72,7 @@ void VxLineIn::SetPasswordChar(const std::wstring& v) {
     txt->setPasswordChar(v);
     txi->setPasswordChar(v);
     mem->setPasswordChar(v);
-    propertyChanged(L"PasswordChar");
+    propertyChanged(key::PasswordChar);
 }
 
 // The selection is read from the text box or combo box of the style; the
@@ -136,7 +138,7 @@ bool VxLineIn::Value() {
 }
 void VxLineIn::SetValue(bool v) {
     chk->setValue(v ? 1 : 0);
-    propertyChanged(L"Value");
+    propertyChanged(key::Value);
 }
 
 void VxLineIn::SetTextFocus() {
@@ -278,7 +280,7 @@ void VxLineIn::TextBoxChange(const host::TextBox& child) {
 }
 
 void VxLineIn::ComboChange() {
-    if (controlStyle_ != lineinput::StyleCombo)
+    if (Style().field != lineinput::Part::CurrentCombo)
         return;
     multiStringGrey_ = false;
     RaiseEvent(VxEvent::Change);

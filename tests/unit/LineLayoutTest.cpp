@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace lineinput;
 
 TEST(LineLayout, SingleLineStylesTakeOneLinePlusTopDistance) {
@@ -58,6 +60,33 @@ TEST(LineLayout, CaptionIsCentredOnTheRow) {
     EXPECT_DOUBLE_EQ(CaptionTop(StyleTextBox, 19, 2, 22, 13), 4.5);
     // The multi-line styles centre on the first line.
     EXPECT_DOUBLE_EQ(CaptionTop(StyleMemo, 19, 2, 80, 13), 4.0);
+}
+
+// The field each style shows, on a surface 449 pixels wide with a label
+// column of 100, LeftOffset 3, a button block of 30, one line of 19 and
+// TopDistance 2 (a multi-line field of a surface 50 high: 48 high at top 1).
+struct FieldBoundsCase {
+    FieldStyle style;
+    FieldBounds expected;
+};
+const FieldBoundsCase kFieldBounds[] = {
+    {StyleTextBox, {103, 1, 316, 19}},
+    {StyleCombo, {103, 0, 316, 19}}, // one pixel above the text box's place
+    {StyleMemo, {103, 1, 316, 48}},  // as high as the field
+    {StyleDisplay, {103, 1, 316, 19}},
+    {StyleInnerBox, {103, 1, 346, 19}}, // the frame holds the button too
+    {StyleOutline, {103, 1, 349, 47}},  // right of the label column, whatever LeftOffset
+};
+
+TEST(LineLayout, EachStyleShowsItsFieldWhereItsDescriptorSays) {
+    const Columns columns = ComputeColumns(449, 100, 3, 26, 4, true);
+    for (const FieldBoundsCase& c : kFieldBounds) {
+        SCOPED_TRACE(c.style);
+        const VerticalMetrics metrics = ComputeVerticalMetrics(c.style, 50, 19, 2, 19);
+        const FieldBounds b = ComputeFieldBounds(c.style, columns, 449, 100, metrics, 19);
+        EXPECT_EQ((std::vector{b.left, b.top, b.width, b.height}),
+                  (std::vector{c.expected.left, c.expected.top, c.expected.width, c.expected.height}));
+    }
 }
 
 TEST(LineLayout, InnerBoxLeavesRoomForTheButtonAndDrawsTheSeparatorLeftOfIt) {

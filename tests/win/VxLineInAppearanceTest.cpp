@@ -469,6 +469,45 @@ TEST_F(VxLineInAppearanceTest, PictureTypeChoosesBetweenBuiltInPicturesAndButton
     EXPECT_TRUE(cmd.picture().IsEmpty());
 }
 
+// The children that paint themselves, read from the screen: the frame's
+// separator left of the button, the outline in the fore colour around the
+// container's back colour, and the line's picture.
+TEST_F(VxLineInAppearanceTest, FrameOutlineAndPicturePaintThemselves) {
+    constexpr COLORREF kInside = RGB(210, 220, 230);
+    constexpr COLORREF kBorder = RGB(0, 128, 0);
+    form->show();
+    const auto onScreen = [](const host::Control& child) {
+        InvalidateRect(child.hwnd(), nullptr, TRUE);
+        UpdateWindow(child.hwnd());
+        PumpMessages();
+        const Bitmap capture = CaptureWindow(child.hwnd(), child.width(), child.height());
+        return ReadPixels(capture.get());
+    };
+
+    line->SetControlStyle(lineinput::StyleInnerBox);
+    const host::Control& cmd = Child(L"cmd");
+    const Pixels frame = onScreen(Child(L"con"));
+    ASSERT_GT(cmd.height(), 0);
+    for (int y = cmd.top(); y < cmd.top() + cmd.height(); ++y)
+        EXPECT_EQ(frame.At(cmd.left() - 1, y), GetSysColor(COLOR_3DLIGHT)) << y;
+
+    line->SetControlStyle(lineinput::StyleOutline);
+    line->SetBackColor(kInside);
+    Child(L"shp").setForeColor(kBorder);
+    const Pixels outline = onScreen(Child(L"shp"));
+    ASSERT_GT(outline.width, 2);
+    EXPECT_EQ(outline.At(0, 0), kBorder);
+    EXPECT_EQ(outline.At(outline.width - 1, outline.height / 2), kBorder);
+    EXPECT_EQ(outline.At(outline.width / 2, outline.height / 2), kInside);
+
+    line->SetLinePicture(TwoColourPicture());
+    line->SetShowImage(true);
+    const Pixels picture = onScreen(Child(L"img"));
+    ASSERT_EQ(picture.width, 20);
+    EXPECT_EQ(picture.At(2, 6), RGB(255, 0, 0));
+    EXPECT_EQ(picture.At(17, 6), RGB(0, 0, 255));
+}
+
 TEST_F(VxLineInAppearanceTest, ButtonDrawsItsPictureCentredOnItsBackColour) {
     constexpr COLORREF kFace = RGB(200, 230, 255);
     constexpr COLORREF kMask = RGB(192, 192, 192);

@@ -358,4 +358,37 @@ TEST_F(VxLineInDialogTest, ComboStyleReportsTheClickInsteadOfADialog) {
     }
 }
 
+// In the combo box style the button clears the combo box, and every other
+// action, the copy and the report too, only reports the click.
+struct ComboClick {
+    std::int32_t commandStyle;
+    EventList events;
+};
+const ComboClick kComboClicks[] = {
+    // The emptied combo box reports its change.
+    {lineinput::ActionClear, {BeforeButtonClicked, Change, AfterButtonClicked, AfterButtonClickedFinished}},
+    {lineinput::ActionReportOnly,
+     {BeforeButtonClicked, ButtonClicked, AfterButtonClicked, AfterButtonClickedFinished}},
+    {lineinput::ActionCopy,
+     {BeforeButtonClicked, ButtonClicked, AfterButtonClicked, AfterButtonClickedFinished}},
+    {7, {BeforeButtonClicked, AfterButtonClicked, AfterButtonClickedFinished}}, // no action
+};
+
+TEST_F(VxLineInDialogTest, InTheComboStyleTheButtonClearsOrReportsTheClick) {
+    line_->SetControlStyle(lineinput::StyleCombo);
+    line_->SetComboStyle(lineinput::ComboEditable);
+    for (const ComboClick& click : kComboClicks) {
+        SCOPED_TRACE(click.commandStyle);
+        line_->AddItem(L"Eintrag");
+        line_->SetListIndex(0);
+        line_->SetCommandStyle(click.commandStyle);
+        events_.clear();
+        line_->DoButtonClick(true);
+        EXPECT_EQ(FindThreadDialog(L""), nullptr);
+        EXPECT_EQ(events_, click.events);
+        EXPECT_EQ(line_->ListIndex(), click.commandStyle == lineinput::ActionClear ? -1 : 0);
+        line_->Clear();
+    }
+}
+
 } // namespace

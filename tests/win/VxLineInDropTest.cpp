@@ -133,10 +133,12 @@ TEST_F(VxLineInDropTest, TxiAndAnzTakeTheFirstPath) {
 }
 
 TEST_F(VxLineInDropTest, DraggedTextIsRefusedEverywhere) {
+    using namespace lineinput;
     const struct {
-        int style;
+        FieldStyle style;
         const wchar_t* child;
-    } fields[] = {{0, L"txt"}, {2, L"mem"}, {3, L"anz"}, {4, L"txi"}};
+    } fields[] = {
+        {StyleTextBox, L"txt"}, {StyleMemo, L"mem"}, {StyleDisplay, L"anz"}, {StyleInnerBox, L"txi"}};
     for (const auto& field : fields) {
         UseStyle(field.style);
         line->SetTextSilent(L"vorher");

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,130 @@ TEST_F(Persistence, WrittenStateIsRestoredThroughTheTextStore) {
     restored->WriteProperties(rewritten);
     EXPECT_EQ(host::FormatPropertyBags({{L"line", rewritten}}),
               host::FormatPropertyBags({{L"line", written}}));
+}
+
+// The stored form holds each key once, in this order, when every value
+// differs from its default.
+const wchar_t* const kWriteOrder[] = {
+    L"buttonwidth",
+    L"labelwidth",
+    L"fixedblockwidth",
+    L"controldistance",
+    L"topdistance",
+    L"dlgfiletype",
+    L"dlgfileextension",
+    L"dlgopencaption",
+    L"dlgsavecaption",
+    L"dlgpathcaption",
+    L"buttonshow",
+    L"textboxstyle",
+    L"textmask",
+    L"controlstyle",
+    L"greycontrol",
+    L"commandstyle",
+    L"picturetype",
+    L"autoambientchanges",
+    L"defaultfilename",
+    L"appendoleddfiles",
+    L"allowddmultifiles",
+    L"caption",
+    L"labelforecolor",
+    L"labelfont",
+    L"enabled",
+    L"labelalignment",
+    L"labeltooltip",
+    L"checkboxshow",
+    L"value",
+    L"buttonclickonenter",
+    L"dlgfoldernamesasis",
+    L"text",
+    L"textforecolor",
+    L"textbackcolor",
+    L"font",
+    L"locked",
+    L"passwordchar",
+    L"maxlength",
+    L"texttooltip",
+    L"alignment",
+    L"usemnemonic",
+    L"ctluselng",
+    L"buttoncaption",
+    L"buttonbackcolor",
+    L"buttonfont",
+    L"buttonmaskcolor",
+    L"buttonusemaskcolor",
+    L"backcolor",
+    L"forecolor",
+    L"buttontooltip",
+    L"buttonpicture",
+    L"combolines",
+    L"combostyle",
+    L"leftoffset",
+    L"showimage",
+    L"linepicture",
+    L"dlgfolderstyle",
+};
+
+TEST_F(Persistence, EveryKeyIsWrittenOnceInTheStoredOrder) {
+    auto line = NewLine();
+    ASSERT_NE(line, nullptr);
+    line->SetButtonWidth(30);
+    line->SetLabelWidth(90);
+    line->SetFixedBlockWidth(1500);
+    line->SetControlDistance(5);
+    line->SetTopDistance(3);
+    line->SetDlgFileType(L"Bilder");
+    line->SetDlgFileExtension(L"bmp");
+    line->SetDlgOpenCaption(L"\u00d6ffnen :");
+    line->SetDlgSaveCaption(L"Speichern :");
+    line->SetDlgPathCaption(L"Ordner :");
+    line->SetButtonShow(false);
+    line->SetTextBoxStyle(11);
+    line->SetTextMask(L"0123");
+    line->SetControlStyle(2);
+    line->SetGreyControl(true);
+    line->SetCommandStyle(5);
+    line->SetPictureType(12);
+    line->SetAutoAmbientChanges(false);
+    line->SetDefaultFilename(L"x.txt");
+    line->SetAppendOleDDFiles(true);
+    line->SetAllowDDMultiFiles(true);
+    line->SetCaption(L"Quelle :");
+    line->SetLabelForeColor(0x0000FF);
+    line->SetLabelToolTip(L"Woher");
+    line->SetCheckboxShow(true);
+    line->SetValue(false);
+    line->SetButtonClickOnEnter(true);
+    line->SetDlgFolderNamesAsis(true);
+    line->SetText(L"abc");
+    line->SetTextForeColor(0x00FF00);
+    line->SetTextBackColor(0x80000018);
+    line->SetLocked(true);
+    line->SetPasswordChar(L"*");
+    line->SetMaxLength(40);
+    line->SetTextToolTip(L"Pfad");
+    line->SetAlignment(2);
+    line->SetUseMnemonic(true);
+    line->SetCTLUseLng(3);
+    line->SetButtonCaption(L"...");
+    line->SetButtonBackColor(0x00FFFF);
+    line->SetButtonMaskColor(0xFF00FF);
+    line->SetButtonUseMaskColor(false);
+    line->SetBackColor(0x808080);
+    line->SetForeColor(0x404040);
+    line->SetButtonToolTip(L"W\u00e4hlen");
+    line->SetButtonPicture(RedDotPicture(16, 16));
+    line->SetComboLines(5);
+    line->SetComboStyle(0);
+    line->SetLeftOffset(6);
+    line->SetShowImage(true);
+    line->SetLinePicture(RedDotPicture(8, 8));
+    line->SetDlgFolderStyle(2);
+    line->SetEnabled(false);
+
+    host::PropertyBag bag;
+    line->WriteProperties(bag);
+    EXPECT_EQ(Keys(bag), std::vector<std::wstring>(std::begin(kWriteOrder), std::end(kWriteOrder)));
 }
 
 TEST_F(Persistence, StoredValuesAreTakenAsTheyAre) {

@@ -255,16 +255,17 @@ TEST_F(VxLineInTest, EverySetterButEditedTellsTheHostEvenWithoutChange) {
 }
 
 TEST_F(VxLineInTest, AccessorsGiveTheChildrenOfTheStyleOnly) {
+    using namespace lineinput;
     struct Expect {
-        int style;
+        FieldStyle style;
         const wchar_t* inner;
         const wchar_t* textBox;
         bool combo, label;
     };
     const Expect cases[] = {
-        {0, L"txt", L"txt", false, false}, {1, L"cmb2", nullptr, true, false},
-        {2, L"mem", L"mem", false, false}, {3, L"anz", nullptr, false, true},
-        {4, L"con", L"txi", false, false}, {5, nullptr, nullptr, false, false},
+        {StyleTextBox, L"txt", L"txt", false, false},  {StyleCombo, L"cmb2", nullptr, true, false},
+        {StyleMemo, L"mem", L"mem", false, false},     {StyleDisplay, L"anz", nullptr, false, true},
+        {StyleInnerBox, L"con", L"txi", false, false}, {StyleOutline, nullptr, nullptr, false, false},
     };
     for (const Expect& e : cases) {
         SCOPED_TRACE(e.style);
@@ -646,6 +647,54 @@ TEST_F(VxLineInTest, RestoringBeforePlacementLaysOutOnceAtThePlacement) {
         EXPECT_EQ((std::vector{a.left(), a.top(), a.width(), a.height()}),
                   (std::vector{b.left(), b.top(), b.width(), b.height()}));
         EXPECT_EQ(a.visible(), b.visible());
+    }
+}
+
+// ButtonWidth 0 in the framed style stands for the single-line height less
+// 4. Set before the host places the line, new or restored, it is the width
+// that setting it after the placement gives, and the width written.
+TEST_F(VxLineInTest, AutomaticButtonWidthSetBeforePlacementIsTheOneSetAfter) {
+    host::PropertyBag framed;
+    framed.Put(L"ControlStyle", std::int32_t{4});
+    struct Route {
+        const char* name;
+        void (*prepare)(VxLineIn&, const host::PropertyBag&);
+    };
+    const Route routes[] = {
+        {"new instance switched to the framed style",
+         [](VxLineIn& l, const host::PropertyBag&) {
+             l.InitProperties();
+             l.SetControlStyle(4);
+         }},
+        {"restored in the framed style",
+         [](VxLineIn& l, const host::PropertyBag& bag) { l.ReadProperties(bag); }},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.name);
+        auto setFirst = VxLineIn::Create({form->hwnd(), form.get()});
+        auto placedFirst = VxLineIn::Create({form->hwnd(), form.get()});
+        ASSERT_NE(setFirst, nullptr);
+        ASSERT_NE(placedFirst, nullptr);
+        route.prepare(*setFirst, framed);
+        setFirst->SetButtonWidth(0);
+        PlaceInPixels(*setFirst, {.top = 80});
+        route.prepare(*placedFirst, framed);
+        PlaceInPixels(*placedFirst, {.top = 120});
+        placedFirst->SetButtonWidth(0);
+
+        const int s = placedFirst->ChildNamed(L"txt")->height();
+        EXPECT_EQ(placedFirst->ButtonWidth(), s - 4);
+        EXPECT_EQ(setFirst->ButtonWidth(), placedFirst->ButtonWidth());
+        host::PropertyBag written;
+        setFirst->WriteProperties(written);
+        EXPECT_EQ(host::ToInt32(written.ReadProperty(L"ButtonWidth", std::int16_t{32})), s - 4);
+        for (const wchar_t* name : {L"txt", L"con", L"txi", L"cmd", L"gry"}) {
+            SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+            const host::Control& a = *setFirst->ChildNamed(name);
+            const host::Control& b = *placedFirst->ChildNamed(name);
+            EXPECT_EQ((std::vector{a.left(), a.top(), a.width(), a.height()}),
+                      (std::vector{b.left(), b.top(), b.width(), b.height()}));
+        }
     }
 }
 
