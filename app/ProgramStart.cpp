@@ -3,6 +3,7 @@
 #include "B_MAIN.h"
 #include "CommandMode.h"
 #include "ConsoleOutput.h"
+#include "LiteralArguments.h"
 #include "Win32Holders.h"
 
 #include <commctrl.h>
@@ -14,9 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-int RunWindow() {
+int RunWindow(const MainWindowPrefill& prefill) {
     // The console companion started from Explorer got a console of its own,
     // which only stands behind the window: it goes. A console shared with
     // the shell that started the program stays.
@@ -31,7 +30,7 @@ int RunWindow() {
     InitCommonControlsEx(&controls);
 
     int exitCode = 1;
-    if (auto window = B_MAIN::Create()) {
+    if (auto window = B_MAIN::Create(prefill)) {
         window->Show();
         exitCode = window->Run();
     }
@@ -39,8 +38,6 @@ int RunWindow() {
         OleUninitialize();
     return exitCode;
 }
-
-} // namespace
 
 int StartProgram() {
     // The wide command line keeps every character of a path, whatever the
@@ -51,9 +48,11 @@ int StartProgram() {
         WriteError(L"Die Befehlszeile lässt sich nicht lesen.\n");
         return ExitRefused;
     }
-    const std::vector<std::wstring> arguments(split.get() + std::min(argumentCount, 1),
-                                              split.get() + argumentCount);
+    std::vector<std::wstring> arguments(split.get() + std::min(argumentCount, 1),
+                                        split.get() + argumentCount);
     if (arguments.empty())
-        return RunWindow();
+        return RunWindow({});
+    if (ReadsArgumentsLiterally(arguments))
+        arguments = SplitArgumentsLiterally(GetCommandLineW());
     return RunCommandLine(arguments);
 }

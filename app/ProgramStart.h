@@ -4,3 +4,9 @@
 
 // Returns the program's exit code.
 int StartProgram();
+
+struct MainWindowPrefill;
+
+// Opens the main window with its lines prefilled and runs it until it closes;
+// returns the program's exit code.
+int RunWindow(const MainWindowPrefill& prefill);
