@@ -21,7 +21,6 @@ constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersi
 constexpr wchar_t kSettingsKey[] = L"Software\\Ordnerlink";
 constexpr wchar_t kEnvironmentKey[] = L"Environment";
 constexpr wchar_t kRunOnceKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-constexpr wchar_t kRunOnceValue[] = L"Ordnerlink entfernen";
 
 struct Locations {
     std::wstring programsFolder; // %LOCALAPPDATA%\Programs
@@ -219,13 +218,16 @@ DWORD RemoveRunningFile(const std::wstring& file, std::wstring& movedTo) {
     const DWORD cchTemp = GetTempPathW(MAX_PATH + 1, temp);
     if (cchTemp == 0 || cchTemp > MAX_PATH)
         return LastErrorOr(ERROR_PATH_NOT_FOUND);
-    const std::wstring moved = std::wstring(temp, cchTemp) + L"ordnerlink-entfernt-" +
-                               std::to_wstring(GetCurrentProcessId()) + file.substr(file.find_last_of(L'.'));
+    // A name of its own per removal, and a RunOnce value named after it, so
+    // that a second removal before the next logon leaves nothing of the first.
+    const std::wstring movedName = L"ordnerlink-entfernt-" + std::to_wstring(GetCurrentProcessId()) +
+                                   file.substr(file.find_last_of(L'.'));
+    const std::wstring moved = std::wstring(temp, cchTemp) + movedName;
     if (!MoveFileExW(file.c_str(), moved.c_str(), MOVEFILE_REPLACE_EXISTING))
         return LastErrorOr(ERROR_ACCESS_DENIED);
     movedTo = moved;
     return static_cast<DWORD>(
-        UserRegistry::SetString(kRunOnceKey, kRunOnceValue,
+        UserRegistry::SetString(kRunOnceKey, movedName.c_str(),
                                 L"\"" + SystemFolder() + L"\\cmd.exe\" /d /c del /f /q \"" + moved + L"\""));
 }
 

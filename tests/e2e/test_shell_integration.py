@@ -171,6 +171,10 @@ def user_files(drive_c):
 def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive_c):
     hkcu = "HKEY_CURRENT_USER"
     run_once = hkcu + r"\Software\Microsoft\Windows\CurrentVersion\RunOnce"
+    ordnerlink("/uninstall")  # nothing left over from an earlier run
+    # The user's own PATH entry, with a variable, stays as it is.
+    run("wine", "reg", "add", hkcu + r"\Environment", "/v", "Path", "/t", "REG_EXPAND_SZ", "/d",
+        r"%USERPROFILE%\bin", "/f")
     files_before = user_files(drive_c)
     registry_before = exported(drive_c, hkcu)
     had_run_once = any(block.split("\n")[0] == f"[{run_once}]" for block in registry_before)
@@ -202,9 +206,12 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
         assert path.startswith("hex(2):"), "PATH is REG_EXPAND_SZ"
         entries = bytes.fromhex(path[7:].replace(",", "").replace(" ", "")) \
             .decode("utf-16-le").rstrip("\0").split(";")
-        assert entries.count(windows_path(folder)) == 1
+        assert entries == [r"%USERPROFILE%\bin", windows_path(folder)]
         command = reg_value(registry, hkcu + r"\Software\Classes\Directory\shell\Ordnerlink.Einbinden\command")
         assert command == f'"{installed}" /new "%1"'
+
+    # Settings the program keeps for the user go with it.
+    run("wine", "reg", "add", hkcu + r"\Software\Ordnerlink\Verwalten", "/v", "Ordner", "/d", r"C:\e2e", "/f")
 
     # Windows' settings start the uninstall command without a console: the
     # installed copy removes itself and says so in a message box.
@@ -219,15 +226,16 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
     # Left until the next logon: the running program's file, moved into the
     # temporary folder, and the RunOnce value that deletes it then.
     registry = exported(drive_c, hkcu)
-    delete_command = reg_value(registry, run_once, "Ordnerlink entfernen")
-    moved_name = delete_command.rsplit("\\", 1)[-1].rstrip('"')
-    assert moved_name.startswith("ordnerlink-entfernt-"), delete_command
+    run_once_values = next(b for b in registry if b.split("\n")[0] == f"[{run_once}]").split("\n")[1:]
+    assert len(run_once_values) == 1 and run_once_values[0].startswith('"ordnerlink-entfernt-'), run_once_values
+    moved_name = run_once_values[0].split('"')[1]
+    delete_command = reg_value(registry, run_once, moved_name)
     moved = next((drive_c / "users").glob(f"*/Temp/{moved_name}"))
     assert windows_path(moved) in delete_command
     assert user_files(drive_c) - files_before <= {str(moved.relative_to(drive_c / "users"))}
     start_as_explorer(build_dir, delete_command)
     assert wait_until(lambda: not moved.exists(), 30), "the RunOnce command left the program"
-    run("wine", "reg", "delete", run_once, "/v", "Ordnerlink entfernen", "/f")
+    run("wine", "reg", "delete", run_once, "/v", moved_name, "/f")
     if not had_run_once:  # Windows always has the key; a fresh Wine prefix has not
         run("wine", "reg", "delete", run_once, "/f")
 
@@ -236,3 +244,4 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
 
     nothing = ordnerlink("/uninstall")
     assert nothing.code == 0 and "nicht installiert" in nothing.out
+    run("wine", "reg", "delete", hkcu + r"\Environment", "/v", "Path", "/f")
