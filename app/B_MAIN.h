@@ -23,7 +23,7 @@ public:
     // Creates the window with its controls, the input lines restored from the
     // form data stored with the program and then given the prefilled texts;
     // null when the window could not be made.
-    static std::unique_ptr<B_MAIN> Create(const MainWindowPrefill& prefill = {});
+    static std::unique_ptr<B_MAIN> Create(const MainWindowPrefill& prefill);
 
     void Show();
     // Runs until the window is unloaded; returns the program's exit code.

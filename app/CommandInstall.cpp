@@ -66,8 +66,8 @@ int UnregisterCommand() {
 int InstallCommand() {
     const InstallOutcome outcome = Install();
     if (outcome.failed)
-        return Tell(ExitRefused, L"Ordnerlink ist nicht vollständig installiert: " + outcome.failed->step +
-                                     L" ist fehlgeschlagen (" + Cause(outcome.failed->error) +
+        return Tell(ExitRefused, L"Ordnerlink ist nicht vollständig installiert. Fehlgeschlagen: " +
+                                     outcome.failed->step + L" (" + Cause(outcome.failed->error) +
                                      L"). Ein erneutes „ordnerlink /install“ setzt die Installation fort.");
     return Tell(ExitDone,
                 L"Ordnerlink ist für Sie installiert, in " + Quoted(outcome.folder) +

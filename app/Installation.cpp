@@ -108,8 +108,8 @@ void TellProgramsEnvironmentChanged() {
                         SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
-// The user's PATH changed by change; the value keeps its type, a new one is
-// REG_EXPAND_SZ as Windows' own, and a value left empty goes.
+// Adds folder to the user's PATH or takes it out. The value keeps its type,
+// a new one is REG_EXPAND_SZ as Windows writes it, and a value left empty goes.
 DWORD ChangeUserPath(const std::wstring& folder, bool add) {
     const auto stored = UserRegistry::ReadString(kEnvironmentKey, L"Path");
     const std::wstring before = stored ? stored->text : L"";
@@ -240,8 +240,8 @@ void Record(std::vector<FailedStep>& failed, const wchar_t* step, DWORD error) {
 
 std::wstring RunningWindowProgram() {
     const std::wstring running = RunningModule();
-    return running.ends_with(L".com") || running.ends_with(L".COM") ? WithExtension(running, L".exe")
-                                                                    : running;
+    const bool console = running.size() > 4 && SameText(running.substr(running.size() - 4), L".com");
+    return console ? WithExtension(running, L".exe") : running;
 }
 
 InstallOutcome Install() {

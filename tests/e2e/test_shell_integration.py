@@ -245,3 +245,23 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
     nothing = ordnerlink("/uninstall")
     assert nothing.code == 0 and "nicht installiert" in nothing.out
     run("wine", "reg", "delete", hkcu + r"\Environment", "/v", "Path", "/f")
+
+
+def test_a_console_program_without_its_window_program_registers_and_installs_nothing(ordnerlink, build_dir,
+                                                                                     drive_c, work_folder):
+    lone = work_folder / "nur-konsole"
+    lone.mkdir()
+    (lone / "ordnerlink.com").write_bytes((build_dir / "app" / "ordnerlink.com").read_bytes())
+    files_before = user_files(drive_c)
+    registry_before = exported(drive_c, "HKEY_CURRENT_USER")
+
+    refusals = {
+        "/register": "ordnerlink.exe",
+        "/install": "Fehlgeschlagen: ordnerlink.exe und ordnerlink.com neben dem laufenden Programm finden",
+    }
+    for command, reason in refusals.items():
+        refused = ordnerlink(command, program=lone / "ordnerlink.com")
+        assert (refused.code, refused.out) == (1, ""), command
+        assert reason in refused.err, refused.err
+    assert user_files(drive_c) == files_before
+    assert exported(drive_c, "HKEY_CURRENT_USER") == registry_before
