@@ -13,11 +13,19 @@
 
 namespace {
 
-constexpr wchar_t kVerbNames[] =
-    L"„Ordnerverknüpfung hier erstellen…“, „Als Ordnerverknüpfung einbinden…“ und „Ordnerverknüpfungen hier "
-    L"verwalten…“";
-constexpr wchar_t kWhereVerbsShow[] =
-    L"Sie stehen im Kontextmenü des Explorers, unter Windows 11 unter „Weitere Optionen anzeigen“.";
+// The verbs' menu texts, each quoted, as a German list.
+std::wstring VerbNames() {
+    const std::vector<std::wstring> texts = ShellVerbTexts();
+    std::wstring names;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        names += (i == 0 ? L"" : i + 1 == texts.size() ? L" und " : L", ") + Quoted(texts[i]);
+    return names;
+}
+
+std::wstring WhereVerbsShow() {
+    return L"Sie stehen im Kontextmenü des Explorers, unter Windows 11 unter " +
+           Quoted(L"Weitere Optionen anzeigen") + L".";
+}
 
 int Tell(int exitCode, const std::wstring& text) {
     if (!OutputReachesUser()) {
@@ -49,8 +57,8 @@ int RegisterCommand() {
         return Tell(ExitRefused,
                     L"Die Befehle sind nicht eingetragen: " + Cause(static_cast<DWORD>(error)) + L".");
     }
-    return Tell(ExitDone, std::wstring(L"Die Befehle ") + kVerbNames + L" sind eingetragen und starten " +
-                              Quoted(program) + L". " + kWhereVerbsShow);
+    return Tell(ExitDone, L"Die Befehle " + VerbNames() + L" sind eingetragen und starten " +
+                              Quoted(program) + L". " + WhereVerbsShow());
 }
 
 int UnregisterCommand() {
@@ -59,8 +67,8 @@ int UnregisterCommand() {
     if (const LSTATUS error = UnregisterShellVerbs(); error != ERROR_SUCCESS)
         return Tell(ExitRefused, L"Die Befehle von Ordnerlink sind nicht ganz entfernt: " +
                                      Cause(static_cast<DWORD>(error)) + L".");
-    return Tell(ExitDone, std::wstring(L"Die Befehle ") + kVerbNames +
-                              L" sind aus dem Kontextmenü des Explorers entfernt.");
+    return Tell(ExitDone,
+                L"Die Befehle " + VerbNames() + L" sind aus dem Kontextmenü des Explorers entfernt.");
 }
 
 int InstallCommand() {
@@ -68,13 +76,14 @@ int InstallCommand() {
     if (outcome.failed)
         return Tell(ExitRefused, L"Ordnerlink ist nicht vollständig installiert. Fehlgeschlagen: " +
                                      outcome.failed->step + L" (" + Cause(outcome.failed->error) +
-                                     L"). Ein erneutes „ordnerlink /install“ setzt die Installation fort.");
-    return Tell(ExitDone,
-                L"Ordnerlink ist für Sie installiert, in " + Quoted(outcome.folder) +
-                    L": mit einem Eintrag im Startmenü, den Befehlen " + kVerbNames +
-                    L" im Kontextmenü des Explorers (unter Windows 11 unter „Weitere Optionen "
-                    L"anzeigen“), im PATH (für danach geöffnete Eingabeaufforderungen) und unter den "
-                    L"installierten Apps, wo Windows es auch wieder entfernen kann.");
+                                     L"). Ein erneutes " + Quoted(L"ordnerlink /install") +
+                                     L" setzt die Installation fort.");
+    return Tell(ExitDone, L"Ordnerlink ist für Sie installiert, in " + Quoted(outcome.folder) +
+                              L": mit einem Eintrag im Startmenü, den Befehlen " + VerbNames() +
+                              L" im Kontextmenü des Explorers (unter Windows 11 unter " +
+                              Quoted(L"Weitere Optionen anzeigen") +
+                              L"), im PATH (für danach geöffnete Eingabeaufforderungen) und unter den "
+                              L"installierten Apps, wo Windows es auch wieder entfernen kann.");
 }
 
 int UninstallCommand() {

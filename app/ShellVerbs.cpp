@@ -74,3 +74,10 @@ bool ShellVerbsRegistered() {
             return true;
     return false;
 }
+
+std::vector<std::wstring> ShellVerbTexts() {
+    std::vector<std::wstring> texts;
+    for (const ShellVerb& verb : kShellVerbs)
+        texts.emplace_back(verb.text);
+    return texts;
+}

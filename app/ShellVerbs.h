@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Writes the three verbs, each starting program (the full path of
 // ordnerlink.exe). Returns ERROR_SUCCESS or the first failure's error code.
@@ -18,6 +19,9 @@ LSTATUS RegisterShellVerbs(const std::wstring& program);
 // the keys above them that are left empty. Returns ERROR_SUCCESS or the first
 // failure's error code; a verb that is not there is no failure.
 LSTATUS UnregisterShellVerbs();
+
+// The verbs' menu texts, in the order above.
+std::vector<std::wstring> ShellVerbTexts();
 
 // Whether any of the three verbs is registered.
 bool ShellVerbsRegistered();
