@@ -38,11 +38,19 @@ std::unique_ptr<VxLineIn> RestoreLine(host::Form& site, HWND parent,
 
 } // namespace
 
-std::unique_ptr<B_MAIN> B_MAIN::Create() {
+std::unique_ptr<B_MAIN> B_MAIN::Create(const MainWindowPrefill& prefill) {
     std::unique_ptr<B_MAIN> window(new B_MAIN());
     if (!window->CreateControls())
         return nullptr;
+    window->Prefill(prefill);
     return window;
+}
+
+void B_MAIN::Prefill(const MainWindowPrefill& prefill) {
+    if (!prefill.source.empty())
+        txtUrl->SetText(prefill.source);
+    if (!prefill.target.empty())
+        txtPat->SetText(prefill.target);
 }
 
 bool B_MAIN::CreateControls() {

@@ -9,12 +9,21 @@
 #include "VxLineIn.h"
 
 #include <memory>
+#include <string>
+
+// What "ordnerlink /new" puts into the window's lines; an empty text leaves
+// its line as the stored form data has it.
+struct MainWindowPrefill {
+    std::wstring source;
+    std::wstring target;
+};
 
 class B_MAIN {
 public:
     // Creates the window with its controls, the input lines restored from the
-    // form data stored with the program; null when the window could not be made.
-    static std::unique_ptr<B_MAIN> Create();
+    // form data stored with the program and then given the prefilled texts;
+    // null when the window could not be made.
+    static std::unique_ptr<B_MAIN> Create(const MainWindowPrefill& prefill);
 
     void Show();
     // Runs until the window is unloaded; returns the program's exit code.
@@ -23,6 +32,7 @@ public:
 private:
     B_MAIN() = default;
     bool CreateControls();
+    void Prefill(const MainWindowPrefill& prefill);
 
     void cmdOK_Click();
     void cmdAB_Click();

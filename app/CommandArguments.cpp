@@ -40,10 +40,21 @@ struct CommandSwitch {
     CommandAction action;
 };
 constexpr CommandSwitch CommandSwitches[] = {
-    {L"/create", CommandAction::Create}, {L"/show", CommandAction::Show},
-    {L"/check", CommandAction::Check},   {L"/list", CommandAction::List},
-    {L"/remove", CommandAction::Remove},
+    {L"/create", CommandAction::Create},     {L"/show", CommandAction::Show},
+    {L"/check", CommandAction::Check},       {L"/list", CommandAction::List},
+    {L"/remove", CommandAction::Remove},     {L"/new", CommandAction::New},
+    {L"/register", CommandAction::Register}, {L"/unregister", CommandAction::Unregister},
+    {L"/install", CommandAction::Install},   {L"/uninstall", CommandAction::Uninstall},
 };
+
+// The window's target as given, with repeated backslashes at its end read as
+// one: Explorer's verb on a folder's background appends one to the folder,
+// which for a drive root already ends with one.
+std::wstring WithOneTrailingBackslash(std::wstring target) {
+    while (target.size() > 3 && target.ends_with(L"\\\\"))
+        target.pop_back();
+    return target;
+}
 
 } // namespace
 
@@ -54,6 +65,7 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     bool force = false;
     std::optional<unsigned> timeout;
     std::wstring timeoutName;
+    std::optional<std::wstring> newSource;
     std::vector<std::wstring> paths;
 
     // No path holds a quotation mark; one inside an argument is what the
@@ -105,19 +117,28 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
                 return Refused(Quoted(argument) + L": erwartet wird eine ganze Zahl von Sekunden von 1 bis " +
                                std::to_wstring(MaxTimeoutSeconds) + L", etwa /timeout:10.");
             timeoutName = argument;
+        } else if (name.starts_with(L"/source:")) {
+            if (newSource)
+                return Refused(L"Der Schalter /source steht doppelt.");
+            newSource = argument.substr(8);
+            if (IsBlank(*newSource))
+                return Refused(L"Nach /source: fehlt die QUELLE.");
         } else {
             return Refused(L"Unbekannter Schalter " + Quoted(argument) + L".");
         }
     }
 
     if (!action)
-        return Refused(L"Kein Befehl angegeben: /create, /show, /check, /list oder /remove.");
+        return Refused(L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /new, /register, "
+                       L"/unregister, /install oder /uninstall.");
     if (force && action != CommandAction::Create)
         return Refused(L"Der Schalter /force gilt nur für /create.");
     if (listFile && action != CommandAction::Create)
         return Refused(L"Der Schalter /from gilt nur für /create.");
     if (timeout && action != CommandAction::Check)
         return Refused(L"Der Schalter " + Quoted(timeoutName) + L" gilt nur für /check.");
+    if (newSource && action != CommandAction::New)
+        return Refused(L"Der Schalter /source: gilt nur für /new.");
 
     CommandRequest request;
     request.action = *action;
@@ -156,6 +177,22 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         if (!paths.empty())
             request.folder = paths[0];
         break;
+    case CommandAction::New:
+        if (paths.size() > 1)
+            return Refused(L"/new erwartet höchstens ein ZIEL. Ein Pfad mit Leerzeichen gehört in "
+                           L"Anführungszeichen, etwa \"C:\\Links\\Meine Daten\".");
+        if (!paths.empty())
+            request.target = WithOneTrailingBackslash(paths[0]);
+        request.source = newSource.value_or(L"");
+        break;
+    case CommandAction::Register:
+    case CommandAction::Unregister:
+    case CommandAction::Install:
+    case CommandAction::Uninstall:
+        if (!paths.empty())
+            return Refused(actionName + L" erwartet keinen Pfad, aber " + Quoted(paths[0]) +
+                           L" steht dabei.");
+        break;
     case CommandAction::CreateFromList:
     case CommandAction::Usage:
         break;
@@ -188,6 +225,22 @@ std::wstring UsageText() {
            L"  ordnerlink /remove ZIEL\n"
            L"      Macht die Ordnerverknüpfung ZIEL wieder zu einem gewöhnlichen Ordner; seine\n"
            L"      übrigen Einträge bleiben.\n"
+           L"  ordnerlink /new [ZIEL] [/source:QUELLE]\n"
+           L"      Öffnet das Fenster mit ZIEL (und QUELLE) schon eingetragen.\n"
+           L"  ordnerlink /register\n"
+           L"      Trägt die Befehle von Ordnerlink für den angemeldeten Benutzer in die\n"
+           L"      Kontextmenüs des Explorers ein: Ordnerverknüpfung hier erstellen…, Als\n"
+           L"      Ordnerverknüpfung einbinden… und Ordnerverknüpfungen hier verwalten….\n"
+           L"  ordnerlink /unregister\n"
+           L"      Nimmt diese Befehle wieder aus den Kontextmenüs.\n"
+           L"  ordnerlink /install\n"
+           L"      Installiert Ordnerlink für den angemeldeten Benutzer (ohne\n"
+           L"      Administratorrechte) nach %LOCALAPPDATA%\\Programs\\Ordnerlink, mit\n"
+           L"      Startmenü-Eintrag, Explorer-Befehlen, PATH und Eintrag in der Liste der\n"
+           L"      installierten Apps. Erneut aufgerufen, bringt es die Installation auf den\n"
+           L"      neuen Stand.\n"
+           L"  ordnerlink /uninstall\n"
+           L"      Entfernt die Installation wieder ganz; Ordnerverknüpfungen bleiben.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

@@ -6,12 +6,25 @@
 #include <string>
 #include <vector>
 
-enum class CommandAction { Usage, Create, CreateFromList, Show, Check, List, Remove };
+enum class CommandAction {
+    Usage,
+    Create,
+    CreateFromList,
+    Show,
+    Check,
+    List,
+    Remove,
+    New,
+    Register,
+    Unregister,
+    Install,
+    Uninstall,
+};
 
 struct CommandRequest {
     CommandAction action = CommandAction::Usage;
-    std::wstring source;         // Create
-    std::wstring target;         // Create, Show, Check, Remove
+    std::wstring source;         // Create; New (may be empty)
+    std::wstring target;         // Create, Show, Check, Remove; New (may be empty)
     std::wstring listFile;       // CreateFromList
     std::wstring folder;         // List; empty for the user's network shortcuts
     bool force = false;          // Create, CreateFromList

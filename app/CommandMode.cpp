@@ -1,8 +1,10 @@
 #include "CommandMode.h"
 
+#include "B_MAIN.h"
 #include "CommandArguments.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "ProgramStart.h"
 
 int RunCommandLine(const std::vector<std::wstring>& arguments) {
     const ParsedArguments parsed = ParseCommandArguments(arguments);
@@ -27,6 +29,16 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
         return ListCommand(request);
     case CommandAction::Remove:
         return RemoveCommand(request);
+    case CommandAction::New:
+        return RunWindow({request.source, request.target});
+    case CommandAction::Register:
+        return RegisterCommand();
+    case CommandAction::Unregister:
+        return UnregisterCommand();
+    case CommandAction::Install:
+        return InstallCommand();
+    case CommandAction::Uninstall:
+        return UninstallCommand();
     }
     return ExitWrongUsage;
 }

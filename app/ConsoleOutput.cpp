@@ -93,3 +93,14 @@ void WriteOutput(std::wstring_view text) {
 void WriteError(std::wstring_view text) {
     Write(STD_ERROR_HANDLE, text);
 }
+
+bool OutputReachesUser() {
+    const HANDLE h = StreamHandle(STD_OUTPUT_HANDLE);
+    if (!IsUsable(h))
+        return false;
+    DWORD mode = 0;
+    if (!GetConsoleMode(h, &mode))
+        return true;
+    DWORD consoleProcesses[2]{};
+    return GetConsoleProcessList(consoleProcesses, 2) > 1;
+}

@@ -9,3 +9,9 @@
 void WriteOutput(std::wstring_view text);
 // Refusals, failures and wrong calls.
 void WriteError(std::wstring_view text);
+
+// Whether printed text reaches the user: a redirected stream, or a console
+// the program shares with the shell that started it. Not so when Explorer
+// or Windows' settings started the program: the window program then has no
+// console, the console companion only one of its own that closes with it.
+bool OutputReachesUser();

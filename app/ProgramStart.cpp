@@ -3,6 +3,7 @@
 #include "B_MAIN.h"
 #include "CommandMode.h"
 #include "ConsoleOutput.h"
+#include "LiteralArguments.h"
 #include "Win32Holders.h"
 
 #include <commctrl.h>
@@ -45,7 +46,9 @@ private:
     bool initialized_;
 };
 
-int RunWindow() {
+} // namespace
+
+int RunWindow(const MainWindowPrefill& prefill) {
     // The console companion started from Explorer got a console of its own,
     // which only stands behind the window: it goes. A console shared with
     // the shell that started the program stays.
@@ -57,12 +60,14 @@ int RunWindow() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    if (auto window = B_MAIN::Create()) {
+    if (auto window = B_MAIN::Create(prefill)) {
         window->Show();
         return window->Run();
     }
     return 1;
 }
+
+namespace {
 
 int RunCommand(const std::vector<std::wstring>& arguments) {
     // The command writes its links by the same route as the window.
@@ -87,12 +92,17 @@ int StartProgram() {
         WriteError(L"Die Befehlszeile lässt sich nicht lesen.\n");
         return ExitRefused;
     }
-    const std::vector<std::wstring> arguments(split.get() + std::min(argumentCount, 1),
-                                              split.get() + argumentCount);
+    std::vector<std::wstring> arguments(split.get() + std::min(argumentCount, 1),
+                                        split.get() + argumentCount);
     if (arguments.empty()) {
         PrepareProcess(CrashNotice::Window);
-        return RunWindow();
+        return RunWindow({});
     }
-    PrepareProcess(CrashNotice::Console);
+    // /new and /manage open a window, and their paths come from Explorer,
+    // which quotes a drive's root as "C:\".
+    const bool opensWindow = ReadsArgumentsLiterally(arguments);
+    if (opensWindow)
+        arguments = SplitArgumentsLiterally(GetCommandLineW());
+    PrepareProcess(opensWindow ? CrashNotice::Window : CrashNotice::Console);
     return RunCommand(arguments);
 }

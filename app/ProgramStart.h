@@ -13,3 +13,9 @@ void PrepareProcess(CrashNotice notice);
 
 // Returns the program's exit code.
 int StartProgram();
+
+struct MainWindowPrefill;
+
+// Opens the main window with its lines prefilled and runs it until it closes;
+// returns the program's exit code.
+int RunWindow(const MainWindowPrefill& prefill);

@@ -11,7 +11,7 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 fonts-wine
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick
-    attr liblnk-utils
+    attr liblnk-utils zip
 )
 
 missing=()

@@ -6,6 +6,7 @@ import os
 import pathlib
 import shutil
 import subprocess
+import tempfile
 import time
 
 import pytest
@@ -66,13 +67,51 @@ def window_rectangle(window):
                  ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
+def save_screenshot(build_dir, name):
+    """The whole screen as build_dir/screenshots/NAME.png, for a person to look at."""
+    time.sleep(1)  # let the newest window finish painting
+    target = build_dir / "screenshots" / f"{name}.png"
+    target.parent.mkdir(exist_ok=True)
+    run("convert", f"xwd:{screen_file()}", str(target))
+    return target
+
+
+def start_as_explorer(build_dir, command_line):
+    """Starts command_line exactly as written, as Explorer starts a verb's
+    command or Windows' settings an uninstall command: no console, no
+    splitting or quoting on the way. Returns the starting tool's process,
+    which ends at once."""
+    env = dict(os.environ, ORDNERLINK_COMMAND_LINE=command_line, LC_ALL="C.UTF-8")
+    return subprocess.Popen(["wine", str(build_dir / "tests" / "e2e" / "start_command_line.exe")], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def visible_windows(build_dir):
+    """Every visible top-level window as a list: its title, then its children's texts.
+    The tool writes into a file, not a pipe: when it is the first program of
+    the Wine session that needs the desktop, Wine starts the desktop process
+    with the tool's output handles, and a pipe held by it never ends."""
+    with tempfile.TemporaryFile() as output:
+        subprocess.run(["wine", str(build_dir / "tests" / "e2e" / "window_text.exe")], check=True, timeout=60,
+                       stdout=output, stderr=subprocess.DEVNULL)
+        output.seek(0)
+        out = output.read().decode("utf-8")
+    return [line.rstrip("\r").replace("\x1f", "\n").split("\t") for line in out.split("\n") if line.strip()]
+
+
 class App:
     """One running ordnerlink.exe and the X window of its main window."""
 
-    def __init__(self, build_dir):
+    def __init__(self, build_dir, command_line=None):
+        """Starts ordnerlink.exe without arguments; or, given a command_line,
+        starts that line exactly as written, as Explorer starts a verb's
+        command (process is then the starting tool, which ends at once)."""
         self.build_dir = build_dir
-        self.process = subprocess.Popen(["wine", str(build_dir / "app" / "ordnerlink.exe")],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if command_line is None:
+            self.process = subprocess.Popen(["wine", str(build_dir / "app" / "ordnerlink.exe")],
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        else:
+            self.process = start_as_explorer(build_dir, command_line)
         self.window = self.wait_for_x_window(MAIN_TITLE)
 
     def wait_for_x_window(self, title, timeout=30):
@@ -101,9 +140,7 @@ class App:
         time.sleep(0.3)
 
     def windows(self):
-        """Every visible top-level window as a list: its title, then its children's texts."""
-        out = run("wine", str(self.build_dir / "tests" / "e2e" / "window_text.exe")).stdout
-        return [line.rstrip("\r").replace("\x1f", "\n").split("\t") for line in out.split("\n") if line.strip()]
+        return visible_windows(self.build_dir)
 
     def wait_for_windows(self, predicate, timeout=15):
         return wait_until(lambda: [w for w in self.windows() if predicate(w)], timeout, interval=0.3)
@@ -115,11 +152,7 @@ class App:
             return None
 
     def screenshot(self, name):
-        time.sleep(1)  # let the newest window finish painting
-        target = self.build_dir / "screenshots" / f"{name}.png"
-        target.parent.mkdir(exist_ok=True)
-        run("convert", f"xwd:{screen_file()}", str(target))
-        return target
+        return save_screenshot(self.build_dir, name)
 
     def close(self):
         if self.process.poll() is None:

@@ -114,3 +114,34 @@ TEST(CommandArguments, AQuotationMarkInsideAnArgumentIsRefused) {
         EXPECT_NE(reason.find(L"Anführungszeichen"), std::wstring::npos) << call.back();
     }
 }
+
+TEST(CommandArguments, TheWindowAndInstallationCommands) {
+    const CommandRequest plain = Accepted({L"/new"});
+    EXPECT_EQ(plain.action, CommandAction::New);
+    EXPECT_EQ(plain.target, L"");
+    EXPECT_EQ(plain.source, L"");
+
+    const CommandRequest both = Accepted({L"/source:\\\\srv\\share", L"/NEW", L"C:\\Meine Daten\\"});
+    EXPECT_EQ(both.target, L"C:\\Meine Daten\\");
+    EXPECT_EQ(both.source, L"\\\\srv\\share");
+
+    // The verb on a drive root's background appends a backslash to "C:\".
+    EXPECT_EQ(Accepted({L"/new", L"C:\\\\"}).target, L"C:\\");
+    EXPECT_EQ(Accepted({L"/new", L"C:\\Links\\\\"}).target, L"C:\\Links\\");
+    EXPECT_EQ(Accepted({L"/new", L"\\\\"}).target, L"\\\\");
+
+    for (const auto& [name, action] : {std::pair{L"/register", CommandAction::Register},
+                                       {L"/Unregister", CommandAction::Unregister},
+                                       {L"/install", CommandAction::Install},
+                                       {L"/UNINSTALL", CommandAction::Uninstall}}) {
+        EXPECT_EQ(Accepted({name}).action, action) << name;
+        EXPECT_NE(Refused({name, L"C:\\x"}).find(L"keinen Pfad"), std::wstring::npos) << name;
+    }
+
+    EXPECT_NE(Refused({L"/new", L"C:\\a", L"C:\\b"}).find(L"höchstens ein ZIEL"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/new", L"/source:"}).find(L"fehlt die QUELLE"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/new", L"/source:a", L"/source:b"}).find(L"doppelt"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/show", L"C:\\a", L"/source:b"}).find(L"nur für /new"), std::wstring::npos);
+    for (const wchar_t* command : {L"/new", L"/register", L"/unregister", L"/install", L"/uninstall"})
+        EXPECT_NE(UsageText().find(std::wstring(L"ordnerlink ") + command), std::wstring::npos) << command;
+}
