@@ -45,7 +45,19 @@ struct CommandSwitch {
 constexpr CommandSwitch CommandSwitches[] = {
     {L"/create", CommandAction::Create}, {L"/show", CommandAction::Show},
     {L"/check", CommandAction::Check},   {L"/list", CommandAction::List},
-    {L"/remove", CommandAction::Remove},
+    {L"/remove", CommandAction::Remove}, {L"/repair", CommandAction::Repair},
+};
+
+// The switches that only turn something on, and the commands they belong to.
+struct FlagSwitch {
+    const wchar_t* name;
+    bool CommandRequest::*flag;
+    CommandAction actions[2]; // the commands it belongs to (the same twice for one)
+    const wchar_t* belongsTo;
+};
+constexpr FlagSwitch FlagSwitches[] = {
+    {L"/all", &CommandRequest::all, {CommandAction::Repair, CommandAction::Repair}, L"/repair"},
+    {L"/whatif", &CommandRequest::whatIf, {CommandAction::Repair, CommandAction::Repair}, L"/repair"},
 };
 
 } // namespace
@@ -58,6 +70,7 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     std::optional<unsigned> timeout;
     std::wstring timeoutName;
     std::vector<std::wstring> paths;
+    CommandRequest flags;
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
@@ -97,6 +110,12 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             listFile = arguments[++i];
             if (IsBlank(*listFile))
                 return Refused(L"Nach /from fehlt die Listendatei.");
+        } else if (const auto flag = std::find_if(std::begin(FlagSwitches), std::end(FlagSwitches),
+                                                  [&name](const FlagSwitch& s) { return name == s.name; });
+                   flag != std::end(FlagSwitches)) {
+            if (flags.*flag->flag)
+                return Refused(L"Der Schalter " + Quoted(argument) + L" steht doppelt.");
+            flags.*flag->flag = true;
         } else if (name.starts_with(L"/timeout:")) {
             if (timeout)
                 return Refused(L"Der Schalter /timeout steht doppelt.");
@@ -111,17 +130,24 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     }
 
     if (!action)
-        return Refused(L"Kein Befehl angegeben: /create, /show, /check, /list oder /remove.");
+        return Refused(L"Kein Befehl angegeben: /create, /show, /check, /list, /remove oder /repair.");
     if (force && action != CommandAction::Create)
         return Refused(L"Der Schalter /force gilt nur für /create.");
     if (listFile && action != CommandAction::Create)
         return Refused(L"Der Schalter /from gilt nur für /create.");
     if (timeout && action != CommandAction::Check)
         return Refused(L"Der Schalter " + Quoted(timeoutName) + L" gilt nur für /check.");
+    for (const FlagSwitch& flag : FlagSwitches)
+        if (flags.*flag.flag &&
+            std::find(std::begin(flag.actions), std::end(flag.actions), *action) == std::end(flag.actions))
+            return Refused(L"Der Schalter " + std::wstring(flag.name) + L" gilt nur für " + flag.belongsTo +
+                           L".");
 
     CommandRequest request;
     request.action = *action;
     request.force = force;
+    request.all = flags.all;
+    request.whatIf = flags.whatIf;
     switch (*action) {
     case CommandAction::Create:
         if (listFile) {
@@ -156,6 +182,18 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         if (!paths.empty())
             request.folder = paths[0];
         break;
+    case CommandAction::Repair:
+        if (request.all) {
+            if (paths.size() > 1)
+                return Refused(L"/repair /all erwartet höchstens einen ORDNER.");
+            if (!paths.empty())
+                request.folder = paths[0];
+        } else {
+            if (paths.size() != 1)
+                return Refused(actionName + L" erwartet genau einen ZIEL-Ordner (oder /all).");
+            request.target = paths[0];
+        }
+        break;
     case CommandAction::CreateFromList:
     case CommandAction::Usage:
         break;
@@ -186,6 +224,12 @@ std::wstring UsageText() {
            L"  ordnerlink /remove ZIEL\n"
            L"      Macht die Ordnerverknüpfung ZIEL wieder zu einem gewöhnlichen Ordner; seine\n"
            L"      übrigen Einträge bleiben.\n"
+           L"  ordnerlink /repair ZIEL [/whatif]\n"
+           L"  ordnerlink /repair /all [ORDNER] [/whatif]\n"
+           L"      Setzt wieder instand, was Windows braucht, um der Ordnerverknüpfung ZIEL\n"
+           L"      (oder jeder in ORDNER, ohne ORDNER in den Netzwerkverknüpfungen) zu folgen:\n"
+           L"      das Attribut des Ordners, desktop.ini und target.lnk. Die Quelle bleibt.\n"
+           L"      /whatif zeigt nur, was geändert würde.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

@@ -6,16 +6,18 @@
 #include <string>
 #include <vector>
 
-enum class CommandAction { Usage, Create, CreateFromList, Show, Check, List, Remove };
+enum class CommandAction { Usage, Create, CreateFromList, Show, Check, List, Remove, Repair };
 
 struct CommandRequest {
     CommandAction action = CommandAction::Usage;
     std::wstring source;         // Create
-    std::wstring target;         // Create, Show, Check, Remove
+    std::wstring target;         // Create, Show, Check, Remove, Repair
     std::wstring listFile;       // CreateFromList
-    std::wstring folder;         // List; empty for the user's network shortcuts
+    std::wstring folder;         // List, Repair with all; empty for the user's network shortcuts
     bool force = false;          // Create, CreateFromList
     unsigned timeoutSeconds = 5; // Check
+    bool all = false;            // Repair: every folder link in folder rather than target
+    bool whatIf = false;         // Repair: report what would change, change nothing
 };
 
 // The request, or why the arguments are no valid call (a German sentence).

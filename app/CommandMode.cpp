@@ -27,6 +27,8 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
         return ListCommand(request);
     case CommandAction::Remove:
         return RemoveCommand(request);
+    case CommandAction::Repair:
+        return RepairCommand(request);
     }
     return ExitWrongUsage;
 }

@@ -13,6 +13,7 @@ int ShowCommand(const CommandRequest& request);
 int CheckCommand(const CommandRequest& request);
 int ListCommand(const CommandRequest& request);
 int RemoveCommand(const CommandRequest& request);
+int RepairCommand(const CommandRequest& request);
 
 // "„text“"
 std::wstring Quoted(const std::wstring& text);

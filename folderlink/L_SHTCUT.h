@@ -136,4 +136,48 @@ struct FolderLinkRemoval {
 // is left untouched (removed false, failure empty).
 FolderLinkRemoval RemoveFolderLink(const std::wstring& Target);
 
+// A part of a folder link that a repair puts back.
+enum class RepairPart {
+    TargetLnkWritten,  // target.lnk written anew for its source: it showed a trait Windows' links never have
+    TargetLnkHidden,   // target.lnk given the Hidden attribute
+    DesktopIniWritten, // desktop.ini written anew: it was missing, empty or no longer named the class
+    DesktopIniHidden,  // desktop.ini given the Hidden and System attributes
+    FolderMarked,      // the folder given the System attribute
+};
+
+struct RepairChange {
+    RepairPart part = RepairPart::FolderMarked;
+    std::wstring why; // TargetLnkWritten: the trait that was found, in German
+};
+
+struct FolderLinkRepair {
+    FolderLinkReading found;           // the folder as ReadFolderLink saw it before
+    bool isFolderLink = false;         // the folder counts as a folder link (see RepairFolderLink)
+    std::wstring source;               // where target.lnk points; kept by every change
+    std::wstring refusal;              // why nothing was changed, in German; empty when the repair went ahead
+    std::vector<RepairChange> changes; // made, or for a dry run to be made, in the order made
+    std::wstring failure;              // the change that failed and its cause; empty when none did
+    bool whole() const { return isFolderLink && refusal.empty() && failure.empty(); }
+};
+
+// Puts back what the shell needs to follow the folder link Target, keeping
+// its source. A folder counts as a folder link when its desktop.ini names
+// the folder-shortcut class, whatever its attributes, or when it is marked
+// System or Read-only and holds a readable target.lnk; anything else is left
+// untouched (isFolderLink false). One whose target.lnk is missing or names no
+// readable source is refused and left as it was. Otherwise, each only where
+// it is wrong: target.lnk is written anew through SaveShellLink when it
+// shows a trait that Windows' own links never have (see the traits in
+// L_SHTCUT_Repair.cpp), and given Hidden; desktop.ini is written anew with
+// DesktopIniText when it is missing, empty or no longer names the class,
+// and given Hidden and System; the folder is given System unless it carries
+// System or Read-only already. A Read-only folder link without such faults
+// is one Windows made and is left exactly as it is. No other entry of the
+// folder is touched. The first change that fails ends the repair. dryRun
+// changes nothing and lists what would be changed.
+FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun);
+
+// What a change did, in German ("desktop.ini neu geschrieben").
+std::wstring RepairChangeText(const RepairChange& change);
+
 } // namespace L_SHTCUT

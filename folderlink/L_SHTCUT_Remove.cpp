@@ -4,6 +4,7 @@
 #include "ErrorText.h"
 #include "FileAttributes.h"
 #include "L_PFADE.h"
+#include "ShellNotify.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -107,6 +108,7 @@ FolderLinkRemoval RemoveFolderLink(const std::wstring& Target) {
     }
     for (LinkFile& file : files)
         file.handle.reset(); // the files go with their last handle
+    NotifyShell(FolderChange::Changed, folder);
     removal.removed = true;
     return removal;
 }

@@ -104,3 +104,25 @@ TEST(CommandArguments, AQuotationMarkInsideAnArgumentIsRefused) {
     const std::wstring reason = Refused({L"/create", L"\\\\srv\\share\" C:\\Links\\Docs"});
     EXPECT_NE(reason.find(L"Anführungszeichen"), std::wstring::npos);
 }
+
+TEST(CommandArguments, RepairOfOneLinkOrOfAFolder) {
+    const CommandRequest one = Accepted({L"/repair", L"C:\\Links\\Docs"});
+    EXPECT_EQ(one.action, CommandAction::Repair);
+    EXPECT_EQ(one.target, L"C:\\Links\\Docs");
+    EXPECT_FALSE(one.all);
+    EXPECT_FALSE(one.whatIf);
+
+    const CommandRequest all = Accepted({L"/Repair", L"/ALL", L"D:\\Links", L"/WhatIf"});
+    EXPECT_TRUE(all.all);
+    EXPECT_TRUE(all.whatIf);
+    EXPECT_EQ(all.folder, L"D:\\Links");
+    EXPECT_EQ(all.target, L"");
+    EXPECT_EQ(Accepted({L"/repair", L"/all"}).folder, L"");
+
+    EXPECT_NE(Refused({L"/repair"}).find(L"genau einen ZIEL-Ordner (oder /all)"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/repair", L"/all", L"a", L"b"}).find(L"höchstens einen ORDNER"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/repair", L"/all", L"/all"}).find(L"doppelt"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"/all"}).find(L"/all gilt nur für /repair"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/remove", L"C:\\x", L"/whatif"}).find(L"/whatif gilt nur für /repair"),
+              std::wstring::npos);
+}
