@@ -46,6 +46,7 @@ constexpr CommandSwitch CommandSwitches[] = {
     {L"/create", CommandAction::Create}, {L"/show", CommandAction::Show},
     {L"/check", CommandAction::Check},   {L"/list", CommandAction::List},
     {L"/remove", CommandAction::Remove}, {L"/repair", CommandAction::Repair},
+    {L"/sync", CommandAction::Sync},
 };
 
 // The switches that only turn something on, and the commands they belong to.
@@ -57,7 +58,8 @@ struct FlagSwitch {
 };
 constexpr FlagSwitch FlagSwitches[] = {
     {L"/all", &CommandRequest::all, {CommandAction::Repair, CommandAction::Repair}, L"/repair"},
-    {L"/whatif", &CommandRequest::whatIf, {CommandAction::Repair, CommandAction::Repair}, L"/repair"},
+    {L"/prune", &CommandRequest::prune, {CommandAction::Sync, CommandAction::Sync}, L"/sync"},
+    {L"/whatif", &CommandRequest::whatIf, {CommandAction::Repair, CommandAction::Sync}, L"/repair und /sync"},
 };
 
 } // namespace
@@ -71,6 +73,7 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     std::wstring timeoutName;
     std::vector<std::wstring> paths;
     CommandRequest flags;
+    std::optional<std::wstring> logFile;
 
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
@@ -116,6 +119,13 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             if (flags.*flag->flag)
                 return Refused(L"Der Schalter " + Quoted(argument) + L" steht doppelt.");
             flags.*flag->flag = true;
+        } else if (name.starts_with(L"/log:")) {
+            if (logFile)
+                return Refused(L"Der Schalter /log steht doppelt.");
+            logFile = argument.substr(5);
+            if (IsBlank(*logFile))
+                return Refused(
+                    L"Nach /log: fehlt die Protokolldatei, etwa /log:%LOCALAPPDATA%\\Ordnerlink\\sync.log.");
         } else if (name.starts_with(L"/timeout:")) {
             if (timeout)
                 return Refused(L"Der Schalter /timeout steht doppelt.");
@@ -130,7 +140,7 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     }
 
     if (!action)
-        return Refused(L"Kein Befehl angegeben: /create, /show, /check, /list, /remove oder /repair.");
+        return Refused(L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /repair oder /sync.");
     if (force && action != CommandAction::Create)
         return Refused(L"Der Schalter /force gilt nur für /create.");
     if (listFile && action != CommandAction::Create)
@@ -142,12 +152,16 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             std::find(std::begin(flag.actions), std::end(flag.actions), *action) == std::end(flag.actions))
             return Refused(L"Der Schalter " + std::wstring(flag.name) + L" gilt nur für " + flag.belongsTo +
                            L".");
+    if (logFile && action != CommandAction::Sync)
+        return Refused(L"Der Schalter /log gilt nur für /sync.");
 
     CommandRequest request;
     request.action = *action;
     request.force = force;
     request.all = flags.all;
     request.whatIf = flags.whatIf;
+    request.prune = flags.prune;
+    request.logFile = logFile.value_or(L"");
     switch (*action) {
     case CommandAction::Create:
         if (listFile) {
@@ -194,6 +208,13 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             request.target = paths[0];
         }
         break;
+    case CommandAction::Sync:
+        if (paths.empty() || paths.size() > 2)
+            return Refused(L"/sync erwartet eine LISTE und höchstens einen ORDNER.");
+        request.listFile = paths[0];
+        if (paths.size() == 2)
+            request.folder = paths[1];
+        break;
     case CommandAction::CreateFromList:
     case CommandAction::Usage:
         break;
@@ -230,6 +251,14 @@ std::wstring UsageText() {
            L"      (oder jeder in ORDNER, ohne ORDNER in den Netzwerkverknüpfungen) zu folgen:\n"
            L"      das Attribut des Ordners, desktop.ini und target.lnk. Die Quelle bleibt.\n"
            L"      /whatif zeigt nur, was geändert würde.\n"
+           L"  ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]\n"
+           L"      Bringt die Ordnerverknüpfungen in ORDNER (ohne ORDNER die\n"
+           L"      Netzwerkverknüpfungen) auf den Stand der LISTE (Zeilen wie bei /from; ein\n"
+           L"      ZIEL ohne Laufwerk liegt in ORDNER): fehlende werden erstellt, beschädigte\n"
+           L"      repariert, solche mit anderer Quelle umgestellt, und die ein früheres /sync\n"
+           L"      erstellt hat und die LISTE nicht mehr nennt, entfernt. /prune entfernt jede\n"
+           L"      Ordnerverknüpfung in ORDNER, die die LISTE nicht nennt. /log:DATEI hängt\n"
+           L"      den Bericht mit Datum und Uhrzeit an DATEI an.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

@@ -6,18 +6,20 @@
 #include <string>
 #include <vector>
 
-enum class CommandAction { Usage, Create, CreateFromList, Show, Check, List, Remove, Repair };
+enum class CommandAction { Usage, Create, CreateFromList, Show, Check, List, Remove, Repair, Sync };
 
 struct CommandRequest {
     CommandAction action = CommandAction::Usage;
     std::wstring source;         // Create
     std::wstring target;         // Create, Show, Check, Remove, Repair
-    std::wstring listFile;       // CreateFromList
-    std::wstring folder;         // List, Repair with all; empty for the user's network shortcuts
+    std::wstring listFile;       // CreateFromList, Sync
+    std::wstring folder;         // List, Repair with all, Sync; empty for the user's network shortcuts
     bool force = false;          // Create, CreateFromList
     unsigned timeoutSeconds = 5; // Check
     bool all = false;            // Repair: every folder link in folder rather than target
-    bool whatIf = false;         // Repair: report what would change, change nothing
+    bool whatIf = false;         // Repair, Sync: report what would change, change nothing
+    bool prune = false;          // Sync: remove every unlisted folder link in folder
+    std::wstring logFile;        // Sync: the report is appended there as well; empty for none
 };
 
 // The request, or why the arguments are no valid call (a German sentence).

@@ -22,11 +22,8 @@ struct Outcome {
     std::wstring message; // German, without a line end
 };
 
-// The target cleaned as the window cleans it; one with neither drive nor
-// root ("Links\Docs") names a folder below the current one, which at a
-// command prompt is in plain view. A drive without a root ("C:", "C:dir")
-// names the drive's current folder, which nobody sees: it is left for the
-// check to refuse, as the window refuses it.
+} // namespace
+
 std::wstring TargetFromCommandLine(const std::wstring& typed) {
     const std::wstring path = L_PFADE::TrimPathInput(typed);
     const bool hasDrive = path.size() >= 2 && path[1] == L':';
@@ -43,6 +40,8 @@ std::wstring TargetFromCommandLine(const std::wstring& typed) {
     full.resize(cchCopied);
     return full;
 }
+
+namespace {
 
 // A question of the window without its closing "Trotzdem fortfahren?".
 std::wstring AsStatement(const std::wstring& question) {
@@ -81,16 +80,24 @@ int CreateCommand(const CommandRequest& request) {
     return ExitDone;
 }
 
-int CreateFromListCommand(const CommandRequest& request) {
+std::optional<std::vector<LinkListLine>> ReadListFile(const std::wstring& path, std::wstring& why) {
     unsigned long error = ERROR_SUCCESS;
-    const auto bytes = ReadWholeFile(request.listFile, cbLargestList, error);
+    const auto bytes = ReadWholeFile(path, cbLargestList, error);
     if (!bytes) {
-        WriteError(L"Die Liste " + Quoted(request.listFile) + L" lässt sich nicht lesen: " +
-                   L_SHTCUT::ErrorText(error) + L".\n");
+        why = L"Die Liste " + Quoted(path) + L" lässt sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".";
+        return std::nullopt;
+    }
+    return ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
+int CreateFromListCommand(const CommandRequest& request) {
+    std::wstring why;
+    const auto read = ReadListFile(request.listFile, why);
+    if (!read) {
+        WriteError(why + L"\n");
         return ExitRefused;
     }
-    const auto lines =
-        ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    const std::vector<LinkListLine>& lines = *read;
     if (lines.empty()) {
         WriteError(L"Die Liste " + Quoted(request.listFile) + L" nennt keine Ordnerverknüpfung.\n");
         return ExitDone;

@@ -29,6 +29,8 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
         return RemoveCommand(request);
     case CommandAction::Repair:
         return RepairCommand(request);
+    case CommandAction::Sync:
+        return SyncCommand(request);
     }
     return ExitWrongUsage;
 }

@@ -4,8 +4,11 @@
 
 #include "CommandArguments.h"
 #include "L_SHTCUT.h"
+#include "LinkListFile.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 int CreateCommand(const CommandRequest& request);
 int CreateFromListCommand(const CommandRequest& request);
@@ -14,6 +17,18 @@ int CheckCommand(const CommandRequest& request);
 int ListCommand(const CommandRequest& request);
 int RemoveCommand(const CommandRequest& request);
 int RepairCommand(const CommandRequest& request);
+int SyncCommand(const CommandRequest& request);
+
+// The target cleaned as the window cleans it; one with neither drive nor
+// root ("Links\Docs") names a folder below the current one, which at a
+// command prompt is in plain view. A drive without a root ("C:", "C:dir")
+// names the drive's current folder, which nobody sees: it is left for the
+// check to refuse, as the window refuses it.
+std::wstring TargetFromCommandLine(const std::wstring& typed);
+
+// The lines of the list file at path, as /create /from and /sync read it;
+// nothing when the file cannot be read, and why (a German sentence).
+std::optional<std::vector<LinkListLine>> ReadListFile(const std::wstring& path, std::wstring& why);
 
 // "„text“"
 std::wstring Quoted(const std::wstring& text);

@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
+#include "FolderEntries.h"
 #include "L_PFADE.h"
 #include "Win32Holders.h"
 
@@ -10,8 +11,6 @@
 
 #include <knownfolders.h>
 #include <shlobj.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -24,32 +23,6 @@ std::optional<std::wstring> NetworkShortcutsFolder() {
     if (FAILED(hr) || !path)
         return std::nullopt;
     return std::wstring(path.get());
-}
-
-bool IsDotEntry(const wchar_t* name) {
-    return std::wstring_view(name) == L"." || std::wstring_view(name) == L"..";
-}
-
-// The names of the folders directly inside folder (ending in "\"), sorted as
-// Explorer sorts them; nothing when the folder cannot be read.
-std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& folder, DWORD& error) {
-    WIN32_FIND_DATAW entry{};
-    const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileExW(
-        (folder + L"*").c_str(), FindExInfoBasic, &entry, FindExSearchLimitToDirectories, nullptr, 0)));
-    if (!search) {
-        error = GetLastError();
-        return std::nullopt;
-    }
-    std::vector<std::wstring> names;
-    do {
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry.cFileName))
-            names.emplace_back(entry.cFileName);
-    } while (FindNextFileW(search.get(), &entry));
-    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-        return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE | SORT_DIGITSASNUMBERS, a.c_str(),
-                               -1, b.c_str(), -1, nullptr, nullptr, 0) == CSTR_LESS_THAN;
-    });
-    return names;
 }
 
 } // namespace
@@ -65,8 +38,8 @@ std::optional<std::wstring> FolderOrNetworkShortcuts(const std::wstring& given) 
 
 std::optional<std::vector<std::wstring>> SubfolderPaths(const std::wstring& folder) {
     const std::wstring parent = L_PFADE::AddBackslash(folder);
-    DWORD error = ERROR_SUCCESS;
-    auto names = SubfolderNames(parent, error);
+    std::uint32_t error = ERROR_SUCCESS;
+    auto names = L_SHTCUT::SubfolderNames(parent, error);
     if (!names) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY)
             WriteError(Quoted(folder) + L" existiert nicht oder ist kein Ordner.\n");

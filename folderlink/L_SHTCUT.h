@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -179,5 +180,50 @@ FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun);
 
 // What a change did, in German ("desktop.ini neu geschrieben").
 std::wstring RepairChangeText(const RepairChange& change);
+
+// One line of a list that a folder is kept in step with.
+struct SyncLine {
+    std::size_t lineNumber = 0; // counted from 1
+    std::wstring source;
+    std::wstring target; // a name in the folder, or a full path directly in it
+    std::wstring error;  // why the line names no link, in German; its target still counts as listed
+};
+
+enum class SyncOutcome {
+    Unchanged, // the listed folder link is as listed
+    Created,   // made
+    Repaired,  // damaged parts put back
+    Repointed, // a folder link given the listed source in place of another
+    Removed,   // no longer listed: made an ordinary folder again and deleted once empty
+    Refused,   // the line cannot be carried out
+    Kept,      // a folder that holds other entries, left as it was
+    Failed,    // a step failed
+};
+
+struct SyncStep {
+    std::size_t lineNumber = 0; // the line it carries out; 0 for a removal
+    SyncOutcome outcome = SyncOutcome::Unchanged;
+    std::wstring text; // what was (or for a dry run would be) done, or why not, in German
+};
+
+struct SyncOptions {
+    bool prune = false;  // remove every unlisted folder link, not only those a synchronisation made
+    bool dryRun = false; // change nothing, report what would be done
+};
+
+// Makes the folder links in folder (a full path ending in "\") exactly the
+// lines': a missing one is created (through CheckCreate and
+// CreateFolderLink, refused where they refuse), a damaged one repaired, one
+// pointing elsewhere given the listed source; a folder that holds other
+// entries is reported and never forced. The folder links that an earlier
+// synchronisation made (SyncRecord.h) and no line names any more are
+// removed (RemoveFolderLink) and their folders deleted once empty; prune
+// removes every unlisted folder link. Nothing but a folder link is removed,
+// and never one whose folder holds anything besides desktop.ini and
+// target.lnk. A name is recorded before its folder link is made, so that a
+// run ended midway leaves nothing the next one does not finish or remove.
+// Each step is handed to onStep as it is done.
+void SyncFolderLinks(const std::wstring& folder, const std::vector<SyncLine>& lines, SyncOptions options,
+                     const std::function<void(const SyncStep&)>& onStep);
 
 } // namespace L_SHTCUT
