@@ -2,7 +2,10 @@
 changes from run to run, beside a user's own folder and a network location
 that Windows' wizard made; the record of what /sync made, in the registry of
 the prefix; /prune, /whatif, /log and lists that must change nothing."""
+import pathlib
 import re
+import shutil
+import subprocess
 
 from conftest import run
 from test_command_mode import (DESKTOP_INI, HIDDEN, READ_ONLY, SYSTEM, dos_attributes, make_link_by_hand,
@@ -182,3 +185,41 @@ def test_a_list_that_cannot_be_used_changes_nothing(ordnerlink, work_folder):
         assert tree(folder) == before, case
         assert log.read_bytes().decode("utf-8").rstrip("\r\n").endswith("R\u00fcckgabewert 1."), case
     assert recorded_names(folder) == ["A", "B", "D"]
+
+
+def test_the_readmes_logon_script(build_dir, work_folder, drive_c):
+    """The logon script as the README shows it, with the list on a local
+    folder in place of the share, run twice by cmd: the user's network
+    shortcuts get the list's link, the log says so, the second run changes
+    nothing."""
+    app = "Z:" + str(build_dir / "app").replace("/", "\\")
+    listed = work_folder / "links.txt"
+    listed.write_bytes(b"\\\\srv\\projekte\tProjekte aus der Liste\r\n")
+    batch = work_folder / "anmeldung.bat"
+    batch.write_bytes((
+        "@echo off\r\n"
+        f"set PATH={app};%PATH%\r\n"
+        f"ordnerlink /sync {windows_path(listed)} /log:%LOCALAPPDATA%\\Ordnerlink\\sync.log\r\n"
+        "if errorlevel 1 echo Ordnerlink: siehe %LOCALAPPDATA%\\Ordnerlink\\sync.log\r\n").encode("ascii"))
+    local = pathlib.Path(run("wine", "cmd", "/c", "echo %LOCALAPPDATA%").stdout.strip()[3:].replace("\\", "/"))
+    roaming = pathlib.Path(run("wine", "cmd", "/c", "echo %APPDATA%").stdout.strip()[3:].replace("\\", "/"))
+    log = drive_c / local / "Ordnerlink" / "sync.log"
+    link = drive_c / roaming / "Microsoft" / "Windows" / "Network Shortcuts" / "Projekte aus der Liste"
+    shutil.rmtree(log.parent, ignore_errors=True)
+    shutil.rmtree(link, ignore_errors=True)
+    run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
+    try:
+        for _ in range(2):
+            completed = subprocess.run(["wine", "cmd", "/c", windows_path(batch)], capture_output=True, timeout=120)
+            assert b"siehe" not in completed.stdout, completed.stderr
+        assert (link / "desktop.ini").read_bytes() == DESKTOP_INI
+        lines = log.read_bytes().decode("utf-8").splitlines()
+        assert [line[21:] for line in lines if "Ordnerverkn\u00fcpfungen in" in line] == [
+            f"Ordnerverkn\u00fcpfungen in \u201e{windows_path(link.parent)}\u201c: " + counts
+            for counts in ("0 unver\u00e4ndert, 1 erstellt, 0 repariert, 0 umgestellt, 0 entfernt.",
+                           "1 unver\u00e4ndert, 0 erstellt, 0 repariert, 0 umgestellt, 0 entfernt.")]
+        assert lines[-1].endswith("R\u00fcckgabewert 0.")
+    finally:
+        shutil.rmtree(log.parent, ignore_errors=True)
+        shutil.rmtree(link, ignore_errors=True)
+        run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
