@@ -128,7 +128,10 @@ public:
         const std::wstring link = L"Ordnerverkn\u00FCpfung " + Quoted(path);
         const std::wstring& source = check.source->path;
 
-        const FolderLinkRepair seen = RepairFolderLink(path, true);
+        // A folder not there yet needs no look inside.
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+        const FolderLinkRepair seen = exists ? RepairFolderLink(path, true) : FolderLinkRepair{};
         const bool whole = seen.isFolderLink && seen.refusal.empty();
         if (whole && ShellLinkFile::SameTarget(seen.source, source)) {
             if (seen.changes.empty())
@@ -148,8 +151,7 @@ public:
                               L".");
         }
 
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (exists) {
             const FolderContent content = ContentOf(path + L"\\");
             if (seen.isFolderLink ? content != FolderContent::LinkFilesOnly && content != FolderContent::Empty
                                   : content != FolderContent::Empty)
