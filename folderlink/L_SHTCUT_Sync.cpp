@@ -121,6 +121,14 @@ public:
             return Report(line, SyncOutcome::Refused,
                           L"Das Ziel " + Quoted(line.target) + L" liegt nicht direkt in " +
                               Quoted(FolderAsShown(folder_)) + L".");
+        // A second line for the same folder would undo the first at every run.
+        const auto earlier = std::find_if(carriedOut_.begin(), carriedOut_.end(),
+                                          [&](const auto& done) { return SameName(done.first, name); });
+        if (earlier != carriedOut_.end())
+            return Report(line, SyncOutcome::Refused,
+                          L"Das Ziel " + Quoted(line.target) + L" steht schon in Zeile " +
+                              std::to_wstring(earlier->second) + L".");
+        carriedOut_.emplace_back(name, line.lineNumber);
         const std::wstring path = folder_ + name;
         const CreateCheck check = CheckCreate(line.source, path);
         if (check.verdict == Verdict::Refuse)
@@ -259,6 +267,7 @@ private:
     const std::function<void(const SyncStep&)>& onStep_;
     Record record_;
     NameSet listed_;
+    std::vector<std::pair<std::wstring, std::size_t>> carriedOut_; // by name, the line that carried it out
 };
 
 } // namespace

@@ -20,7 +20,7 @@ RECORD_KEY = "HKCU\\Software\\Ordnerlink\\Sync"
 # drive lies in the synchronised folder.
 FIRST = ["\\\\srv\\a\tA", "# Kommentar", "\\\\srv\\b\t{folder}\\B", "\\\\srv\\d\tD"]
 CHANGED = ["\\\\srv\\a2\tA", "\tB", "\\\\srv\\c\tC", "\\\\srv\\d\tD", "\\\\srv\\e\tEigener Ordner",
-           "\\\\srv\\x\tC:\\anderswo\\X"]
+           "\\\\srv\\x\tC:\\anderswo\\X", "\\\\srv\\c2\t{folder}\\c"]
 SHRUNK = ["\\\\srv\\a2\tA"]
 
 # What the run reports for each folder (or line), and its exit code.
@@ -33,6 +33,7 @@ CHANGED_RUN = {
     "D": "repariert: desktop.ini als versteckte Systemdatei markiert",
     "Eigener Ordner": "enth\u00e4lt andere Eintr\u00e4ge und bleibt, wie es ist.",
     "Zeile 6": "liegt nicht direkt in",
+    "c": "steht schon in Zeile 3.",
 }
 SHRUNK_RUN = {"B": "(zeigte auf \u201e\\\\srv\\b\u201c) entfernt", "C": "(zeigte auf \u201e\\\\srv\\c\u201c) entfernt",
               "D": "bleibt aber: ihr Ordner enth\u00e4lt andere Eintr\u00e4ge"}
