@@ -152,9 +152,9 @@ struct RepairChange {
 };
 
 struct FolderLinkRepair {
-    FolderLinkReading found;           // the folder as ReadFolderLink saw it before
+    FolderLinkReading found;           // when it is no folder link: why, as ReadFolderLink says
     bool isFolderLink = false;         // the folder counts as a folder link (see RepairFolderLink)
-    std::wstring source;               // where target.lnk points; kept by every change
+    std::wstring source;               // where target.lnk points, in its recorded form; kept by every change
     std::wstring refusal;              // why nothing was changed, in German; empty when the repair went ahead
     std::vector<RepairChange> changes; // made, or for a dry run to be made, in the order made
     std::wstring failure;              // the change that failed and its cause; empty when none did

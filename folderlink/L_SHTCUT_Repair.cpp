@@ -143,11 +143,12 @@ std::wstring RepairChangeText(const RepairChange& change) {
 
 FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun) {
     FolderLinkRepair repair;
-    repair.found = ReadFolderLink(Target);
     const std::wstring folder = L_PFADE::AddBackslash(Target);
     const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
-    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        repair.found = ReadFolderLink(Target);
         return repair;
+    }
 
     const std::wstring iniPath = folder + L"desktop.ini";
     const std::wstring linkPath = folder + L"target.lnk";
@@ -164,16 +165,18 @@ FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun) {
             link = LinkFacts{*records, *target};
 
     repair.isFolderLink = iniNamesClass || ((folderAttributes & FolderMarks) && link);
-    if (!repair.isFolderLink)
+    if (!repair.isFolderLink) {
+        repair.found = ReadFolderLink(Target);
         return repair;
+    }
     if (!link) {
         repair.refusal = linkAttributes == INVALID_FILE_ATTRIBUTES
                              ? L"der Ordner enth\u00E4lt keine target.lnk, die Quelle ist unbekannt."
                              : L"seine target.lnk nennt keine lesbare Quelle.";
         return repair;
     }
-    repair.source = link->target.path;
     const auto source = SourceOfLink(folder, *link);
+    repair.source = source ? source->path : link->target.path;
     const Trait* trait = nullptr;
     for (const Trait& candidate : Traits)
         if (candidate.shows(*link, source)) {

@@ -193,7 +193,8 @@ public:
             Report({}, SyncOutcome::Failed,
                    L"Die Aufzeichnung unter HKEY_CURRENT_USER\\Software\\Ordnerlink l\u00E4sst sich nicht "
                    L"lesen: " +
-                       ErrorText(record_.readError()) + L". Nur /prune entfernt jetzt etwas.");
+                       ErrorText(record_.readError()) +
+                       L". Was fr\u00FChere L\u00E4ufe erstellt haben, bleibt deshalb stehen.");
         NameSet candidates = record_.names();
         std::uint32_t error = ERROR_SUCCESS;
         if (options_.prune)
