@@ -107,6 +107,9 @@ void B_MAIN::cmdOK_Click() {
     case L_SHTCUT::Verdict::Go:
         break;
     }
+    for (const L_SHTCUT::Message& notice : check.notices)
+        if (host::ShowMessageBox(owner, notice.text, notice.title, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
+            return;
     const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
     if (!result) {
         const std::wstring shown =

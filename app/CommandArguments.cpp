@@ -1,4 +1,5 @@
 #include "CommandArguments.h"
+#include "Quoted.h"
 
 #include <algorithm>
 
@@ -17,10 +18,6 @@ bool IsSwitch(const std::wstring& argument) {
 
 bool IsBlank(const std::wstring& text) {
     return std::all_of(text.begin(), text.end(), [](wchar_t ch) { return ch == L' ' || ch == L'\t'; });
-}
-
-std::wstring Quoted(const std::wstring& text) {
-    return L"\u201E" + text + L"\u201C";
 }
 
 // Whole seconds from 1 to MaxTimeoutSeconds, digits only.
@@ -75,15 +72,18 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     CommandRequest flags;
     std::optional<std::wstring> logFile;
 
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::wstring& argument = arguments[i];
-        // No path holds a quotation mark; one inside an argument is what the
-        // splitting rules make of a "\" right before a closing quote, and the
-        // arguments after it are then joined to this one.
+    // No path holds a quotation mark; one inside an argument is what the
+    // splitting rules make of a "\" right before a closing quote, and the
+    // arguments after it are then joined to this one. Every argument is
+    // looked at, also the one that a switch such as /from takes.
+    for (const std::wstring& argument : arguments)
         if (argument.find(L'"') != std::wstring::npos)
             return Refused(L"Das Argument " + Quoted(argument) +
                            L" enthält ein Anführungszeichen: ein \\ direkt vor einem schließenden "
                            L"Anführungszeichen hebt dieses auf. Lassen Sie den abschließenden \\ weg.");
+
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::wstring& argument = arguments[i];
         if (!IsSwitch(argument)) {
             if (IsBlank(argument))
                 return Refused(L"Ein Argument ist leer.");
@@ -232,8 +232,10 @@ std::wstring UsageText() {
            L"      andere Einträge oder zeigt es schon auf eine andere Quelle, wird das ohne\n"
            L"      /force abgelehnt.\n"
            L"  ordnerlink /create /from LISTE [/force]\n"
-           L"      Eine Ordnerverknüpfung je Zeile der Textdatei LISTE (UTF-8): QUELLE, ein\n"
-           L"      Tabulator, ZIEL. Leere Zeilen und Zeilen, die mit # beginnen, zählen nicht.\n"
+           L"      Eine Ordnerverknüpfung je Zeile der Textdatei LISTE: QUELLE, ein Tabulator,\n"
+           L"      ZIEL. Leere Zeilen und Zeilen, die mit # beginnen, zählen nicht. Gelesen\n"
+           L"      werden UTF-8, UTF-16 mit Byte-Order-Mark und, wenn die Datei kein gültiges\n"
+           L"      UTF-8 ist, Windows-1252 (ANSI, wie der Windows-Editor früher speicherte).\n"
            L"  ordnerlink /show ZIEL\n"
            L"      Zeigt, worauf die Ordnerverknüpfung ZIEL zeigt, oder warum ZIEL keine ist.\n"
            L"  ordnerlink /check ZIEL [/timeout:SEKUNDEN]\n"

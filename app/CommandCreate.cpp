@@ -3,6 +3,7 @@
 #include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "EnvironmentVariables.h"
 #include "ErrorText.h"
 #include "L_PFADE.h"
 #include "LinkListFile.h"
@@ -64,8 +65,11 @@ Outcome CreateOne(const std::wstring& source, const std::wstring& target, bool f
     const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
     if (!result)
         return {false, L_SHTCUT::DescribeFailure(folderShown, result)};
-    return {true, L"Ordnerverknüpfung " + Quoted(folderShown) + L" auf " + Quoted(check.source->path) +
-                      L" erstellt."};
+    std::wstring message =
+        L"Ordnerverknüpfung " + Quoted(folderShown) + L" auf " + Quoted(check.source->path) + L" erstellt.";
+    for (const L_SHTCUT::Message& notice : check.notices)
+        message += L" " + notice.text;
+    return {true, message};
 }
 
 } // namespace
@@ -80,14 +84,23 @@ int CreateCommand(const CommandRequest& request) {
     return ExitDone;
 }
 
-std::optional<std::vector<LinkListLine>> ReadListFile(const std::wstring& path, std::wstring& why) {
+std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why) {
     unsigned long error = ERROR_SUCCESS;
     const auto bytes = ReadWholeFile(path, cbLargestList, error);
     if (!bytes) {
         why = L"Die Liste " + Quoted(path) + L" lässt sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".";
         return std::nullopt;
     }
-    return ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    return ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                         LookUpEnvironmentVariable);
+}
+
+std::wstring ListEncodingNotice(const std::wstring& path, const LinkList& list) {
+    if (list.encoding != LinkListEncoding::Windows1252)
+        return {};
+    return L"Die Liste " + Quoted(path) +
+           L" ist kein gültiges UTF-8 und hat keine Byte-Order-Mark; sie wird als Windows-1252 (ANSI) "
+           L"gelesen.";
 }
 
 int CreateFromListCommand(const CommandRequest& request) {
@@ -97,7 +110,9 @@ int CreateFromListCommand(const CommandRequest& request) {
         WriteError(why + L"\n");
         return ExitRefused;
     }
-    const std::vector<LinkListLine>& lines = *read;
+    const std::vector<LinkListLine>& lines = read->lines;
+    if (const std::wstring notice = ListEncodingNotice(request.listFile, *read); !notice.empty())
+        WriteOutput(notice + L"\n");
     if (lines.empty()) {
         WriteError(L"Die Liste " + Quoted(request.listFile) + L" nennt keine Ordnerverknüpfung.\n");
         return ExitDone;

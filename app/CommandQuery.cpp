@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "LinkFolder.h"
+#include "LinkListFile.h"
 #include "SourceCheck.h"
 
 #include <windows.h>
@@ -37,7 +38,7 @@ int CheckCommand(const CommandRequest& request) {
     if (!source)
         return ExitRefused;
     const SourceAnswer answer = CheckSource(*source, request.timeoutSeconds);
-    if (!answer.answers) {
+    if (answer.state != SourceState::Reachable) {
         WriteError(answer.message + L"\n");
         return ExitRefused;
     }
@@ -58,10 +59,9 @@ int ListCommand(const CommandRequest& request) {
     for (const std::wstring& path : *paths) {
         const auto reading = L_SHTCUT::ReadFolderLink(path);
         if (reading.state == FolderLinkState::FolderLink) {
-            WriteOutput(reading.source + L"\t" + path + L"\n");
+            WriteOutput(EscapePercent(reading.source) + L"\t" + EscapePercent(path) + L"\n");
             ++links;
-        } else if (reading.state == FolderLinkState::NoTargetLnk ||
-                   reading.state == FolderLinkState::DamagedTargetLnk) {
+        } else if (reading.isFolderLink) {
             WriteError(NoFolderLinkText(path, reading) + L"\n");
         }
     }

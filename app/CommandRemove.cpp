@@ -6,10 +6,9 @@
 int RemoveCommand(const CommandRequest& request) {
     const auto removal = L_SHTCUT::RemoveFolderLink(request.target);
     if (removal.removed) {
-        const std::wstring was =
-            removal.found.state == L_SHTCUT::FolderLinkState::FolderLink
-                ? L" (die Ordnerverknüpfung zeigte auf " + Quoted(removal.found.source) + L")"
-                : L"";
+        const std::wstring was = removal.found.source.empty() ? L""
+                                                              : L" (die Ordnerverknüpfung zeigte auf " +
+                                                                    Quoted(removal.found.source) + L")";
         WriteOutput(Quoted(request.target) + L" ist wieder ein gewöhnlicher Ordner" + was + L".\n");
         return ExitDone;
     }

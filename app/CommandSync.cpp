@@ -80,9 +80,11 @@ int SyncCommand(const CommandRequest& request) {
         report.Err(why + L" Nichts wurde geändert.");
         return report.Finish(request, ExitRefused);
     }
+    if (const std::wstring notice = ListEncodingNotice(request.listFile, *read); !notice.empty())
+        report.Out(notice);
     std::vector<L_SHTCUT::SyncLine> lines;
     bool anyGood = false;
-    for (const LinkListLine& line : *read) {
+    for (const LinkListLine& line : read->lines) {
         lines.push_back({line.lineNumber, line.source, line.target, line.error});
         anyGood = anyGood || line.error.empty();
     }

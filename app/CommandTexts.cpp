@@ -1,16 +1,15 @@
 #include "Commands.h"
+#include "Quoted.h"
 
 #include "DesktopIniClass.h"
 
 using L_SHTCUT::FolderLinkState;
 
-std::wstring Quoted(const std::wstring& text) {
-    return L"\u201E" + text + L"\u201C";
-}
-
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading) {
     const std::wstring detail = reading.detail.empty() ? L"" : L" (" + reading.detail + L")";
-    const std::wstring noLink = Quoted(path) + L" ist keine Ordnerverknüpfung: ";
+    const std::wstring noLink =
+        Quoted(path) + (reading.isFolderLink ? L" ist eine beschädigte Ordnerverknüpfung: "
+                                             : L" ist keine Ordnerverknüpfung: ");
     switch (reading.state) {
     case FolderLinkState::FolderLink:
         break;
@@ -19,7 +18,8 @@ std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLi
     case FolderLinkState::NotAFolder:
         return Quoted(path) + L" ist eine Datei, kein Ordner.";
     case FolderLinkState::NotMarked:
-        return noLink + L"der Ordner hat weder das Attribut „System“ noch „Schreibgeschützt“.";
+        return noLink + L"der Ordner hat weder das Attribut " + Quoted(L"System") + L" noch " +
+               Quoted(L"Schreibgeschützt") + L".";
     case FolderLinkState::NoDesktopIni:
         return noLink + L"der Ordner enthält keine lesbare desktop.ini" + detail + L".";
     case FolderLinkState::NoFolderShortcutClass:

@@ -5,6 +5,7 @@
 #include "CommandArguments.h"
 #include "L_SHTCUT.h"
 #include "LinkListFile.h"
+#include "Quoted.h"
 
 #include <optional>
 #include <string>
@@ -26,11 +27,12 @@ int SyncCommand(const CommandRequest& request);
 // check to refuse, as the window refuses it.
 std::wstring TargetFromCommandLine(const std::wstring& typed);
 
-// The lines of the list file at path, as /create /from and /sync read it;
-// nothing when the file cannot be read, and why (a German sentence).
-std::optional<std::vector<LinkListLine>> ReadListFile(const std::wstring& path, std::wstring& why);
+// The list file at path as /create /from and /sync read it, its variables
+// taken from the process's environment; nothing when the file cannot be
+// read, and why (a German sentence).
+std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why);
+// The note that the list at path is read as Windows-1252; empty when it is not.
+std::wstring ListEncodingNotice(const std::wstring& path, const LinkList& list);
 
-// "„text“"
-std::wstring Quoted(const std::wstring& text);
 // Why the folder path is no folder link, as a German sentence.
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading);

@@ -1,8 +1,8 @@
 #include "ConsoleOutput.h"
+#include "Utf16Text.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -41,12 +41,15 @@ std::wstring WithWindowsLineEnds(std::wstring_view text) {
 
 void WriteToConsole(HANDLE console, const std::wstring& text) {
     // Large writes are split: a console may refuse a single very long one.
+    // A character of two code units stays in one piece: its halves written
+    // apart would each show as a replacement mark.
     constexpr std::size_t cchChunk = 8192;
-    for (std::size_t at = 0; at < text.size(); at += cchChunk) {
-        const auto cch = static_cast<DWORD>(std::min(cchChunk, text.size() - at));
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = Utf16Text::PieceEnd(text, at, cchChunk);
         DWORD cchWritten = 0;
-        if (!WriteConsoleW(console, text.data() + at, cch, &cchWritten, nullptr))
+        if (!WriteConsoleW(console, text.data() + at, static_cast<DWORD>(end - at), &cchWritten, nullptr))
             return; // the console went away: the exit code still tells the outcome
+        at = end;
     }
 }
 

@@ -1,8 +1,11 @@
 // The list file of "/create /from": one folder link per line, SOURCE, a tab,
-// TARGET. Portable: the caller reads the file's bytes.
+// TARGET. Portable: the caller reads the file's bytes and supplies the
+// environment variables.
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +17,32 @@ struct LinkListLine {
     std::wstring error; // why the line names no link, in German; empty when it does
 };
 
+// How the file's bytes were read. Windows1252 is what older Notepad saves as
+// "ANSI": a text without byte-order mark that is no valid UTF-8.
+enum class LinkListEncoding { Utf8, Utf8WithBom, Utf16Le, Windows1252 };
+
+struct LinkList {
+    LinkListEncoding encoding = LinkListEncoding::Utf8;
+    std::vector<LinkListLine> lines;
+};
+
+// The value of the environment variable name, or nothing when it is not set.
+using VariableLookup = std::function<std::optional<std::wstring>(std::wstring_view name)>;
+
 // Every line that is neither blank nor a comment (its first non-blank
-// character "#"), in file order. The text is UTF-8, with or without a
-// byte-order mark, or UTF-16 (little-endian) with its byte-order mark. Lines
-// end in LF or CR LF; blanks around each field are dropped. A line that cannot
-// be read is reported with its error and never affects the others.
-std::vector<LinkListLine> ParseLinkList(std::string_view bytes);
+// character "#"), in file order. The text is UTF-16 (little-endian) when it
+// starts with that byte-order mark, UTF-8 when it starts with UTF-8's, and
+// without a mark UTF-8 unless a line that is no comment is invalid UTF-8:
+// then the whole file is Windows-1252. Comments are never decoded, so their
+// bytes never decide anything. Lines end in LF, CR LF or LF after several CRs;
+// blanks around each field are dropped.
+//
+// Each field's "%NAME%" is replaced by the variable's value before anything
+// else is judged, and "%%" by "%"; a variable that lookUpVariable does not
+// know, or a "%" without its closing one, refuses the line. A line that cannot be read is reported with its
+// error and never affects the others.
+LinkList ParseLinkList(std::string_view bytes, const VariableLookup& lookUpVariable);
+
+// path with each "%" written as "%%": the form in which a list file holds a
+// path that is to be taken literally.
+std::wstring EscapePercent(std::wstring_view path);

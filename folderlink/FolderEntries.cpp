@@ -1,5 +1,6 @@
 #include "FolderEntries.h"
 
+#include "FolderLinkFiles.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -53,7 +54,7 @@ FolderContent ContentOf(const std::wstring& folder) {
         if (IsDotEntry(name))
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-            !(SameName(name, L"desktop.ini") || SameName(name, L"target.lnk")))
+            !(SameName(name, DesktopIniName) || SameName(name, TargetLnkName)))
             return FolderContent::Other;
         content = FolderContent::LinkFilesOnly;
     } while (FindNextFileW(search.get(), &entry));

@@ -1,7 +1,10 @@
 #include "L_SHTCUT.h"
+#include "Quoted.h"
 
+#include "DesktopIniClass.h"
 #include "ErrorText.h"
 #include "FileAttributes.h"
+#include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkSave.h"
 #include "ShellNotify.h"
@@ -16,21 +19,10 @@
 namespace L_SHTCUT {
 namespace {
 
-// The class under which the shell treats a folder as a folder shortcut.
-constexpr wchar_t DesktopIniLines[][46] = {
-    L"[.ShellClassInfo]",
-    L"CLSID2={0AFACED1-E828-11D1-9187-B532F1E9575D}",
-    L"Flags=2",
-    L"ConfirmFileOp=0",
-};
-
-// Larger than any desktop.ini or shell link this attempt could replace.
-constexpr std::size_t kMaxKeptFileBytes = 1 << 20;
-
 // The bytes of a file this attempt may replace; nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::wstring& path) {
     unsigned long error = 0;
-    return ReadWholeFile(path, kMaxKeptFileBytes, error);
+    return ReadWholeFile(path, cbLargestSmallFile, error);
 }
 
 // A file of the folder link as it was before this attempt, so that a failed
@@ -79,7 +71,7 @@ class Attempt {
 public:
     Attempt(const std::wstring& folder, DWORD folderAttributes, bool folderMissing)
         : folder_(folder), folderAttributes_(folderAttributes),
-          iniFile_(folder + L"desktop.ini", folderMissing), linkFile_(folder + L"target.lnk", folderMissing) {
+          iniFile_(folder + DesktopIniName, folderMissing), linkFile_(folder + TargetLnkName, folderMissing) {
     }
 
     std::vector<std::wstring> createdFolders;
@@ -121,10 +113,9 @@ CreateResult Failed(const wchar_t* step, DWORD error) {
 } // namespace
 
 std::wstring DesktopIniText() {
-    std::wstring text;
-    for (const wchar_t* line : DesktopIniLines)
-        text += std::wstring(line) + L"\r\n";
-    return text;
+    // The class under which the shell treats a folder as a folder shortcut.
+    return L"[.ShellClassInfo]\r\nCLSID2=" + std::wstring(FolderShortcutClass) +
+           L"\r\nFlags=2\r\nConfirmFileOp=0\r\n";
 }
 
 CreateResult CreateFolderLink(const ShellLinkFile::Source& source, const std::wstring& target) {
@@ -147,8 +138,8 @@ CreateResult CreateFolderLink(const ShellLinkFile::Source& source, const std::ws
                          (existingError == ERROR_FILE_NOT_FOUND || existingError == ERROR_PATH_NOT_FOUND);
 
     Attempt attempt(folder, existing, missing);
-    const std::wstring iniPath = folder + L"desktop.ini";
-    const std::wstring linkPath = folder + L"target.lnk";
+    const std::wstring iniPath = folder + DesktopIniName;
+    const std::wstring linkPath = folder + TargetLnkName;
     // Each step either succeeds or ends the attempt with its own error.
     const auto failed = [&attempt](const wchar_t* step) {
         CreateResult result = Failed(step, GetLastError());
@@ -182,7 +173,7 @@ CreateResult CreateFolderLink(const ShellLinkFile::Source& source, const std::ws
 }
 
 std::wstring DescribeFailure(const std::wstring& folderShown, const CreateResult& result) {
-    std::wstring text = L"Die Ordnerverkn\u00FCpfung \u201E" + folderShown + L"\u201C konnte nicht " +
+    std::wstring text = L"Die Ordnerverkn\u00FCpfung " + Quoted(folderShown) + L" konnte nicht " +
                         (result.leftOnDisk ? L"vollst\u00E4ndig " : L"") + L"erstellt werden.\n\n";
     text += L"Fehlgeschlagen: " + result.failedStep + L"\n";
     text += L"Ursache: " + ErrorText(result.error) + L"\n\n";

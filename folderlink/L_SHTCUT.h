@@ -44,6 +44,10 @@ struct CreateCheck {
     Message refusal;                // Refuse: the reason ("Unvollständig" for an empty input)
     Field missing = Field::None;    // Refuse: the empty input, if that is the reason
     std::vector<Message> questions; // Ask: in the order to ask them
+    // What the user should know about a request that goes ahead (a web
+    // address recorded as a web folder): the window shows them before it
+    // creates, the command mode prints them with its result.
+    std::vector<Message> notices;
     // The source, classified once: its kind and the form the link records.
     // Everything after the check uses this value, never the text as typed.
     std::optional<ShellLinkFile::Source> source;
@@ -113,8 +117,16 @@ enum class FolderLinkState {
 };
 
 struct FolderLinkReading {
+    // FolderLink when the shell follows it; else the first fault, in the
+    // order the shell meets them.
     FolderLinkState state = FolderLinkState::NoFolder;
-    std::wstring source; // where a folder link points, as its target.lnk says
+    // Whether the folder is a folder link at all, working or damaged: its
+    // desktop.ini names the folder-shortcut class, whatever its attributes,
+    // or it is marked System or Read-only and holds a readable target.lnk.
+    // The one rule by which every command and the window tell a folder link
+    // from an ordinary folder.
+    bool isFolderLink = false;
+    std::wstring source; // where target.lnk points, whenever it can be read
     std::wstring detail; // more about a fault, in German, where there is more to say
 };
 
@@ -131,10 +143,9 @@ struct FolderLinkRemoval {
 
 // Turns the folder link Target back into an ordinary folder: deletes its
 // desktop.ini and target.lnk and clears the folder's System and Read-only
-// attributes; every other entry stays as it was. A folder whose desktop.ini
-// names the folder-shortcut class counts even when its target.lnk is missing
-// or damaged, since that is the link a user most wants undone. Anything else
-// is left untouched (removed false, failure empty).
+// attributes; every other entry stays as it was. A damaged folder link
+// counts as well (isFolderLink), since that is the link a user most wants
+// undone. Anything else is left untouched (removed false, failure empty).
 FolderLinkRemoval RemoveFolderLink(const std::wstring& Target);
 
 // A part of a folder link that a repair puts back.
@@ -152,7 +163,7 @@ struct RepairChange {
 };
 
 struct FolderLinkRepair {
-    FolderLinkReading found;           // when it is no folder link: why, as ReadFolderLink says
+    FolderLinkReading found;           // the folder as ReadFolderLink saw it before
     bool isFolderLink = false;         // the folder counts as a folder link (see RepairFolderLink)
     std::wstring source;               // where target.lnk points, in its recorded form; kept by every change
     std::wstring refusal;              // why nothing was changed, in German; empty when the repair went ahead
@@ -162,10 +173,8 @@ struct FolderLinkRepair {
 };
 
 // Puts back what the shell needs to follow the folder link Target, keeping
-// its source. A folder counts as a folder link when its desktop.ini names
-// the folder-shortcut class, whatever its attributes, or when it is marked
-// System or Read-only and holds a readable target.lnk; anything else is left
-// untouched (isFolderLink false). One whose target.lnk is missing or names no
+// its source. Only a folder that ReadFolderLink counts as a folder link
+// (isFolderLink) is looked at; anything else is left untouched. One whose target.lnk is missing or names no
 // readable source is refused and left as it was. Otherwise, each only where
 // it is wrong: target.lnk is written anew through SaveShellLink when it
 // shows a trait that Windows' own links never have (see the traits in

@@ -1,9 +1,12 @@
 // The check before a Create command: what it would refuse, what it would ask.
 #include "L_SHTCUT.h"
+#include "Quoted.h"
 
+#include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkFile.h"
 #include "ShellLinkRead.h"
+#include "WholeFile.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -143,19 +146,13 @@ bool IsForbiddenName(const std::wstring& name) {
     return false;
 }
 
+// Whether the file holds exactly the desktop.ini a folder link is made with.
 bool IsDesktopIniOfALink(const std::wstring& path) {
-    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    const win32::Handle file(h);
+    unsigned long error = 0;
+    const auto bytes = ReadWholeFile(path, cbLargestSmallFile, error);
     const std::wstring expected = DesktopIniText();
-    std::string bytes(expected.size() + 1, '\0');
-    DWORD cbRead = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &cbRead, nullptr))
-        return false;
-    bytes.resize(cbRead);
-    return std::wstring(bytes.begin(), bytes.end()) == expected;
+    return bytes && std::equal(bytes->begin(), bytes->end(), expected.begin(), expected.end(),
+                               [](std::uint8_t byte, wchar_t c) { return byte == c; });
 }
 
 // What the target folder holds, seen by a Create command.
@@ -181,10 +178,10 @@ Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
         const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
         if (name == L"." || name == L"..")
             continue;
-        if (SameName(name, L"desktop.ini") || SameName(name, L"target.lnk")) {
+        if (SameName(name, DesktopIniName) || SameName(name, TargetLnkName)) {
             if (isFolder)
                 contents.nameInTheWay = name;
-            else if (SameName(name, L"target.lnk"))
+            else if (SameName(name, TargetLnkName))
                 contents.linkFile = true;
             else if (isFolderLink || IsDesktopIniOfALink(folder + name))
                 contents.ownDesktopIni = true;
@@ -200,10 +197,6 @@ Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
     return contents;
 }
 
-std::wstring InQuotes(const std::wstring& text) {
-    return L"\u201E" + text + L"\u201C";
-}
-
 // A refusal that names one path.
 CreateCheck Refused(CreateCheck check, const std::wstring& text) {
     check.verdict = Verdict::Refuse;
@@ -212,11 +205,37 @@ CreateCheck Refused(CreateCheck check, const std::wstring& text) {
 }
 
 // Why no link can record the source so that Windows follows it.
-std::wstring SourceRefusal(const std::wstring& shownSource) {
-    return L"Die Quelle " + shownSource +
-           L" ist weder ein vollst\u00E4ndiger Pfad noch eine Freigabe oder Adresse, der Windows folgen "
-           L"kann. Bitte einen Pfad wie C:\\Ordner, eine Freigabe wie \\\\Server\\Freigabe oder eine "
-           L"Adresse wie ftp://Server/Ordner angeben, ohne Zeichen wie < > | ? *.";
+std::wstring SourceRefusal(const ShellLinkFile::SourceClassification& classified,
+                           const std::wstring& shownSource) {
+    using ShellLinkFile::SourceProblem;
+    switch (classified.problem) {
+    case SourceProblem::AddressWithoutServer:
+        return L"Die Adresse " + shownSource +
+               L" nennt keinen Server. Bitte eine Adresse wie ftp://Server/Ordner angeben.";
+    case SourceProblem::UnsupportedScheme:
+        return L"Adressen mit " + Quoted(classified.scheme + L":") +
+               L" kann eine Ordnerverkn\u00FCpfung nicht als Ordner \u00F6ffnen. M\u00F6glich sind ftp://, "
+               L"http:// und https:// (als Webordner).";
+    case SourceProblem::TooLong:
+        return L"Die Quelle " + shownSource + L" ist zu lang f\u00FCr eine Verkn\u00FCpfung.";
+    case SourceProblem::DevicePath:
+        return L"Die Quelle " + shownSource + L" ist ein Ger\u00E4tepfad, kein Ordner.";
+    default:
+        return L"Die Quelle " + shownSource +
+               L" ist weder ein vollst\u00E4ndiger Pfad noch eine Freigabe oder Adresse, der Windows folgen "
+               L"kann. Bitte einen Pfad wie C:\\Ordner, eine Freigabe wie \\\\Server\\Freigabe oder eine "
+               L"Adresse wie ftp://Server/Ordner angeben, ohne Zeichen wie < > | ? *.";
+    }
+}
+
+// An address with its password hidden, for the texts.
+std::wstring WithoutPassword(const std::wstring& address) {
+    const std::size_t hostStart = address.find(L"://") + 3;
+    const std::size_t at = address.find(L'@', hostStart);
+    const std::size_t colon = address.find(L':', hostStart);
+    if (at == std::wstring::npos || colon == std::wstring::npos || colon > at)
+        return address;
+    return address.substr(0, colon + 1) + L"***" + address.substr(at);
 }
 
 } // namespace
@@ -247,7 +266,7 @@ std::wstring FolderAsShown(const std::wstring& folder) {
 CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, std::size_t maxPathChars) {
     const auto shown = [maxPathChars](const std::wstring& path) {
         const std::wstring plain = FolderAsShown(path);
-        return InQuotes(maxPathChars ? L_PFADE::ShortenInTheMiddle(plain, maxPathChars) : plain);
+        return Quoted(maxPathChars ? L_PFADE::ShortenInTheMiddle(plain, maxPathChars) : plain);
     };
     CreateCheck check;
     const std::wstring typedSource = L_PFADE::TrimPathInput(Source);
@@ -266,9 +285,10 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     // A source no link can record so that Windows follows it would be found
     // out only by the link's own step, after the folder has been changed.
     // From here on the source is this value, in its recorded form.
-    check.source = ShellLinkFile::ClassifySource(typedSource);
+    const ShellLinkFile::SourceClassification classified = ShellLinkFile::ClassifySourceText(typedSource);
+    check.source = classified.source;
     if (!check.source)
-        return Refused(check, SourceRefusal(shown(typedSource)));
+        return Refused(check, SourceRefusal(classified, shown(typedSource)));
     const ShellLinkFile::Source& source = *check.source;
 
     // A relative path would land in the program's current folder, which the
@@ -291,7 +311,7 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
         const std::wstring name = L_PFADE::ExtractFileName(level, false);
         if (IsForbiddenName(name))
             return Refused(check,
-                           L"Der Ordnername " + InQuotes(name) +
+                           L"Der Ordnername " + Quoted(name) +
                                L" ist nicht erlaubt: Ein Ordnername darf keines der Zeichen < > : \" | ? * "
                                L"enthalten und kein Ger\u00E4tename wie CON oder NUL sein.");
         const DWORD attributes = levelsExist ? GetFileAttributesW(level.c_str()) : INVALID_FILE_ATTRIBUTES;
@@ -318,12 +338,12 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
                                   L"Inhalt.");
 
     const FolderLinkReading existing = ReadFolderLink(check.folder);
-    const bool isFolderLink = existing.state == FolderLinkState::FolderLink;
+    const bool isFolderLink = existing.isFolderLink;
     const Contents contents = ContentsOf(check.folder, isFolderLink);
     if (!contents.nameInTheWay.empty())
         return Refused(check,
                        L"Im Ordner " + shown(check.folder) + L" gibt es einen Unterordner " +
-                           InQuotes(contents.nameInTheWay) +
+                           Quoted(contents.nameInTheWay) +
                            L". Eine Ordnerverkn\u00FCpfung braucht diesen Namen f\u00FCr ihre eigene "
                            L"Datei; bitte den Unterordner umbenennen oder ein anderes Ziel w\u00E4hlen.");
 
@@ -338,18 +358,35 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
             question += L" Seine eigene desktop.ini (etwa ein Symbol des Ordners) wird dabei ersetzt.";
         check.questions.push_back({kTitleNotEmpty, question + L"\n\nTrotzdem fortfahren?"});
     }
+    // The link file can be read by anyone who may open the folder.
+    if (source.holdsPassword)
+        check.questions.push_back(
+            {kTitlePassword,
+             L"Die Adresse " + Quoted(WithoutPassword(source.path)) +
+                 L" enth\u00E4lt ein Kennwort. Es st\u00FCnde lesbar in der versteckten Datei "
+                 L"target.lnk, die jeder lesen kann, der den Ordner \u00F6ffnen darf.\n\n"
+                 L"Trotzdem fortfahren?"});
+    // A web address is recorded in the form Windows opens as a folder, not
+    // as typed: say so, and what that form needs.
+    if (source.webFolder && typedSource.find(L"://") != std::wstring::npos)
+        check.notices.push_back(
+            {kTitleWebFolder, L"Die Webadresse " + Quoted(typedSource) + L" wird als Webordner " +
+                                  Quoted(source.path) +
+                                  L" eingebunden, den der Explorer als Ordner \u00F6ffnet. "
+                                  L"Windows braucht daf\u00FCr seinen Dienst " +
+                                  Quoted(L"WebClient") + L"."});
     // Replacing a folder link that points elsewhere loses its source: name
     // both. The same source again, in whatever spelling, is simply written
     // anew; both sides are compared in their recorded forms.
-    if (isFolderLink) {
+    if (isFolderLink && !existing.source.empty()) {
         const auto recorded = ShellLinkFile::ClassifySource(existing.source);
         const std::wstring existingSource = recorded ? recorded->path : existing.source;
         if (!ShellLinkFile::SameTarget(existingSource, source.path))
             check.questions.push_back({kTitleReplace, L"Der Ordner " + shown(check.folder) +
                                                           L" ist bereits eine Ordnerverkn\u00FCpfung auf " +
-                                                          InQuotes(existingSource) +
+                                                          Quoted(existingSource) +
                                                           L".\n\nSoll er stattdessen auf " +
-                                                          InQuotes(source.path) + L" zeigen?"});
+                                                          Quoted(source.path) + L" zeigen?"});
     }
     check.verdict = check.questions.empty() ? Verdict::Go : Verdict::Ask;
     return check;

@@ -4,6 +4,7 @@
 
 #include "DesktopIniClass.h"
 #include "ErrorText.h"
+#include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkLoad.h"
 #include "WholeFile.h"
@@ -15,12 +16,31 @@
 namespace L_SHTCUT {
 namespace {
 
-// A desktop.ini is nowhere near this size; a larger one is not read into
-// memory.
-constexpr std::size_t cbLargestIni = 1 << 20;
-
 FolderLinkReading Fault(FolderLinkState state, std::wstring detail = {}) {
-    return {state, {}, std::move(detail)};
+    return {state, false, {}, std::move(detail)};
+}
+
+// What target.lnk says: the source, or why it names none (state and detail).
+struct LinkFileReading {
+    FolderLinkState state = FolderLinkState::FolderLink;
+    std::wstring source;
+    std::wstring detail;
+};
+
+LinkFileReading ReadLinkFile(const std::wstring& linkPath) {
+    if (GetFileAttributesW(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return {FolderLinkState::NoTargetLnk,
+                {},
+                error == ERROR_FILE_NOT_FOUND ? std::wstring() : ErrorText(error)};
+    }
+    const auto records = ReadShellLink(linkPath);
+    if (!records)
+        return {FolderLinkState::DamagedTargetLnk, {}, L"keine lesbare Verknüpfungsdatei"};
+    const auto target = ShellLinkFile::PrimaryTarget(*records);
+    if (!target || target->path.empty())
+        return {FolderLinkState::DamagedTargetLnk, {}, L"sie nennt kein Ziel, das sich lesen lässt"};
+    return {FolderLinkState::FolderLink, target->path, {}};
 }
 
 } // namespace
@@ -41,31 +61,36 @@ FolderLinkReading ReadFolderLink(const std::wstring& Target) {
         return Fault(FolderLinkState::NotAFolder);
     // The shell looks for a desktop.ini only in a folder marked System or
     // Read-only; Windows marks the network locations it makes Read-only.
-    if (!(attributes & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY)))
-        return Fault(FolderLinkState::NotMarked);
+    const bool marked = attributes & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
 
     unsigned long error = ERROR_SUCCESS;
-    const auto ini = ReadWholeFile(folder + L"desktop.ini", cbLargestIni, error);
-    if (!ini)
-        return Fault(FolderLinkState::NoDesktopIni,
-                     error == ERROR_FILE_NOT_FOUND ? std::wstring() : ErrorText(error));
-    const std::string_view iniText(reinterpret_cast<const char*>(ini->data()), ini->size());
-    if (!NamesFolderShortcutClass(iniText))
-        return Fault(FolderLinkState::NoFolderShortcutClass);
+    const auto ini = ReadWholeFile(folder + DesktopIniName, cbLargestSmallFile, error);
+    const bool namesClass =
+        ini &&
+        NamesFolderShortcutClass(std::string_view(reinterpret_cast<const char*>(ini->data()), ini->size()));
+    const LinkFileReading link = ReadLinkFile(folder + TargetLnkName);
 
-    const std::wstring linkPath = folder + L"target.lnk";
-    if (GetFileAttributesW(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        error = GetLastError();
-        return Fault(FolderLinkState::NoTargetLnk,
-                     error == ERROR_FILE_NOT_FOUND ? std::wstring() : ErrorText(error));
+    // The folder is a folder link when its desktop.ini names the class,
+    // whatever its attributes, or when it is marked and holds a readable
+    // target.lnk but its desktop.ini is gone; a desktop.ini of the user's
+    // own (a folder icon) makes it an ordinary folder. Its faults are
+    // reported in the order the shell meets them.
+    const bool iniGone = !ini && error == ERROR_FILE_NOT_FOUND;
+    FolderLinkReading reading;
+    reading.isFolderLink = namesClass || (marked && iniGone && link.state == FolderLinkState::FolderLink);
+    reading.source = link.source;
+    if (!marked) {
+        reading.state = FolderLinkState::NotMarked;
+    } else if (!ini) {
+        reading.state = FolderLinkState::NoDesktopIni;
+        reading.detail = iniGone ? std::wstring() : ErrorText(error);
+    } else if (!namesClass) {
+        reading.state = FolderLinkState::NoFolderShortcutClass;
+    } else {
+        reading.state = link.state;
+        reading.detail = link.detail;
     }
-    const auto records = ReadShellLink(linkPath);
-    if (!records)
-        return Fault(FolderLinkState::DamagedTargetLnk, L"keine lesbare Verknüpfungsdatei");
-    const auto target = ShellLinkFile::PrimaryTarget(*records);
-    if (!target || target->path.empty())
-        return Fault(FolderLinkState::DamagedTargetLnk, L"sie nennt kein Ziel, das sich lesen lässt");
-    return {FolderLinkState::FolderLink, target->path, {}};
+    return reading;
 }
 
 } // namespace L_SHTCUT

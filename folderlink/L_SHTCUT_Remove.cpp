@@ -3,6 +3,7 @@
 
 #include "ErrorText.h"
 #include "FileAttributes.h"
+#include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellNotify.h"
 #include "Win32Holders.h"
@@ -52,9 +53,7 @@ void Undo(std::vector<LinkFile>& files) {
 FolderLinkRemoval RemoveFolderLink(const std::wstring& Target) {
     FolderLinkRemoval removal;
     removal.found = ReadFolderLink(Target);
-    const FolderLinkState state = removal.found.state;
-    if (state != FolderLinkState::FolderLink && state != FolderLinkState::NoTargetLnk &&
-        state != FolderLinkState::DamagedTargetLnk)
+    if (!removal.found.isFolderLink)
         return removal;
 
     const std::wstring folder = L_PFADE::AddBackslash(Target);
@@ -65,7 +64,7 @@ FolderLinkRemoval RemoveFolderLink(const std::wstring& Target) {
     }
 
     std::vector<LinkFile> files;
-    for (const wchar_t* name : {L"desktop.ini", L"target.lnk"}) {
+    for (const wchar_t* name : {DesktopIniName, TargetLnkName}) {
         LinkFile file;
         file.name = name;
         file.path = folder + name;

@@ -5,6 +5,7 @@
 #include "DesktopIniClass.h"
 #include "ErrorText.h"
 #include "FileAttributes.h"
+#include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkLoad.h"
 #include "ShellLinkSave.h"
@@ -17,10 +18,6 @@
 
 namespace L_SHTCUT {
 namespace {
-
-// A desktop.ini is nowhere near this size; a larger one is not read into
-// memory and counts as not naming the class.
-constexpr std::size_t cbLargestIni = 1 << 20;
 
 constexpr DWORD FolderMarks = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
 constexpr DWORD IniMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -143,19 +140,19 @@ std::wstring RepairChangeText(const RepairChange& change) {
 
 FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun) {
     FolderLinkRepair repair;
-    const std::wstring folder = L_PFADE::AddBackslash(Target);
-    const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
-    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        repair.found = ReadFolderLink(Target);
+    repair.found = ReadFolderLink(Target);
+    repair.isFolderLink = repair.found.isFolderLink;
+    if (!repair.isFolderLink)
         return repair;
-    }
 
-    const std::wstring iniPath = folder + L"desktop.ini";
-    const std::wstring linkPath = folder + L"target.lnk";
+    const std::wstring folder = L_PFADE::AddBackslash(Target);
+    const std::wstring iniPath = folder + DesktopIniName;
+    const std::wstring linkPath = folder + TargetLnkName;
+    const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
     const DWORD iniAttributes = GetFileAttributesW(iniPath.c_str());
     const DWORD linkAttributes = GetFileAttributesW(linkPath.c_str());
     unsigned long error = ERROR_SUCCESS;
-    const auto ini = ReadWholeFile(iniPath, cbLargestIni, error);
+    const auto ini = ReadWholeFile(iniPath, cbLargestSmallFile, error);
     const bool iniNamesClass =
         ini &&
         NamesFolderShortcutClass(std::string_view(reinterpret_cast<const char*>(ini->data()), ini->size()));
@@ -164,11 +161,6 @@ FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun) {
         if (const auto target = ShellLinkFile::PrimaryTarget(*records); target && !target->path.empty())
             link = LinkFacts{*records, *target};
 
-    repair.isFolderLink = iniNamesClass || ((folderAttributes & FolderMarks) && link);
-    if (!repair.isFolderLink) {
-        repair.found = ReadFolderLink(Target);
-        return repair;
-    }
     if (!link) {
         repair.refusal = linkAttributes == INVALID_FILE_ATTRIBUTES
                              ? L"der Ordner enth\u00E4lt keine target.lnk, die Quelle ist unbekannt."

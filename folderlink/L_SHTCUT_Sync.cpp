@@ -6,6 +6,7 @@
 #include "ErrorText.h"
 #include "FolderEntries.h"
 #include "L_PFADE.h"
+#include "Quoted.h"
 #include "ShellLinkRead.h"
 #include "ShellNotify.h"
 #include "SyncRecord.h"
@@ -16,10 +17,6 @@
 
 namespace L_SHTCUT {
 namespace {
-
-std::wstring Quoted(const std::wstring& text) {
-    return L"\u201E" + text + L"\u201C";
-}
 
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),

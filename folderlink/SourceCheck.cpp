@@ -1,14 +1,17 @@
 #include "SourceCheck.h"
+#include "Quoted.h"
 
+#include "ErrorText.h"
 #include "FtpAddress.h"
+#include "FtpServerProbe.h"
 #include "L_PFADE.h"
+#include "Win32Holders.h"
 
 #include <windows.h>
-#include <winsock2.h>
-#include <ws2tcpip.h>
 
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -20,8 +23,53 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::wstring Quoted(const std::wstring& text) {
-    return L"\u201E" + text + L"\u201C";
+SourceAnswer Answer(SourceState state, std::wstring message) {
+    return {state, std::move(message)};
+}
+
+struct KnownCause {
+    DWORD error;
+    const wchar_t* text;
+};
+
+// The network's causes that a check meets and ErrorText does not name, in
+// the program's own words.
+constexpr KnownCause NetworkCauses[] = {
+    {ERROR_LOGON_FAILURE, L"Die Anmeldung am Server ist fehlgeschlagen"},
+    // Windows: a share that is no folder (a printer). Wine, which has no
+    // client for shares, gives it for every share it cannot reach.
+    {ERROR_BAD_DEV_TYPE, L"Unter diesem Netzwerkpfad ist keine Ordnerfreigabe erreichbar"},
+    {ERROR_UNEXP_NET_ERR, L"Unerwarteter Fehler im Netzwerk"},
+    {ERROR_NO_NETWORK, L"Kein Netzwerk vorhanden"},
+    {ERROR_NETWORK_UNREACHABLE, L"Das Netzwerk ist nicht erreichbar"},
+    {ERROR_HOST_UNREACHABLE, L"Der Rechner ist nicht erreichbar"},
+    {ERROR_SEM_TIMEOUT, L"Zeitüberschreitung im Netzwerk"},
+    {WSAENETUNREACH, L"Das Netzwerk ist nicht erreichbar"},
+    {WSAEHOSTUNREACH, L"Der Rechner ist nicht erreichbar"},
+    {WSAENETDOWN, L"Das Netzwerk ist ausgefallen"},
+    {WSAECONNRESET, L"Der Server hat die Verbindung getrennt"},
+    {WSAECONNABORTED, L"Die Verbindung wurde abgebrochen"},
+    // The system's own limit for a connection, which may end before a long
+    // timeout of ours.
+    {WSAETIMEDOUT, L"Das System hat den Verbindungsaufbau aufgegeben"},
+    {WSAEACCES, L"Zugriff verweigert"},
+    {WSAEADDRNOTAVAIL, L"Die Adresse ist ungültig"},
+    {WSAEAFNOSUPPORT, L"Diese Art von Adresse (IPv4 oder IPv6) ist auf diesem Rechner abgeschaltet"},
+    {WSAENOBUFS, L"Nicht genügend Speicher"},
+    {WSAHOST_NOT_FOUND, L"Der Name ist unbekannt"},
+    {WSANO_DATA, L"Der Name ist unbekannt"},
+    {WSATRY_AGAIN, L"Der Namensdienst ist derzeit nicht erreichbar"},
+    {WSASYSNOTREADY, L"Das Netzwerk steht nicht zur Verfügung"},
+};
+
+// The cause of a failed file system or network call in words, without a
+// final full stop: a network cause in the words above, any other as
+// ErrorText says it.
+std::wstring CauseInGerman(DWORD error) {
+    for (const KnownCause& cause : NetworkCauses)
+        if (cause.error == error)
+            return cause.text;
+    return L_SHTCUT::ErrorText(error);
 }
 
 std::wstring PathFailure(DWORD error) {
@@ -38,7 +86,7 @@ std::wstring PathFailure(DWORD error) {
     case ERROR_NOT_READY:
         return L"Das Laufwerk ist nicht bereit.";
     default:
-        return L"Der Pfad ist nicht erreichbar (Fehler " + std::to_wstring(error) + L").";
+        return L"Der Pfad ist nicht erreichbar: " + CauseInGerman(error) + L".";
     }
 }
 
@@ -52,179 +100,179 @@ SourceAnswer CheckPath(const std::wstring& path) {
     if (quiet)
         SetThreadErrorMode(previousMode, nullptr);
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return {false, PathFailure(error)};
-    return {true, attributes & FILE_ATTRIBUTE_DIRECTORY ? L"Der Ordner ist erreichbar."
-                                                        : L"Die Datei ist erreichbar."};
+        return Answer(SourceState::Unreachable, PathFailure(error));
+    return Answer(SourceState::Reachable, attributes & FILE_ATTRIBUTE_DIRECTORY
+                                              ? L"Der Ordner ist erreichbar."
+                                              : L"Die Datei ist erreichbar.");
 }
 
-// A socket closed by the scope that opened it.
-class Socket {
-public:
-    explicit Socket(SOCKET s) : s_(s) {}
-    ~Socket() {
-        if (s_ != INVALID_SOCKET)
-            closesocket(s_);
+// Nothing when the probe was stopped: the caller has answered for the source
+// already.
+std::optional<SourceAnswer> FtpAnswer(const FtpServer& server, const FtpProbeResult& probe) {
+    const bool ipv6 = server.host.find(L':') != std::wstring::npos;
+    const std::wstring name =
+        Quoted((ipv6 ? L"[" + server.host + L"]" : server.host) + L":" + std::to_wstring(server.port));
+    const auto cause = static_cast<DWORD>(probe.error);
+    switch (probe.verdict) {
+    case FtpVerdict::Ready:
+        return Answer(SourceState::Reachable, L"Der FTP-Server " + name + L" ist erreichbar.");
+    case FtpVerdict::NotReady:
+        return Answer(SourceState::Unreachable,
+                      L"Der FTP-Server " + name + L" steht derzeit nicht zur Verfügung.");
+    case FtpVerdict::NotFtp:
+        return Answer(SourceState::Unreachable, L"Der Server " + name + L" antwortet nicht als FTP-Server.");
+    case FtpVerdict::NoConnection:
+        if (probe.error == WSAECONNREFUSED)
+            return Answer(SourceState::Unreachable, L"Der FTP-Server " + name + L" lehnt die Verbindung ab.");
+        return Answer(SourceState::Unreachable,
+                      L"Keine Verbindung zum FTP-Server " + name + L": " + CauseInGerman(cause) + L".");
+    case FtpVerdict::UnknownServer:
+        if (probe.error == WSAHOST_NOT_FOUND || probe.error == WSANO_DATA)
+            return Answer(SourceState::Unreachable,
+                          L"Der Servername " + Quoted(server.host) + L" ist unbekannt.");
+        return Answer(SourceState::Unreachable, L"Der Servername " + Quoted(server.host) +
+                                                    L" lässt sich nicht auflösen: " + CauseInGerman(cause) +
+                                                    L".");
+    case FtpVerdict::Stopped:
+        break;
     }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    SOCKET Get() const { return s_; }
+    return std::nullopt;
+}
 
-private:
-    SOCKET s_;
+// One source's check, run on a worker; it is given the event that the caller
+// sets when it stops waiting, and gives back nothing when it stopped for it.
+using Check = std::function<std::optional<SourceAnswer>(HANDLE stop)>;
+
+enum class Outcome { Pending, Answered, Failed, NotStarted };
+
+struct Slot {
+    Outcome outcome = Outcome::Pending;
+    SourceAnswer answer;
 };
 
-struct AddressFreer {
-    void operator()(ADDRINFOW* a) const noexcept { FreeAddrInfoW(a); }
-};
-
-class WinsockSession {
-public:
-    WinsockSession() {
-        WSADATA data{};
-        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }
-    ~WinsockSession() {
-        if (started_)
-            WSACleanup();
-    }
-    WinsockSession(const WinsockSession&) = delete;
-    WinsockSession& operator=(const WinsockSession&) = delete;
-    bool Started() const { return started_; }
-
-private:
-    bool started_ = false;
-};
-
-std::wstring ConnectFailure(const std::wstring& server, int error) {
-    switch (error) {
-    case WSAECONNREFUSED:
-        return L"Der FTP-Server " + server + L" lehnt die Verbindung ab.";
-    case WSAENETUNREACH:
-    case WSAEHOSTUNREACH:
-        return L"Der FTP-Server " + server + L" ist nicht erreichbar.";
-    case WSAETIMEDOUT:
-        return L"Der FTP-Server " + server + L" antwortet nicht.";
-    default:
-        return L"Keine Verbindung zum FTP-Server " + server + L" (Fehler " + std::to_wstring(error) + L").";
-    }
-}
-
-enum class Connection { Accepted, Failed, TimedOut };
-
-// One connection attempt without blocking: the socket's connect is started
-// and waited for until the deadline at most.
-Connection TryConnect(const ADDRINFOW& address, Clock::time_point deadline, int& error) {
-    const Socket s(socket(address.ai_family, address.ai_socktype, address.ai_protocol));
-    const SOCKET raw = s.Get();
-    if (raw == INVALID_SOCKET) {
-        error = WSAGetLastError();
-        return Connection::Failed;
-    }
-    u_long nonBlocking = 1;
-    if (ioctlsocket(raw, FIONBIO, &nonBlocking) != 0) {
-        error = WSAGetLastError();
-        return Connection::Failed;
-    }
-    if (connect(raw, address.ai_addr, static_cast<int>(address.ai_addrlen)) == 0)
-        return Connection::Accepted;
-    if (WSAGetLastError() != WSAEWOULDBLOCK) {
-        error = WSAGetLastError();
-        return Connection::Failed;
-    }
-    const auto remaining = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-    if (remaining.count() <= 0)
-        return Connection::TimedOut;
-    timeval wait{static_cast<long>(remaining.count() / 1000000),
-                 static_cast<long>(remaining.count() % 1000000)};
-    fd_set writable;
-    fd_set failed;
-    FD_ZERO(&writable);
-    FD_ZERO(&failed);
-    FD_SET(raw, &writable);
-    FD_SET(raw, &failed);
-    const int ready = select(0, nullptr, &writable, &failed, &wait);
-    if (ready == 0)
-        return Connection::TimedOut;
-    if (ready == SOCKET_ERROR) {
-        error = WSAGetLastError();
-        return Connection::Failed;
-    }
-    int socketError = 0;
-    int cbSocketError = sizeof(socketError);
-    if (getsockopt(raw, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&socketError), &cbSocketError) != 0)
-        socketError = WSAGetLastError();
-    if (FD_ISSET(raw, &writable) && socketError == 0)
-        return Connection::Accepted;
-    error = socketError != 0 ? socketError : WSAECONNREFUSED;
-    return Connection::Failed;
-}
-
-SourceAnswer CheckFtpServer(const FtpServer& server, Clock::time_point deadline) {
-    const std::wstring name = Quoted(server.host + L":" + std::to_wstring(server.port));
-    const WinsockSession winsock;
-    if (!winsock.Started())
-        return {false, L"Das Netzwerk steht nicht zur Verfügung."};
-    ADDRINFOW hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    ADDRINFOW* found = nullptr;
-    if (GetAddrInfoW(server.host.c_str(), std::to_wstring(server.port).c_str(), &hints, &found) != 0 ||
-        !found)
-        return {false, L"Der Servername " + Quoted(server.host) + L" ist unbekannt."};
-    const std::unique_ptr<ADDRINFOW, AddressFreer> addresses(found);
-
-    int error = WSAEHOSTUNREACH;
-    for (const ADDRINFOW* address = found; address; address = address->ai_next) {
-        switch (TryConnect(*address, deadline, error)) {
-        case Connection::Accepted:
-            return {true, L"Der FTP-Server " + name + L" nimmt Verbindungen an."};
-        case Connection::TimedOut:
-            return {false, ConnectFailure(name, WSAETIMEDOUT)};
-        case Connection::Failed:
-            break;
-        }
-    }
-    return {false, ConnectFailure(name, error)};
-}
-
-// What the worker thread hands back; shared, so that an abandoned worker
-// still has somewhere to put its late answer.
-struct Outcome {
+// What the caller and its workers share. A worker left behind on a hung file
+// system call or name lookup still holds it, so its late answer has a place
+// to go after the caller has returned.
+struct Batch {
+    explicit Batch(std::size_t count) : slots(count) {}
     std::mutex mutex;
-    std::condition_variable done;
-    std::optional<SourceAnswer> answer;
+    std::condition_variable progress;
+    std::vector<Slot> slots;
+    std::size_t pending = 0;
+    const win32::Handle stop{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
+
+void Record(Batch& batch, std::size_t index, Outcome outcome, std::optional<SourceAnswer> answer) noexcept {
+    try {
+        const std::lock_guard lock(batch.mutex);
+        Slot& slot = batch.slots[index];
+        slot.outcome = outcome;
+        if (answer)
+            slot.answer = std::move(*answer);
+        --batch.pending;
+        batch.progress.notify_all();
+    } catch (const std::system_error&) {
+        // The lock could not be taken: the slot stays pending, and the caller
+        // reports the source as not answering when its time is up.
+    }
+}
+
+// The worker's whole life. Nothing thrown leaves it: an exception that ended
+// the thread would end the program.
+void Work(const std::shared_ptr<Batch>& batch, std::size_t index, const Check& check) noexcept {
+    std::optional<SourceAnswer> answer;
+    try {
+        answer = check(batch->stop.get());
+    } catch (...) {
+        // Whatever it was (in practice std::bad_alloc), the check is over.
+        Record(*batch, index, Outcome::Failed, std::nullopt);
+        return;
+    }
+    if (answer)
+        Record(*batch, index, Outcome::Answered, std::move(answer));
+}
+
+// A thread for each source, all at once. A file system call on a share whose
+// server is gone cannot be cut short and may take far longer than any
+// timeout; with a bounded pool the sources behind such calls would wait for a
+// free thread, and the whole check would take a timeout per round instead of
+// one. A waiting thread costs little but reserved address space, of which a
+// 64-bit program has plenty, for hundreds.
+void Start(const std::shared_ptr<Batch>& batch, std::size_t index, Check check) {
+    if (!batch->stop) {
+        // A probe that could not be told to give up would keep its sockets.
+        Record(*batch, index, Outcome::NotStarted, std::nullopt);
+        return;
+    }
+    try {
+        std::thread([batch, index, check = std::move(check)] { Work(batch, index, check); }).detach();
+    } catch (const std::exception&) {
+        // No thread to be had, or no memory for its state.
+        Record(*batch, index, Outcome::NotStarted, std::nullopt);
+    }
+}
+
+std::wstring NotAnsweringText(unsigned timeoutSeconds) {
+    return L"Die Quelle antwortet nicht innerhalb von " + std::to_wstring(timeoutSeconds) +
+           (timeoutSeconds == 1 ? L" Sekunde." : L" Sekunden.");
+}
 
 } // namespace
 
-SourceAnswer CheckSource(const std::wstring& source, unsigned timeoutSeconds) {
+std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources, unsigned timeoutSeconds) {
+    // The one deadline: the workers have none of their own, so which answer
+    // a source gets at the edge of the time is decided here alone.
     const auto deadline = Clock::now() + std::chrono::seconds(timeoutSeconds);
-    std::function<SourceAnswer()> check;
-    if (const auto server = FtpServerOf(source))
-        check = [server = *server, deadline] { return CheckFtpServer(server, deadline); };
-    else if (L_PFADE::IsFullPath(source))
-        check = [source] { return CheckPath(source); };
-    else
-        return {false, L"Nur lokale Pfade, Netzwerkfreigaben und FTP-Adressen lassen sich prüfen."};
-
-    // A path on a server that does not answer can hold the file system call
-    // for much longer than any timeout, and a server name can hold its
-    // lookup: both run on a worker that is left behind when time is up.
-    const auto outcome = std::make_shared<Outcome>();
-    try {
-        std::thread([outcome, check] {
-            SourceAnswer answer = check();
-            const std::lock_guard lock(outcome->mutex);
-            outcome->answer = std::move(answer);
-            outcome->done.notify_all();
-        }).detach();
-    } catch (const std::system_error&) {
-        return {false, L"Die Prüfung ließ sich nicht starten."};
+    const auto batch = std::make_shared<Batch>(sources.size());
+    std::vector<Check> checks(sources.size());
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (const auto server = FtpServerOf(sources[i]))
+            checks[i] = [server = *server](HANDLE stop) {
+                return FtpAnswer(server, ProbeFtpServer(server, stop));
+            };
+        else if (L_PFADE::IsFullPath(sources[i]))
+            checks[i] = [path = sources[i]](HANDLE) { return std::optional(CheckPath(path)); };
+        else
+            batch->slots[i] = {
+                Outcome::Answered,
+                Answer(SourceState::Unreachable,
+                       L"Nur lokale Pfade, Netzwerkfreigaben und FTP-Adressen lassen sich prüfen.")};
+        if (checks[i])
+            ++batch->pending;
     }
-    std::unique_lock lock(outcome->mutex);
-    if (!outcome->done.wait_until(lock, deadline, [&outcome] { return outcome->answer.has_value(); }))
-        return {false, L"Die Quelle antwortet nicht innerhalb von " + std::to_wstring(timeoutSeconds) +
-                           (timeoutSeconds == 1 ? L" Sekunde." : L" Sekunden.")};
-    return *outcome->answer;
+    for (std::size_t i = 0; i < sources.size(); ++i)
+        if (checks[i])
+            Start(batch, i, std::move(checks[i]));
+
+    std::vector<SourceAnswer> answers;
+    answers.reserve(sources.size());
+    {
+        std::unique_lock lock(batch->mutex);
+        batch->progress.wait_until(lock, deadline, [&batch] { return batch->pending == 0; });
+        for (const Slot& slot : batch->slots) {
+            switch (slot.outcome) {
+            case Outcome::Pending:
+                answers.push_back(Answer(SourceState::NotAnswering, NotAnsweringText(timeoutSeconds)));
+                break;
+            case Outcome::Answered:
+                answers.push_back(slot.answer);
+                break;
+            case Outcome::Failed:
+                answers.push_back(
+                    Answer(SourceState::Unreachable, L"Die Prüfung ließ sich nicht zu Ende führen."));
+                break;
+            case Outcome::NotStarted:
+                answers.push_back(Answer(SourceState::Unreachable, L"Die Prüfung ließ sich nicht starten."));
+                break;
+            }
+        }
+    }
+    // Workers still waiting for a server give up now and close their sockets.
+    if (batch->stop)
+        SetEvent(batch->stop.get());
+    return answers;
+}
+
+SourceAnswer CheckSource(const std::wstring& source, unsigned timeoutSeconds) {
+    return CheckSources({source}, timeoutSeconds).front();
 }

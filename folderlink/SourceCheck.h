@@ -1,16 +1,27 @@
-// Whether the source of a folder link answers: a local or network path that
-// exists, or an FTP server that accepts a connection.
+// Whether the sources of folder links answer: a local or network path that
+// exists, or an FTP server that greets as one.
 #pragma once
 
 #include <string>
+#include <vector>
 
-struct SourceAnswer {
-    bool answers = false;
-    std::wstring message; // what was found, in German
+enum class SourceState {
+    Reachable,    // the path exists, or the FTP server greeted
+    NotAnswering, // the timeout ran out before the source said anything
+    Unreachable,  // the source said no, or cannot be checked; the message says why
 };
 
-// Returns after at most timeoutSeconds (and a moment), whatever the network
-// does: the check runs on a worker thread that is abandoned when it takes
-// longer. A source of another kind (an http:// address, a relative path) is
-// not checked and does not answer.
+struct SourceAnswer {
+    SourceState state = SourceState::Unreachable;
+    std::wstring message; // what was found, a German sentence
+};
+
+// Checks all sources at the same time: the call returns after about
+// timeoutSeconds at most, however many sources there are and whatever the
+// network does. Each source is checked on a worker thread of its own that is
+// left behind when time is up. A source of another kind (an http:// address,
+// a relative path) is not checked and is Unreachable. The answers are in the
+// order of sources.
+std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources, unsigned timeoutSeconds);
+
 SourceAnswer CheckSource(const std::wstring& source, unsigned timeoutSeconds);

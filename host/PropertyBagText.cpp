@@ -34,7 +34,7 @@ public:
     explicit LineReader(std::wstring_view line) : line_(line) {}
 
     void SkipBlanks() {
-        while (pos_ < line_.size() && (line_[pos_] == L' ' || line_[pos_] == L'\t'))
+        while (pos_ < line_.size() && IsBlank(line_[pos_]))
             ++pos_;
     }
     bool AtEnd() {
@@ -53,7 +53,7 @@ public:
     std::wstring Word() {
         SkipBlanks();
         const std::size_t start = pos_;
-        while (pos_ < line_.size() && line_[pos_] != L' ' && line_[pos_] != L'\t' && line_[pos_] != L'=')
+        while (pos_ < line_.size() && !IsBlank(line_[pos_]) && line_[pos_] != L'=')
             ++pos_;
         return std::wstring(line_.substr(start, pos_ - start));
     }
@@ -156,6 +156,10 @@ public:
 
 private:
     static bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+    // A carriage return outside a quoted text is white space: an editor may
+    // leave one or more before a line end ("Begin txtUrl\r\r\n"), and the
+    // writer never puts one into a name or key, only "\r" into a quoted text.
+    static bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; }
 
     std::wstring_view line_;
     std::size_t pos_ = 0;
@@ -311,9 +315,7 @@ std::vector<StoredBag> ParsePropertyBags(const std::wstring& text) {
         std::size_t end = text.find(L'\n', start);
         if (end == std::wstring::npos)
             end = text.size();
-        std::wstring_view line(text.data() + start, end - start);
-        if (!line.empty() && line.back() == L'\r')
-            line.remove_suffix(1);
+        const std::wstring_view line(text.data() + start, end - start);
         start = end + 1;
 
         LineReader in(line);

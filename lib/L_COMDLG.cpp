@@ -5,6 +5,7 @@
 #include "LetterCase.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace L_COMDLG {
@@ -67,18 +68,20 @@ std::int32_t SplitText(const std::wstring& text, const std::wstring& delimiter,
     parts.clear();
     if (delimiter.empty())
         return 0;
-    const std::wstring scanned = text + delimiter;
+    // Delimiters are looked for in the text alone: the end of the text ends
+    // its last part, but never forms a delimiter together with what follows.
     std::size_t start = 0;
-    std::size_t hit = 0;
-    while ((hit = FindFrom(scanned, delimiter, start, compare)) != std::wstring::npos) {
-        std::wstring part = scanned.substr(start, hit - start);
+    for (;;) {
+        const std::size_t hit = FindFrom(text, delimiter, start, compare);
+        std::wstring part = text.substr(start, (hit == std::wstring::npos ? text.size() : hit) - start);
         if (trimParts)
             part = TrimBlanks(part);
         if (!(skipEmpty && part.empty()))
             parts.push_back(std::move(part));
+        if (hit == std::wstring::npos)
+            return static_cast<std::int32_t>(parts.size());
         start = hit + delimiter.size();
     }
-    return static_cast<std::int32_t>(parts.size());
 }
 
 std::wstring FirstExtension(const std::wstring& extensions) {
@@ -103,11 +106,15 @@ std::int32_t SplitFileTypes(const std::wstring& fileTypes, const std::wstring& e
 
 std::wstring FilterEntry(const std::wstring& filter, const std::wstring& description,
                          const std::wstring& pattern) {
+    // The dialog reads the filter as NUL-ended texts taken two at a time: a
+    // NUL inside a part would end it early and shift every later pair, so it
+    // is left out.
     std::wstring result = filter;
-    result += description;
-    result += L'\0';
-    result += pattern;
-    result += L'\0';
+    for (const std::wstring* part : {&description, &pattern}) {
+        std::copy_if(part->begin(), part->end(), std::back_inserter(result),
+                     [](wchar_t ch) { return ch != L'\0'; });
+        result += L'\0';
+    }
     return result;
 }
 

@@ -36,7 +36,8 @@ std::wstring FirstExtension(const std::wstring& extensions);
 // Returns the number of types.
 std::int32_t SplitFileTypes(const std::wstring& fileTypes, const std::wstring& extensions,
                             std::vector<std::wstring>& names, std::vector<std::wstring>& patterns);
-// filter followed by description, NUL, pattern, NUL.
+// filter followed by description, NUL, pattern, NUL; a NUL inside the
+// description or the pattern is left out, so that the pair stays one pair.
 std::wstring FilterEntry(const std::wstring& filter, const std::wstring& description,
                          const std::wstring& pattern);
 // Removes leading and trailing blanks, tabs and NULs.

@@ -176,8 +176,6 @@ bool KeyAscDecimal(KeyAscii& k, const std::wstring& currentText) {
 
 bool KeyAscFilter(KeyAscii& k, std::int32_t textBoxStyle, const std::wstring& textMask) {
     switch (textBoxStyle) {
-    case 0:
-        return true;
     case 1:
         return KeyAscUpper(k, false, true);
     case 2:
@@ -208,7 +206,10 @@ bool KeyAscFilter(KeyAscii& k, std::int32_t textBoxStyle, const std::wstring& te
     case 15:
         return KeyAscHexPrefix(k);
     default:
-        return false;
+        // Style 0, and a style outside 0..15 (a stored value from elsewhere)
+        // as style 0: the key passes unchanged, and the result says so, as
+        // for every key a filter lets through.
+        return true;
     }
 }
 

@@ -10,6 +10,8 @@ namespace L_KEYASC {
 
 using KeyAscii = std::int16_t;
 
+// The filter of textBoxStyle 1..15; any other style, 0 included, filters
+// nothing and returns true.
 bool KeyAscFilter(KeyAscii& keyAscii, std::int32_t textBoxStyle, const std::wstring& textMask);
 
 bool KeyAscUpper(KeyAscii& keyAscii, bool lettersOnly, bool allowUmlauts);

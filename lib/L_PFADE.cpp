@@ -1,6 +1,7 @@
 #include "L_PFADE.h"
 
 #include "LetterCase.h"
+#include "Utf16Text.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -110,7 +111,11 @@ std::wstring ShortenInTheMiddle(const std::wstring& text, std::size_t maxChars) 
         return text;
     const std::size_t kept = maxChars - dots.size();
     const std::size_t tail = kept / 2;
-    return text.substr(0, kept - tail) + std::wstring(dots) + text.substr(text.size() - tail);
+    // A character of two code units at either cut is left out whole, so the
+    // result may hold one code unit fewer than maxChars at either cut.
+    const std::size_t headEnd = Utf16Text::BoundaryAtOrBefore(text, kept - tail);
+    const std::size_t tailBegin = Utf16Text::BoundaryAtOrAfter(text, text.size() - tail);
+    return text.substr(0, headEnd) + std::wstring(dots) + text.substr(tailBegin);
 }
 
 std::wstring ExtractFileName(const std::wstring& path, bool stripTrailing) {

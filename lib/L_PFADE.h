@@ -29,7 +29,7 @@ bool IsFullPath(const std::wstring& path);
 bool IsRootPath(const std::wstring& path);
 // text when it has at most maxChars characters, else its beginning and its
 // end joined by "...", maxChars characters in all (given room for more than
-// the dots).
+// the dots), one fewer at a cut that would split a surrogate pair.
 std::wstring ShortenInTheMiddle(const std::wstring& text, std::size_t maxChars);
 // The part after the last "\" or "/"; the whole text when there is none.
 std::wstring ExtractFileName(const std::wstring& path, bool stripTrailing);

@@ -1,6 +1,7 @@
 // The rule for keeping a link file that the platform's own shell wrote: it
 // must name the source for the shell that reads it back and, read with our
-// reader, where Windows looks first for that kind of source. Portable.
+// reader, where Windows looks first for that kind of source, in the form
+// Windows writes for a folder. Portable.
 #pragma once
 
 #include "ShellLinkFile.h"
@@ -25,7 +26,10 @@ struct ShellReadBack {
 //  - an address: the item's address is the source;
 // and records name the source where Windows looks first: the ID list for a
 // local path; the network block together with the environment-variable
-// block, or else the ID list, for a share; the URL item for an address.
+// block, or else the ID list, for a share; the URL item for an address;
+// and the records are those Windows writes for a folder: for a local path
+// a drive item with only folder items after it, and for a local path or a
+// share the directory attribute in the header.
 bool KeepsShellLinkFile(const Source& source, const ShellReadBack& shell, const LinkRecords& records);
 
 } // namespace ShellLinkFile

@@ -1,5 +1,7 @@
 #include "ShellLinkFile.h"
 
+#include "Utf8Text.h"
+
 #include <array>
 #include <limits>
 
@@ -14,7 +16,6 @@ constexpr std::uint8_t DriveItemType = 0x2F;
 constexpr std::uint8_t DriveItemSize = 25;
 constexpr std::uint8_t FolderItemType = 0x31;
 constexpr std::uint8_t FileItemType = 0x32;
-constexpr std::uint8_t UrlItemType = 0x61;
 constexpr std::uint8_t UrlItemUnicode = 0x80;
 
 // The folder items' extension block as Windows 8.1 and 10 write it.
@@ -48,45 +49,6 @@ wchar_t AsciiUpper(wchar_t c) {
 // Characters no file or folder name may hold.
 bool IsValidNameCharacter(wchar_t c) {
     return c >= 0x20 && std::wstring_view(L"<>:\"|?*").find(c) == std::wstring_view::npos;
-}
-
-// "scheme:rest", the scheme at least two characters long (so "C:" is a drive).
-bool IsAddress(std::wstring_view text) {
-    const std::size_t colon = text.find(L':');
-    if (colon == std::wstring_view::npos || colon < 2 || colon + 1 >= text.size() || !IsAsciiLetter(text[0]))
-        return false;
-    for (wchar_t c : text.substr(1, colon - 1))
-        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != L'+' && c != L'-' && c != L'.')
-            return false;
-    return true;
-}
-
-// The names of a path's components: no empty ones, "." dropped, ".." taking
-// away the name before it; nothing when a name holds an invalid character
-// or ".." goes above the start.
-std::optional<std::vector<std::wstring>> NamesOf(std::wstring_view rest) {
-    std::vector<std::wstring> names;
-    std::size_t at = 0;
-    while (at < rest.size()) {
-        std::size_t end = at;
-        while (end < rest.size() && !IsSeparator(rest[end]))
-            ++end;
-        const std::wstring_view name = rest.substr(at, end - at);
-        at = end + 1;
-        if (name.empty() || name == L".")
-            continue;
-        if (name == L"..") {
-            if (names.empty())
-                return std::nullopt;
-            names.pop_back();
-            continue;
-        }
-        for (wchar_t c : name)
-            if (!IsValidNameCharacter(c))
-                return std::nullopt;
-        names.emplace_back(name);
-    }
-    return names;
 }
 
 std::wstring Joined(const std::vector<std::wstring>& names, std::size_t first = 0) {
@@ -243,18 +205,30 @@ std::optional<Bytes> FolderItem(const std::wstring& name, const std::optional<Fo
     return item;
 }
 
-// The URL item: size, type, the Unicode flag, a 32-bit size of data before
-// the address (none), the address in UTF-16 with its NUL, and 16 zero bits.
+// The size of the URL item of an address of utf16Units UTF-16 units.
+std::size_t UrlItemSize(std::size_t utf16Units) {
+    return 8 + 2 * (utf16Units + 1) + 2;
+}
+
+// Whether the URL item fits the ID list, whose size and whose items' are
+// 16 bits, together with the Internet root item and the list's end.
+bool FitsUrlItem(std::size_t utf16Units) {
+    return UrlItemSize(utf16Units) <= std::numeric_limits<std::uint16_t>::max() - 2 - 20;
+}
+
+// The URL item: size, type, the Unicode flag, a 16-bit size of data (0:
+// none), 16 zero bits, the address in UTF-16 with its NUL, and 16 zero bits.
 std::optional<Bytes> UrlItem(const std::wstring& address) {
     const std::u16string url = ToUtf16(address);
-    const std::size_t size = 8 + 2 * (url.size() + 1) + 2;
-    if (size > std::numeric_limits<std::uint16_t>::max() - 2 - 20)
+    if (!FitsUrlItem(url.size()))
         return std::nullopt;
+    const std::size_t size = UrlItemSize(url.size());
     Bytes item;
     item.U16(static_cast<std::uint16_t>(size));
     item.U8(UrlItemType);
     item.U8(UrlItemUnicode);
-    item.U32(0);
+    item.U16(0);
+    item.U16(0);
     item.Utf16Z(url);
     item.U16(0);
     return item;
@@ -316,14 +290,14 @@ Bytes VolumeId(const Volume& volume, const AnsiEncoder& toAnsi) {
 
 // The network block; with the Unicode form of the share's name only when the
 // ANSI code page cannot hold it, as Windows writes it.
-Bytes NetworkLink(const std::wstring& netName, const AnsiText& ansiName) {
+Bytes NetworkLink(const std::wstring& netName, const AnsiText& ansiName, std::uint32_t providerType) {
     const bool unicode = !ansiName.exact;
     Bytes n;
     n.U32(0); // size, patched below
     n.U32(ValidNetType);
     n.U32(unicode ? NetworkLinkHeaderSizeUnicode : NetworkLinkHeaderSizeAnsi); // NetNameOffset
     n.U32(0);                                                                  // DeviceNameOffset: no device
-    n.U32(NetworkProviderLanman);
+    n.U32(providerType);
     if (unicode) {
         n.U32(0); // NetNameOffsetUnicode, patched below
         n.U32(0); // DeviceNameOffsetUnicode: no device
@@ -413,14 +387,14 @@ Bytes LocalLinkInfo(const std::wstring& path, const Volume& volume, const AnsiEn
     return b.Build(h);
 }
 
-Bytes NetworkLinkInfo(const NetworkPath& path, const AnsiEncoder& toAnsi) {
+Bytes NetworkLinkInfo(const NetworkPath& path, std::uint32_t providerType, const AnsiEncoder& toAnsi) {
     const AnsiText netName = toAnsi(path.netName);
     const AnsiText suffix = toAnsi(path.suffix);
     LinkInfoBuilder b(!netName.exact || !suffix.exact);
     LinkInfoHeader h;
     h.flags = CommonNetworkRelativeLinkAndPathSuffix;
     h.networkLinkOffset = b.Offset();
-    b.Body().Append(NetworkLink(path.netName, netName));
+    b.Body().Append(NetworkLink(path.netName, netName, providerType));
     h.commonPathSuffixOffset = b.Offset();
     b.Body().AnsiZ(suffix.bytes);
     if (b.Unicode()) {
@@ -477,7 +451,9 @@ std::optional<Records> RecordsFor(const Source& source, const LocalFacts& facts,
             return std::nullopt;
         r.flags |= HasLinkInfo | HasExpString;
         r.fileAttributes = DirectoryAttribute;
-        r.linkInfo = NetworkLinkInfo(*split, toAnsi);
+        // A web folder is served by the WebDAV redirector, a share by the SMB one.
+        r.linkInfo =
+            NetworkLinkInfo(*split, source.webFolder ? NetworkProviderDav : NetworkProviderLanman, toAnsi);
         return r;
     }
     case SourceKind::Address:
@@ -490,34 +466,299 @@ std::optional<Records> RecordsFor(const Source& source, const LocalFacts& facts,
     return std::nullopt;
 }
 
+// ---- Sources ----
+
+// A name along a path: no longer than a file system takes, of valid characters.
+SourceProblem ProblemOfName(std::wstring_view name) {
+    if (name.size() > MaxNameLength)
+        return SourceProblem::TooLong;
+    for (wchar_t c : name)
+        if (!IsValidNameCharacter(c))
+            return SourceProblem::InvalidCharacter;
+    return SourceProblem::None;
+}
+
+bool IsDotName(std::wstring_view name) {
+    return name == L"." || name == L"..";
+}
+
+// The next name of path from at on, past the separators before it; at
+// moves past the name. Empty at the end of path.
+std::wstring_view NextName(std::wstring_view path, std::size_t& at) {
+    while (at < path.size() && IsSeparator(path[at]))
+        ++at;
+    const std::size_t start = at;
+    while (at < path.size() && !IsSeparator(path[at]))
+        ++at;
+    return path.substr(start, at - start);
+}
+
+// Appends the names of the components of rest to names: repeated
+// separators and "." left out, ".." taking away the name before it but
+// never one of the first rootNames (the server and share of a share path):
+// as Windows resolves a path, ".." at its root stays at the root.
+SourceProblem AppendNames(std::wstring_view rest, std::size_t rootNames, std::vector<std::wstring>& names) {
+    std::size_t at = 0;
+    for (std::wstring_view name = NextName(rest, at); !name.empty(); name = NextName(rest, at)) {
+        if (name == L".")
+            continue;
+        if (name == L"..") {
+            if (names.size() > rootNames)
+                names.pop_back();
+            continue;
+        }
+        if (const SourceProblem problem = ProblemOfName(name); problem != SourceProblem::None)
+            return problem;
+        names.emplace_back(name);
+    }
+    return SourceProblem::None;
+}
+
+SourceClassification Refused(SourceProblem problem, std::wstring scheme = {}) {
+    SourceClassification refused;
+    refused.problem = problem;
+    refused.scheme = std::move(scheme);
+    return refused;
+}
+
+SourceClassification Classified(Source source) {
+    SourceClassification classified;
+    classified.source = std::move(source);
+    return classified;
+}
+
+bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
+            return false;
+    return true;
+}
+
+// The share name under which the web-folder redirector serves a web
+// server's root.
+constexpr std::wstring_view WebFolderRoot = L"DavWWWRoot";
+
+// "C:\rest".
+SourceClassification ClassifyLocal(std::wstring_view text) {
+    std::vector<std::wstring> names;
+    if (const SourceProblem problem = AppendNames(text.substr(3), 0, names); problem != SourceProblem::None)
+        return Refused(problem);
+    return Classified({SourceKind::LocalDrive, std::wstring{text[0], L':', L'\\'} + Joined(names)});
+}
+
+// "\\server\share\rest"; text starts with two separators.
+SourceClassification ClassifyShare(std::wstring_view text) {
+    const std::wstring_view rest = text.substr(2);
+    // "\\.\" and "\\?\" name devices; "\\.srv" is a server.
+    if (!rest.empty() && (rest[0] == L'.' || rest[0] == L'?') && (rest.size() == 1 || IsSeparator(rest[1])))
+        return Refused(SourceProblem::DevicePath);
+    // A third separator at the start leaves the server's name empty.
+    if (rest.empty() || IsSeparator(rest[0]))
+        return Refused(SourceProblem::NoShare);
+    std::size_t at = 0;
+    const std::wstring_view server = NextName(rest, at);
+    const std::wstring_view share = NextName(rest, at);
+    if (share.empty() || IsDotName(server) || IsDotName(share))
+        return Refused(SourceProblem::NoShare);
+    for (std::wstring_view name : {server, share})
+        if (const SourceProblem problem = ProblemOfName(name); problem != SourceProblem::None)
+            return Refused(problem);
+    std::vector<std::wstring> names{std::wstring(server), std::wstring(share)};
+    if (const SourceProblem problem = AppendNames(rest.substr(at), 2, names); problem != SourceProblem::None)
+        return Refused(problem);
+    Source source{SourceKind::NetworkShare, L"\\\\" + Joined(names)};
+    // The environment-variable block holds the whole path.
+    if (ToUtf16(source.path).size() >= EnvironmentCharacters)
+        return Refused(SourceProblem::TooLong);
+    // No SMB server name holds an "@": one that does is the redirector's
+    // "host@SSL@port".
+    source.webFolder =
+        server.find(L'@') != std::wstring_view::npos || EqualsIgnoringAsciiCase(share, WebFolderRoot);
+    return Classified(std::move(source));
+}
+
+// The length of the scheme of "scheme:...": a letter, then at least one
+// more letter, digit, "+", "-" or "." (one letter before the colon is a
+// drive); 0 when text starts with none.
+std::size_t SchemeLength(std::wstring_view text) {
+    const std::size_t colon = text.find(L':');
+    if (colon == std::wstring_view::npos || colon < 2 || !IsAsciiLetter(text[0]))
+        return 0;
+    for (wchar_t c : text.substr(1, colon - 1))
+        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != L'+' && c != L'-' && c != L'.')
+            return 0;
+    return colon;
+}
+
+bool IsHexDigit(wchar_t c) {
+    return IsAsciiDigit(c) || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
+}
+
+// "host[:port]" of an address: a host name, or an IPv6 address in
+// brackets; a port, when given, a number from 1 to 65535 ("host:" is the
+// scheme's own port).
+SourceProblem ParseServer(std::wstring_view hostPort, std::wstring_view& host,
+                          std::optional<unsigned>& port) {
+    std::size_t hostEnd = 0;
+    if (hostPort.starts_with(L'[')) {
+        hostEnd = hostPort.find(L']');
+        if (hostEnd == std::wstring_view::npos)
+            return SourceProblem::InvalidCharacter;
+        for (wchar_t c : hostPort.substr(1, hostEnd - 1))
+            if (!IsHexDigit(c) && c != L':' && c != L'.')
+                return SourceProblem::InvalidCharacter;
+        ++hostEnd;
+    } else {
+        hostEnd = std::min(hostPort.find(L':'), hostPort.size());
+        for (wchar_t c : hostPort.substr(0, hostEnd))
+            if (!IsValidNameCharacter(c) || c == L' ' || c == L'\\')
+                return SourceProblem::InvalidCharacter;
+    }
+    host = hostPort.substr(0, hostEnd);
+    if (host.empty() || host == L"[]" || IsDotName(host))
+        return SourceProblem::AddressWithoutServer;
+    std::wstring_view after = hostPort.substr(hostEnd);
+    if (after.empty())
+        return SourceProblem::None;
+    if (after[0] != L':')
+        return SourceProblem::InvalidCharacter;
+    after.remove_prefix(1);
+    if (after.empty())
+        return SourceProblem::None;
+    unsigned value = 0;
+    for (wchar_t c : after) {
+        if (!IsAsciiDigit(c) || value > 65535)
+            return SourceProblem::AddressWithoutServer;
+        value = value * 10 + static_cast<unsigned>(c - L'0');
+    }
+    if (value == 0 || value > 65535)
+        return SourceProblem::AddressWithoutServer;
+    port = value;
+    return SourceProblem::None;
+}
+
+// "user:password" with a password that is not empty.
+bool HoldsPassword(std::wstring_view userInfo) {
+    const std::size_t colon = userInfo.find(L':');
+    return colon != std::wstring_view::npos && colon + 1 < userInfo.size();
+}
+
+// A name of a web address with its "%XX" escapes decoded as UTF-8, the form
+// a folder name has; nothing for a broken escape or bytes that are no UTF-8.
+std::optional<std::wstring> PercentDecoded(std::wstring_view text) {
+    const auto hex = [](wchar_t c) {
+        return static_cast<unsigned>(IsAsciiDigit(c) ? c - L'0' : AsciiUpper(c) - L'A' + 10);
+    };
+    std::wstring decoded;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] != L'%') {
+            decoded += text[i++];
+            continue;
+        }
+        std::string bytes;
+        for (; i < text.size() && text[i] == L'%'; i += 3) {
+            if (text.size() - i < 3 || !IsHexDigit(text[i + 1]) || !IsHexDigit(text[i + 2]))
+                return std::nullopt;
+            bytes += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
+        }
+        const auto piece = Utf8Text::Decode(bytes);
+        if (!piece)
+            return std::nullopt;
+        decoded += *piece;
+    }
+    return decoded;
+}
+
+// An http or https address in the UNC form of the web-folder redirector,
+// "\\host[@SSL][@port]\DavWWWRoot\path", which Windows opens as a folder;
+// the scheme's own port (80, 443) is not written.
+SourceClassification ClassifyWebAddress(bool secure, std::wstring_view host, std::optional<unsigned> port,
+                                        std::wstring_view path) {
+    // A query or a fragment names a page, not a folder.
+    if (path.find_first_of(L"?#") != std::wstring_view::npos)
+        return Refused(SourceProblem::InvalidCharacter);
+    std::wstring unc = L"\\\\" + std::wstring(host);
+    if (secure)
+        unc += L"@SSL";
+    if (port && *port != (secure ? 443u : 80u))
+        unc += L"@" + std::to_wstring(*port);
+    unc += L'\\';
+    unc += WebFolderRoot;
+    std::size_t at = 0;
+    for (std::wstring_view raw = NextName(path, at); !raw.empty(); raw = NextName(path, at)) {
+        const auto name = PercentDecoded(raw);
+        if (!name || name->find_first_of(L"\\/") != std::wstring::npos)
+            return Refused(SourceProblem::InvalidCharacter);
+        unc += L'\\' + *name;
+    }
+    return ClassifyShare(unc);
+}
+
+// "scheme://[user[:password]@]host[:port][/path]".
+SourceClassification ClassifyAddress(std::wstring_view text, std::size_t schemeLength) {
+    const std::wstring_view scheme = text.substr(0, schemeLength);
+    const bool ftp = EqualsIgnoringAsciiCase(scheme, L"ftp");
+    const bool http = EqualsIgnoringAsciiCase(scheme, L"http");
+    const bool https = EqualsIgnoringAsciiCase(scheme, L"https");
+    if (!ftp && !http && !https)
+        return Refused(SourceProblem::UnsupportedScheme, std::wstring(scheme));
+    for (wchar_t c : text)
+        if (c < 0x20)
+            return Refused(SourceProblem::InvalidCharacter);
+    std::wstring_view rest = text.substr(schemeLength + 1);
+    if (!rest.starts_with(L"//"))
+        return Refused(SourceProblem::AddressWithoutServer);
+    rest.remove_prefix(2);
+    const std::size_t authorityEnd = std::min(rest.find_first_of(L"/?#"), rest.size());
+    const std::wstring_view authority = rest.substr(0, authorityEnd);
+    const std::size_t userEnd = authority.rfind(L'@');
+    const bool hasUser = userEnd != std::wstring_view::npos;
+    std::wstring_view host;
+    std::optional<unsigned> port;
+    if (const SourceProblem problem =
+            ParseServer(hasUser ? authority.substr(userEnd + 1) : authority, host, port);
+        problem != SourceProblem::None)
+        return Refused(problem);
+    if (!ftp)
+        return ClassifyWebAddress(https, host, port, rest.substr(authorityEnd));
+    if (!FitsUrlItem(ToUtf16(text).size()))
+        return Refused(SourceProblem::TooLong);
+    Source source{SourceKind::Address, std::wstring(text)};
+    source.holdsPassword = hasUser && HoldsPassword(authority.substr(0, userEnd));
+    return Classified(std::move(source));
+}
+
 } // namespace
 
+SourceClassification ClassifySourceText(std::wstring_view text) {
+    if (text.empty())
+        return Refused(SourceProblem::Empty);
+    if (text.find(L'\0') != std::wstring_view::npos)
+        return Refused(SourceProblem::InvalidCharacter);
+    if (const std::size_t schemeLength = SchemeLength(text))
+        return ClassifyAddress(text, schemeLength);
+    if (text.size() >= 3 && IsAsciiLetter(text[0]) && text[1] == L':' && IsSeparator(text[2]))
+        return ClassifyLocal(text);
+    if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1]))
+        return ClassifyShare(text);
+    return Refused(SourceProblem::NotFullPath);
+}
+
 std::optional<Source> ClassifySource(std::wstring_view text) {
-    if (text.empty() || text.find(L'\0') != std::wstring_view::npos)
-        return std::nullopt;
-    if (IsAddress(text))
-        return Source{SourceKind::Address, std::wstring(text)};
-    if (text.size() >= 3 && IsAsciiLetter(text[0]) && text[1] == L':' && IsSeparator(text[2])) {
-        const auto names = NamesOf(text.substr(3));
-        if (!names)
-            return std::nullopt;
-        return Source{SourceKind::LocalDrive, std::wstring{text[0], L':', L'\\'} + Joined(*names)};
-    }
-    // "\\?\" and "\\.\" name devices, not shares.
-    if (text.size() >= 3 && IsSeparator(text[0]) && IsSeparator(text[1]) && text[2] != L'?' &&
-        text[2] != L'.') {
-        const auto names = NamesOf(text.substr(2));
-        if (!names || names->size() < 2)
-            return std::nullopt;
-        return Source{SourceKind::NetworkShare, L"\\\\" + Joined(*names)};
-    }
-    return std::nullopt;
+    return ClassifySourceText(text).source;
 }
 
 std::vector<std::wstring> FolderNamesOf(const Source& source) {
-    if (source.kind != SourceKind::LocalDrive || source.path.size() < 3)
-        return {};
-    return NamesOf(std::wstring_view(source.path).substr(3)).value_or(std::vector<std::wstring>{});
+    std::vector<std::wstring> names;
+    if (source.kind != SourceKind::LocalDrive)
+        return names;
+    std::size_t at = std::min<std::size_t>(3, source.path.size());
+    for (std::wstring_view name = NextName(source.path, at); !name.empty(); name = NextName(source.path, at))
+        names.emplace_back(name);
+    return names;
 }
 
 std::optional<NetworkPath> SplitNetworkPath(std::wstring_view path) {

@@ -13,6 +13,9 @@
 //  - a network share path ("\\server\share\dir"): LinkInfo with the network
 //    share "\\server\share" and the suffix "dir", the directory attribute,
 //    and the environment-variable block holding the whole path;
+//  - a web folder, the share form of an http(s) address
+//    ("\\host@SSL\DavWWWRoot\dir"): the same, with the WebDAV redirector as
+//    the share's network provider;
 //  - an address ("ftp://host/dir"): the item ID list of the Internet root and
 //    a URL item, and no LinkInfo;
 // LinkInfo strings outside the ANSI code page get their Unicode forms, each
@@ -47,8 +50,10 @@ inline constexpr std::uint32_t HasExpString = 0x00000200;
 inline constexpr std::uint32_t VolumeIDAndLocalBasePath = 0x1;
 inline constexpr std::uint32_t CommonNetworkRelativeLinkAndPathSuffix = 0x2;
 
-// The provider type the platform records for a Windows (SMB) network share.
+// The provider types the platform records for a Windows (SMB) network share
+// and for a web folder of the WebDAV redirector (WNNC_NET_DAV).
 inline constexpr std::uint32_t NetworkProviderLanman = 0x00020000;
+inline constexpr std::uint32_t NetworkProviderDav = 0x002E0000;
 // CommonNetworkRelativeLinkFlags: the provider type field is valid.
 inline constexpr std::uint32_t ValidNetType = 0x2;
 
@@ -70,24 +75,71 @@ inline constexpr std::array<std::uint8_t, 16> ComputerClassId{0xE0, 0x4F, 0xD0, 
                                                               0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
 inline constexpr std::array<std::uint8_t, 16> InternetClassId{0x80, 0x53, 0x1C, 0x87, 0xA0, 0x42, 0x69, 0x10,
                                                               0xA2, 0xEA, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
+// Shell items of an ID list: the class of an item is its type byte masked
+// with ItemClassMask; the other bits are flags of the class.
+inline constexpr std::uint8_t ItemClassMask = 0x70;
+inline constexpr std::uint8_t RootItemClass = 0x10;
+inline constexpr std::uint8_t VolumeItemClass = 0x20;
+inline constexpr std::uint8_t VolumeHasName = 0x01; // else the item holds a class identifier
+inline constexpr std::uint8_t FileEntryItemClass = 0x30;
+inline constexpr std::uint8_t FileEntryIsFolder = 0x01;
+inline constexpr std::uint8_t FileEntryIsFile = 0x02;
+inline constexpr std::uint8_t NetworkItemClass = 0x40;
+inline constexpr std::uint8_t UrlItemType = 0x61;
+
 inline constexpr std::uint32_t ShowNormal = 1;
 inline constexpr std::uint32_t DirectoryAttribute = 0x10;
 
 enum class SourceKind { LocalDrive, NetworkShare, Address };
 
-// A source in the form it is recorded in: a local path with "\" separators,
-// no repeated or trailing separator and no "." or ".." component; a share
-// path likewise ("//srv/share/docs" is "\\srv\share\docs"); an address as
-// given.
+// Why a text names no source a link can record so that Windows follows it.
+enum class SourceProblem {
+    None,
+    Empty,
+    NotFullPath,          // relative, "\dir" without a drive, or "C:dir"
+    InvalidCharacter,     // a NUL, or a character no name may hold; in a web address also a query or fragment
+    NoShare,              // a share path whose server or share is missing ("\\\srv\share") or "." or ".."
+    DevicePath,           // "\\.\..." or "\\?\..."
+    AddressWithoutServer, // "ftp:", "ftp:/x", "http://", or a port that is no number from 1 to 65535
+    UnsupportedScheme,    // an address of another scheme than ftp, http and https
+    TooLong,              // a name longer than 255 characters, or a path or address too long for its record
+};
+
+// A source in the form it is recorded in:
+//  - a local path with "\" separators, no repeated or trailing separator and
+//    no "." or ".." component ("C:\a\..\b" is "C:\b"; ".." at the root stays
+//    there, as Windows resolves it);
+//  - a share path likewise ("//srv/share/docs" is "\\srv\share\docs"), whose
+//    server and share stay as typed ("\\srv\share\..\x" is "\\srv\share\x");
+//  - an ftp address as typed;
+//  - an http or https address as the share of Windows' web-folder
+//    redirector, which opens it as a folder (Windows needs its WebClient
+//    service for it): "\\host[@SSL][@port]\DavWWWRoot\path", "@SSL" for
+//    https, the port only when it is not the scheme's own (80, 443), the
+//    path's "%XX" escapes decoded; a user name or password in the address
+//    is not part of that form (Windows asks for them when it opens the
+//    folder).
+// A recorded form classifies again to itself.
 struct Source {
     SourceKind kind = SourceKind::LocalDrive;
     std::wstring path;
+    bool webFolder = false;     // a share of the web-folder redirector (a server with "@", or DavWWWRoot)
+    bool holdsPassword = false; // an ftp address with a password, which the link would keep readable
 };
 
-// The kind of a source and its recorded form, decided once; nothing for a
-// text no link can name so that Windows follows it: empty, holding a NUL, a
-// relative path, a drive without a path ("C:dir"), a component with a
-// character no file name may hold, or a share path without a share.
+// A source, or why the text names none (scheme: the scheme of an address
+// refused as UnsupportedScheme, as typed).
+struct SourceClassification {
+    std::optional<Source> source;
+    SourceProblem problem = SourceProblem::None;
+    std::wstring scheme;
+};
+
+// The kind of a source and its recorded form, decided once, from a text
+// the caller has trimmed and unquoted.
+SourceClassification ClassifySourceText(std::wstring_view text);
+
+// ClassifySourceText(text).source.
 std::optional<Source> ClassifySource(std::wstring_view text);
 
 // The folder names of a local path below its drive root, in order

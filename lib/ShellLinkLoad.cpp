@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::size_t MaxLinkFileBytes = 1 << 20;
-
 std::wstring FromAnsiCodePage(std::string_view bytes) {
     if (bytes.empty())
         return {};
@@ -27,7 +25,7 @@ std::wstring FromAnsiCodePage(std::string_view bytes) {
 
 std::optional<ShellLinkFile::LinkRecords> ReadShellLink(const std::wstring& linkPath) {
     unsigned long error = 0;
-    const auto bytes = ReadWholeFile(linkPath, MaxLinkFileBytes, error);
+    const auto bytes = ReadWholeFile(linkPath, cbLargestSmallFile, error);
     if (!bytes)
         return std::nullopt;
     return ShellLinkFile::ReadLinkRecords(*bytes, FromAnsiCodePage);

@@ -3,6 +3,7 @@
 #include "LetterCase.h"
 #include "ShellLinkFile.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -127,12 +128,24 @@ class ItemIdListReader {
 public:
     ItemIdListReader(const AnsiDecoder& fromAnsi) : fromAnsi_(fromAnsi) {}
 
-    // items holds the list without its terminating 16-bit 0.
+    // items holds the list without its terminating 16-bit 0. An item whose
+    // kind or content this reader does not understand (a string without its
+    // end within the item, say) ends the reading of the list: the list then
+    // names no target, and the shell goes on to LinkInfo, as Windows does.
     std::optional<std::wstring> TargetOf(const std::vector<Bytes>& items) {
+        try {
+            return FollowedTarget(items);
+        } catch (const Damaged&) {
+            return std::nullopt;
+        }
+    }
+
+private:
+    std::optional<std::wstring> FollowedTarget(const std::vector<Bytes>& items) {
         if (items.empty())
             return std::nullopt;
         const Bytes& root = items.front();
-        if ((root.U8(2) & 0x70) == 0x10 && root.Size() >= 20) {
+        if ((root.U8(2) & ItemClassMask) == RootItemClass && root.Size() >= 20) {
             if (root.Equals(4, ComputerClassId))
                 return FileSystemPath(items, 1, std::nullopt);
             if (root.Equals(4, InternetClassId))
@@ -143,28 +156,46 @@ public:
         return std::nullopt;
     }
 
-private:
     // From items[first]: a drive item (unless base is given), then folder or
     // file items.
     std::optional<std::wstring> FileSystemPath(const std::vector<Bytes>& items, std::size_t first,
                                                std::optional<std::wstring> base) {
         std::size_t i = first;
         if (!base) {
-            if (i >= items.size() || (items[i].U8(2) & 0x70) != 0x20)
+            if (i >= items.size())
                 return std::nullopt;
-            std::wstring drive = fromAnsi_(items[i].AnsiZ(3));
-            if (drive.size() < 2 || drive[1] != L':')
+            base = DriveName(items[i]);
+            if (!base)
                 return std::nullopt;
-            base = drive;
             ++i;
         }
         std::wstring path = *base;
         for (; i < items.size(); ++i) {
-            if ((items[i].U8(2) & 0x70) != 0x30)
+            if ((items[i].U8(2) & ItemClassMask) != FileEntryItemClass)
                 return std::nullopt;
             path = JoinPath(path, FileEntryName(items[i]));
         }
         return path;
+    }
+
+    // A volume item holds a name ("C:\" in ASCII, in 20 bytes from offset 3)
+    // only when its type has the flag 0x01; without it (type 0x2E, as in the
+    // known-folder items Windows 10 puts below the computer for "This PC")
+    // the item holds a folder's class identifier and is no drive.
+    std::optional<std::wstring> DriveName(const Bytes& item) {
+        constexpr std::size_t NameAt = 3;
+        constexpr std::size_t NameBytes = 20;
+        const std::uint8_t type = item.U8(2);
+        if ((type & ItemClassMask) != VolumeItemClass || !(type & VolumeHasName))
+            return std::nullopt;
+        const Bytes field = item.Sub(NameAt, std::min(NameBytes, item.Size() - NameAt));
+        const std::string name = field.AnsiZ(0);
+        const bool drive = (name.size() == 2 || (name.size() == 3 && name[2] == '\\')) &&
+                           ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z')) &&
+                           name[1] == ':';
+        if (!drive)
+            return std::nullopt;
+        return std::wstring{static_cast<wchar_t>(name[0]), L':', L'\\'};
     }
 
     // A file or folder item: its long name from the extension block 0xBEEF0004
@@ -222,13 +253,18 @@ private:
         return FromUtf16(block.Utf16Z(nameAt));
     }
 
-    // Internet root + URL item: the address.
+    // Internet root + URL item: the address. The URL item holds its flags
+    // at 3 (0x80: the address is in UTF-16), at 4 a 16-bit size of data
+    // that counts those 16 bits themselves (0 when there is none), then 16
+    // zero bits and the address with its NUL.
     std::optional<std::wstring> AddressOf(const std::vector<Bytes>& items) {
-        if (items.size() != 2 || items[1].U8(2) != 0x61)
+        if (items.size() != 2 || items[1].U8(2) != UrlItemType)
             return std::nullopt;
         const Bytes& url = items[1];
         const bool unicode = (url.U8(3) & 0x80) != 0;
-        const std::size_t urlAt = 8 + static_cast<std::size_t>(url.U32(4));
+        constexpr std::size_t DataAt = 4;
+        const std::size_t dataSize = std::max<std::size_t>(url.U16(DataAt), 2);
+        const std::size_t urlAt = DataAt + dataSize + 2;
         if (unicode)
             return FromUtf16(url.Utf16Z(urlAt));
         return fromAnsi_(url.AnsiZ(urlAt));
@@ -239,7 +275,7 @@ private:
     std::optional<std::wstring> NetworkItemsPath(const std::vector<Bytes>& items) {
         std::optional<std::wstring> share;
         std::size_t i = 1;
-        for (; i < items.size() && (items[i].U8(2) & 0x70) == 0x40; ++i) {
+        for (; i < items.size() && (items[i].U8(2) & ItemClassMask) == NetworkItemClass; ++i) {
             std::wstring location = NetworkLocation(items[i]);
             if (location.starts_with(L"\\\\"))
                 share = std::move(location);
@@ -349,7 +385,10 @@ LinkRecords Read(const Bytes& file, const AnsiDecoder& fromAnsi) {
         const std::size_t listSize = file.U16(at);
         const Bytes list = file.Sub(at + 2, listSize);
         records.hasItemIdList = true;
-        records.itemIdListTarget = ItemIdListReader(fromAnsi).TargetOf(SplitItems(list));
+        const std::vector<Bytes> items = SplitItems(list);
+        for (const Bytes& item : items)
+            records.itemTypes.push_back(item.U8(2));
+        records.itemIdListTarget = ItemIdListReader(fromAnsi).TargetOf(items);
         at += 2 + listSize;
     }
     if ((flags & HasLinkInfo) && !(flags & ForceNoLinkInfo)) {

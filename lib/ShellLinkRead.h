@@ -14,9 +14,11 @@
 //
 // Every offset and size in the file is checked against the bytes given: a
 // damaged file (a count or offset past its end or its record, a string
-// without its terminating NUL, a wrong header) is refused as a whole. An ID
-// list whose items are intact but of kinds this reader does not follow (for
-// example a known-folder item) is not damage: it simply names no target.
+// without its terminating NUL, a wrong header) is refused as a whole. Inside
+// the ID list only the items' sizes are such records: an item this reader
+// does not follow (a known-folder item, say, or one whose content it cannot
+// make sense of) is no damage; it ends the reading of the list, which then
+// names no target, and the shell takes the target from the records after it.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +27,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ShellLinkFile {
 
@@ -44,6 +47,9 @@ struct LinkRecords {
     std::uint32_t fileAttributes = 0; // the target's attributes as recorded in the header
 
     bool hasItemIdList = false;
+    // The type byte of each item of the ID list, in order (0x1F a root
+    // item, 0x2F a drive, 0x31 a folder, 0x32 a file, ...).
+    std::vector<std::uint8_t> itemTypes;
     // The path the ID list names ("C:\dir", "\\server\share\dir") or the
     // address of its URL item ("ftp://host/dir").
     std::optional<std::wstring> itemIdListTarget;

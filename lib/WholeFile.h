@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+// Larger than any desktop.ini or shell link: a larger file is not read into
+// memory.
+inline constexpr std::size_t cbLargestSmallFile = 1 << 20;
+
 // The file's bytes; nothing when it cannot be opened or read, or is larger
 // than cbLimit, and error then holds the platform's error code.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path, std::size_t cbLimit,

@@ -22,7 +22,7 @@ namespace {
 
 constexpr int kLinks = 200;
 constexpr int kRounds = 5;
-const wchar_t* const kSource = L"\\\\srv\\share\\docs";
+const ShellLinkFile::Source kSource{ShellLinkFile::SourceKind::NetworkShare, L"\\\\srv\\share\\docs"};
 
 bool BareFolderLink(const std::wstring& folder) {
     if (!CreateDirectoryW(folder.c_str(), nullptr) ||

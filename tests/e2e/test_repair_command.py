@@ -53,9 +53,8 @@ CHANGES = {
 DAMAGED = {
     "Attribut weg": ["folder"],
     "desktop.ini fehlt": ["ini written"],
-    "desktop.ini leer": ["ini written"],
     "desktop.ini sichtbar": ["ini hidden"],
-    "desktop.ini umgeschrieben": ["ini written"],
+    "desktop.ini umgeschrieben": ["ini hidden"],
     "target.lnk sichtbar": ["lnk hidden"],
     "Eigene Datei ohne Attribut": ["ini hidden", "folder"],
     "Ohne Verzeichnisattribut": ["no directory attribute"],
@@ -63,6 +62,8 @@ DAMAGED = {
     "Nur relativer Pfad": ["relative path", "ini hidden"],
 }
 WHOLE = ["Heil", "Von Windows"]
+REWRITTEN_INI = ("\ufeff[.ShellClassInfo]\r\nIconResource=C:\\Windows\\system32\\shell32.dll,4\r\n"
+                 "clsid2 = {0afaced1-e828-11d1-9187-b532f1e9575d}\r\n").encode("utf-16-le")
 SHARE = "\\\\srv\\projekte\\docs"
 
 
@@ -77,15 +78,15 @@ def damage(ordnerlink, links, source_folder):
         sources[name] = source
         return links / name
 
-    for name in ("Attribut weg", "desktop.ini fehlt", "desktop.ini leer", "desktop.ini sichtbar",
+    for name in ("Attribut weg", "desktop.ini fehlt", "desktop.ini sichtbar",
                  "desktop.ini umgeschrieben", "target.lnk sichtbar", "Eigene Datei ohne Attribut", "Heil"):
         create(name, SHARE)
     set_dos_attributes(links / "Attribut weg", 0)
     (links / "desktop.ini fehlt" / "desktop.ini").unlink()
-    (links / "desktop.ini leer" / "desktop.ini").write_bytes(b"")
     set_dos_attributes(links / "desktop.ini sichtbar" / "desktop.ini", 0)
-    (links / "desktop.ini umgeschrieben" / "desktop.ini").write_bytes(
-        b"[.ShellClassInfo]\r\nIconResource=C:\\Windows\\system32\\shell32.dll,4\r\n")
+    # A tool that rewrote it in its own form, keeping the class, and left it visible.
+    (links / "desktop.ini umgeschrieben" / "desktop.ini").write_bytes(REWRITTEN_INI)
+    set_dos_attributes(links / "desktop.ini umgeschrieben" / "desktop.ini", 0)
     set_dos_attributes(links / "target.lnk sichtbar" / "target.lnk", 0)
     own = links / "Eigene Datei ohne Attribut"
     (own / "notiz.txt").write_bytes(b"meine Notiz\r\n")
@@ -118,8 +119,10 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
     sources = damage(ordnerlink, links, source_folder)
     no_lnk = links / "Ohne target.lnk"
     make_link_by_hand(no_lnk, None, folder_attributes=0)
-    ordinary = links / "Gew\u00f6hnlich"
-    ordinary.mkdir()
+    # desktop.ini of the user's own (an icon) makes a marked folder an
+    # ordinary one, even with a readable target.lnk beside it.
+    ordinary = links / "Eigene desktop.ini"
+    assert ordnerlink("/create", SHARE, windows_path(ordinary)).code == 0
     (ordinary / "desktop.ini").write_bytes(b"[.ShellClassInfo]\r\nIconResource=x.ico,0\r\n")
     reference = work_folder / "Referenz"
     assert ordnerlink("/create", SHARE, windows_path(reference)).code == 0
@@ -141,7 +144,7 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
                 + "; ".join(CHANGES[change] for change in changes) + "."), result.out
         assert sorted(shown) == sorted(windows_path(links / name) for name in WHOLE)
         assert all(line.endswith("ist in Ordnung.") for line in shown.values())
-        # The folder without target.lnk is refused; the ordinary folder is not named.
+        # The folder without target.lnk is refused; the ordinary one is not named.
         assert result.err == (f"Ordnerverkn\u00fcpfung \u201e{windows_path(no_lnk)}\u201c l\u00e4sst sich nicht "
                               "reparieren: der Ordner enth\u00e4lt keine target.lnk, die Quelle ist unbekannt. "
                               "Nichts wurde ge\u00e4ndert.\n")
@@ -150,7 +153,8 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
     for name in DAMAGED:
         folder = links / name
         assert dos_attributes(folder) == SYSTEM, name
-        assert (folder / "desktop.ini").read_bytes() == DESKTOP_INI, name
+        assert (folder / "desktop.ini").read_bytes() == (
+            REWRITTEN_INI if name == "desktop.ini umgeschrieben" else DESKTOP_INI), name
         assert dos_attributes(folder / "desktop.ini") == HIDDEN | SYSTEM, name
         assert dos_attributes(folder / "target.lnk") == HIDDEN, name
         assert ordnerlink("/show", windows_path(folder)).out == sources[name] + "\n", name

@@ -67,6 +67,9 @@ TEST(CommandArguments, HelpWinsOverEverythingElse) {
     EXPECT_EQ(Accepted({L"/?"}).action, CommandAction::Usage);
     EXPECT_EQ(Accepted({L"/create", L"/?"}).action, CommandAction::Usage);
     EXPECT_NE(UsageText().find(L"/create /from LISTE"), std::wstring::npos);
+    // Every encoding that the list is read in is named.
+    for (const wchar_t* encoding : {L"UTF-8", L"UTF-16 mit Byte-Order-Mark", L"Windows-1252"})
+        EXPECT_NE(UsageText().find(encoding), std::wstring::npos) << encoding;
 }
 
 TEST(CommandArguments, WrongCallsAreRefusedWithTheirReason) {
@@ -101,8 +104,15 @@ TEST(CommandArguments, WrongCallsAreRefusedWithTheirReason) {
 // rules read \" as a quotation mark. No path holds one, so the call is
 // refused instead of creating a link somewhere else.
 TEST(CommandArguments, AQuotationMarkInsideAnArgumentIsRefused) {
-    const std::wstring reason = Refused({L"/create", L"\\\\srv\\share\" C:\\Links\\Docs"});
-    EXPECT_NE(reason.find(L"Anführungszeichen"), std::wstring::npos);
+    const std::vector<std::wstring> calls[] = {
+        {L"/create", L"\\\\srv\\share\" C:\\Links\\Docs"},
+        {L"/create", L"/from", L"C:\\Listen\\\" /force"}, // the argument that /from takes
+        {L"/show", L"C:\\Links\\Docs\""},
+    };
+    for (const std::vector<std::wstring>& call : calls) {
+        const std::wstring reason = Refused(call);
+        EXPECT_NE(reason.find(L"Anführungszeichen"), std::wstring::npos) << call.back();
+    }
 }
 
 TEST(CommandArguments, RepairOfOneLinkOrOfAFolder) {

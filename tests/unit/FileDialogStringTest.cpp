@@ -59,6 +59,28 @@ TEST(SplitText, PartsBetweenDelimiters) {
     EXPECT_TRUE(parts.empty());
 }
 
+// A delimiter that the text's end and the start of the delimiter would form
+// together is no delimiter: the text after the last real one is kept whole.
+TEST(SplitText, TheTextsEndNeverCompletesADelimiter) {
+    struct Case {
+        std::wstring text;
+        std::wstring delimiter;
+        int compare;
+        Parts parts;
+    };
+    const Case cases[] = {
+        {L"a:", L"::", CompareExact, {L"a:"}},        {L"a::b:", L"::", CompareExact, {L"a", L"b:"}},
+        {L"xab", L"aba", CompareExact, {L"xab"}},     {L"xA", L"aa", CompareText, {L"xA"}},
+        {L"|-|-", L"|-|", CompareExact, {L"", L"-"}},
+    };
+    for (const Case& c : cases) {
+        Parts parts;
+        EXPECT_EQ(SplitText(c.text, c.delimiter, parts, c.compare, false, false),
+                  static_cast<std::int32_t>(c.parts.size()));
+        EXPECT_EQ(parts, c.parts);
+    }
+}
+
 TEST(FirstExtension, UpToTheFirstSemicolon) {
     EXPECT_EQ(FirstExtension(L"htm;*.html"), L"htm");
     EXPECT_EQ(FirstExtension(L" txt ; *.log"), L"txt");
@@ -98,6 +120,58 @@ TEST(BuildFilter, MismatchedListsKeepTheFirstPair) {
     const DialogFilter bare = BuildFilter(L"Ordner", L"");
     EXPECT_EQ(bare.filter, L"Alle Dateien (*.*)\0*.*\0Ordner (*.)\0*.\0"s);
     EXPECT_EQ(bare.typeCount, 1);
+}
+
+namespace {
+
+using Pair = std::pair<std::wstring, std::wstring>;
+
+// The filter as the dialog reads it: NUL-ended texts two at a time, up to
+// the empty text that the string's own terminator makes.
+std::vector<Pair> PairsAsTheDialogReadsThem(const std::wstring& filter) {
+    const std::wstring buffer = filter + L'\0';
+    std::vector<Pair> pairs;
+    std::size_t at = 0;
+    const auto next = [&buffer, &at] {
+        const std::size_t end = buffer.find(L'\0', at);
+        std::wstring text = buffer.substr(at, end - at);
+        at = end + 1;
+        return text;
+    };
+    while (at < buffer.size()) {
+        std::wstring description = next();
+        if (description.empty() || at >= buffer.size())
+            break;
+        pairs.emplace_back(std::move(description), next());
+    }
+    return pairs;
+}
+
+} // namespace
+
+// Each configured type gives exactly one pair, whatever its parts hold; a NUL
+// inside a part is left out instead of shifting the pairs after it.
+TEST(BuildFilter, EveryTypeReadsBackAsOnePair) {
+    struct Case {
+        std::wstring fileTypes;
+        std::wstring extensions;
+        std::vector<Pair> pairs;
+    };
+    const Pair allFiles{L"Alle Dateien (*.*)", L"*.*"};
+    const Case cases[] = {
+        {L"Text|Protokoll",
+         L"txt|log",
+         {allFiles, {L"Text (*.txt)", L"*.txt"}, {L"Protokoll (*.log)", L"*.log"}}},
+        {L"Te\0xt|Protokoll"s,
+         L"txt|l\0og"s,
+         {allFiles, {L"Text (*.txt)", L"*.txt"}, {L"Protokoll (*.log)", L"*.log"}}},
+        {L"\0|Protokoll"s, L"\0\0|log"s, {allFiles, {L" (*.)", L"*."}, {L"Protokoll (*.log)", L"*.log"}}},
+    };
+    for (const Case& c : cases) {
+        const DialogFilter f = BuildFilter(c.fileTypes, c.extensions);
+        EXPECT_EQ(f.typeCount + 1, static_cast<std::int32_t>(c.pairs.size()));
+        EXPECT_EQ(PairsAsTheDialogReadsThem(f.filter), c.pairs);
+    }
 }
 
 TEST(SplitFileTypes, ParallelLists) {

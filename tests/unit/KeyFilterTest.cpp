@@ -14,7 +14,7 @@ struct Filtered {
     KeyAscii code;
     bool result;
 };
-Filtered Filter(int style, KeyAscii code, const std::wstring& mask = L"*") {
+Filtered Filter(std::int32_t style, KeyAscii code, const std::wstring& mask = L"*") {
     const bool result = L_KEYASC::KeyAscFilter(code, style, mask);
     return {code, result};
 }
@@ -150,11 +150,14 @@ TEST(KeyFilter, OnceOnlyRule) {
 }
 
 TEST(KeyFilter, UnknownStylesAndZeroKeys) {
-    for (int style : {16, -1, 1000}) {
-        const Filtered f = Filter(style, 'a');
-        EXPECT_EQ(f.code, 'a') << style;
-        EXPECT_FALSE(f.result) << style;
-    }
+    // A style outside 0..15 filters as style 0 does: the key passes, and the
+    // result says that it passed.
+    for (const std::int32_t style : {16, -1, 1000, INT32_MIN, INT32_MAX})
+        for (const KeyAscii key : {KeyAscii{'a'}, kAe, kEnter}) {
+            const Filtered f = Filter(style, key);
+            EXPECT_EQ(f.code, key) << style;
+            EXPECT_TRUE(f.result) << style;
+        }
     for (int style = 1; style <= 15; ++style) {
         const Filtered f = Filter(style, 0, L"ABC");
         EXPECT_EQ(f.code, 0) << style;

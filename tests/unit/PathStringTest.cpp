@@ -109,3 +109,41 @@ TEST(ShortenInTheMiddle, KeepsBeginningAndEnd) {
     EXPECT_EQ(ShortenInTheMiddle(L"0123456789AB", 9), L"012...9AB");
     EXPECT_EQ(ShortenInTheMiddle(L"0123456789", 3), L"0123456789"); // no room for anything but the dots
 }
+
+namespace {
+
+// A pair is written as its two code units, so that the native build (whose
+// wchar_t holds a whole character) sees what Windows sees.
+const std::wstring Grin = {wchar_t(0xD83D), wchar_t(0xDE00)}; // U+1F600
+
+bool HasLoneHalf(const std::wstring& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+        const bool low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+        const bool nextLow = i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        const bool previousHigh = i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
+        if ((high && !nextLow) || (low && !previousHigh))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(ShortenInTheMiddle, NeverSplitsAPairAtAnyLength) {
+    const std::wstring path = L"C:\\" + Grin + Grin + L"\\Fotos " + Grin + L"\\" + Grin + L"x" + Grin + Grin;
+    for (std::size_t maxChars = 0; maxChars <= path.size() + 1; ++maxChars) {
+        const std::wstring shown = ShortenInTheMiddle(path, maxChars);
+        EXPECT_FALSE(HasLoneHalf(shown)) << maxChars;
+        if (shown == path)
+            continue;
+        const std::size_t dots = shown.find(L"...");
+        ASSERT_NE(dots, std::wstring::npos) << maxChars;
+        EXPECT_LE(shown.size(), maxChars);
+        EXPECT_GE(shown.size() + 2, maxChars); // at most one unit given up at each cut
+        EXPECT_TRUE(path.starts_with(shown.substr(0, dots))) << maxChars;
+        EXPECT_TRUE(path.ends_with(shown.substr(dots + 3))) << maxChars;
+    }
+    // Both cuts fall inside a pair: each pair is left out whole.
+    EXPECT_EQ(ShortenInTheMiddle(L"a" + Grin + L"bcd" + Grin + L"e", 7), L"a...e");
+}

@@ -130,6 +130,24 @@ TEST(PropertyBagText, AByteOrderMarkDoesNotCostTheFirstBlock) {
     EXPECT_EQ(ToInt32(bags[0].bag.ReadProperty(L"LabelWidth", std::int16_t{125})), 100);
 }
 
+TEST(PropertyBagText, CarriageReturnsAreNoPartOfANameOrValue) {
+    const std::pair<const char*, std::wstring> cases[] = {
+        {"CR LF", L"Begin txtUrl\r\n  int32 labelwidth = 100\r\nEnd\r\n"},
+        {"CR CR LF", L"Begin txtUrl\r\r\n  int32 labelwidth = 100\r\r\nEnd\r\r\n"},
+        {"CR before the last line end", L"Begin txtUrl\r\n  int32 labelwidth = 100\r"},
+        {"CR inside the line", L"Begin\rtxtUrl \r\n  int32\rlabelwidth\r=\r100\nEnd"},
+    };
+    for (const auto& [name, text] : cases) {
+        SCOPED_TRACE(name);
+        const auto bags = ParsePropertyBags(text);
+        ASSERT_EQ(bags.size(), 1u);
+        EXPECT_EQ(bags[0].name, L"txtUrl");
+        EXPECT_EQ(Keys(bags[0].bag), (std::vector<std::wstring>{L"labelwidth"}));
+        EXPECT_EQ(ToInt32(bags[0].bag.ReadProperty(L"LabelWidth", std::int16_t{125})), 100);
+        EXPECT_EQ(FormatPropertyBags(ParsePropertyBags(FormatPropertyBags(bags))), FormatPropertyBags(bags));
+    }
+}
+
 TEST(PropertyBagText, RandomAndMutatedInputNeverBreaksTheReader) {
     PropertyBag bag;
     bag.Put(L"caption", std::wstring(L"Lokales Ziel :"));

@@ -81,12 +81,31 @@ void ExpectTarget(const ByteVector& file, const std::wstring& path, TargetRecord
 
 const std::wstring ArabicName = L"\u062A\u062C\u0631\u0628\u0629.txt";
 
+// A known-folder item below the computer root, as the public description of
+// shell items shows one: type 0x2E (a volume item without the name flag
+// 0x01), a flag byte 0x80, the folder's identifier (here the Desktop,
+// {B4BFCC3A-DB2C-424C-B029-7FE99A87C641}), then an extension block
+// 0xBEEF0025 and its offset. The identifier begins with 0x3A, a ":" in ASCII.
+const ByteVector DesktopKnownFolderItem = {
+    0x32, 0x00, 0x2E, 0x80, 0x3A, 0xCC, 0xBF, 0xB4, 0x2C, 0xDB, 0x4C, 0x42, 0xB0, 0x29, 0x7F, 0xE9, 0x9A,
+    0x87, 0xC6, 0x41, 0x1E, 0x00, 0x00, 0x00, 0x25, 0x00, 0xEF, 0xBE, 0x11, 0x00, 0x00, 0x00, 0xFA, 0x66,
+    0xA2, 0x86, 0x36, 0x74, 0xCF, 0x01, 0x2D, 0x81, 0xFE, 0xBC, 0xBA, 0x9B, 0xCF, 0x01, 0x14, 0x00,
+};
+
+// The same item cut after its identifier: no zero byte anywhere in it.
+ByteVector WithoutExtensionBlock(ByteVector item) {
+    item.resize(20);
+    item[0] = 20;
+    return item;
+}
+
 } // namespace
 
 TEST(ShellLinkRead, WindowsItemsOfALocalPath) {
-    ExpectTarget(
-        LinkFile(HasLinkTargetIDList, {ComputerRootItem, DriveCItem, WindowsFolderItem, System32FolderItem}),
-        L"C:\\Windows\\System32", TargetRecord::ItemIdList);
+    const ByteVector system32 =
+        LinkFile(HasLinkTargetIDList, {ComputerRootItem, DriveCItem, WindowsFolderItem, System32FolderItem});
+    ExpectTarget(system32, L"C:\\Windows\\System32", TargetRecord::ItemIdList);
+    EXPECT_EQ(Read(system32)->itemTypes, (std::vector<std::uint8_t>{0x1F, 0x2F, 0x31, 0x31}));
     ExpectTarget(LinkFile(HasLinkTargetIDList, {ComputerRootItem, DriveCItem}), L"C:\\",
                  TargetRecord::ItemIdList);
     // The long name comes from the extension block, not from the short primary name.
@@ -129,6 +148,44 @@ TEST(ShellLinkRead, ItemsOfUnknownKindsNameNoTargetButAreNoDamage) {
     EXPECT_TRUE(records->hasItemIdList);
     EXPECT_FALSE(records->itemIdListTarget.has_value());
     EXPECT_FALSE(PrimaryTarget(*records).has_value());
+}
+
+// "This PC\Desktop\test\<file>": the known-folder item is no drive, with or
+// without a zero byte in it; the list names nothing, and the target comes
+// from the intact LinkInfo (items and LinkInfo of win10-local-unicode.lnk).
+TEST(ShellLinkRead, AKnownFolderItemEndsTheListAndLinkInfoNamesTheTarget) {
+    const std::wstring linkInfoPath = L"C:\\Users\\u0041\\Desktop\\test\\" + ArabicName;
+    for (const ByteVector& knownFolder :
+         {DesktopKnownFolderItem, WithoutExtensionBlock(DesktopKnownFolderItem)}) {
+        const auto records = Read(LinkFile(HasLinkTargetIDList | HasLinkInfo | IsUnicode,
+                                           {ComputerRootItem, knownFolder, TestFolderItem, ArabicFileItem},
+                                           UnicodeLocalLinkInfo));
+        ASSERT_TRUE(records.has_value()) << "not damaged";
+        EXPECT_FALSE(records->itemIdListTarget.has_value());
+        const auto found = PrimaryTarget(*records);
+        ASSERT_TRUE(found.has_value());
+        EXPECT_EQ(found->path, linkInfoPath);
+        EXPECT_EQ(found->record, TargetRecord::LocalPath);
+    }
+    // A drive item holds its name only with the flag 0x01: the same bytes as type 0x2E name no drive.
+    ByteVector unnamedDrive = DriveCItem;
+    unnamedDrive[2] = 0x2E;
+    const auto records =
+        Read(LinkFile(HasLinkTargetIDList, {ComputerRootItem, unnamedDrive, WindowsFolderItem}));
+    ASSERT_TRUE(records.has_value());
+    EXPECT_FALSE(records->itemIdListTarget.has_value());
+}
+
+// The URL item's data size is 16 bits at offset 4 and counts itself; the
+// address follows the data and 16 zero bits. Both Windows samples hold no
+// data; here ten bytes of it.
+TEST(ShellLinkRead, TheUrlItemsAddressFollowsItsData) {
+    ByteVector withData(HttpUrlItem.begin(), HttpUrlItem.begin() + 4);
+    Append(withData, {0x0A, 0x00, 0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00});
+    withData.insert(withData.end(), HttpUrlItem.begin() + 8, HttpUrlItem.end());
+    withData[0] = static_cast<std::uint8_t>(withData.size());
+    ExpectTarget(LinkFile(HasLinkTargetIDList | ForceNoLinkInfo, {InternetRootItem, withData}),
+                 L"http://go.microsoft.com/fwlink/?LinkID=220890", TargetRecord::ItemIdList);
 }
 
 TEST(ShellLinkRead, WindowsLinkInfoWithUnicodeStrings) {
@@ -214,6 +271,7 @@ TEST(ShellLinkRead, OurOwnLinksReadBack) {
         {L"\\\\\u0441\u0435\u0440\u0432\u0435\u0440\\\u043E\u0431\u0449\u0438\u0439\\\u0414\u043E\u043A",
          TargetRecord::EnvironmentBlock},
         {L"\\\\srv\\\u5171\u4EAB", TargetRecord::EnvironmentBlock},
+        {L"\\\\dav.example.org@SSL@8443\\DavWWWRoot\\team", TargetRecord::EnvironmentBlock},
         {L"ftp://host/\u00FCber/\u6587", TargetRecord::ItemIdList},
     };
     for (const Case& c : cases) {
