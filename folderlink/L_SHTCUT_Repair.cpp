@@ -65,21 +65,31 @@ bool SourceIsFolder(const ShellLinkFile::Source& source) {
     return false;
 }
 
+// A file-system item of the ID list (type 0x3X) without its folder flag
+// (0x01): the shell takes the target for a file.
+bool IsFileItem(std::uint8_t itemType) {
+    return (itemType & 0x70) == 0x30 && !(itemType & 0x01);
+}
+
 bool IsSharePath(const std::wstring& path) {
     return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\';
 }
 
 // The traits by which a link file shows that something other than Windows'
 // shell wrote it, in the way that keeps Windows from following it reliably.
-// Windows records a folder with the directory attribute, a share in
-// LinkInfo's network block, and a target in a record of its own beside any
-// relative path. (When LinkRecords tells the kinds of the ID list's items, a
-// folder recorded as a file item joins this table.)
+// Windows records a folder as a folder item of the ID list and with the
+// directory attribute, a share in LinkInfo's network block, and a target in
+// a record of its own beside any relative path.
 struct Trait {
     bool (*shows)(const LinkFacts& link, const std::optional<ShellLinkFile::Source>& source);
     const wchar_t* text;
 };
 constexpr Trait Traits[] = {
+    {[](const LinkFacts& link, const std::optional<ShellLinkFile::Source>& source) {
+         return !link.records.itemTypes.empty() && IsFileItem(link.records.itemTypes.back()) && source &&
+                SourceIsFolder(*source);
+     },
+     L"sie zeichnet den Ordner als Datei auf"},
     {[](const LinkFacts& link, const std::optional<ShellLinkFile::Source>& source) {
          return !(link.records.fileAttributes & ShellLinkFile::DirectoryAttribute) && source &&
                 SourceIsFolder(*source);

@@ -22,6 +22,14 @@ def link_file(flags, body, attributes=DIRECTORY):
     return header + body + bytes(4)
 
 
+def last_item_offset(lnk):
+    """Where the last item of the link's ID list starts."""
+    at, last = 0x4C + 2, None
+    while (size := struct.unpack_from("<H", lnk, at)[0]) != 0:
+        last, at = at, at + size
+    return last
+
+
 def share_in_local_base_path(share):
     """LinkInfo that names a share as a local base path, with no network block."""
     volume = struct.pack("<IIII", 0x11, 3, 0, 0x10) + b"\0"
@@ -42,6 +50,7 @@ CHANGES = {
     "ini written": "desktop.ini neu geschrieben",
     "ini hidden": "desktop.ini als versteckte Systemdatei markiert",
     "lnk hidden": "target.lnk versteckt",
+    "file item": "target.lnk neu geschrieben (sie zeichnet den Ordner als Datei auf)",
     "no directory attribute": "target.lnk neu geschrieben (sie zeichnet den Ordner ohne das Attribut "
                               "\u201eVerzeichnis\u201c auf)",
     "share as local path": "target.lnk neu geschrieben (sie nennt die Freigabe nur als lokalen Basispfad)",
@@ -58,6 +67,7 @@ DAMAGED = {
     "target.lnk sichtbar": ["lnk hidden"],
     "Eigene Datei ohne Attribut": ["ini hidden", "folder"],
     "Ohne Verzeichnisattribut": ["no directory attribute"],
+    "Ordner als Datei": ["file item"],
     "Freigabe als lokaler Pfad": ["share as local path", "ini written"],
     "Nur relativer Pfad": ["relative path", "ini hidden"],
 }
@@ -97,6 +107,11 @@ def damage(ordnerlink, links, source_folder):
     lnk = bytearray((no_directory / "target.lnk").read_bytes())
     lnk[0x18:0x1C] = bytes(4)
     (no_directory / "target.lnk").write_bytes(bytes(lnk))
+
+    as_file = create("Ordner als Datei", str(windows_path(source_folder)))
+    lnk = bytearray((as_file / "target.lnk").read_bytes())
+    lnk[last_item_offset(lnk) + 2] &= ~0x01  # the folder item's type becomes a file item's
+    (as_file / "target.lnk").write_bytes(bytes(lnk))
 
     make_link_by_hand(links / "Freigabe als lokaler Pfad", share_in_local_base_path(SHARE), ini=None)
     sources["Freigabe als lokaler Pfad"] = SHARE
@@ -160,6 +175,8 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
         assert ordnerlink("/show", windows_path(folder)).out == sources[name] + "\n", name
         lnk = (folder / "target.lnk").read_bytes()
         assert struct.unpack_from("<I", lnk, 0x18)[0] & DIRECTORY, name
+        if name in ("Ohne Verzeichnisattribut", "Ordner als Datei"):
+            assert lnk[last_item_offset(lnk) + 2] == 0x31, name
     # A share written anew is byte for byte what /create writes for it.
     assert ((links / "Freigabe als lokaler Pfad" / "target.lnk").read_bytes()
             == (reference / "target.lnk").read_bytes())
