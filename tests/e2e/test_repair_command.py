@@ -194,7 +194,8 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
 # A single /repair: its exit code and where its message goes.
 SINGLE = {
     "Heil": (0, "ist in Ordnung."),
-    "Ohne target.lnk": (1, "keine target.lnk"),
+    "Ohne target.lnk": (1, "keine target.lnk, die Quelle ist unbekannt"),
+    "Kaputte target.lnk": (1, "seine target.lnk nennt keine lesbare Quelle"),
     "Gew\u00f6hnlich": (1, "ist keine Ordnerverkn\u00fcpfung"),
 }
 
@@ -202,6 +203,7 @@ SINGLE = {
 def test_repair_of_one_folder(ordnerlink, work_folder):
     assert ordnerlink("/create", SHARE, windows_path(work_folder / "Heil")).code == 0
     make_link_by_hand(work_folder / "Ohne target.lnk", None)
+    make_link_by_hand(work_folder / "Kaputte target.lnk", WIN10_UNC_SHARE[:300])
     (work_folder / "Gew\u00f6hnlich").mkdir()
     (work_folder / "Gew\u00f6hnlich" / "notiz.txt").write_bytes(b"x")
     before = tree(work_folder)
