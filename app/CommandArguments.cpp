@@ -42,9 +42,23 @@ struct CommandSwitch {
 constexpr CommandSwitch CommandSwitches[] = {
     {L"/create", CommandAction::Create},     {L"/show", CommandAction::Show},
     {L"/check", CommandAction::Check},       {L"/list", CommandAction::List},
-    {L"/remove", CommandAction::Remove},     {L"/new", CommandAction::New},
+    {L"/remove", CommandAction::Remove},     {L"/repair", CommandAction::Repair},
+    {L"/sync", CommandAction::Sync},         {L"/new", CommandAction::New},
     {L"/register", CommandAction::Register}, {L"/unregister", CommandAction::Unregister},
     {L"/install", CommandAction::Install},   {L"/uninstall", CommandAction::Uninstall},
+};
+
+// The switches that only turn something on, and the commands they belong to.
+struct FlagSwitch {
+    const wchar_t* name;
+    bool CommandRequest::*flag;
+    CommandAction actions[2]; // the commands it belongs to (the same twice for one)
+    const wchar_t* belongsTo;
+};
+constexpr FlagSwitch FlagSwitches[] = {
+    {L"/all", &CommandRequest::all, {CommandAction::Repair, CommandAction::Repair}, L"/repair"},
+    {L"/prune", &CommandRequest::prune, {CommandAction::Sync, CommandAction::Sync}, L"/sync"},
+    {L"/whatif", &CommandRequest::whatIf, {CommandAction::Repair, CommandAction::Sync}, L"/repair und /sync"},
 };
 
 // The window's target as given, with repeated backslashes at its end read as
@@ -67,6 +81,8 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     std::wstring timeoutName;
     std::optional<std::wstring> newSource;
     std::vector<std::wstring> paths;
+    CommandRequest flags;
+    std::optional<std::wstring> logFile;
 
     // No path holds a quotation mark; one inside an argument is what the
     // splitting rules make of a "\" right before a closing quote, and the
@@ -109,6 +125,19 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             listFile = arguments[++i];
             if (IsBlank(*listFile))
                 return Refused(L"Nach /from fehlt die Listendatei.");
+        } else if (const auto flag = std::find_if(std::begin(FlagSwitches), std::end(FlagSwitches),
+                                                  [&name](const FlagSwitch& s) { return name == s.name; });
+                   flag != std::end(FlagSwitches)) {
+            if (flags.*flag->flag)
+                return Refused(L"Der Schalter " + Quoted(argument) + L" steht doppelt.");
+            flags.*flag->flag = true;
+        } else if (name.starts_with(L"/log:")) {
+            if (logFile)
+                return Refused(L"Der Schalter /log steht doppelt.");
+            logFile = argument.substr(5);
+            if (IsBlank(*logFile))
+                return Refused(
+                    L"Nach /log: fehlt die Protokolldatei, etwa /log:%LOCALAPPDATA%\\Ordnerlink\\sync.log.");
         } else if (name.starts_with(L"/timeout:")) {
             if (timeout)
                 return Refused(L"Der Schalter /timeout steht doppelt.");
@@ -129,8 +158,9 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     }
 
     if (!action)
-        return Refused(L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /new, /register, "
-                       L"/unregister, /install oder /uninstall.");
+        return Refused(
+            L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /repair, /sync, /new, "
+            L"/register, /unregister, /install oder /uninstall.");
     if (force && action != CommandAction::Create)
         return Refused(L"Der Schalter /force gilt nur für /create.");
     if (listFile && action != CommandAction::Create)
@@ -139,10 +169,21 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         return Refused(L"Der Schalter " + Quoted(timeoutName) + L" gilt nur für /check.");
     if (newSource && action != CommandAction::New)
         return Refused(L"Der Schalter /source: gilt nur für /new.");
+    for (const FlagSwitch& flag : FlagSwitches)
+        if (flags.*flag.flag &&
+            std::find(std::begin(flag.actions), std::end(flag.actions), *action) == std::end(flag.actions))
+            return Refused(L"Der Schalter " + std::wstring(flag.name) + L" gilt nur für " + flag.belongsTo +
+                           L".");
+    if (logFile && action != CommandAction::Sync)
+        return Refused(L"Der Schalter /log gilt nur für /sync.");
 
     CommandRequest request;
     request.action = *action;
     request.force = force;
+    request.all = flags.all;
+    request.whatIf = flags.whatIf;
+    request.prune = flags.prune;
+    request.logFile = logFile.value_or(L"");
     switch (*action) {
     case CommandAction::Create:
         if (listFile) {
@@ -193,6 +234,25 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             return Refused(actionName + L" erwartet keinen Pfad, aber " + Quoted(paths[0]) +
                            L" steht dabei.");
         break;
+    case CommandAction::Repair:
+        if (request.all) {
+            if (paths.size() > 1)
+                return Refused(L"/repair /all erwartet höchstens einen ORDNER.");
+            if (!paths.empty())
+                request.folder = paths[0];
+        } else {
+            if (paths.size() != 1)
+                return Refused(actionName + L" erwartet genau einen ZIEL-Ordner (oder /all).");
+            request.target = paths[0];
+        }
+        break;
+    case CommandAction::Sync:
+        if (paths.empty() || paths.size() > 2)
+            return Refused(L"/sync erwartet eine LISTE und höchstens einen ORDNER.");
+        request.listFile = paths[0];
+        if (paths.size() == 2)
+            request.folder = paths[1];
+        break;
     case CommandAction::CreateFromList:
     case CommandAction::Usage:
         break;
@@ -241,6 +301,20 @@ std::wstring UsageText() {
            L"      neuen Stand.\n"
            L"  ordnerlink /uninstall\n"
            L"      Entfernt die Installation wieder ganz; Ordnerverknüpfungen bleiben.\n"
+           L"  ordnerlink /repair ZIEL [/whatif]\n"
+           L"  ordnerlink /repair /all [ORDNER] [/whatif]\n"
+           L"      Setzt wieder instand, was Windows braucht, um der Ordnerverknüpfung ZIEL\n"
+           L"      (oder jeder in ORDNER, ohne ORDNER in den Netzwerkverknüpfungen) zu folgen:\n"
+           L"      das Attribut des Ordners, desktop.ini und target.lnk. Die Quelle bleibt.\n"
+           L"      /whatif zeigt nur, was geändert würde.\n"
+           L"  ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]\n"
+           L"      Bringt die Ordnerverknüpfungen in ORDNER (ohne ORDNER die\n"
+           L"      Netzwerkverknüpfungen) auf den Stand der LISTE (Zeilen wie bei /from; ein\n"
+           L"      ZIEL ohne Laufwerk liegt in ORDNER): fehlende werden erstellt, beschädigte\n"
+           L"      repariert, solche mit anderer Quelle umgestellt, und die ein früheres /sync\n"
+           L"      erstellt hat und die LISTE nicht mehr nennt, entfernt. /prune entfernt jede\n"
+           L"      Ordnerverknüpfung in ORDNER, die die LISTE nicht nennt. /log:DATEI hängt\n"
+           L"      den Bericht mit Datum und Uhrzeit an DATEI an.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

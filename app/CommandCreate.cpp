@@ -23,11 +23,8 @@ struct Outcome {
     std::wstring message; // German, without a line end
 };
 
-// The target cleaned as the window cleans it; one with neither drive nor
-// root ("Links\Docs") names a folder below the current one, which at a
-// command prompt is in plain view. A drive without a root ("C:", "C:dir")
-// names the drive's current folder, which nobody sees: it is left for the
-// check to refuse, as the window refuses it.
+} // namespace
+
 std::wstring TargetFromCommandLine(const std::wstring& typed) {
     const std::wstring path = L_PFADE::TrimPathInput(typed);
     const bool hasDrive = path.size() >= 2 && path[1] == L':';
@@ -44,6 +41,8 @@ std::wstring TargetFromCommandLine(const std::wstring& typed) {
     full.resize(cchCopied);
     return full;
 }
+
+namespace {
 
 // A question of the window without its closing "Trotzdem fortfahren?".
 std::wstring AsStatement(const std::wstring& question) {
@@ -85,23 +84,35 @@ int CreateCommand(const CommandRequest& request) {
     return ExitDone;
 }
 
-int CreateFromListCommand(const CommandRequest& request) {
+std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why) {
     unsigned long error = ERROR_SUCCESS;
-    const auto bytes = ReadWholeFile(request.listFile, cbLargestList, error);
+    const auto bytes = ReadWholeFile(path, cbLargestList, error);
     if (!bytes) {
-        WriteError(L"Die Liste " + Quoted(request.listFile) + L" lässt sich nicht lesen: " +
-                   L_SHTCUT::ErrorText(error) + L".\n");
+        why = L"Die Liste " + Quoted(path) + L" lässt sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".";
+        return std::nullopt;
+    }
+    return ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+                         LookUpEnvironmentVariable);
+}
+
+std::wstring ListEncodingNotice(const std::wstring& path, const LinkList& list) {
+    if (list.encoding != LinkListEncoding::Windows1252)
+        return {};
+    return L"Die Liste " + Quoted(path) +
+           L" ist kein gültiges UTF-8 und hat keine Byte-Order-Mark; sie wird als Windows-1252 (ANSI) "
+           L"gelesen.";
+}
+
+int CreateFromListCommand(const CommandRequest& request) {
+    std::wstring why;
+    const auto read = ReadListFile(request.listFile, why);
+    if (!read) {
+        WriteError(why + L"\n");
         return ExitRefused;
     }
-    const LinkList list =
-        ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-                      LookUpEnvironmentVariable);
-    const std::vector<LinkListLine>& lines = list.lines;
-    if (list.encoding == LinkListEncoding::Windows1252)
-        WriteOutput(
-            L"Die Liste " + Quoted(request.listFile) +
-            L" ist kein gültiges UTF-8 und hat keine Byte-Order-Mark; sie wird als Windows-1252 (ANSI) "
-            L"gelesen.\n");
+    const std::vector<LinkListLine>& lines = read->lines;
+    if (const std::wstring notice = ListEncodingNotice(request.listFile, *read); !notice.empty())
+        WriteOutput(notice + L"\n");
     if (lines.empty()) {
         WriteError(L"Die Liste " + Quoted(request.listFile) + L" nennt keine Ordnerverknüpfung.\n");
         return ExitDone;

@@ -39,6 +39,10 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
         return InstallCommand();
     case CommandAction::Uninstall:
         return UninstallCommand();
+    case CommandAction::Repair:
+        return RepairCommand(request);
+    case CommandAction::Sync:
+        return SyncCommand(request);
     }
     return ExitWrongUsage;
 }

@@ -4,9 +4,12 @@
 
 #include "CommandArguments.h"
 #include "L_SHTCUT.h"
+#include "LinkListFile.h"
 #include "Quoted.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 int CreateCommand(const CommandRequest& request);
 int CreateFromListCommand(const CommandRequest& request);
@@ -21,6 +24,23 @@ int RegisterCommand();
 int UnregisterCommand();
 int InstallCommand();
 int UninstallCommand();
+
+int RepairCommand(const CommandRequest& request);
+int SyncCommand(const CommandRequest& request);
+
+// The target cleaned as the window cleans it; one with neither drive nor
+// root ("Links\Docs") names a folder below the current one, which at a
+// command prompt is in plain view. A drive without a root ("C:", "C:dir")
+// names the drive's current folder, which nobody sees: it is left for the
+// check to refuse, as the window refuses it.
+std::wstring TargetFromCommandLine(const std::wstring& typed);
+
+// The list file at path as /create /from and /sync read it, its variables
+// taken from the process's environment; nothing when the file cannot be
+// read, and why (a German sentence).
+std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why);
+// The note that the list at path is read as Windows-1252; empty when it is not.
+std::wstring ListEncodingNotice(const std::wstring& path, const LinkList& list);
 
 // Why the folder path is no folder link, as a German sentence.
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading);

@@ -18,3 +18,19 @@ bool AssignAttributes(const std::wstring& path, std::uint32_t attributes) {
 }
 
 } // namespace L_SHTCUT
+
+namespace L_SHTCUT {
+
+bool MakeFileReplaceable(const std::wstring& path, std::uint32_t attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return true;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        SetLastError(ERROR_DIRECTORY);
+        return false;
+    }
+    if (!(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+        return true;
+    return AssignAttributes(path, FILE_ATTRIBUTE_NORMAL);
+}
+
+} // namespace L_SHTCUT

@@ -7,6 +7,7 @@
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkSave.h"
+#include "ShellNotify.h"
 #include "WholeFile.h"
 
 #include <windows.h>
@@ -17,22 +18,6 @@
 
 namespace L_SHTCUT {
 namespace {
-
-// A file left read-only by an earlier run cannot be deleted, and one left
-// hidden or system cannot be overwritten by a create that does not name the
-// same attributes (CreateFileW, CREATE_ALWAYS); a missing file or one without
-// these attributes needs nothing. attributes are the file's as last asked.
-bool MakeFileReplaceable(const std::wstring& path, DWORD attributes) {
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return true;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        SetLastError(ERROR_DIRECTORY);
-        return false;
-    }
-    if (!(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
-        return true;
-    return AssignAttributes(path, FILE_ATTRIBUTE_NORMAL);
-}
 
 // The bytes of a file this attempt may replace; nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::wstring& path) {
@@ -178,6 +163,10 @@ CreateResult CreateFolderLink(const ShellLinkFile::Source& source, const std::ws
         !AssignAttributes(linkPath, FILE_ATTRIBUTE_HIDDEN))
         return failed(L"target.lnk schreiben");
 
+    for (const std::wstring& level : attempt.createdFolders)
+        NotifyShell(FolderChange::Created, level);
+    if (attempt.createdFolders.empty())
+        NotifyShell(FolderChange::Changed, folder);
     CreateResult result;
     result.complete = true;
     return result;

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -146,5 +147,92 @@ struct FolderLinkRemoval {
 // counts as well (isFolderLink), since that is the link a user most wants
 // undone. Anything else is left untouched (removed false, failure empty).
 FolderLinkRemoval RemoveFolderLink(const std::wstring& Target);
+
+// A part of a folder link that a repair puts back.
+enum class RepairPart {
+    TargetLnkWritten,  // target.lnk written anew for its source: it showed a trait Windows' links never have
+    TargetLnkHidden,   // target.lnk given the Hidden attribute
+    DesktopIniWritten, // desktop.ini written anew: it was missing, empty or no longer named the class
+    DesktopIniHidden,  // desktop.ini given the Hidden and System attributes
+    FolderMarked,      // the folder given the System attribute
+};
+
+struct RepairChange {
+    RepairPart part = RepairPart::FolderMarked;
+    std::wstring why; // TargetLnkWritten: the trait that was found, in German
+};
+
+struct FolderLinkRepair {
+    FolderLinkReading found;           // the folder as ReadFolderLink saw it before
+    bool isFolderLink = false;         // the folder counts as a folder link (see RepairFolderLink)
+    std::wstring source;               // where target.lnk points, in its recorded form; kept by every change
+    std::wstring refusal;              // why nothing was changed, in German; empty when the repair went ahead
+    std::vector<RepairChange> changes; // made, or for a dry run to be made, in the order made
+    std::wstring failure;              // the change that failed and its cause; empty when none did
+    bool whole() const { return isFolderLink && refusal.empty() && failure.empty(); }
+};
+
+// Puts back what the shell needs to follow the folder link Target, keeping
+// its source. Only a folder that ReadFolderLink counts as a folder link
+// (isFolderLink) is looked at; anything else is left untouched. One whose target.lnk is missing or names no
+// readable source is refused and left as it was. Otherwise, each only where
+// it is wrong: target.lnk is written anew through SaveShellLink when it
+// shows a trait that Windows' own links never have (see the traits in
+// L_SHTCUT_Repair.cpp), and given Hidden; desktop.ini is written anew with
+// DesktopIniText when it is missing, empty or no longer names the class,
+// and given Hidden and System; the folder is given System unless it carries
+// System or Read-only already. A Read-only folder link without such faults
+// is one Windows made and is left exactly as it is. No other entry of the
+// folder is touched. The first change that fails ends the repair. dryRun
+// changes nothing and lists what would be changed.
+FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun);
+
+// What a change did, in German ("desktop.ini neu geschrieben").
+std::wstring RepairChangeText(const RepairChange& change);
+
+// One line of a list that a folder is kept in step with.
+struct SyncLine {
+    std::size_t lineNumber = 0; // counted from 1
+    std::wstring source;
+    std::wstring target; // a name in the folder, or a full path directly in it
+    std::wstring error;  // why the line names no link, in German; its target still counts as listed
+};
+
+enum class SyncOutcome {
+    Unchanged, // the listed folder link is as listed
+    Created,   // made
+    Repaired,  // damaged parts put back
+    Repointed, // a folder link given the listed source in place of another
+    Removed,   // no longer listed: made an ordinary folder again and deleted once empty
+    Refused,   // the line cannot be carried out
+    Kept,      // a folder that holds other entries, left as it was
+    Failed,    // a step failed
+};
+
+struct SyncStep {
+    std::size_t lineNumber = 0; // the line it carries out; 0 for a removal
+    SyncOutcome outcome = SyncOutcome::Unchanged;
+    std::wstring text; // what was (or for a dry run would be) done, or why not, in German
+};
+
+struct SyncOptions {
+    bool prune = false;  // remove every unlisted folder link, not only those a synchronisation made
+    bool dryRun = false; // change nothing, report what would be done
+};
+
+// Makes the folder links in folder (a full path ending in "\") exactly the
+// lines': a missing one is created (through CheckCreate and
+// CreateFolderLink, refused where they refuse), a damaged one repaired, one
+// pointing elsewhere given the listed source; a folder that holds other
+// entries is reported and never forced. The folder links that an earlier
+// synchronisation made (SyncRecord.h) and no line names any more are
+// removed (RemoveFolderLink) and their folders deleted once empty; prune
+// removes every unlisted folder link. Nothing but a folder link is removed,
+// and never one whose folder holds anything besides desktop.ini and
+// target.lnk. A name is recorded before its folder link is made, so that a
+// run ended midway leaves nothing the next one does not finish or remove.
+// Each step is handed to onStep as it is done.
+void SyncFolderLinks(const std::wstring& folder, const std::vector<SyncLine>& lines, SyncOptions options,
+                     const std::function<void(const SyncStep&)>& onStep);
 
 } // namespace L_SHTCUT

@@ -5,6 +5,7 @@
 #include "FileAttributes.h"
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
+#include "ShellNotify.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -106,6 +107,7 @@ FolderLinkRemoval RemoveFolderLink(const std::wstring& Target) {
     }
     for (LinkFile& file : files)
         file.handle.reset(); // the files go with their last handle
+    NotifyShell(FolderChange::Changed, folder);
     removal.removed = true;
     return removal;
 }

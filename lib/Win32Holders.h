@@ -26,6 +26,12 @@ struct FindCloser {
 };
 using FindHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FindCloser>;
 
+// An open registry key, closed with RegCloseKey.
+struct RegistryKeyCloser {
+    void operator()(HKEY key) const noexcept { RegCloseKey(key); }
+};
+using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
+
 // CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE,
 // which a holder must not close: it becomes null.
 inline HANDLE NullIfInvalid(HANDLE handle) {

@@ -120,6 +120,31 @@ def row(goal, ours, reference, unit, limit, fmt="{:.1f}"):
           f" {ratio:6.2f}  <= {limit:<4} {verdict}")
 
 
+def sync_against_create_from(build, lines=1000, runs=3):
+    """Seconds for /sync of a list into an empty folder and for /create /from
+    of the same links, medians of alternating runs."""
+    command = os.path.join(build, "app", "ordnerlink.com")
+    root = os.path.join(os.environ["WINEPREFIX"], "drive_c", "linkbench")
+    os.makedirs(root, exist_ok=True)
+    seconds = {"sync": [], "from": []}
+    for run in range(runs):
+        for key in seconds:
+            folder = f"C:\\linkbench\\{key}{run}"
+            prefix = "" if key == "sync" else folder + "\\"
+            listed = os.path.join(root, f"{key}{run}.txt")
+            with open(listed, "wb") as out:
+                out.write("".join(f"\\\\srv\\share\\d{i}\t{prefix}L{i}\r\n" for i in range(lines)).encode())
+            args = (["/sync", f"C:\\linkbench\\{key}{run}.txt", folder] if key == "sync"
+                    else ["/create", "/from", f"C:\\linkbench\\{key}{run}.txt"])
+            # What an earlier sync recorded would turn this one into removals.
+            subprocess.run(["wine", "reg", "delete", "HKCU\\Software\\Ordnerlink\\Sync", "/f"],
+                           capture_output=True)
+            start = time.monotonic()
+            subprocess.run(["wine", command, *args], capture_output=True)
+            seconds[key].append(time.monotonic() - start)
+    return statistics.median(seconds["sync"]), statistics.median(seconds["from"])
+
+
 def main():
     build = sys.argv[1]
     program = os.path.join(build, "app", "ordnerlink.exe")
@@ -141,6 +166,7 @@ def main():
                            capture_output=True, text=True).stdout
     lists = subprocess.run(["wine", os.path.join(build, "tests", "win", "vxlinein_list_bench.exe")],
                            capture_output=True, text=True).stdout
+    synced, created = sync_against_create_from(build)
 
     print(f"Medians of {RUNS} alternating runs; ratio = ours / reference.")
     print(f"{'goal':<34} {'ours':>15} {'reference':>15} {'ratio':>6}  target")
@@ -154,6 +180,7 @@ def main():
         row("folder link, per link", float(m.group(1)), float(m.group(2)), "ms", 1.2, "{:.3f}")
     else:
         print("folder link: no figures\n" + links)
+    row("/sync of 1,000 lines, empty folder", synced, created, "s", 1.2, "{:.2f}")
     m = re.search(r"plain ([\d.]+) us, wrapped ([\d.]+) us, passed on by a bare window procedure ([\d.]+) us",
                   lists)
     if m:

@@ -2,7 +2,8 @@
 # Builds a release configuration in build/bench and measures the program
 # against its references: start to mapped window and peak memory at that
 # moment (against a bare window program), the stripped executable's size,
-# folder links (against the bare calls), and the list benchmark. Prints one
+# folder links (against the bare calls), /sync of a list against /create
+# /from of it, and the list benchmark. Prints one
 # table of medians. Not part of the test command; timings vary with the load.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,7 +13,7 @@ scripts/setup.sh
 source scripts/build_environment.sh
 build=build/bench
 configure_windows_build "$build"
-cmake --build "$build" --target ordnerlink bare_window folder_link_bench vxlinein_list_bench >/dev/null
+cmake --build "$build" --target ordnerlink ordnerlink_console bare_window folder_link_bench vxlinein_list_bench >/dev/null
 
 # A display of its own without a window manager: a program's window is then
 # mapped straight onto the root window, where its mapping is seen at once.

@@ -145,3 +145,53 @@ TEST(CommandArguments, TheWindowAndInstallationCommands) {
     for (const wchar_t* command : {L"/new", L"/register", L"/unregister", L"/install", L"/uninstall"})
         EXPECT_NE(UsageText().find(std::wstring(L"ordnerlink ") + command), std::wstring::npos) << command;
 }
+
+TEST(CommandArguments, RepairOfOneLinkOrOfAFolder) {
+    const CommandRequest one = Accepted({L"/repair", L"C:\\Links\\Docs"});
+    EXPECT_EQ(one.action, CommandAction::Repair);
+    EXPECT_EQ(one.target, L"C:\\Links\\Docs");
+    EXPECT_FALSE(one.all);
+    EXPECT_FALSE(one.whatIf);
+
+    const CommandRequest all = Accepted({L"/Repair", L"/ALL", L"D:\\Links", L"/WhatIf"});
+    EXPECT_TRUE(all.all);
+    EXPECT_TRUE(all.whatIf);
+    EXPECT_EQ(all.folder, L"D:\\Links");
+    EXPECT_EQ(all.target, L"");
+    EXPECT_EQ(Accepted({L"/repair", L"/all"}).folder, L"");
+
+    EXPECT_NE(Refused({L"/repair"}).find(L"genau einen ZIEL-Ordner (oder /all)"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/repair", L"/all", L"a", L"b"}).find(L"höchstens einen ORDNER"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/repair", L"/all", L"/all"}).find(L"doppelt"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"/all"}).find(L"/all gilt nur für /repair"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/remove", L"C:\\x", L"/whatif"}).find(L"/whatif gilt nur für /repair"),
+              std::wstring::npos);
+}
+
+TEST(CommandArguments, SyncOfAFolderWithAList) {
+    const CommandRequest plain = Accepted({L"/sync", L"\\\\srv\\it\\links.txt"});
+    EXPECT_EQ(plain.action, CommandAction::Sync);
+    EXPECT_EQ(plain.listFile, L"\\\\srv\\it\\links.txt");
+    EXPECT_EQ(plain.folder, L"");
+    EXPECT_FALSE(plain.prune);
+    EXPECT_FALSE(plain.whatIf);
+    EXPECT_EQ(plain.logFile, L"");
+
+    const CommandRequest full =
+        Accepted({L"/SYNC", L"l.txt", L"D:\\Links", L"/Prune", L"/whatif", L"/LOG:C:\\Users\\a b\\sync.log"});
+    EXPECT_EQ(full.folder, L"D:\\Links");
+    EXPECT_TRUE(full.prune);
+    EXPECT_TRUE(full.whatIf);
+    EXPECT_EQ(full.logFile, L"C:\\Users\\a b\\sync.log");
+
+    EXPECT_NE(Refused({L"/sync"}).find(L"eine LISTE und höchstens einen ORDNER"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"a", L"b", L"c"}).find(L"höchstens einen ORDNER"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"a", L"/log:"}).find(L"fehlt die Protokolldatei"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"a", L"/log:x", L"/log:y"}).find(L"doppelt"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/repair", L"/all", L"/prune"}).find(L"/prune gilt nur für /sync"),
+              std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"/log:x"}).find(L"/log gilt nur für /sync"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"a", L"/all"}).find(L"/all gilt nur für /repair"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"/whatif"}).find(L"/whatif gilt nur für /repair und /sync"),
+              std::wstring::npos);
+}

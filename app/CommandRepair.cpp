@@ -1,0 +1,63 @@
+// The command /repair: folder links whose parts were damaged are put back
+// in order, one named or every one in a folder.
+#include "CommandMode.h"
+#include "Commands.h"
+#include "ConsoleOutput.h"
+#include "LinkFolder.h"
+
+namespace {
+
+// What the repair of the folder link at path did, written as one line;
+// false when it is not whole afterwards.
+bool ReportRepair(const std::wstring& path, const L_SHTCUT::FolderLinkRepair& repair, bool whatIf) {
+    const std::wstring link = L"Ordnerverknüpfung " + Quoted(path);
+    if (!repair.refusal.empty()) {
+        WriteError(link + L" lässt sich nicht reparieren: " + repair.refusal + L" Nichts wurde geändert.\n");
+        return false;
+    }
+    std::wstring changes;
+    for (const L_SHTCUT::RepairChange& change : repair.changes)
+        changes += (changes.empty() ? L"" : L"; ") + L_SHTCUT::RepairChangeText(change);
+    if (!repair.failure.empty()) {
+        WriteError(link + L" ist nicht ganz repariert: " + (changes.empty() ? L"" : changes + L"; ") +
+                   L"fehlgeschlagen: " + repair.failure + L"\n");
+        return false;
+    }
+    if (changes.empty())
+        WriteOutput(link + L" ist in Ordnung.\n");
+    else
+        WriteOutput(link + (whatIf ? L" würde repariert: " : L" repariert: ") + changes + L".\n");
+    return true;
+}
+
+} // namespace
+
+int RepairCommand(const CommandRequest& request) {
+    if (!request.all) {
+        const auto repair = L_SHTCUT::RepairFolderLink(request.target, request.whatIf);
+        if (!repair.isFolderLink) {
+            WriteError(NoFolderLinkText(request.target, repair.found) + L" Nichts wurde geändert.\n");
+            return ExitRefused;
+        }
+        return ReportRepair(request.target, repair, request.whatIf) ? ExitDone : ExitRefused;
+    }
+
+    const auto folder = FolderOrNetworkShortcuts(request.folder);
+    if (!folder)
+        return ExitRefused;
+    const auto paths = SubfolderPaths(*folder);
+    if (!paths)
+        return ExitRefused;
+    std::size_t links = 0;
+    bool allWhole = true;
+    for (const std::wstring& path : *paths) {
+        const auto repair = L_SHTCUT::RepairFolderLink(path, request.whatIf);
+        if (!repair.isFolderLink)
+            continue; // an ordinary folder is none of this command's business
+        ++links;
+        allWhole = ReportRepair(path, repair, request.whatIf) && allWhole;
+    }
+    if (links == 0)
+        WriteError(L"In " + Quoted(*folder) + L" gibt es keine Ordnerverknüpfung.\n");
+    return allWhole ? ExitDone : ExitRefused;
+}

@@ -1,0 +1,120 @@
+// The command /sync: a folder's folder links kept in step with a list file.
+#include "CommandMode.h"
+#include "Commands.h"
+#include "ConsoleOutput.h"
+#include "LinkFolder.h"
+#include "ReportLog.h"
+
+#include <array>
+
+using L_SHTCUT::SyncOutcome;
+
+namespace {
+
+// The report goes to the console as it is made and, with /log, to the log
+// file once the run is over.
+class Report {
+public:
+    void Out(const std::wstring& line) {
+        WriteOutput(line + L"\n");
+        lines_.push_back(line);
+    }
+    void Err(const std::wstring& line) {
+        WriteError(line + L"\n");
+        lines_.push_back(line);
+    }
+    // Ends the run with exitCode, or with ExitRefused when the log cannot
+    // be written.
+    int Finish(const CommandRequest& request, int exitCode) {
+        if (request.logFile.empty())
+            return exitCode;
+        lines_.push_back(L"Rückgabewert " + std::to_wstring(exitCode) + L".");
+        std::wstring why;
+        if (!AppendToLog(request.logFile, lines_, why)) {
+            WriteError(why + L"\n");
+            return ExitRefused;
+        }
+        return exitCode;
+    }
+    void Start(const CommandRequest& request) {
+        if (!request.logFile.empty())
+            lines_.push_back(L"ordnerlink /sync " + Quoted(request.listFile) +
+                             (request.folder.empty() ? L"" : L" " + Quoted(request.folder)) +
+                             (request.prune ? L" /prune" : L"") + (request.whatIf ? L" /whatif" : L""));
+    }
+
+private:
+    std::vector<std::wstring> lines_;
+};
+
+// How many steps ended each way, in the order of SyncOutcome, and the word
+// for them in the closing line.
+constexpr std::array<const wchar_t*, 8> OutcomeWords = {
+    L"unverändert", L"erstellt",  L"repariert", L"umgestellt",
+    L"entfernt",    L"abgelehnt", L"behalten",  L"fehlgeschlagen",
+};
+
+bool MatchesList(SyncOutcome outcome) {
+    return outcome != SyncOutcome::Refused && outcome != SyncOutcome::Kept && outcome != SyncOutcome::Failed;
+}
+
+} // namespace
+
+int SyncCommand(const CommandRequest& request) {
+    Report report;
+    report.Start(request);
+    const auto given = FolderOrNetworkShortcuts(request.folder);
+    if (!given)
+        return report.Finish(request, ExitRefused);
+    const std::wstring folder = L_SHTCUT::TargetFolder(TargetFromCommandLine(*given));
+    if (folder.empty()) {
+        report.Err(Quoted(*given) + L" ist kein Ordner, in dem Ordnerverknüpfungen liegen können.");
+        return report.Finish(request, ExitRefused);
+    }
+
+    // A list that cannot be read, or holds nothing usable, changes nothing:
+    // a logon script must not remove links because a share was down.
+    std::wstring why;
+    const auto read = ReadListFile(request.listFile, why);
+    if (!read) {
+        report.Err(why + L" Nichts wurde geändert.");
+        return report.Finish(request, ExitRefused);
+    }
+    if (const std::wstring notice = ListEncodingNotice(request.listFile, *read); !notice.empty())
+        report.Out(notice);
+    std::vector<L_SHTCUT::SyncLine> lines;
+    bool anyGood = false;
+    for (const LinkListLine& line : read->lines) {
+        lines.push_back({line.lineNumber, line.source, line.target, line.error});
+        anyGood = anyGood || line.error.empty();
+    }
+    if (!anyGood) {
+        report.Err(L"Die Liste " + Quoted(request.listFile) +
+                   L" nennt keine gültige Ordnerverknüpfung. Nichts wurde geändert.");
+        return report.Finish(request, ExitRefused);
+    }
+
+    std::array<std::size_t, OutcomeWords.size()> counts{};
+    bool matches = true;
+    L_SHTCUT::SyncFolderLinks(
+        folder, lines, {request.prune, request.whatIf}, [&](const L_SHTCUT::SyncStep& step) {
+            ++counts[static_cast<std::size_t>(step.outcome)];
+            matches = matches && MatchesList(step.outcome);
+            if (step.outcome == SyncOutcome::Unchanged)
+                return;
+            const std::wstring line =
+                (step.lineNumber ? L"Zeile " + std::to_wstring(step.lineNumber) + L": " : L"") + step.text;
+            if (MatchesList(step.outcome))
+                report.Out(line);
+            else
+                report.Err(line);
+        });
+
+    std::wstring summary;
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        if (counts[i] != 0 || i <= static_cast<std::size_t>(SyncOutcome::Removed))
+            summary += (summary.empty() ? L"" : L", ") + std::to_wstring(counts[i]) + L" " + OutcomeWords[i];
+    report.Out(L"Ordnerverknüpfungen in " + Quoted(L_SHTCUT::FolderAsShown(folder)) + L": " + summary +
+               (request.whatIf ? L" (nur angezeigt, nichts wurde geändert)." : L"."));
+    return report.Finish(request, matches ? ExitDone : ExitRefused);
+}

@@ -1,0 +1,64 @@
+#include "FolderEntries.h"
+
+#include "FolderLinkFiles.h"
+#include "Win32Holders.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string_view>
+
+namespace L_SHTCUT {
+namespace {
+
+bool IsDotEntry(std::wstring_view name) {
+    return name == L"." || name == L"..";
+}
+
+bool SameName(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+} // namespace
+
+std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& folder, std::uint32_t& error) {
+    WIN32_FIND_DATAW entry{};
+    const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileExW(
+        (folder + L"*").c_str(), FindExInfoBasic, &entry, FindExSearchLimitToDirectories, nullptr, 0)));
+    if (!search) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    std::vector<std::wstring> names;
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry.cFileName))
+            names.emplace_back(entry.cFileName);
+    } while (FindNextFileW(search.get(), &entry));
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE | SORT_DIGITSASNUMBERS, a.c_str(),
+                               -1, b.c_str(), -1, nullptr, nullptr, 0) == CSTR_LESS_THAN;
+    });
+    return names;
+}
+
+FolderContent ContentOf(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry{};
+    const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileExW(
+        (folder + L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0)));
+    if (!search)
+        return FolderContent::Unreadable;
+    FolderContent content = FolderContent::Empty;
+    do {
+        const std::wstring_view name = entry.cFileName;
+        if (IsDotEntry(name))
+            continue;
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            !(SameName(name, DesktopIniName) || SameName(name, TargetLnkName)))
+            return FolderContent::Other;
+        content = FolderContent::LinkFilesOnly;
+    } while (FindNextFileW(search.get(), &entry));
+    return content;
+}
+
+} // namespace L_SHTCUT

@@ -1,0 +1,26 @@
+// What a folder holds, as the folder-link operations look at it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace L_SHTCUT {
+
+// The names of the folders directly inside folder (a full path ending in
+// "\"), sorted as Explorer sorts them; nothing when the folder cannot be
+// read (error says why).
+std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& folder, std::uint32_t& error);
+
+enum class FolderContent {
+    Empty,         // nothing at all
+    LinkFilesOnly, // a desktop.ini, a target.lnk or both, and nothing else
+    Other,         // anything else as well
+    Unreadable,    // the folder cannot be read
+};
+
+// What the folder (ending in "\") holds besides a folder link's own files.
+FolderContent ContentOf(const std::wstring& folder);
+
+} // namespace L_SHTCUT

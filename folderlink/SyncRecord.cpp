@@ -1,0 +1,93 @@
+#include "SyncRecord.h"
+
+#include "L_PFADE.h"
+#include "Win32Holders.h"
+
+#include <windows.h>
+
+namespace L_SHTCUT {
+namespace {
+
+constexpr wchar_t RecordKey[] = L"Software\\Ordnerlink\\Sync";
+
+// Value names are compared without regard to case, as paths are.
+std::wstring ValueName(const std::wstring& folder) {
+    return L_PFADE::RemoveTrailingSeparators(folder);
+}
+
+} // namespace
+
+std::optional<std::vector<std::wstring>> RecordedSyncLinks(const std::wstring& folder) {
+    HKEY opened = nullptr;
+    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, RecordKey, 0, KEY_QUERY_VALUE, &opened);
+    const win32::RegistryKey key(status == ERROR_SUCCESS ? opened : nullptr);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return std::vector<std::wstring>{};
+    if (status != ERROR_SUCCESS) {
+        SetLastError(static_cast<DWORD>(status));
+        return std::nullopt;
+    }
+    const std::wstring name = ValueName(folder);
+    DWORD cbData = 0;
+    status = RegGetValueW(key.get(), nullptr, name.c_str(), RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &cbData);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return std::vector<std::wstring>{};
+    if (status != ERROR_SUCCESS) {
+        SetLastError(static_cast<DWORD>(status));
+        return std::nullopt;
+    }
+    // The value may have grown since its size was asked.
+    std::wstring data;
+    do {
+        data.assign(cbData / sizeof(wchar_t) + 2, L'\0');
+        cbData = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        status = RegGetValueW(key.get(), nullptr, name.c_str(), RRF_RT_REG_MULTI_SZ, nullptr, data.data(),
+                              &cbData);
+    } while (status == ERROR_MORE_DATA);
+    if (status != ERROR_SUCCESS) {
+        SetLastError(static_cast<DWORD>(status));
+        return std::nullopt;
+    }
+    data.resize(cbData / sizeof(wchar_t));
+    std::vector<std::wstring> names;
+    for (std::size_t at = 0; at < data.size();) {
+        const std::size_t end = data.find(L'\0', at);
+        const std::wstring entry = data.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
+        if (!entry.empty())
+            names.push_back(entry);
+        if (end == std::wstring::npos)
+            break;
+        at = end + 1;
+    }
+    return names;
+}
+
+bool RecordSyncLinks(const std::wstring& folder, const std::vector<std::wstring>& names) {
+    HKEY created = nullptr;
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, RecordKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     KEY_SET_VALUE, nullptr, &created, nullptr);
+    const win32::RegistryKey key(status == ERROR_SUCCESS ? created : nullptr);
+    if (status == ERROR_SUCCESS) {
+        const std::wstring name = ValueName(folder);
+        if (names.empty()) {
+            status = RegDeleteValueW(key.get(), name.c_str());
+            if (status == ERROR_FILE_NOT_FOUND)
+                status = ERROR_SUCCESS;
+        } else {
+            std::wstring data;
+            for (const std::wstring& entry : names)
+                data += entry + L'\0';
+            data += L'\0';
+            status = RegSetValueExW(key.get(), name.c_str(), 0, REG_MULTI_SZ,
+                                    reinterpret_cast<const BYTE*>(data.data()),
+                                    static_cast<DWORD>(data.size() * sizeof(wchar_t)));
+        }
+    }
+    if (status != ERROR_SUCCESS) {
+        SetLastError(static_cast<DWORD>(status));
+        return false;
+    }
+    return true;
+}
+
+} // namespace L_SHTCUT

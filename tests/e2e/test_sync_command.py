@@ -1,0 +1,226 @@
+"""/sync on real folders under Wine: a folder kept in step with a list that
+changes from run to run, beside a user's own folder and a network location
+that Windows' wizard made; the record of what /sync made, in the registry of
+the prefix; /prune, /whatif, /log and lists that must change nothing."""
+import pathlib
+import re
+import shutil
+import subprocess
+
+from conftest import run
+from test_command_mode import (DESKTOP_INI, HIDDEN, READ_ONLY, SYSTEM, dos_attributes, make_link_by_hand,
+                               ordnerlink, set_dos_attributes, snapshot, windows_path)
+from windows_links import WIN10_UNC_SHARE
+
+__all__ = ["ordnerlink"]  # the fixture, used by name
+
+RECORD_KEY = "HKCU\\Software\\Ordnerlink\\Sync"
+
+# The lists of the runs, in order: (source, target) lines; a target without a
+# drive lies in the synchronised folder.
+FIRST = ["\\\\srv\\a\tA", "# Kommentar", "\\\\srv\\b\t{folder}\\B", "\\\\srv\\d\tD"]
+CHANGED = ["\\\\srv\\a2\tA", "\tB", "\\\\srv\\c\tC", "\\\\srv\\d\tD", "\\\\srv\\e\tEigener Ordner",
+           "\\\\srv\\x\tC:\\anderswo\\X", "\\\\srv\\c2\t{folder}\\c"]
+SHRUNK = ["\\\\srv\\a2\tA"]
+
+# What the run reports for each folder (or line), and its exit code.
+FIRST_RUN = {"A": "auf \u201e\\\\srv\\a\u201c erstellt", "B": "auf \u201e\\\\srv\\b\u201c erstellt",
+             "D": "auf \u201e\\\\srv\\d\u201c erstellt", "Halb": "Der leere Ordner"}
+CHANGED_RUN = {
+    "A": "auf \u201e\\\\srv\\a2\u201c umgestellt (zeigte auf \u201e\\\\srv\\a\u201c)",
+    "Zeile 2": "Die Quelle fehlt.",
+    "C": "auf \u201e\\\\srv\\c\u201c erstellt",
+    "D": "repariert: desktop.ini als versteckte Systemdatei markiert",
+    "Eigener Ordner": "enth\u00e4lt andere Eintr\u00e4ge und bleibt, wie es ist.",
+    "Zeile 6": "liegt nicht direkt in",
+    "c": "steht schon in Zeile 3.",
+}
+SHRUNK_RUN = {"B": "(zeigte auf \u201e\\\\srv\\b\u201c) entfernt", "C": "(zeigte auf \u201e\\\\srv\\c\u201c) entfernt",
+              "D": "bleibt aber: ihr Ordner enth\u00e4lt andere Eintr\u00e4ge"}
+PRUNE_RUN = {"Vom Assistenten": "(zeigte auf \u201e\\\\127.0.0.1\\test\\test.txt\u201c) entfernt",
+             "D": "bleibt aber"}
+
+
+def write_list(path, lines, folder):
+    path.write_bytes("\r\n".join(line.format(folder=windows_path(folder)) for line in lines).encode("utf-8"))
+
+
+def reported(result, folder):
+    """Each reported line but the closing one, keyed by the folder's name
+    (or "Zeile N" for a line that names none in it)."""
+    found = {}
+    for line in (result.out + result.err).splitlines():
+        if line.startswith("Ordnerverkn\u00fcpfungen in "):
+            continue
+        name = re.search(re.escape(windows_path(folder)) + r"\\([^\\\u201c]+)\u201c", line)
+        found[name.group(1) if name else line.split(":")[0]] = line
+    return found
+
+
+def assert_reported(result, folder, expected):
+    found = reported(result, folder)
+    assert sorted(found) == sorted(expected), result.out + result.err
+    for key, fragment in expected.items():
+        assert fragment in found[key], found[key]
+
+
+def recorded_names(folder):
+    out = run("wine", "reg", "query", RECORD_KEY, "/v", windows_path(folder), check=False).stdout
+    match = re.search(r"REG_MULTI_SZ\s+(.*)", out)
+    return sorted(match.group(1).strip().split("\\0")) if match else []
+
+
+def tree(folder):
+    return {p.name: snapshot(p) if p.is_dir() else p.read_bytes() for p in folder.iterdir()}
+
+
+def test_sync_keeps_a_folder_in_step_with_a_changing_list(ordnerlink, work_folder):
+    folder = work_folder / "Netz"
+    folder.mkdir()
+    listed = work_folder / "links.txt"
+    log = work_folder / "Protokoll" / "sync.log"
+    own = folder / "Eigener Ordner"
+    own.mkdir()
+    (own / "notiz.txt").write_bytes(b"meins")
+    wizard = folder / "Vom Assistenten"
+    make_link_by_hand(wizard, WIN10_UNC_SHARE, folder_attributes=READ_ONLY)
+    # A run ended right after making its folder: recorded, marked, empty.
+    run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
+    run("wine", "reg", "add", RECORD_KEY, "/v", windows_path(folder), "/t", "REG_MULTI_SZ", "/d", "Halb", "/f")
+    (folder / "Halb").mkdir()
+    set_dos_attributes(folder / "Halb", SYSTEM)
+    untouched = {"Eigener Ordner": snapshot(own), "Vom Assistenten": snapshot(wizard)}
+
+    write_list(listed, FIRST, folder)
+    first = ordnerlink("/sync", windows_path(listed), windows_path(folder), f"/log:{windows_path(log)}")
+    assert first.code == 0, first.err
+    assert_reported(first, folder, FIRST_RUN)
+    assert first.out.splitlines()[-1] == (f"Ordnerverkn\u00fcpfungen in \u201e{windows_path(folder)}\u201c: "
+                                          "0 unver\u00e4ndert, 3 erstellt, 0 repariert, 0 umgestellt, 1 entfernt.")
+    for name in ("A", "B", "D"):
+        assert (folder / name / "desktop.ini").read_bytes() == DESKTOP_INI
+        assert dos_attributes(folder / name) == SYSTEM
+        assert dos_attributes(folder / name / "target.lnk") == HIDDEN
+    assert not (folder / "Halb").exists()
+    assert recorded_names(folder) == ["A", "B", "D"]
+    assert {name: snapshot(folder / name) for name in untouched} == untouched
+
+    # The second run with the same list changes nothing.
+    before = tree(folder)
+    again = ordnerlink("/sync", windows_path(listed), windows_path(folder), f"/log:{windows_path(log)}")
+    assert (again.code, again.err) == (0, "")
+    assert again.out.splitlines() == [f"Ordnerverkn\u00fcpfungen in \u201e{windows_path(folder)}\u201c: "
+                                      "3 unver\u00e4ndert, 0 erstellt, 0 repariert, 0 umgestellt, 0 entfernt."]
+    assert tree(folder) == before
+
+    # The log holds both runs, each line with the date and time.
+    logged = log.read_bytes().decode("utf-8").split("\r\n")
+    assert logged[-1] == "" and len(logged) == 1 + 7 + 3
+    assert all(re.match(r"\d{4}-\d\d-\d\d \d\d:\d\d:\d\d  ", line) for line in logged[:-1])
+    assert logged[0].endswith(f"ordnerlink /sync \u201e{windows_path(listed)}\u201c \u201e{windows_path(folder)}\u201c")
+    assert logged[-2].endswith("R\u00fcckgabewert 0.")
+
+    # A changed list: /whatif names what the run then does, and changes nothing.
+    set_dos_attributes(folder / "D" / "desktop.ini", 0)
+    write_list(listed, CHANGED, folder)
+    before = tree(folder)
+    dry = ordnerlink("/sync", windows_path(listed), windows_path(folder), "/whatif")
+    assert tree(folder) == before and recorded_names(folder) == ["A", "B", "D"]
+    assert dry.code == 1
+    assert_reported(dry, folder, {key: text.replace("erstellt", "w\u00fcrde erstellt")
+                                  .replace("auf \u201e\\\\srv\\a2", "w\u00fcrde auf \u201e\\\\srv\\a2")
+                                  .replace("repariert", "w\u00fcrde repariert") for key, text in CHANGED_RUN.items()})
+    changed = ordnerlink("/sync", windows_path(listed), windows_path(folder))
+    assert changed.code == 1
+    assert_reported(changed, folder, CHANGED_RUN)
+    assert ordnerlink("/show", windows_path(folder / "A")).out == "\\\\srv\\a2\n"
+    assert ordnerlink("/show", windows_path(folder / "B")).out == "\\\\srv\\b\n"
+    assert dos_attributes(folder / "D" / "desktop.ini") == HIDDEN | SYSTEM
+    assert recorded_names(folder) == ["A", "B", "C", "D"]
+
+    # Links an earlier run made and the list no longer names are removed,
+    # their folders deleted; one holding a user's file is kept.
+    (folder / "D" / "eigene Datei.txt").write_bytes(b"meins")
+    write_list(listed, SHRUNK, folder)
+    shrunk = ordnerlink("/sync", windows_path(listed), windows_path(folder))
+    assert shrunk.code == 1
+    assert_reported(shrunk, folder, SHRUNK_RUN)
+    assert sorted(p.name for p in folder.iterdir()) == ["A", "D", "Eigener Ordner", "Vom Assistenten"]
+    assert recorded_names(folder) == ["A", "D"]
+    assert {name: snapshot(folder / name) for name in untouched} == untouched
+
+    # /prune removes every unlisted folder link, the wizard's as well, but
+    # never an ordinary folder.
+    pruned = ordnerlink("/sync", windows_path(listed), windows_path(folder), "/prune")
+    assert pruned.code == 1
+    assert_reported(pruned, folder, PRUNE_RUN)
+    assert sorted(p.name for p in folder.iterdir()) == ["A", "D", "Eigener Ordner"]
+    assert snapshot(own) == untouched["Eigener Ordner"]
+
+
+# Lists that change nothing: the list file's bytes (None: no file) and what
+# is reported.
+NOTHING_TO_DO = {
+    "missing": (None, "l\u00e4sst sich nicht lesen"),
+    "only bad lines": (b"\\\\srv\\a\r\nnur Quelle\r\n\t\r\n", "nennt keine g\u00fcltige Ordnerverkn\u00fcpfung"),
+    "empty": (b"# nichts\r\n", "nennt keine g\u00fcltige Ordnerverkn\u00fcpfung"),
+}
+
+
+def test_a_list_that_cannot_be_used_changes_nothing(ordnerlink, work_folder):
+    folder = work_folder / "Netz"
+    folder.mkdir()
+    run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
+    listed = work_folder / "links.txt"
+    write_list(listed, FIRST, folder)
+    assert ordnerlink("/sync", windows_path(listed), windows_path(folder)).code == 0
+    before = tree(folder)
+    log = work_folder / "sync.log"
+    for case, (content, why) in NOTHING_TO_DO.items():
+        listed.unlink(missing_ok=True)
+        if content is not None:
+            listed.write_bytes(content)
+        result = ordnerlink("/sync", windows_path(listed), windows_path(folder), "/prune", f"/log:{windows_path(log)}")
+        assert (result.code, result.out) == (1, ""), case
+        assert why in result.err and result.err.endswith("Nichts wurde ge\u00e4ndert.\n"), (case, result.err)
+        assert tree(folder) == before, case
+        assert log.read_bytes().decode("utf-8").rstrip("\r\n").endswith("R\u00fcckgabewert 1."), case
+    assert recorded_names(folder) == ["A", "B", "D"]
+
+
+def test_the_readmes_logon_script(build_dir, work_folder, drive_c):
+    """The logon script as the README shows it, with the list on a local
+    folder in place of the share, run twice by cmd: the user's network
+    shortcuts get the list's link, the log says so, the second run changes
+    nothing."""
+    app = "Z:" + str(build_dir / "app").replace("/", "\\")
+    listed = work_folder / "links.txt"
+    listed.write_bytes(b"\\\\srv\\projekte\tProjekte aus der Liste\r\n")
+    batch = work_folder / "anmeldung.bat"
+    batch.write_bytes((
+        "@echo off\r\n"
+        f"set PATH={app};%PATH%\r\n"
+        f"ordnerlink /sync {windows_path(listed)} /log:%LOCALAPPDATA%\\Ordnerlink\\sync.log\r\n"
+        "if errorlevel 1 echo Ordnerlink: siehe %LOCALAPPDATA%\\Ordnerlink\\sync.log\r\n").encode("ascii"))
+    local = pathlib.Path(run("wine", "cmd", "/c", "echo %LOCALAPPDATA%").stdout.strip()[3:].replace("\\", "/"))
+    roaming = pathlib.Path(run("wine", "cmd", "/c", "echo %APPDATA%").stdout.strip()[3:].replace("\\", "/"))
+    log = drive_c / local / "Ordnerlink" / "sync.log"
+    link = drive_c / roaming / "Microsoft" / "Windows" / "Network Shortcuts" / "Projekte aus der Liste"
+    shutil.rmtree(log.parent, ignore_errors=True)
+    shutil.rmtree(link, ignore_errors=True)
+    run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
+    try:
+        for _ in range(2):
+            completed = subprocess.run(["wine", "cmd", "/c", windows_path(batch)], capture_output=True, timeout=120)
+            assert b"siehe" not in completed.stdout, completed.stderr
+        assert (link / "desktop.ini").read_bytes() == DESKTOP_INI
+        lines = log.read_bytes().decode("utf-8").splitlines()
+        assert [line[21:] for line in lines if "Ordnerverkn\u00fcpfungen in" in line] == [
+            f"Ordnerverkn\u00fcpfungen in \u201e{windows_path(link.parent)}\u201c: " + counts
+            for counts in ("0 unver\u00e4ndert, 1 erstellt, 0 repariert, 0 umgestellt, 0 entfernt.",
+                           "1 unver\u00e4ndert, 0 erstellt, 0 repariert, 0 umgestellt, 0 entfernt.")]
+        assert lines[-1].endswith("R\u00fcckgabewert 0.")
+    finally:
+        shutil.rmtree(log.parent, ignore_errors=True)
+        shutil.rmtree(link, ignore_errors=True)
+        run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
