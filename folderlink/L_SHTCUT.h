@@ -122,7 +122,8 @@ struct FolderLinkReading {
     FolderLinkState state = FolderLinkState::NoFolder;
     // Whether the folder is a folder link at all, working or damaged: its
     // desktop.ini names the folder-shortcut class, whatever its attributes,
-    // or it is marked System or Read-only and holds a readable target.lnk.
+    // or it is marked System or Read-only and holds a readable target.lnk,
+    // whatever became of its desktop.ini.
     // The one rule by which every command and the window tell a folder link
     // from an ordinary folder.
     bool isFolderLink = false;

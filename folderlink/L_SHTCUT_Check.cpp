@@ -2,6 +2,7 @@
 #include "L_SHTCUT.h"
 #include "Quoted.h"
 
+#include "DesktopIniClass.h"
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkFile.h"
@@ -146,13 +147,14 @@ bool IsForbiddenName(const std::wstring& name) {
     return false;
 }
 
-// Whether the file holds exactly the desktop.ini a folder link is made with.
-bool IsDesktopIniOfALink(const std::wstring& path) {
+// Whether the desktop.ini at path makes its folder a folder shortcut: the
+// one a folder link is made with, or one Windows or another tool wrote for
+// the same purpose.
+bool NamesTheClass(const std::wstring& path) {
     unsigned long error = 0;
     const auto bytes = ReadWholeFile(path, cbLargestSmallFile, error);
-    const std::wstring expected = DesktopIniText();
-    return bytes && std::equal(bytes->begin(), bytes->end(), expected.begin(), expected.end(),
-                               [](std::uint8_t byte, wchar_t c) { return byte == c; });
+    return bytes && NamesFolderShortcutClass(
+                        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
 // What the target folder holds, seen by a Create command.
@@ -183,7 +185,7 @@ Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
                 contents.nameInTheWay = name;
             else if (SameName(name, TargetLnkName))
                 contents.linkFile = true;
-            else if (isFolderLink || IsDesktopIniOfALink(folder + name))
+            else if (NamesTheClass(folder + name))
                 contents.ownDesktopIni = true;
             else
                 contents.foreignDesktopIni = true;
@@ -191,8 +193,8 @@ Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
         }
         contents.otherEntries = true;
     } while (FindNextFileW(found, &entry));
-    // A target.lnk is a folder link's own only beside that link's desktop.ini.
-    if (contents.linkFile && !contents.ownDesktopIni)
+    // A target.lnk is a folder link's own only in a folder link, working or damaged.
+    if (contents.linkFile && !isFolderLink)
         contents.otherEntries = true;
     return contents;
 }

@@ -72,12 +72,12 @@ FolderLinkReading ReadFolderLink(const std::wstring& Target) {
 
     // The folder is a folder link when its desktop.ini names the class,
     // whatever its attributes, or when it is marked and holds a readable
-    // target.lnk but its desktop.ini is gone; a desktop.ini of the user's
-    // own (a folder icon) makes it an ordinary folder. Its faults are
-    // reported in the order the shell meets them.
+    // target.lnk, whatever became of its desktop.ini (gone, emptied, or
+    // rewritten by another tool). Its faults are reported in the order the
+    // shell meets them.
     const bool iniGone = !ini && error == ERROR_FILE_NOT_FOUND;
     FolderLinkReading reading;
-    reading.isFolderLink = namesClass || (marked && iniGone && link.state == FolderLinkState::FolderLink);
+    reading.isFolderLink = namesClass || (marked && link.state == FolderLinkState::FolderLink);
     reading.source = link.source;
     if (!marked) {
         reading.state = FolderLinkState::NotMarked;

@@ -114,12 +114,6 @@ private:
     HGDIOBJ previous_;
 };
 
-// An open registry key, closed with RegCloseKey.
-struct RegistryKeyCloser {
-    void operator()(HKEY key) const noexcept { RegCloseKey(key); }
-};
-using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
-
 // Memory from GlobalAlloc, freed with GlobalFree unless released to a new
 // owner (the clipboard).
 struct GlobalFreer {

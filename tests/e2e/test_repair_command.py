@@ -64,6 +64,7 @@ DAMAGED = {
     "desktop.ini fehlt": ["ini written"],
     "desktop.ini sichtbar": ["ini hidden"],
     "desktop.ini umgeschrieben": ["ini hidden"],
+    "desktop.ini ohne Klasse": ["ini written"],
     "target.lnk sichtbar": ["lnk hidden"],
     "Eigene Datei ohne Attribut": ["ini hidden", "folder"],
     "Ohne Verzeichnisattribut": ["no directory attribute"],
@@ -89,7 +90,8 @@ def damage(ordnerlink, links, source_folder):
         return links / name
 
     for name in ("Attribut weg", "desktop.ini fehlt", "desktop.ini sichtbar",
-                 "desktop.ini umgeschrieben", "target.lnk sichtbar", "Eigene Datei ohne Attribut", "Heil"):
+                 "desktop.ini umgeschrieben", "desktop.ini ohne Klasse", "target.lnk sichtbar",
+                 "Eigene Datei ohne Attribut", "Heil"):
         create(name, SHARE)
     set_dos_attributes(links / "Attribut weg", 0)
     (links / "desktop.ini fehlt" / "desktop.ini").unlink()
@@ -97,6 +99,8 @@ def damage(ordnerlink, links, source_folder):
     # A tool that rewrote it in its own form, keeping the class, and left it visible.
     (links / "desktop.ini umgeschrieben" / "desktop.ini").write_bytes(REWRITTEN_INI)
     set_dos_attributes(links / "desktop.ini umgeschrieben" / "desktop.ini", 0)
+    # A tool that replaced it with its own, which no longer names the class.
+    (links / "desktop.ini ohne Klasse" / "desktop.ini").write_bytes(b"[.ShellClassInfo]\r\nIconResource=x.ico,0\r\n")
     set_dos_attributes(links / "target.lnk sichtbar" / "target.lnk", 0)
     own = links / "Eigene Datei ohne Attribut"
     (own / "notiz.txt").write_bytes(b"meine Notiz\r\n")
@@ -134,11 +138,6 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
     sources = damage(ordnerlink, links, source_folder)
     no_lnk = links / "Ohne target.lnk"
     make_link_by_hand(no_lnk, None, folder_attributes=0)
-    # desktop.ini of the user's own (an icon) makes a marked folder an
-    # ordinary one, even with a readable target.lnk beside it.
-    ordinary = links / "Eigene desktop.ini"
-    assert ordnerlink("/create", SHARE, windows_path(ordinary)).code == 0
-    (ordinary / "desktop.ini").write_bytes(b"[.ShellClassInfo]\r\nIconResource=x.ico,0\r\n")
     reference = work_folder / "Referenz"
     assert ordnerlink("/create", SHARE, windows_path(reference)).code == 0
 
@@ -159,7 +158,7 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
                 + "; ".join(CHANGES[change] for change in changes) + "."), result.out
         assert sorted(shown) == sorted(windows_path(links / name) for name in WHOLE)
         assert all(line.endswith("ist in Ordnung.") for line in shown.values())
-        # The folder without target.lnk is refused; the ordinary one is not named.
+        # The folder without target.lnk is refused.
         assert result.err == (f"Ordnerverkn\u00fcpfung \u201e{windows_path(no_lnk)}\u201c l\u00e4sst sich nicht "
                               "reparieren: der Ordner enth\u00e4lt keine target.lnk, die Quelle ist unbekannt. "
                               "Nichts wurde ge\u00e4ndert.\n")
@@ -181,7 +180,7 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
     assert ((links / "Freigabe als lokaler Pfad" / "target.lnk").read_bytes()
             == (reference / "target.lnk").read_bytes())
     assert after["Eigene Datei ohne Attribut"]["notiz.txt"] == before["Eigene Datei ohne Attribut"]["notiz.txt"]
-    for untouched in ("Heil", "Von Windows", no_lnk.name, ordinary.name):
+    for untouched in ("Heil", "Von Windows", no_lnk.name):
         assert after[untouched] == before[untouched], untouched
 
     # A second run finds nothing to do.
