@@ -56,7 +56,7 @@ struct FlagSwitch {
     const wchar_t* belongsTo;
 };
 constexpr FlagSwitch FlagSwitches[] = {
-    {L"/all", &CommandRequest::all, {CommandAction::Repair, CommandAction::Repair}, L"/repair"},
+    {L"/all", &CommandRequest::all, {CommandAction::Check, CommandAction::Repair}, L"/check und /repair"},
     {L"/prune", &CommandRequest::prune, {CommandAction::Sync, CommandAction::Sync}, L"/sync"},
     {L"/whatif", &CommandRequest::whatIf, {CommandAction::Repair, CommandAction::Sync}, L"/repair und /sync"},
 };
@@ -204,8 +204,17 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             request.target = paths[1];
         }
         break;
-    case CommandAction::Show:
     case CommandAction::Check:
+        request.timeoutSeconds = timeout.value_or(request.timeoutSeconds);
+        if (request.all) {
+            if (paths.size() > 1)
+                return Refused(L"/check /all erwartet höchstens einen ORDNER.");
+            if (!paths.empty())
+                request.folder = paths[0];
+            break;
+        }
+        [[fallthrough]];
+    case CommandAction::Show:
     case CommandAction::Remove:
         if (paths.size() != 1)
             return Refused(actionName + L" erwartet genau einen ZIEL-Ordner.");
@@ -279,6 +288,11 @@ std::wstring UsageText() {
            L"  ordnerlink /check ZIEL [/timeout:SEKUNDEN]\n"
            L"      Wie /show, und prüft, ob die Quelle antwortet (höchstens 5 Sekunden lang\n"
            L"      oder so lange wie angegeben).\n"
+           L"  ordnerlink /check /all [ORDNER] [/timeout:SEKUNDEN]\n"
+           L"      Prüft jede Ordnerverknüpfung direkt in ORDNER (ohne ORDNER die\n"
+           L"      Netzwerkverknüpfungen) gleichzeitig: eine Zeile je Verknüpfung mit Zustand\n"
+           L"      (erreichbar, antwortet nicht, nicht erreichbar, beschädigt), Quelle, Ordner\n"
+           L"      und Ursache, durch Tabulatoren getrennt.\n"
            L"  ordnerlink /list [ORDNER]\n"
            L"      Zeigt jede Ordnerverknüpfung direkt in ORDNER mit ihrer Quelle; ohne ORDNER\n"
            L"      die Netzwerkverknüpfungen des Benutzers.\n"

@@ -25,13 +25,13 @@ enum class CommandAction {
 
 struct CommandRequest {
     CommandAction action = CommandAction::Usage;
-    std::wstring source;         // Create; New (may be empty)
-    std::wstring target;         // Create, Show, Check, Remove, Repair; New (may be empty)
-    std::wstring listFile;       // CreateFromList, Sync
-    std::wstring folder;         // List, Repair with all, Sync; empty for the user's network shortcuts
-    bool force = false;          // Create, CreateFromList
+    std::wstring source;   // Create; New (may be empty)
+    std::wstring target;   // Create, Show, Check, Remove, Repair; New (may be empty)
+    std::wstring listFile; // CreateFromList, Sync
+    std::wstring folder;   // List, Check and Repair with all, Sync; empty for the user's network shortcuts
+    bool force = false;    // Create, CreateFromList
     unsigned timeoutSeconds = 5; // Check
-    bool all = false;            // Repair: every folder link in folder rather than target
+    bool all = false;            // Check, Repair: every folder link in folder rather than target
     bool whatIf = false;         // Repair, Sync: report what would change, change nothing
     bool prune = false;          // Sync: remove every unlisted folder link in folder
     std::wstring logFile;        // Sync: the report is appended there as well; empty for none

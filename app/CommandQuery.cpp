@@ -1,5 +1,5 @@
 // The commands that look at folder links without changing them: /show,
-// /check and /list.
+// /check, /check /all and /list.
 #include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 using L_SHTCUT::FolderLinkState;
 
@@ -33,7 +34,71 @@ int ShowCommand(const CommandRequest& request) {
     return WriteLinkedSource(request) ? ExitDone : ExitRefused;
 }
 
+namespace {
+
+// The state words of /check /all, fixed so that a script can read them.
+std::wstring StateWord(SourceState state) {
+    switch (state) {
+    case SourceState::Reachable:
+        return L"erreichbar";
+    case SourceState::NotAnswering:
+        return L"antwortet nicht";
+    case SourceState::Unreachable:
+        break;
+    }
+    return L"nicht erreichbar";
+}
+
+// Every folder link directly in the folder, checked at the same time under
+// one deadline: one line each, STATE, SOURCE, FOLDER and the cause, tab
+// separated. A damaged folder link is "beschädigt" and its source is not
+// asked.
+int CheckAllCommand(const CommandRequest& request) {
+    const auto folder = FolderOrNetworkShortcuts(request.folder);
+    if (!folder)
+        return ExitRefused;
+    const auto paths = SubfolderPaths(*folder);
+    if (!paths)
+        return ExitRefused;
+    std::vector<std::wstring> linkPaths;
+    std::vector<L_SHTCUT::FolderLinkReading> readings;
+    for (const std::wstring& path : *paths)
+        if (auto reading = L_SHTCUT::ReadFolderLink(path); reading.isFolderLink) {
+            linkPaths.push_back(path);
+            readings.push_back(std::move(reading));
+        }
+    if (linkPaths.empty()) {
+        WriteError(L"In " + Quoted(*folder) + L" gibt es keine Ordnerverknüpfung.\n");
+        return ExitDone;
+    }
+
+    std::vector<std::wstring> sources;
+    for (const auto& reading : readings)
+        if (reading.state == FolderLinkState::FolderLink)
+            sources.push_back(reading.source);
+    const std::vector<SourceAnswer> answers = CheckSources(sources, request.timeoutSeconds);
+
+    bool allAnswer = true;
+    auto answer = answers.begin();
+    for (std::size_t i = 0; i < linkPaths.size(); ++i) {
+        const auto& reading = readings[i];
+        const bool damaged = reading.state != FolderLinkState::FolderLink;
+        const std::wstring word = damaged ? L"beschädigt" : StateWord(answer->state);
+        const std::wstring cause = damaged ? NoFolderLinkText(linkPaths[i], reading) : answer->message;
+        allAnswer = allAnswer && !damaged && answer->state == SourceState::Reachable;
+        WriteOutput(word + L"\t" + EscapePercent(reading.source) + L"\t" + EscapePercent(linkPaths[i]) +
+                    L"\t" + cause + L"\n");
+        if (!damaged)
+            ++answer;
+    }
+    return allAnswer ? ExitDone : ExitRefused;
+}
+
+} // namespace
+
 int CheckCommand(const CommandRequest& request) {
+    if (request.all)
+        return CheckAllCommand(request);
     const std::optional<std::wstring> source = WriteLinkedSource(request);
     if (!source)
         return ExitRefused;

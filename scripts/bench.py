@@ -9,6 +9,7 @@ import os
 import re
 import select
 import signal
+import socket
 import statistics
 import subprocess
 import sys
@@ -145,6 +146,35 @@ def sync_against_create_from(build, lines=1000, runs=3):
     return statistics.median(seconds["sync"]), statistics.median(seconds["from"])
 
 
+def check_all_against_one(build, links=100, timeout=3, runs=3):
+    """Seconds for /check /all over links folder links whose FTP servers
+    accept and never greet, and for one /check of one of them."""
+    command = os.path.join(build, "app", "ordnerlink.com")
+    root = os.path.join(os.environ["WINEPREFIX"], "drive_c", "linkbench")
+    os.makedirs(root, exist_ok=True)
+    silent = [socket.socket() for _ in range(links)]
+    try:
+        for listener in silent:
+            listener.bind(("127.0.0.1", 0))
+            listener.listen(4)
+        listed = os.path.join(root, "check.txt")
+        with open(listed, "wb") as out:
+            out.write("".join(f"ftp://127.0.0.1:{s.getsockname()[1]}/\tC:\\linkbench\\check\\L{i}\r\n"
+                              for i, s in enumerate(silent)).encode())
+        subprocess.run(["wine", command, "/create", "/from", "C:\\linkbench\\check.txt"], capture_output=True)
+        seconds = {"all": [], "one": []}
+        for _ in range(runs):
+            for key, args in (("all", ["/check", "/all", "C:\\linkbench\\check"]),
+                              ("one", ["/check", "C:\\linkbench\\check\\L0"])):
+                start = time.monotonic()
+                subprocess.run(["wine", command, *args, f"/timeout:{timeout}"], capture_output=True)
+                seconds[key].append(time.monotonic() - start)
+    finally:
+        for listener in silent:
+            listener.close()
+    return statistics.median(seconds["all"]), statistics.median(seconds["one"])
+
+
 def main():
     build = sys.argv[1]
     program = os.path.join(build, "app", "ordnerlink.exe")
@@ -167,6 +197,7 @@ def main():
     lists = subprocess.run(["wine", os.path.join(build, "tests", "win", "vxlinein_list_bench.exe")],
                            capture_output=True, text=True).stdout
     synced, created = sync_against_create_from(build)
+    checked_all, checked_one = check_all_against_one(build)
 
     print(f"Medians of {RUNS} alternating runs; ratio = ours / reference.")
     print(f"{'goal':<34} {'ours':>15} {'reference':>15} {'ratio':>6}  target")
@@ -181,6 +212,7 @@ def main():
     else:
         print("folder link: no figures\n" + links)
     row("/sync of 1,000 lines, empty folder", synced, created, "s", 1.2, "{:.2f}")
+    row("/check /all, 100 silent sources", checked_all, checked_one, "s", 2.0, "{:.2f}")
     m = re.search(r"plain ([\d.]+) us, wrapped ([\d.]+) us, passed on by a bare window procedure ([\d.]+) us",
                   lists)
     if m:

@@ -6,6 +6,7 @@ import pathlib
 import socket
 import subprocess
 import threading
+import threading
 
 import pytest
 
@@ -460,3 +461,42 @@ def test_the_command_modes_messages(ordnerlink, work_folder):
     for args, code, out, err in MESSAGES:
         result = ordnerlink(*args)
         assert (result.code, result.out.rstrip("\n"), result.err.rstrip("\n")) == (code, out, err), args
+
+
+def test_check_all_checks_every_link_at_once(ordnerlink, work_folder):
+    # 50 FTP servers that accept and never greet, one that greets, a local
+    # folder, a share on no server, a damaged link and an ordinary folder.
+    silent = [socket.socket() for _ in range(50)]
+    for listener in silent:
+        listener.bind(("127.0.0.1", 0))
+        listener.listen(4)
+    greeting = socket.socket()
+    greeting.bind(("127.0.0.1", 0))
+    greeting.listen(4)
+    root = windows_path(work_folder)
+    (work_folder / "Quelle").mkdir()
+    lines = [f"ftp://127.0.0.1:{s.getsockname()[1]}/\t{root}\\Links\\Still {n:02}" for n, s in enumerate(silent)]
+    lines += [f"ftp://127.0.0.1:{greeting.getsockname()[1]}/\t{root}\\Links\\FTP",
+              f"{root}\\Quelle\t{root}\\Links\\Lokal", f"\\\\nirgends\\share\t{root}\\Links\\Freigabe",
+              f"\\\\srv\\a\t{root}\\Links\\Kaputt"]
+    (work_folder / "liste.txt").write_text("\n".join(lines) + "\n", encoding="utf-8")
+    assert ordnerlink("/create", "/from", f"{root}\\liste.txt").code == 0
+    (work_folder / "Links" / "Kaputt" / "target.lnk").unlink()
+    (work_folder / "Links" / "Gewöhnlich").mkdir()
+
+    def serve():
+        connection, _ = greeting.accept()
+        connection.sendall(b"220 bereit\r\n")
+        connection.close()
+    threading.Thread(target=serve, daemon=True).start()
+    try:
+        checked = ordnerlink("/check", "/all", f"{root}\\Links", "/timeout:2")
+    finally:
+        for listener in silent + [greeting]:
+            listener.close()
+    assert checked.code == 1
+    states = {line.split("\t")[2].rsplit("\\", 1)[1]: line.split("\t")[0] for line in checked.out.splitlines()}
+    expected = {f"Still {n:02}": "antwortet nicht" for n in range(50)}
+    expected.update({"FTP": "erreichbar", "Lokal": "erreichbar", "Freigabe": "nicht erreichbar",
+                     "Kaputt": "besch\u00e4digt"})
+    assert states == expected

@@ -162,8 +162,14 @@ TEST(CommandArguments, RepairOfOneLinkOrOfAFolder) {
 
     EXPECT_NE(Refused({L"/repair"}).find(L"genau einen ZIEL-Ordner (oder /all)"), std::wstring::npos);
     EXPECT_NE(Refused({L"/repair", L"/all", L"a", L"b"}).find(L"höchstens einen ORDNER"), std::wstring::npos);
+    const CommandRequest checkAll = Accepted({L"/check", L"/all", L"/timeout:2"});
+    EXPECT_EQ(checkAll.action, CommandAction::Check);
+    EXPECT_TRUE(checkAll.all);
+    EXPECT_EQ(checkAll.folder, L"");
+    EXPECT_EQ(checkAll.timeoutSeconds, 2u);
+    EXPECT_EQ(Accepted({L"/check", L"/all", L"D:\\Links"}).folder, L"D:\\Links");
     EXPECT_NE(Refused({L"/repair", L"/all", L"/all"}).find(L"doppelt"), std::wstring::npos);
-    EXPECT_NE(Refused({L"/list", L"/all"}).find(L"/all gilt nur für /repair"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"/all"}).find(L"/all gilt nur für /check und /repair"), std::wstring::npos);
     EXPECT_NE(Refused({L"/remove", L"C:\\x", L"/whatif"}).find(L"/whatif gilt nur für /repair"),
               std::wstring::npos);
 }
@@ -191,7 +197,7 @@ TEST(CommandArguments, SyncOfAFolderWithAList) {
     EXPECT_NE(Refused({L"/repair", L"/all", L"/prune"}).find(L"/prune gilt nur für /sync"),
               std::wstring::npos);
     EXPECT_NE(Refused({L"/list", L"/log:x"}).find(L"/log gilt nur für /sync"), std::wstring::npos);
-    EXPECT_NE(Refused({L"/sync", L"a", L"/all"}).find(L"/all gilt nur für /repair"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"a", L"/all"}).find(L"/all gilt nur für /check und /repair"), std::wstring::npos);
     EXPECT_NE(Refused({L"/list", L"/whatif"}).find(L"/whatif gilt nur für /repair und /sync"),
               std::wstring::npos);
 }
