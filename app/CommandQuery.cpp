@@ -54,21 +54,19 @@ std::wstring StateWord(SourceState state) {
 // separated. A damaged folder link is "beschädigt" and its source is not
 // asked.
 int CheckAllCommand(const CommandRequest& request) {
-    const auto folder = FolderOrNetworkShortcuts(request.folder);
-    if (!folder)
+    const auto linkFolder = ReadLinkFolder(request.folder);
+    if (!linkFolder)
         return ExitRefused;
-    const auto paths = SubfolderPaths(*folder);
-    if (!paths)
-        return ExitRefused;
+    const std::wstring& folder = linkFolder->folder;
     std::vector<std::wstring> linkPaths;
     std::vector<L_SHTCUT::FolderLinkReading> readings;
-    for (const std::wstring& path : *paths)
+    for (const std::wstring& path : linkFolder->subfolders)
         if (auto reading = L_SHTCUT::ReadFolderLink(path); reading.isFolderLink) {
             linkPaths.push_back(path);
             readings.push_back(std::move(reading));
         }
     if (linkPaths.empty()) {
-        WriteError(L"In " + Quoted(*folder) + L" gibt es keine Ordnerverknüpfung.\n");
+        WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");
         return ExitDone;
     }
 
@@ -112,16 +110,14 @@ int CheckCommand(const CommandRequest& request) {
 }
 
 int ListCommand(const CommandRequest& request) {
-    const auto folder = FolderOrNetworkShortcuts(request.folder);
-    if (!folder)
+    const auto linkFolder = ReadLinkFolder(request.folder);
+    if (!linkFolder)
         return ExitRefused;
-    const auto paths = SubfolderPaths(*folder);
-    if (!paths)
-        return ExitRefused;
+    const std::wstring& folder = linkFolder->folder;
 
     // Each link is printed as a line of a list file: SOURCE, a tab, TARGET.
     std::size_t links = 0;
-    for (const std::wstring& path : *paths) {
+    for (const std::wstring& path : linkFolder->subfolders) {
         const auto reading = L_SHTCUT::ReadFolderLink(path);
         if (reading.state == FolderLinkState::FolderLink) {
             WriteOutput(EscapePercent(reading.source) + L"\t" + EscapePercent(path) + L"\n");
@@ -131,6 +127,6 @@ int ListCommand(const CommandRequest& request) {
         }
     }
     if (links == 0)
-        WriteError(L"In " + Quoted(*folder) + L" gibt es keine Ordnerverknüpfung.\n");
+        WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");
     return ExitDone;
 }

@@ -42,15 +42,13 @@ int RepairCommand(const CommandRequest& request) {
         return ReportRepair(request.target, repair, request.whatIf) ? ExitDone : ExitRefused;
     }
 
-    const auto folder = FolderOrNetworkShortcuts(request.folder);
-    if (!folder)
+    const auto linkFolder = ReadLinkFolder(request.folder);
+    if (!linkFolder)
         return ExitRefused;
-    const auto paths = SubfolderPaths(*folder);
-    if (!paths)
-        return ExitRefused;
+    const std::wstring& folder = linkFolder->folder;
     std::size_t links = 0;
     bool allWhole = true;
-    for (const std::wstring& path : *paths) {
+    for (const std::wstring& path : linkFolder->subfolders) {
         const auto repair = L_SHTCUT::RepairFolderLink(path, request.whatIf);
         if (!repair.isFolderLink)
             continue; // an ordinary folder is none of this command's business
@@ -58,6 +56,6 @@ int RepairCommand(const CommandRequest& request) {
         allWhole = ReportRepair(path, repair, request.whatIf) && allWhole;
     }
     if (links == 0)
-        WriteError(L"In " + Quoted(*folder) + L" gibt es keine Ordnerverknüpfung.\n");
+        WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");
     return allWhole ? ExitDone : ExitRefused;
 }

@@ -36,18 +36,21 @@ std::optional<std::wstring> FolderOrNetworkShortcuts(const std::wstring& given) 
     return networkShortcuts;
 }
 
-std::optional<std::vector<std::wstring>> SubfolderPaths(const std::wstring& folder) {
-    const std::wstring parent = L_PFADE::AddBackslash(folder);
+std::optional<LinkFolder> ReadLinkFolder(const std::wstring& given) {
+    const auto folder = FolderOrNetworkShortcuts(given);
+    if (!folder)
+        return std::nullopt;
+    const std::wstring parent = L_PFADE::AddBackslash(*folder);
     std::uint32_t error = ERROR_SUCCESS;
     auto names = L_SHTCUT::SubfolderNames(parent, error);
     if (!names) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY)
-            WriteError(Quoted(folder) + L" existiert nicht oder ist kein Ordner.\n");
+            WriteError(Quoted(*folder) + L" existiert nicht oder ist kein Ordner.\n");
         else
-            WriteError(Quoted(folder) + L" lässt sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".\n");
+            WriteError(Quoted(*folder) + L" lässt sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".\n");
         return std::nullopt;
     }
     for (std::wstring& name : *names)
         name = parent + name;
-    return names;
+    return LinkFolder{*folder, std::move(*names)};
 }

@@ -11,7 +11,12 @@
 // error) when that folder cannot be found out.
 std::optional<std::wstring> FolderOrNetworkShortcuts(const std::wstring& given);
 
-// The full paths of the folders directly inside folder, sorted as Explorer
-// sorts them; nothing (and the reason written as an error) when the folder
-// does not exist or cannot be read.
-std::optional<std::vector<std::wstring>> SubfolderPaths(const std::wstring& folder);
+struct LinkFolder {
+    std::wstring folder;
+    std::vector<std::wstring> subfolders; // full paths, sorted as Explorer sorts them
+};
+
+// FolderOrNetworkShortcuts(given) and the folders directly inside it;
+// nothing (and the reason written as an error) when the folder cannot be
+// found out, does not exist or cannot be read.
+std::optional<LinkFolder> ReadLinkFolder(const std::wstring& given);

@@ -37,6 +37,32 @@ constexpr KnownCause KnownCauses[] = {
     {ERROR_FILE_TOO_LARGE, L"Die Datei ist zu groß"},
     {ERROR_NOT_ENOUGH_MEMORY, L"Nicht genügend Speicher"},
     {ERROR_OUTOFMEMORY, L"Nicht genügend Speicher"},
+    // The network's causes that a check of a source meets.
+    {ERROR_LOGON_FAILURE, L"Die Anmeldung am Server ist fehlgeschlagen"},
+    // Windows: a share that is no folder (a printer). Wine, which has no
+    // client for shares, gives it for every share it cannot reach.
+    {ERROR_BAD_DEV_TYPE, L"Unter diesem Netzwerkpfad ist keine Ordnerfreigabe erreichbar"},
+    {ERROR_UNEXP_NET_ERR, L"Unerwarteter Fehler im Netzwerk"},
+    {ERROR_NO_NETWORK, L"Kein Netzwerk vorhanden"},
+    {ERROR_NETWORK_UNREACHABLE, L"Das Netzwerk ist nicht erreichbar"},
+    {ERROR_HOST_UNREACHABLE, L"Der Rechner ist nicht erreichbar"},
+    {ERROR_SEM_TIMEOUT, L"Zeitüberschreitung im Netzwerk"},
+    {WSAENETUNREACH, L"Das Netzwerk ist nicht erreichbar"},
+    {WSAEHOSTUNREACH, L"Der Rechner ist nicht erreichbar"},
+    {WSAENETDOWN, L"Das Netzwerk ist ausgefallen"},
+    {WSAECONNRESET, L"Der Server hat die Verbindung getrennt"},
+    {WSAECONNABORTED, L"Die Verbindung wurde abgebrochen"},
+    // The system's own limit for a connection, which may end before a long
+    // timeout of ours.
+    {WSAETIMEDOUT, L"Das System hat den Verbindungsaufbau aufgegeben"},
+    {WSAEACCES, L"Zugriff verweigert"},
+    {WSAEADDRNOTAVAIL, L"Die Adresse ist ungültig"},
+    {WSAEAFNOSUPPORT, L"Diese Art von Adresse (IPv4 oder IPv6) ist auf diesem Rechner abgeschaltet"},
+    {WSAENOBUFS, L"Nicht genügend Speicher"},
+    {WSAHOST_NOT_FOUND, L"Der Name ist unbekannt"},
+    {WSANO_DATA, L"Der Name ist unbekannt"},
+    {WSATRY_AGAIN, L"Der Namensdienst ist derzeit nicht erreichbar"},
+    {WSASYSNOTREADY, L"Das Netzwerk steht nicht zur Verfügung"},
 };
 
 // The system's own text in German, where it has German messages.

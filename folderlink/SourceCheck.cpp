@@ -27,51 +27,6 @@ SourceAnswer Answer(SourceState state, std::wstring message) {
     return {state, std::move(message)};
 }
 
-struct KnownCause {
-    DWORD error;
-    const wchar_t* text;
-};
-
-// The network's causes that a check meets and ErrorText does not name, in
-// the program's own words.
-constexpr KnownCause NetworkCauses[] = {
-    {ERROR_LOGON_FAILURE, L"Die Anmeldung am Server ist fehlgeschlagen"},
-    // Windows: a share that is no folder (a printer). Wine, which has no
-    // client for shares, gives it for every share it cannot reach.
-    {ERROR_BAD_DEV_TYPE, L"Unter diesem Netzwerkpfad ist keine Ordnerfreigabe erreichbar"},
-    {ERROR_UNEXP_NET_ERR, L"Unerwarteter Fehler im Netzwerk"},
-    {ERROR_NO_NETWORK, L"Kein Netzwerk vorhanden"},
-    {ERROR_NETWORK_UNREACHABLE, L"Das Netzwerk ist nicht erreichbar"},
-    {ERROR_HOST_UNREACHABLE, L"Der Rechner ist nicht erreichbar"},
-    {ERROR_SEM_TIMEOUT, L"Zeitüberschreitung im Netzwerk"},
-    {WSAENETUNREACH, L"Das Netzwerk ist nicht erreichbar"},
-    {WSAEHOSTUNREACH, L"Der Rechner ist nicht erreichbar"},
-    {WSAENETDOWN, L"Das Netzwerk ist ausgefallen"},
-    {WSAECONNRESET, L"Der Server hat die Verbindung getrennt"},
-    {WSAECONNABORTED, L"Die Verbindung wurde abgebrochen"},
-    // The system's own limit for a connection, which may end before a long
-    // timeout of ours.
-    {WSAETIMEDOUT, L"Das System hat den Verbindungsaufbau aufgegeben"},
-    {WSAEACCES, L"Zugriff verweigert"},
-    {WSAEADDRNOTAVAIL, L"Die Adresse ist ungültig"},
-    {WSAEAFNOSUPPORT, L"Diese Art von Adresse (IPv4 oder IPv6) ist auf diesem Rechner abgeschaltet"},
-    {WSAENOBUFS, L"Nicht genügend Speicher"},
-    {WSAHOST_NOT_FOUND, L"Der Name ist unbekannt"},
-    {WSANO_DATA, L"Der Name ist unbekannt"},
-    {WSATRY_AGAIN, L"Der Namensdienst ist derzeit nicht erreichbar"},
-    {WSASYSNOTREADY, L"Das Netzwerk steht nicht zur Verfügung"},
-};
-
-// The cause of a failed file system or network call in words, without a
-// final full stop: a network cause in the words above, any other as
-// ErrorText says it.
-std::wstring CauseInGerman(DWORD error) {
-    for (const KnownCause& cause : NetworkCauses)
-        if (cause.error == error)
-            return cause.text;
-    return L_SHTCUT::ErrorText(error);
-}
-
 std::wstring PathFailure(DWORD error) {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -86,7 +41,7 @@ std::wstring PathFailure(DWORD error) {
     case ERROR_NOT_READY:
         return L"Das Laufwerk ist nicht bereit.";
     default:
-        return L"Der Pfad ist nicht erreichbar: " + CauseInGerman(error) + L".";
+        return L"Der Pfad ist nicht erreichbar: " + L_SHTCUT::ErrorText(error) + L".";
     }
 }
 
@@ -119,14 +74,14 @@ std::optional<SourceAnswer> FtpAnswer(const FtpServer& server, const FtpProbeRes
         if (probe.error == WSAECONNREFUSED)
             return Answer(SourceState::Unreachable, L"Der FTP-Server " + name + L" lehnt die Verbindung ab.");
         return Answer(SourceState::Unreachable,
-                      L"Keine Verbindung zum FTP-Server " + name + L": " + CauseInGerman(cause) + L".");
+                      L"Keine Verbindung zum FTP-Server " + name + L": " + L_SHTCUT::ErrorText(cause) + L".");
     case FtpVerdict::UnknownServer:
         if (probe.error == WSAHOST_NOT_FOUND || probe.error == WSANO_DATA)
             return Answer(SourceState::Unreachable,
                           L"Der Servername " + Quoted(server.host) + L" ist unbekannt.");
         return Answer(SourceState::Unreachable, L"Der Servername " + Quoted(server.host) +
-                                                    L" lässt sich nicht auflösen: " + CauseInGerman(cause) +
-                                                    L".");
+                                                    L" lässt sich nicht auflösen: " +
+                                                    L_SHTCUT::ErrorText(cause) + L".");
     case FtpVerdict::Stopped:
         break;
     }
