@@ -1,0 +1,49 @@
+#include "FolderListing.h"
+
+#include "Win32Holders.h"
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string_view>
+
+namespace FolderListing {
+namespace {
+
+bool IsDotEntry(const wchar_t* name) {
+    return std::wstring_view(name) == L"." || std::wstring_view(name) == L"..";
+}
+
+} // namespace
+
+std::optional<std::wstring> NetworkShortcutsFolder() {
+    PWSTR raw = nullptr;
+    const HRESULT hr = SHGetKnownFolderPath(FOLDERID_NetHood, KF_FLAG_DEFAULT, nullptr, &raw);
+    const win32::TaskMemory<wchar_t> path(raw);
+    if (FAILED(hr) || !path)
+        return std::nullopt;
+    return std::wstring(path.get());
+}
+
+std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& folder, DWORD& error) {
+    WIN32_FIND_DATAW entry{};
+    const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileExW(
+        (folder + L"*").c_str(), FindExInfoBasic, &entry, FindExSearchLimitToDirectories, nullptr, 0)));
+    if (!search) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    std::vector<std::wstring> names;
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry.cFileName))
+            names.emplace_back(entry.cFileName);
+    } while (FindNextFileW(search.get(), &entry));
+    std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE | SORT_DIGITSASNUMBERS, a.c_str(),
+                               -1, b.c_str(), -1, nullptr, nullptr, 0) == CSTR_LESS_THAN;
+    });
+    return names;
+}
+
+} // namespace FolderListing
