@@ -15,5 +15,9 @@ int CheckCommand(const CommandRequest& request);
 int ListCommand(const CommandRequest& request);
 int RemoveCommand(const CommandRequest& request);
 
+// What keeps a folder from being a working folder link, as a German phrase
+// without a closing full stop ("seine target.lnk ist beschädigt"); empty
+// for a working one.
+std::wstring FolderLinkFault(const L_SHTCUT::FolderLinkReading& reading);
 // Why the folder path is no folder link, as a German sentence.
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading);
