@@ -42,7 +42,7 @@ struct CommandSwitch {
 constexpr CommandSwitch CommandSwitches[] = {
     {L"/create", CommandAction::Create}, {L"/show", CommandAction::Show},
     {L"/check", CommandAction::Check},   {L"/list", CommandAction::List},
-    {L"/remove", CommandAction::Remove},
+    {L"/remove", CommandAction::Remove}, {L"/manage", CommandAction::Manage},
 };
 
 } // namespace
@@ -156,6 +156,12 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         if (!paths.empty())
             request.folder = paths[0];
         break;
+    case CommandAction::Manage:
+        if (paths.size() > 1)
+            return Refused(L"/manage erwartet höchstens einen ORDNER.");
+        if (!paths.empty())
+            request.folder = paths[0];
+        break;
     case CommandAction::CreateFromList:
     case CommandAction::Usage:
         break;
@@ -185,6 +191,9 @@ std::wstring UsageText() {
            L"  ordnerlink /list [ORDNER]\n"
            L"      Zeigt jede Ordnerverknüpfung direkt in ORDNER mit ihrer Quelle; ohne ORDNER\n"
            L"      die Netzwerkverknüpfungen des Benutzers.\n"
+           L"  ordnerlink /manage [ORDNER]\n"
+           L"      Öffnet das Fenster „Ordnerverknüpfungen verwalten“ für ORDNER; ohne ORDNER\n"
+           L"      für die Netzwerkverknüpfungen des Benutzers.\n"
            L"  ordnerlink /remove ZIEL\n"
            L"      Macht die Ordnerverknüpfung ZIEL wieder zu einem gewöhnlichen Ordner; seine\n"
            L"      übrigen Einträge bleiben.\n"

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-enum class CommandAction { Usage, Create, CreateFromList, Show, Check, List, Remove };
+enum class CommandAction { Usage, Create, CreateFromList, Show, Check, List, Remove, Manage };
 
 struct CommandRequest {
     CommandAction action = CommandAction::Usage;
     std::wstring source;         // Create
     std::wstring target;         // Create, Show, Check, Remove
     std::wstring listFile;       // CreateFromList
-    std::wstring folder;         // List; empty for the user's network shortcuts
+    std::wstring folder;         // List, Manage; empty for the user's network shortcuts
     bool force = false;          // Create, CreateFromList
     unsigned timeoutSeconds = 5; // Check
 };

@@ -3,6 +3,7 @@
 #include "CommandArguments.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "ProgramStart.h"
 
 int RunCommandLine(const std::vector<std::wstring>& arguments) {
     const ParsedArguments parsed = ParseCommandArguments(arguments);
@@ -27,6 +28,8 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
         return ListCommand(request);
     case CommandAction::Remove:
         return RemoveCommand(request);
+    case CommandAction::Manage:
+        return RunManagerWindow(request.folder);
     }
     return ExitWrongUsage;
 }

@@ -3,6 +3,7 @@
 #include "B_MAIN.h"
 #include "CommandMode.h"
 #include "ConsoleOutput.h"
+#include "ManagerWindow.h"
 #include "Win32Holders.h"
 
 #include <commctrl.h>
@@ -45,7 +46,8 @@ private:
     bool initialized_;
 };
 
-int RunWindow() {
+// Runs the window that makeWindow creates until it is closed.
+template <class MakeWindow> int RunWindow(MakeWindow makeWindow) {
     // The console companion started from Explorer got a console of its own,
     // which only stands behind the window: it goes. A console shared with
     // the shell that started the program stays.
@@ -57,7 +59,7 @@ int RunWindow() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    if (auto window = B_MAIN::Create()) {
+    if (auto window = makeWindow()) {
         window->Show();
         return window->Run();
     }
@@ -91,8 +93,49 @@ int StartProgram() {
                                               split.get() + argumentCount);
     if (arguments.empty()) {
         PrepareProcess(CrashNotice::Window);
-        return RunWindow();
+        return RunWindow([] { return B_MAIN::Create(); });
     }
     PrepareProcess(CrashNotice::Console);
     return RunCommand(arguments);
+}
+
+int RunManagerWindow(const std::wstring& folder) {
+    return RunWindow([&folder] { return ManagerWindow::Create(folder); });
+}
+
+bool StartWindowProgram(const std::wstring& arguments, DWORD& error) {
+    std::wstring program(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD cch = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+        if (cch == 0) {
+            error = GetLastError();
+            return false;
+        }
+        if (cch < program.size()) {
+            program.resize(cch);
+            break;
+        }
+        program.resize(program.size() * 2);
+    }
+    // The window program lies beside this one, which may be its console
+    // companion ordnerlink.com.
+    program = program.substr(0, program.find_last_of(L'\\') + 1) + L"ordnerlink.exe";
+    std::wstring commandLine = QuotedArgument(program) + L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        error = GetLastError();
+        return false;
+    }
+    const win32::Handle process(started.hProcess);
+    const win32::Handle thread(started.hThread);
+    return true;
+}
+
+std::wstring QuotedArgument(const std::wstring& argument) {
+    const std::size_t lastOther = argument.find_last_not_of(L'\\');
+    const std::size_t trailing = argument.size() - (lastOther == std::wstring::npos ? 0 : lastOther + 1);
+    return L"\"" + argument + std::wstring(trailing, L'\\') + L"\"";
 }
