@@ -130,7 +130,12 @@ void Form::unload() {
 
 bool Form::addSystemMenuItem(unsigned id, const std::wstring& text) {
     const HMENU menu = hwnd() ? GetSystemMenu(hwnd(), FALSE) : nullptr;
-    if (!menu || !AppendMenuW(menu, MF_STRING, id, text.c_str()))
+    if (!menu)
+        return false;
+    // The form's own commands stand apart from the system's.
+    if (systemMenuItems_.empty() && !AppendMenuW(menu, MF_SEPARATOR, 0, nullptr))
+        return false;
+    if (!AppendMenuW(menu, MF_STRING, id, text.c_str()))
         return false;
     systemMenuItems_.push_back(id);
     return true;

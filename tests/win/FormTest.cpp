@@ -31,6 +31,10 @@ TEST(Form, ResizableFormResizesAndTakesItsSystemMenuCommand) {
     wchar_t text[64]{};
     GetMenuStringW(menu, kOwnCommand, text, 64, MF_BYCOMMAND);
     EXPECT_STREQ(text, L"Eigener Befehl");
+    // Apart from the system's commands: a separator before it.
+    const int count = GetMenuItemCount(menu);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), kOwnCommand);
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR, MF_SEPARATOR);
 
     SetWindowPos(sizable->hwnd(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
     // The system adds its own bits to the low four; a command of the
