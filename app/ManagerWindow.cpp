@@ -257,7 +257,9 @@ void ManagerWindow::Layout() {
 
 void ManagerWindow::Show() {
     form->show();
+    // The list has the focus whenever the window is activated anew.
     lstLinks->setFocus();
+    form->keepFocus();
 }
 
 int ManagerWindow::Run() {
@@ -350,19 +352,19 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
 void ManagerWindow::ShowFound(std::intptr_t tag, const FoundLink& link) {
     rows_[tag].damaged = !link.fault.empty();
     if (link.fault.empty())
-        StartCheck(tag);
+        StartCheck(tag, true);
     else
         SetState(tag, DamagedStateText(link.fault));
 }
 
-void ManagerWindow::StartCheck(std::intptr_t tag) {
+void ManagerWindow::StartCheck(std::intptr_t tag, bool changed) {
     const auto found = rows_.find(tag);
     if (found == rows_.end())
         return;
     Row& row = found->second;
     if (row.checking) {
         // The check that runs may have read the folder before it changed.
-        row.checkAgain = true;
+        row.checkAgain = row.checkAgain || changed;
         return;
     }
     row.checking = true;
@@ -445,7 +447,7 @@ void ManagerWindow::ChangeSourceOfSelected() {
     const Row row = rows_[tag];
     if (ChangeSource(form->hwnd(), row.path, row.source)) {
         rows_[tag].removedHere = false;
-        StartCheck(tag);
+        StartCheck(tag, true);
     }
 }
 

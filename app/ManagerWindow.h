@@ -48,7 +48,9 @@ private:
     void ListFolder();
     void ListingDone(const std::vector<FoundLink>& found, const std::wstring& failure);
     void ShowFound(std::intptr_t tag, const FoundLink& link);
-    void StartCheck(std::intptr_t tag);
+    // A row whose check runs starts none beside it; when the folder link
+    // changed meanwhile (changed), it is checked once more after that one.
+    void StartCheck(std::intptr_t tag, bool changed = false);
     void CheckDone(std::intptr_t tag, const LinkState& state);
     void SetState(std::intptr_t tag, const std::wstring& state);
     std::vector<std::intptr_t> SelectedTags() const;
@@ -66,9 +68,9 @@ private:
     struct Row {
         std::wstring path;
         std::wstring source;
-        bool damaged = false;  // a folder link the shell cannot follow
-        bool checking = false; // a check runs: none is started beside it
-        bool checkAgain = false;
+        bool damaged = false;    // a folder link the shell cannot follow
+        bool checking = false;   // a check runs: none is started beside it
+        bool checkAgain = false; // the link changed while its check ran
         // Removed here: the row stays, saying so, until the folder is shown anew.
         bool removedHere = false;
     };
