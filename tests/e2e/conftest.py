@@ -11,6 +11,7 @@ import time
 import pytest
 
 MAIN_TITLE = "Entfernten Ordner Lokal einbinden"
+MANAGER_TITLE = "Ordnerverknüpfungen verwalten"
 
 
 def pytest_addoption(parser):
@@ -67,13 +68,14 @@ def window_rectangle(window):
 
 
 class App:
-    """One running ordnerlink.exe and the X window of its main window."""
+    """One running ordnerlink.exe and the X window of its first window (the
+    main window, or the one its arguments open)."""
 
-    def __init__(self, build_dir):
+    def __init__(self, build_dir, args=(), title=MAIN_TITLE):
         self.build_dir = build_dir
-        self.process = subprocess.Popen(["wine", str(build_dir / "app" / "ordnerlink.exe")],
+        self.process = subprocess.Popen(["wine", str(build_dir / "app" / "ordnerlink.exe"), *args],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = self.wait_for_x_window(MAIN_TITLE)
+        self.window = self.wait_for_x_window(title)
 
     def wait_for_x_window(self, title, timeout=30):
         def newest():
@@ -107,6 +109,13 @@ class App:
 
     def wait_for_windows(self, predicate, timeout=15):
         return wait_until(lambda: [w for w in self.windows() if predicate(w)], timeout, interval=0.3)
+
+    def rows(self, title=MANAGER_TITLE):
+        """The rows of the list view in the window of that title, read by the
+        list view's own messages: (selected, name, source, state) each."""
+        out = run("wine", str(self.build_dir / "tests" / "e2e" / "window_text.exe"), "--rows", title,
+                  check=False).stdout
+        return [tuple(line.rstrip("\r").split("\t")) for line in out.split("\n") if line.strip()]
 
     def wait_exit(self, timeout=15):
         try:
