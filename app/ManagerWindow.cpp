@@ -125,7 +125,12 @@ private:
 };
 
 ManagerWindow::ManagerWindow() : dpiAwareness(std::make_unique<DpiAwareness>()) {}
-ManagerWindow::~ManagerWindow() = default;
+ManagerWindow::~ManagerWindow() {
+    // A window that goes with its object (one that could not be made whole)
+    // finds its controls gone: nothing is stored then.
+    if (form)
+        form->onUnload = nullptr;
+}
 
 std::unique_ptr<ManagerWindow> ManagerWindow::Create(const std::wstring& folder) {
     std::unique_ptr<ManagerWindow> window(new ManagerWindow());

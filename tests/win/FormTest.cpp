@@ -49,6 +49,17 @@ TEST(Form, ResizableFormResizesAndTakesItsSystemMenuCommand) {
                                                 L"Resize " + std::to_wstring(sizable->clientWidth())};
     EXPECT_EQ(events, expected);
 
+    // Moved to a screen of another resolution, it takes the size the
+    // system suggests and tells the resolution.
+    unsigned dpi = 0;
+    sizable->onDpiChanged = [&](unsigned newDpi) { dpi = newDpi; };
+    RECT suggested{20, 30, 20 + 750, 30 + 450};
+    SendMessageW(sizable->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT now{};
+    GetWindowRect(sizable->hwnd(), &now);
+    EXPECT_EQ(dpi, 144u);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
+
     sizable->setMinimumSize(400, 250);
     SetWindowPos(sizable->hwnd(), nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
     RECT r{};
