@@ -15,6 +15,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <system_error>
 #include <thread>
 

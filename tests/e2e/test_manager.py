@@ -229,3 +229,16 @@ def test_screenshot_of_a_dozen_rows(build_dir, work_folder):
     finally:
         shown.close()
         run("wineserver", "-k", check=False)
+
+
+def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
+    settled(manager)
+    other = work_folder / "andere"
+    other.mkdir()
+    make_links(build_dir, other, [(r"C:\e2e\quelle", r"C:\e2e\andere\Nur hier")])
+    manager.click(500, 19)  # the folder line
+    manager.key("End", "shift+Home", "BackSpace")
+    manager.type(r"C:\e2e\andere")
+    manager.key("Return")
+    assert wait_until(lambda: [row[1:] for row in manager.rows()] ==
+                      [("Nur hier", r"C:\e2e\quelle", "erreichbar")]), manager.rows()
