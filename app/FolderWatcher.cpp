@@ -1,7 +1,6 @@
 #include "FolderWatcher.h"
 
-#include <system_error>
-#include <thread>
+#include "Worker.h"
 
 namespace {
 
@@ -37,17 +36,8 @@ std::unique_ptr<FolderWatcher> FolderWatcher::Start(const std::wstring& folder,
     auto stop = std::make_shared<win32::Handle>(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!*stop)
         return nullptr;
-    try {
-        std::thread([folder, stop, onChange = std::move(onChange)] {
-            try {
-                Watch(folder, stop, onChange);
-            } catch (...) {
-                // Nothing leaves the thread: the folder is no longer followed.
-            }
-        }).detach();
-    } catch (const std::system_error&) {
+    if (!RunOnWorker([folder, stop, onChange = std::move(onChange)] { Watch(folder, stop, onChange); }))
         return nullptr;
-    }
     return std::unique_ptr<FolderWatcher>(new FolderWatcher(std::move(stop)));
 }
 

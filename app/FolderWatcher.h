@@ -1,4 +1,4 @@
-// Follows a folder: a thread of its own waits for the platform to report a
+// Follows a folder: a worker thread waits for the platform to report a
 // change in it or in the folders inside it (a folder link made, repaired or
 // removed by any program) and calls onChange on that thread. It ends when
 // the watcher goes, without waiting for the thread.

@@ -10,14 +10,13 @@
 #include "Screen.h"
 #include "SourceDialog.h"
 #include "StoredFormData.h"
+#include "Worker.h"
 #include "resource.h"
 
 #include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
-#include <system_error>
-#include <thread>
 
 namespace {
 
@@ -85,22 +84,6 @@ DWORD OpenInExplorer(const std::wstring& folder) {
     if (SUCCEEDED(com))
         CoUninitialize();
     return error;
-}
-
-// Runs work on a thread of its own; false when no thread could be started.
-template <class Work> bool RunOnWorker(Work work) {
-    try {
-        std::thread([work = std::move(work)]() mutable {
-            try {
-                work();
-            } catch (...) {
-                // Nothing leaves the thread; its result is not posted.
-            }
-        }).detach();
-        return true;
-    } catch (const std::system_error&) {
-        return false;
-    }
 }
 
 } // namespace
