@@ -21,6 +21,7 @@
 namespace {
 
 constexpr wchar_t kTitle[] = L"Ordnerverkn\u00FCpfungen verwalten";
+constexpr wchar_t kTitleNotShown[] = L"Ordner nicht angezeigt";
 constexpr unsigned kCheckTimeoutSeconds = 5;
 constexpr std::size_t kMaxShownPathChars = 70;
 
@@ -256,6 +257,19 @@ int ManagerWindow::Run() {
 }
 
 void ManagerWindow::ShowFolder(std::wstring folder) {
+    folder = L_PFADE::TrimPathInput(folder);
+    // A relative folder would be read below whatever the current folder is.
+    if (!L_PFADE::IsFullPath(folder)) {
+        host::ShowMessageBox(form->hwnd(),
+                             folder.empty()
+                                 ? std::wstring(L"Der Ordner der Netzwerkverkn\u00FCpfungen l\u00E4sst "
+                                                L"sich nicht ermitteln.")
+                                 : Quoted(folder) + L" ist kein vollst\u00E4ndiger Pfad: erwartet wird "
+                                                    L"ein Laufwerk mit \\ oder eine Freigabe.",
+                             kTitleNotShown, MB_OK | MB_ICONWARNING);
+        txtFolder->SetText(folder_.empty() ? folder : L_SHTCUT::FolderAsShown(folder_));
+        return;
+    }
     folder = L_PFADE::AddBackslash(folder);
     // Whatever workers still do for the folder shown so far is dropped.
     form->postTarget()->newGeneration();
@@ -291,8 +305,8 @@ void ManagerWindow::ListFolder() {
     if (!started) {
         listing_ = false;
         host::ShowMessageBox(form->hwnd(),
-                             L"Der Ordner l\u00E4sst sich nicht lesen: kein Thread verf\u00FCgbar.", kTitle,
-                             MB_OK | MB_ICONWARNING);
+                             L"Der Ordner l\u00E4sst sich nicht lesen: kein Thread verf\u00FCgbar.",
+                             kTitleNotShown, MB_OK | MB_ICONWARNING);
     }
 }
 
@@ -304,7 +318,7 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
         return;
     }
     if (!failure.empty()) {
-        host::ShowMessageBox(form->hwnd(), failure, kTitle, MB_OK | MB_ICONWARNING);
+        host::ShowMessageBox(form->hwnd(), failure, kTitleNotShown, MB_OK | MB_ICONWARNING);
         return;
     }
     // Rows whose folder link went go, but for those removed here, which say so.

@@ -233,6 +233,16 @@ def test_screenshot_of_a_dozen_rows(build_dir, work_folder):
 
 def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
     settled(manager)
+    # A relative folder is refused, and the folder shown stays.
+    manager.click(500, 19)  # the folder line
+    manager.key("End", "shift+Home", "BackSpace")
+    manager.type("links")
+    manager.key("Return")
+    box = manager.wait_for_windows(lambda w: w[0] == "Ordner nicht angezeigt")
+    assert box and any("kein vollständiger Pfad" in text for text in box[0]), manager.windows()
+    answer_message_box(manager, "Ordner nicht angezeigt")
+    assert [row[1] for row in manager.rows()] == ["Dokumente", "Kaputt", "Server", "Still"]
+
     other = work_folder / "andere"
     other.mkdir()
     make_links(build_dir, other, [(r"C:\e2e\quelle", r"C:\e2e\andere\Nur hier")])
