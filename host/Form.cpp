@@ -207,12 +207,14 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         unload();
         return 0;
     case WM_DESTROY:
-        postTarget_->close();
+        if (postTarget_) // not yet made while the window is being created
+            postTarget_->close();
         if (onUnload)
             onUnload();
         return 0;
     case kRunPostedWork:
-        postTarget_->runPending();
+        if (postTarget_)
+            postTarget_->runPending();
         return 0;
     case WM_SIZE:
         if (onResize && wParam != SIZE_MINIMIZED)
