@@ -103,6 +103,13 @@ int RunManagerWindow(const std::wstring& folder) {
     return RunWindow([&folder] { return ManagerWindow::Create(folder); });
 }
 
+bool IsConsoleProgram() {
+    const auto* image = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew);
+    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+}
+
 bool StartWindowProgram(const std::wstring& arguments, DWORD& error) {
     std::wstring program(MAX_PATH, L'\0');
     for (;;) {

@@ -23,6 +23,10 @@ int StartProgram();
 // it is closed; returns the program's exit code.
 int RunManagerWindow(const std::wstring& folder);
 
+// Whether this is the console companion ordnerlink.com, whose console the
+// command prompt waits on, rather than the window program.
+bool IsConsoleProgram();
+
 // Starts the window program ordnerlink.exe beside this program as a process
 // of its own with arguments (already quoted as the command line wants them);
 // false with the platform's error code when it could not be started.

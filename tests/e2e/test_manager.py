@@ -252,3 +252,22 @@ def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
     manager.key("Return")
     assert wait_until(lambda: [row[1:] for row in manager.rows()] ==
                       [("Nur hier", r"C:\e2e\quelle", "erreichbar")]), manager.rows()
+
+
+def test_the_console_program_hands_the_window_over(build_dir, links):
+    # The command prompt waits for ordnerlink.com: it starts the window
+    # program with the folder and ends at once.
+    run("wineserver", "-k", check=False)
+    try:
+        # Not through pipes. Wine deviation: a program started under Wine
+        # keeps the Unix output of the one that started it (Windows gives a
+        # window program none), so a pipe would stay open with the window.
+        console = subprocess.Popen(["wine", str(build_dir / "app" / "ordnerlink.com"), "/manage",
+                                    r"C:\e2e\links"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        assert console.wait(timeout=30) == 0
+        shown = App.__new__(App)  # the window program it started, found by its window
+        shown.build_dir = build_dir
+        shown.window = shown.wait_for_x_window(MANAGER_TITLE)
+        assert wait_until(lambda: "Dokumente" in states(shown)), shown.rows()
+    finally:
+        run("wineserver", "-k", check=False)
