@@ -5,6 +5,7 @@
 #include "L_SHTCUT.h"
 #include "ProgramStart.h"
 #include "PropertyBagText.h"
+#include "Quoted.h"
 #include "Screen.h"
 #include "StoredFormData.h"
 #include "Twips.h"
@@ -129,12 +130,10 @@ void B_MAIN::cmdOK_Click() {
 void B_MAIN::Form_Manage() {
     DWORD error = ERROR_SUCCESS;
     if (!StartWindowProgram(L"/manage", error))
-        host::ShowMessageBox(
-            form->hwnd(),
-            L"Das Fenster \u201EOrdnerverkn\u00FCpfungen verwalten\u201C l\u00E4sst sich nicht "
-            L"\u00F6ffnen: " +
-                L_SHTCUT::ErrorText(error) + L".",
-            L"Ordnerlink", MB_OK | MB_ICONWARNING);
+        host::ShowMessageBox(form->hwnd(),
+                             L"Das Fenster " + Quoted(L"Ordnerverkn\u00FCpfungen verwalten") +
+                                 L" l\u00E4sst sich nicht \u00F6ffnen: " + L_SHTCUT::ErrorText(error) + L".",
+                             L"Ordnerlink", MB_OK | MB_ICONWARNING);
 }
 
 void B_MAIN::cmdAB_Click() {
