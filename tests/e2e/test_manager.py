@@ -176,7 +176,8 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
 
 def test_it_remembers_its_folder(manager, build_dir, links):
     settled(manager)
-    run("wine", str(build_dir / "tests" / "e2e" / "window_text.exe"), "--close", MANAGER_TITLE)
+    close = ("wine", str(build_dir / "tests" / "e2e" / "window_text.exe"), "--close", MANAGER_TITLE)
+    assert wait_until(lambda: run(*close, check=False).returncode == 0)
     assert manager.wait_exit() == 0
     stored = run("wine", "reg", "query", r"HKCU\Software\Ordnerlink\Verwalten").stdout
     assert r"C:\e2e\links" in stored and "Spaltenbreiten" in stored and "Breite" in stored
