@@ -1,8 +1,11 @@
 #include "B_MAIN.h"
 
+#include "ErrorText.h"
 #include "L_PFADE.h"
 #include "L_SHTCUT.h"
+#include "ProgramStart.h"
 #include "PropertyBagText.h"
+#include "Quoted.h"
 #include "Screen.h"
 #include "StoredFormData.h"
 #include "Twips.h"
@@ -11,6 +14,8 @@
 namespace {
 
 constexpr wchar_t kTitleNotCreated[] = L"Ordnerverkn\u00FCpfung nicht erstellt";
+// The system menu's command that opens the manager window.
+constexpr unsigned kManageCommand = 0x0100;
 // A path longer than this is shortened in the middle in a message box, which
 // would otherwise grow as wide as the screen and cut it off.
 constexpr std::size_t kMaxShownPathChars = 70;
@@ -79,6 +84,9 @@ bool B_MAIN::CreateControls() {
     cmdAB->onClick = [this] { cmdAB_Click(); };
     form->onQueryUnload = [this](bool& cancel) { Form_QueryUnload(cancel); };
     form->onUnload = [this] { Form_Unload(); };
+    // The manager is a program of its own: closing this window ends this one.
+    form->addSystemMenuItem(kManageCommand, L"Ordnerverkn\u00FCpfungen verwalten\u2026");
+    form->onSystemMenuItem = [this](unsigned) { Form_Manage(); };
     return true;
 }
 
@@ -125,6 +133,15 @@ void B_MAIN::cmdOK_Click() {
         host::ShowMessageBox(owner, L_SHTCUT::DescribeFailure(shown, result), kTitleNotCreated,
                              MB_OK | MB_ICONWARNING);
     }
+}
+
+void B_MAIN::Form_Manage() {
+    DWORD error = ERROR_SUCCESS;
+    if (!StartWindowProgram(L"/manage", error))
+        host::ShowMessageBox(form->hwnd(),
+                             L"Das Fenster " + Quoted(L"Ordnerverkn\u00FCpfungen verwalten") +
+                                 L" l\u00E4sst sich nicht \u00F6ffnen: " + L_SHTCUT::ErrorText(error) + L".",
+                             L"Ordnerlink", MB_OK | MB_ICONWARNING);
 }
 
 void B_MAIN::cmdAB_Click() {

@@ -38,6 +38,8 @@ private:
     void cmdAB_Click();
     void Form_QueryUnload(bool& cancel);
     void Form_Unload();
+    // The system menu's "Ordnerverknüpfungen verwalten…".
+    void Form_Manage();
 
     std::unique_ptr<host::Form> form;
     std::unique_ptr<host::Frame> Frame1;

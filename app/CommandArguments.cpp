@@ -46,6 +46,7 @@ constexpr CommandSwitch CommandSwitches[] = {
     {L"/sync", CommandAction::Sync},         {L"/new", CommandAction::New},
     {L"/register", CommandAction::Register}, {L"/unregister", CommandAction::Unregister},
     {L"/install", CommandAction::Install},   {L"/uninstall", CommandAction::Uninstall},
+    {L"/manage", CommandAction::Manage},
 };
 
 // The switches that only turn something on, and the commands they belong to.
@@ -159,7 +160,7 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
 
     if (!action)
         return Refused(
-            L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /repair, /sync, /new, "
+            L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /repair, /sync, /manage, /new, "
             L"/register, /unregister, /install oder /uninstall.");
     if (force && action != CommandAction::Create)
         return Refused(L"Der Schalter /force gilt nur für /create.");
@@ -262,6 +263,12 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         if (paths.size() == 2)
             request.folder = paths[1];
         break;
+    case CommandAction::Manage:
+        if (paths.size() > 1)
+            return Refused(L"/manage erwartet höchstens einen ORDNER.");
+        if (!paths.empty())
+            request.folder = paths[0];
+        break;
     case CommandAction::CreateFromList:
     case CommandAction::Usage:
         break;
@@ -296,6 +303,9 @@ std::wstring UsageText() {
            L"  ordnerlink /list [ORDNER]\n"
            L"      Zeigt jede Ordnerverknüpfung direkt in ORDNER mit ihrer Quelle; ohne ORDNER\n"
            L"      die Netzwerkverknüpfungen des Benutzers.\n"
+           L"  ordnerlink /manage [ORDNER]\n"
+           L"      Öffnet das Fenster „Ordnerverknüpfungen verwalten“ für ORDNER; ohne ORDNER\n"
+           L"      für die Netzwerkverknüpfungen des Benutzers.\n"
            L"  ordnerlink /remove ZIEL\n"
            L"      Macht die Ordnerverknüpfung ZIEL wieder zu einem gewöhnlichen Ordner; seine\n"
            L"      übrigen Einträge bleiben.\n"

@@ -21,6 +21,7 @@ enum class CommandAction {
     Unregister,
     Install,
     Uninstall,
+    Manage,
 };
 
 struct CommandRequest {
@@ -28,8 +29,9 @@ struct CommandRequest {
     std::wstring source;   // Create; New (may be empty)
     std::wstring target;   // Create, Show, Check, Remove, Repair; New (may be empty)
     std::wstring listFile; // CreateFromList, Sync
-    std::wstring folder;   // List, Check and Repair with all, Sync; empty for the user's network shortcuts
-    bool force = false;    // Create, CreateFromList
+    std::wstring
+        folder; // List, Check and Repair with all, Sync, Manage; empty for the user's network shortcuts
+    bool force = false;          // Create, CreateFromList
     unsigned timeoutSeconds = 5; // Check
     bool all = false;            // Check, Repair: every folder link in folder rather than target
     bool whatIf = false;         // Repair, Sync: report what would change, change nothing

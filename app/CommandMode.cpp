@@ -4,7 +4,25 @@
 #include "CommandArguments.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "ErrorText.h"
 #include "ProgramStart.h"
+
+namespace {
+
+// The manager window opens in the window program: the console companion
+// hands it over, so that the command prompt does not wait for the window.
+int ManageCommand(const CommandRequest& request) {
+    if (!IsConsoleProgram())
+        return RunManagerWindow(request.folder);
+    DWORD error = ERROR_SUCCESS;
+    const std::wstring folder = request.folder.empty() ? L"" : L" " + QuotedArgument(request.folder);
+    if (StartWindowProgram(L"/manage" + folder, error))
+        return ExitDone;
+    WriteError(L"ordnerlink.exe l\u00E4sst sich nicht starten: " + L_SHTCUT::ErrorText(error) + L".\n");
+    return ExitRefused;
+}
+
+} // namespace
 
 int RunCommandLine(const std::vector<std::wstring>& arguments) {
     const ParsedArguments parsed = ParseCommandArguments(arguments);
@@ -43,6 +61,8 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
         return RepairCommand(request);
     case CommandAction::Sync:
         return SyncCommand(request);
+    case CommandAction::Manage:
+        return ManageCommand(request);
     }
     return ExitWrongUsage;
 }

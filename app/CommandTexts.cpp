@@ -5,30 +5,43 @@
 
 using L_SHTCUT::FolderLinkState;
 
-std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading) {
+std::wstring FolderLinkFault(const L_SHTCUT::FolderLinkReading& reading) {
     const std::wstring detail = reading.detail.empty() ? L"" : L" (" + reading.detail + L")";
-    const std::wstring noLink =
-        Quoted(path) + (reading.isFolderLink ? L" ist eine beschädigte Ordnerverknüpfung: "
-                                             : L" ist keine Ordnerverknüpfung: ");
     switch (reading.state) {
     case FolderLinkState::FolderLink:
-        break;
+        return {};
+    case FolderLinkState::NoFolder:
+        return L"der Ordner existiert nicht";
+    case FolderLinkState::NotAFolder:
+        return L"eine Datei, kein Ordner";
+    case FolderLinkState::NotMarked:
+        return L"der Ordner hat weder das Attribut " + Quoted(L"System") + L" noch " +
+               Quoted(L"Schreibgeschützt");
+    case FolderLinkState::NoDesktopIni:
+        return L"der Ordner enthält keine lesbare desktop.ini" + detail;
+    case FolderLinkState::NoFolderShortcutClass:
+        return L"seine desktop.ini nennt nicht die Klasse der Ordnerverknüpfungen " +
+               std::wstring(FolderShortcutClass);
+    case FolderLinkState::NoTargetLnk:
+        return L"der Ordner enthält keine lesbare target.lnk" + detail;
+    case FolderLinkState::DamagedTargetLnk:
+        return L"seine target.lnk ist beschädigt" + detail;
+    }
+    return {};
+}
+
+std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading) {
+    switch (reading.state) {
+    case FolderLinkState::FolderLink:
+        return {};
     case FolderLinkState::NoFolder:
         return Quoted(path) + L" existiert nicht.";
     case FolderLinkState::NotAFolder:
         return Quoted(path) + L" ist eine Datei, kein Ordner.";
-    case FolderLinkState::NotMarked:
-        return noLink + L"der Ordner hat weder das Attribut " + Quoted(L"System") + L" noch " +
-               Quoted(L"Schreibgeschützt") + L".";
-    case FolderLinkState::NoDesktopIni:
-        return noLink + L"der Ordner enthält keine lesbare desktop.ini" + detail + L".";
-    case FolderLinkState::NoFolderShortcutClass:
-        return noLink + L"seine desktop.ini nennt nicht die Klasse der Ordnerverknüpfungen " +
-               std::wstring(FolderShortcutClass) + L".";
-    case FolderLinkState::NoTargetLnk:
-        return noLink + L"der Ordner enthält keine lesbare target.lnk" + detail + L".";
-    case FolderLinkState::DamagedTargetLnk:
-        return noLink + L"seine target.lnk ist beschädigt" + detail + L".";
+    default:
+        return Quoted(path) +
+               (reading.isFolderLink ? L" ist eine beschädigte Ordnerverknüpfung: "
+                                     : L" ist keine Ordnerverknüpfung: ") +
+               FolderLinkFault(reading) + L".";
     }
-    return {};
 }

@@ -9,28 +9,10 @@
 
 #include <windows.h>
 
-#include <knownfolders.h>
-#include <shlobj.h>
-
-namespace {
-
-// Where Windows keeps the network locations it makes for the user, which
-// are folder links as well.
-std::optional<std::wstring> NetworkShortcutsFolder() {
-    PWSTR raw = nullptr;
-    const HRESULT hr = SHGetKnownFolderPath(FOLDERID_NetHood, KF_FLAG_DEFAULT, nullptr, &raw);
-    const win32::TaskMemory<wchar_t> path(raw);
-    if (FAILED(hr) || !path)
-        return std::nullopt;
-    return std::wstring(path.get());
-}
-
-} // namespace
-
 std::optional<std::wstring> FolderOrNetworkShortcuts(const std::wstring& given) {
     if (!given.empty())
         return given;
-    const auto networkShortcuts = NetworkShortcutsFolder();
+    const auto networkShortcuts = L_SHTCUT::NetworkShortcutsFolder();
     if (!networkShortcuts)
         WriteError(L"Der Ordner der Netzwerkverknüpfungen lässt sich nicht ermitteln.\n");
     return networkShortcuts;

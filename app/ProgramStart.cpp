@@ -4,6 +4,7 @@
 #include "CommandMode.h"
 #include "ConsoleOutput.h"
 #include "LiteralArguments.h"
+#include "ManagerWindow.h"
 #include "Win32Holders.h"
 
 #include <commctrl.h>
@@ -46,9 +47,8 @@ private:
     bool initialized_;
 };
 
-} // namespace
-
-int RunWindow(const MainWindowPrefill& prefill) {
+// Runs the window that makeWindow creates until it is closed.
+template <class MakeWindow> int RunTopWindow(MakeWindow makeWindow) {
     // The console companion started from Explorer got a console of its own,
     // which only stands behind the window: it goes. A console shared with
     // the shell that started the program stays.
@@ -60,14 +60,12 @@ int RunWindow(const MainWindowPrefill& prefill) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
-    if (auto window = B_MAIN::Create(prefill)) {
+    if (auto window = makeWindow()) {
         window->Show();
         return window->Run();
     }
     return 1;
 }
-
-namespace {
 
 int RunCommand(const std::vector<std::wstring>& arguments) {
     // The command writes its links by the same route as the window.
@@ -76,6 +74,10 @@ int RunCommand(const std::vector<std::wstring>& arguments) {
 }
 
 } // namespace
+
+int RunWindow(const MainWindowPrefill& prefill) {
+    return RunTopWindow([&prefill] { return B_MAIN::Create(prefill); });
+}
 
 void PrepareProcess(CrashNotice notice) {
     // Added to what the process was started with, which it keeps.
@@ -105,4 +107,52 @@ int StartProgram() {
         arguments = SplitArgumentsLiterally(GetCommandLineW());
     PrepareProcess(opensWindow ? CrashNotice::Window : CrashNotice::Console);
     return RunCommand(arguments);
+}
+
+int RunManagerWindow(const std::wstring& folder) {
+    return RunTopWindow([&folder] { return ManagerWindow::Create(folder); });
+}
+
+bool IsConsoleProgram() {
+    const auto* image = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew);
+    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+}
+
+bool StartWindowProgram(const std::wstring& arguments, DWORD& error) {
+    std::wstring program(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD cch = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+        if (cch == 0) {
+            error = GetLastError();
+            return false;
+        }
+        if (cch < program.size()) {
+            program.resize(cch);
+            break;
+        }
+        program.resize(program.size() * 2);
+    }
+    // The window program lies beside this one, which may be its console
+    // companion ordnerlink.com.
+    program = program.substr(0, program.find_last_of(L'\\') + 1) + L"ordnerlink.exe";
+    std::wstring commandLine = QuotedArgument(program) + L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        error = GetLastError();
+        return false;
+    }
+    const win32::Handle process(started.hProcess);
+    const win32::Handle thread(started.hThread);
+    return true;
+}
+
+std::wstring QuotedArgument(const std::wstring& argument) {
+    const std::size_t lastOther = argument.find_last_not_of(L'\\');
+    const std::size_t trailing = argument.size() - (lastOther == std::wstring::npos ? 0 : lastOther + 1);
+    return L"\"" + argument + std::wstring(trailing, L'\\') + L"\"";
 }

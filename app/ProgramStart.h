@@ -4,6 +4,10 @@
 
 #include "CrashReport.h"
 
+#include <windows.h>
+
+#include <string>
+
 // What holds for the whole process from its start on, whichever way it talks
 // to its user: a drive without a disk or a file that cannot be opened is a
 // failed call that the caller decides, never a box of the system's own
@@ -19,3 +23,21 @@ struct MainWindowPrefill;
 // Opens the main window with its lines prefilled and runs it until it closes;
 // returns the program's exit code.
 int RunWindow(const MainWindowPrefill& prefill);
+
+// Opens the window "Ordnerverknüpfungen verwalten" on folder (empty: the
+// one it showed last, else the user's network shortcuts) and runs it until
+// it is closed; returns the program's exit code.
+int RunManagerWindow(const std::wstring& folder);
+
+// Whether this is the console companion ordnerlink.com, whose console the
+// command prompt waits on, rather than the window program.
+bool IsConsoleProgram();
+
+// Starts the window program ordnerlink.exe beside this program as a process
+// of its own with arguments (already quoted as the command line wants them);
+// false with the platform's error code when it could not be started.
+bool StartWindowProgram(const std::wstring& arguments, DWORD& error);
+
+// argument in double quotes as the command line's rules read it back: the
+// backslashes before the closing quote (a folder's trailing one) doubled.
+std::wstring QuotedArgument(const std::wstring& argument);

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -21,6 +24,15 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
 }
 
 } // namespace
+
+std::optional<std::wstring> NetworkShortcutsFolder() {
+    PWSTR raw = nullptr;
+    const HRESULT hr = SHGetKnownFolderPath(FOLDERID_NetHood, KF_FLAG_DEFAULT, nullptr, &raw);
+    const win32::TaskMemory<wchar_t> path(raw);
+    if (FAILED(hr) || !path)
+        return std::nullopt;
+    return std::wstring(path.get());
+}
 
 std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& folder, std::uint32_t& error) {
     WIN32_FIND_DATAW entry{};

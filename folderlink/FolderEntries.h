@@ -8,6 +8,10 @@
 
 namespace L_SHTCUT {
 
+// Where Windows keeps the network locations it makes for the user, which
+// are folder links as well; nothing when the platform does not say.
+std::optional<std::wstring> NetworkShortcutsFolder();
+
 // The names of the folders directly inside folder (a full path ending in
 // "\"), sorted as Explorer sorts them; nothing when the folder cannot be
 // read (error says why).

@@ -10,17 +10,22 @@
 namespace host {
 namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kResizableFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+// Sent to the form to run the work other threads posted to it.
+constexpr UINT kRunPostedWork = WM_APP + 0x3F0;
 } // namespace
 
 std::unique_ptr<Form> Form::Create(const FormArgs& args) {
     std::unique_ptr<Form> form(new Form());
-    if (!form->createOwn(L"OrdnerlinkForm", 0, kFormStyle, kFormExStyle, nullptr))
+    const DWORD style = args.resizable ? kResizableFormStyle : kFormStyle;
+    if (!form->createOwn(L"OrdnerlinkForm", 0, style, kFormExStyle, nullptr))
         return nullptr;
+    form->postTarget_ = std::make_shared<PostTarget>(form->hwnd(), kRunPostedWork);
     form->setCaption(args.caption);
     RECT r{0, 0, TwipsToPixels(args.clientWidthTwips, TwipsPerPixelX()),
            TwipsToPixels(args.clientHeightTwips, TwipsPerPixelY())};
-    AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
+    AdjustWindowRectEx(&r, style, FALSE, kFormExStyle);
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -30,7 +35,10 @@ std::unique_ptr<Form> Form::Create(const FormArgs& args) {
     return form;
 }
 
-Form::~Form() = default;
+Form::~Form() {
+    if (postTarget_)
+        postTarget_->close();
+}
 
 std::wstring Form::caption() const {
     if (!hwnd())
@@ -120,6 +128,23 @@ void Form::unload() {
         DestroyWindow(hwnd());
 }
 
+bool Form::addSystemMenuItem(unsigned id, const std::wstring& text) {
+    const HMENU menu = hwnd() ? GetSystemMenu(hwnd(), FALSE) : nullptr;
+    if (!menu)
+        return false;
+    // The form's own commands stand apart from the system's.
+    if (systemMenuItems_.empty() && !AppendMenuW(menu, MF_SEPARATOR, 0, nullptr))
+        return false;
+    if (!AppendMenuW(menu, MF_STRING, id, text.c_str()))
+        return false;
+    systemMenuItems_.push_back(id);
+    return true;
+}
+
+void Form::setMinimumSize(int width, int height) {
+    minimumSize_ = SIZE{width, height};
+}
+
 void Form::setBackColor(Color c) {
     Control::setBackColor(c);
     notifyAmbient(L"BackColor");
@@ -182,9 +207,43 @@ LRESULT Form::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         unload();
         return 0;
     case WM_DESTROY:
+        if (postTarget_) // not yet made while the window is being created
+            postTarget_->close();
         if (onUnload)
             onUnload();
         return 0;
+    case kRunPostedWork:
+        if (postTarget_)
+            postTarget_->runPending();
+        return 0;
+    case WM_SIZE:
+        if (onResize && wParam != SIZE_MINIMIZED)
+            onResize();
+        return Control::handleMessage(msg, wParam, lParam);
+    case WM_GETMINMAXINFO: {
+        Control::handleMessage(msg, wParam, lParam);
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = std::max(info->ptMinTrackSize.x, minimumSize_.cx);
+        info->ptMinTrackSize.y = std::max(info->ptMinTrackSize.y, minimumSize_.cy);
+        return 0;
+    }
+    case WM_SYSCOMMAND:
+        // The low four bits are the system's own.
+        if (std::find(systemMenuItems_.begin(), systemMenuItems_.end(), wParam & 0xFFF0) !=
+            systemMenuItems_.end()) {
+            if (onSystemMenuItem)
+                onSystemMenuItem(static_cast<unsigned>(wParam & 0xFFF0));
+            return 0;
+        }
+        return Control::handleMessage(msg, wParam, lParam);
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (onDpiChanged)
+            onDpiChanged(HIWORD(wParam));
+        return 0;
+    }
     default:
         return Control::handleMessage(msg, wParam, lParam);
     }

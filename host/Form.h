@@ -1,11 +1,13 @@
-// A top-level form: caption, fixed single border without maximise box,
-// client area given in twips, centred on the screen. It hosts composite
+// A top-level form: caption, fixed single border without maximise box (or,
+// made resizable, a sizing border with both boxes), client area given in
+// twips, centred on the screen. It hosts composite
 // controls as their ControlSite: its back colour, fore colour and font are
 // their ambient properties, and it collects their property-changed reports.
 #pragma once
 
 #include "Control.h"
 #include "ControlSite.h"
+#include "PostTarget.h"
 
 #include <functional>
 #include <initializer_list>
@@ -19,6 +21,7 @@ struct FormArgs {
     std::wstring caption;
     double clientWidthTwips = 4800;
     double clientHeightTwips = 3600;
+    bool resizable = false;
 };
 
 class Form : public Control, public ControlSite {
@@ -44,6 +47,15 @@ public:
     void keepFocus();
     // Asks the form to close, as the close box does.
     void unload();
+    // Appends a command to the window's system menu; id is a multiple of 16
+    // below 0xF000, as the system's own commands leave those free.
+    bool addSystemMenuItem(unsigned id, const std::wstring& text);
+    // The smallest size the user can give a resizable form, in pixels of the
+    // whole window.
+    void setMinimumSize(int width, int height);
+    // Where other threads post work for this form's thread; closed when the
+    // form's window goes.
+    const std::shared_ptr<PostTarget>& postTarget() const { return postTarget_; }
 
     // The ambient properties: setting one tells every hosted control.
     void setBackColor(Color c) override;
@@ -59,6 +71,13 @@ public:
     std::function<void(bool& cancel)> onQueryUnload;
     // The form's window is going away.
     std::function<void()> onUnload;
+    // The client area changed its size.
+    std::function<void()> onResize;
+    // A command added with addSystemMenuItem was chosen.
+    std::function<void(unsigned id)> onSystemMenuItem;
+    // The window moved to a screen of another resolution (dots per inch)
+    // and has taken the size the system suggests for it.
+    std::function<void(unsigned dpi)> onDpiChanged;
 
     AmbientProperties ambientProperties() const override;
     void propertyChanged(UserControl& control, const std::wstring& propertyName) override;
@@ -80,6 +99,9 @@ private:
     std::vector<UserControl*> hosted_;
     bool propertiesChanged_ = false;
     HWND lastFocus_ = nullptr;
+    std::vector<unsigned> systemMenuItems_;
+    SIZE minimumSize_{};
+    std::shared_ptr<PostTarget> postTarget_;
 };
 
 // Shows a message box owned by owner and returns the button pressed (IDOK...).

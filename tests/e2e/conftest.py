@@ -12,6 +12,7 @@ import time
 import pytest
 
 MAIN_TITLE = "Entfernten Ordner Lokal einbinden"
+MANAGER_TITLE = "Ordnerverknüpfungen verwalten"
 
 
 def pytest_addoption(parser):
@@ -100,19 +101,21 @@ def visible_windows(build_dir):
 
 
 class App:
-    """One running ordnerlink.exe and the X window of its main window."""
+    """One running ordnerlink.exe and the X window of its first window (the
+    main window, or the one its arguments open)."""
 
-    def __init__(self, build_dir, command_line=None):
-        """Starts ordnerlink.exe without arguments; or, given a command_line,
-        starts that line exactly as written, as Explorer starts a verb's
-        command (process is then the starting tool, which ends at once)."""
+    def __init__(self, build_dir, command_line=None, args=(), title=MAIN_TITLE):
+        """Starts ordnerlink.exe with args (none: the main window); or, given a
+        command_line, starts that line exactly as written, as Explorer starts
+        a verb's command (process is then the starting tool, which ends at
+        once). Waits for the window titled title."""
         self.build_dir = build_dir
         if command_line is None:
-            self.process = subprocess.Popen(["wine", str(build_dir / "app" / "ordnerlink.exe")],
+            self.process = subprocess.Popen(["wine", str(build_dir / "app" / "ordnerlink.exe"), *args],
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         else:
             self.process = start_as_explorer(build_dir, command_line)
-        self.window = self.wait_for_x_window(MAIN_TITLE)
+        self.window = self.wait_for_x_window(title)
 
     def wait_for_x_window(self, title, timeout=30):
         def newest():
@@ -144,6 +147,13 @@ class App:
 
     def wait_for_windows(self, predicate, timeout=15):
         return wait_until(lambda: [w for w in self.windows() if predicate(w)], timeout, interval=0.3)
+
+    def rows(self, title=MANAGER_TITLE):
+        """The rows of the list view in the window of that title, read by the
+        list view's own messages: (selected, name, source, state) each."""
+        out = run("wine", str(self.build_dir / "tests" / "e2e" / "window_text.exe"), "--rows", title,
+                  check=False).stdout
+        return [tuple(line.rstrip("\r").split("\t")) for line in out.split("\n") if line.strip()]
 
     def wait_exit(self, timeout=15):
         try:

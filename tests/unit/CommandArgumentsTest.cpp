@@ -58,6 +58,11 @@ TEST(CommandArguments, EachCommandWithItsPaths) {
     EXPECT_EQ(Accepted({L"/list"}).folder, L"");
     EXPECT_EQ(Accepted({L"/list", L"D:\\Ordner"}).folder, L"D:\\Ordner");
     EXPECT_EQ(Accepted({L"/remove", L"C:\\x"}).action, CommandAction::Remove);
+    EXPECT_EQ(Accepted({L"/Manage"}).action, CommandAction::Manage);
+    EXPECT_EQ(Accepted({L"/manage"}).folder, L"");
+    EXPECT_EQ(Accepted({L"/manage", L"D:\\Ordner"}).folder, L"D:\\Ordner");
+    EXPECT_NE(Refused({L"/manage", L"D:\\a", L"D:\\b"}).find(L"/manage erwartet h\u00F6chstens einen ORDNER"),
+              std::wstring::npos);
 
     // A path written with forward slashes is a path, not a switch.
     EXPECT_EQ(Accepted({L"/show", L"//srv/share"}).target, L"//srv/share");

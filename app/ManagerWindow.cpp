@@ -1,0 +1,568 @@
+#include "ManagerWindow.h"
+
+#include "Commands.h"
+#include "ErrorText.h"
+#include "FolderEntries.h"
+#include "L_PFADE.h"
+#include "LinkState.h"
+#include "ManagerSettings.h"
+#include "ProgramStart.h"
+#include "Screen.h"
+#include "SourceDialog.h"
+#include "StoredFormData.h"
+#include "Worker.h"
+#include "resource.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr wchar_t kTitle[] = L"Ordnerverkn\u00FCpfungen verwalten";
+constexpr wchar_t kTitleNotShown[] = L"Ordner nicht angezeigt";
+constexpr unsigned kCheckTimeoutSeconds = 5;
+constexpr std::size_t kMaxShownPathChars = 70;
+
+// The columns at 96 dots per inch.
+const std::vector<host::ListViewColumn> kColumns = {{L"Name", 180}, {L"Quelle", 280}, {L"Zustand", 260}};
+
+// The layout, in pixels at 96 dots per inch.
+constexpr int kMargin = 8;
+constexpr int kLineHeight = 23;
+constexpr int kButtonHeight = 25;
+constexpr int kGap = 6;
+constexpr int kMinimumWidth = 860;
+constexpr int kMinimumHeight = 300;
+
+// The commands of the row's context menu.
+enum MenuCommand : UINT { MenuOpen = 1, MenuCheck, MenuRepair, MenuSource, MenuRemove, MenuNew };
+
+std::wstring Shown(const std::wstring& path) {
+    return L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(path), kMaxShownPathChars);
+}
+
+std::wstring NameOf(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
+// The folder links directly in folder (ending in "\"); failure is set, in
+// German, when the folder cannot be read. Reads local files only: no
+// source is asked.
+std::vector<ManagerWindow::FoundLink> FindLinks(const std::wstring& folder, std::wstring& failure) {
+    std::vector<ManagerWindow::FoundLink> found;
+    std::uint32_t error = ERROR_SUCCESS;
+    const auto names = L_SHTCUT::SubfolderNames(folder, error);
+    if (!names) {
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY)
+            failure = Quoted(Shown(folder)) + L" existiert nicht oder ist kein Ordner.";
+        else
+            failure =
+                Quoted(Shown(folder)) + L" l\u00E4sst sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".";
+        return found;
+    }
+    for (const std::wstring& name : *names) {
+        const std::wstring path = folder + name;
+        const L_SHTCUT::FolderLinkReading reading = L_SHTCUT::ReadFolderLink(path);
+        if (reading.isFolderLink)
+            found.push_back({path, reading.source, FolderLinkFault(reading)});
+    }
+    return found;
+}
+
+// Opens folder in Explorer as a double click there does. Explorer may look
+// at the link's source before it answers: call it on a worker thread.
+DWORD OpenInExplorer(const std::wstring& folder) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOW execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    execute.lpVerb = L"open";
+    execute.lpFile = folder.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    const DWORD error = ShellExecuteExW(&execute) ? ERROR_SUCCESS : GetLastError();
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return error;
+}
+
+} // namespace
+
+// Its own windows are drawn for the screen they are on (per-monitor
+// resolution): the thread creates and runs them in that mode, and gets its
+// earlier mode back when the window goes. The main window never runs in it.
+class ManagerWindow::DpiAwareness {
+public:
+    DpiAwareness() : previous_(SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) {
+        if (!previous_) // before Windows 10 1703
+            previous_ = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    }
+    ~DpiAwareness() {
+        if (previous_)
+            SetThreadDpiAwarenessContext(previous_);
+    }
+    DpiAwareness(const DpiAwareness&) = delete;
+    DpiAwareness& operator=(const DpiAwareness&) = delete;
+
+private:
+    DPI_AWARENESS_CONTEXT previous_;
+};
+
+ManagerWindow::ManagerWindow() : dpiAwareness(std::make_unique<DpiAwareness>()) {}
+ManagerWindow::~ManagerWindow() {
+    // A window that goes with its object (one that could not be made whole)
+    // finds its controls gone: nothing is stored then.
+    if (form)
+        form->onUnload = nullptr;
+}
+
+std::unique_ptr<ManagerWindow> ManagerWindow::Create(const std::wstring& folder) {
+    std::unique_ptr<ManagerWindow> window(new ManagerWindow());
+    if (!window->CreateControls())
+        return nullptr;
+    const ManagerSettings settings = LoadManagerSettings();
+    if (settings.bounds) {
+        const RECT r = OnVisibleMonitor(*settings.bounds);
+        SetWindowPos(window->form->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (std::size_t c = 0; c < settings.columnWidths.size() && c < kColumns.size(); ++c)
+        window->lstLinks->setColumnWidth(static_cast<int>(c), window->Scaled(settings.columnWidths[c]));
+    std::wstring shown = folder.empty() ? settings.folder : folder;
+    if (shown.empty())
+        shown = L_SHTCUT::NetworkShortcutsFolder().value_or(L"");
+    window->ShowFolder(shown);
+    return window;
+}
+
+bool ManagerWindow::CreateControls() {
+    form = host::Form::Create({kTitle, 12000, 6750, true});
+    if (!form)
+        return false;
+    form->setIcon(IDI_ORDNERLINK);
+    const HWND formWindow = form->hwnd();
+    txtFolder = VxLineIn::Create({formWindow, form.get()});
+    lstLinks = host::ListView::Create({formWindow, kColumns});
+    cmdOpen = host::CommandButton::Create({formWindow, L"\u00D6ffnen"});
+    cmdCheck = host::CommandButton::Create({formWindow, L"Erneut pr\u00FCfen"});
+    cmdRepair = host::CommandButton::Create({formWindow, L"Reparieren"});
+    cmdSource = host::CommandButton::Create({formWindow, L"Quelle \u00E4ndern\u2026"});
+    cmdRemove = host::CommandButton::Create({formWindow, L"Entfernen"});
+    cmdNew = host::CommandButton::Create({formWindow, L"Neue Ordnerverkn\u00FCpfung\u2026"});
+    cmdClose = host::CommandButton::Create({formWindow, L"Schlie\u00DFen"});
+    if (!txtFolder || !lstLinks || !cmdOpen || !cmdCheck || !cmdRepair || !cmdSource || !cmdRemove ||
+        !cmdNew || !cmdClose)
+        return false;
+    // The target line of the main window, with its folder button.
+    txtFolder->ReadProperties(host::FindStoredBag(LoadStoredFormData(), L"txtPat"));
+    txtFolder->SetCaption(L"Ordner :");
+    // Repairing waits for the folder-link layer's repair operation; until
+    // then the button and its menu command stay unavailable.
+    cmdRepair->setEnabled(false);
+    for (host::Control* c : std::initializer_list<host::Control*>{
+             lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(), cmdSource.get(), cmdRemove.get(),
+             cmdNew.get(), cmdClose.get()})
+        c->setVisible(true);
+    form->setTabOrder({txtFolder.get(), lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
+                       cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()});
+
+    txtFolder->BindEvent(VxEvent::KeyPress, [this](int, VxLineInEventArgs& args) {
+        if (*args.KeyAscii == 13) {
+            *args.KeyAscii = 0;
+            ShowFolder(txtFolder->Text());
+        }
+    });
+    txtFolder->BindEvent(VxEvent::AfterButtonClicked, [this](int, VxLineInEventArgs&) {
+        if (L_PFADE::AddBackslash(txtFolder->Text()) != folder_)
+            ShowFolder(txtFolder->Text());
+    });
+    lstLinks->onDblClick = [this] { OpenSelected(); };
+    lstLinks->onKeyDown = [this](std::int16_t& keyCode, std::int16_t& shift) {
+        List_KeyDown(keyCode, shift);
+    };
+    lstLinks->onContextMenu = [this](int x, int y) { ShowContextMenu(x, y); };
+    cmdOpen->onClick = [this] { OpenSelected(); };
+    cmdCheck->onClick = [this] { CheckSelected(); };
+    cmdSource->onClick = [this] { ChangeSourceOfSelected(); };
+    cmdRemove->onClick = [this] { RemoveSelected(); };
+    cmdNew->onClick = [this] { NewFolderLink(); };
+    cmdClose->onClick = [this] { form->unload(); };
+    form->onResize = [this] { Layout(); };
+    form->onDpiChanged = [this](unsigned dpi) { ApplyDpi(dpi); };
+    form->onUnload = [this] { Form_Unload(); };
+    ApplyDpi(GetDpiForWindow(formWindow));
+    return true;
+}
+
+int ManagerWindow::Scaled(int pixelsAt96) const {
+    return MulDiv(pixelsAt96, static_cast<int>(dpi_), 96);
+}
+
+void ManagerWindow::ApplyDpi(unsigned dpi) {
+    const unsigned previous = dpi_;
+    dpi_ = dpi ? dpi : 96;
+    // Fonts are made at the resolution the framework reads from the screen:
+    // a font for this window's screen is asked for that much larger.
+    host::FontDesc font;
+    font.size *= dpi_ / (1440.0 / host::TwipsPerPixelY());
+    for (host::Control* c : std::initializer_list<host::Control*>{
+             lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(), cmdSource.get(), cmdRemove.get(),
+             cmdNew.get(), cmdClose.get()})
+        c->setFont(font);
+    txtFolder->SetFont(font);
+    txtFolder->SetLabelFont(font);
+    txtFolder->SetButtonFont(font);
+    if (previous != dpi_)
+        for (int c = 0; c < lstLinks->columnCount(); ++c)
+            lstLinks->setColumnWidth(
+                c, MulDiv(lstLinks->columnWidth(c), static_cast<int>(dpi_), static_cast<int>(previous)));
+    form->setMinimumSize(Scaled(kMinimumWidth), Scaled(kMinimumHeight));
+    Layout();
+}
+
+void ManagerWindow::Layout() {
+    const int width = form->clientWidth();
+    const int height = form->clientHeight();
+    const int margin = Scaled(kMargin);
+    const int buttonHeight = Scaled(kButtonHeight);
+    const double tppX = host::TwipsPerPixelX(), tppY = host::TwipsPerPixelY();
+    txtFolder->placeTwips(margin * tppX, margin * tppY, (width - 2 * margin) * tppX,
+                          Scaled(kLineHeight) * tppY);
+    const int listTop = 2 * margin + Scaled(kLineHeight);
+    const int buttonTop = height - margin - buttonHeight;
+    lstLinks->setBounds(margin, listTop, width - 2 * margin, buttonTop - margin - listTop);
+    int left = margin;
+    const struct {
+        host::CommandButton* button;
+        int width;
+    } row[] = {{cmdOpen.get(), 90},    {cmdCheck.get(), 100}, {cmdRepair.get(), 90},
+               {cmdSource.get(), 110}, {cmdRemove.get(), 90}, {cmdNew.get(), 170}};
+    for (const auto& place : row) {
+        place.button->setBounds(left, buttonTop, Scaled(place.width), buttonHeight);
+        left += Scaled(place.width + kGap);
+    }
+    cmdClose->setBounds(width - margin - Scaled(90), buttonTop, Scaled(90), buttonHeight);
+}
+
+void ManagerWindow::Show() {
+    form->show();
+    // The list has the focus whenever the window is activated anew.
+    lstLinks->setFocus();
+    form->keepFocus();
+}
+
+int ManagerWindow::Run() {
+    return form->runMessageLoop();
+}
+
+void ManagerWindow::ShowFolder(std::wstring folder) {
+    folder = L_PFADE::TrimPathInput(folder);
+    // A relative folder would be read below whatever the current folder is.
+    if (!L_PFADE::IsFullPath(folder)) {
+        host::ShowMessageBox(form->hwnd(),
+                             folder.empty()
+                                 ? std::wstring(L"Der Ordner der Netzwerkverkn\u00FCpfungen l\u00E4sst "
+                                                L"sich nicht ermitteln.")
+                                 : Quoted(folder) + L" ist kein vollst\u00E4ndiger Pfad: erwartet wird "
+                                                    L"ein Laufwerk mit \\ oder eine Freigabe.",
+                             kTitleNotShown, MB_OK | MB_ICONWARNING);
+        txtFolder->SetText(folder_.empty() ? folder : L_SHTCUT::FolderAsShown(folder_));
+        return;
+    }
+    folder = L_PFADE::AddBackslash(folder);
+    // Whatever workers still do for the folder shown so far is dropped.
+    form->postTarget()->newGeneration();
+    watcher.reset();
+    rows_.clear();
+    lstLinks->clear();
+    listing_ = false;
+    listAgain_ = false;
+    folder_ = folder;
+    txtFolder->SetText(L_SHTCUT::FolderAsShown(folder));
+    const unsigned generation = form->postTarget()->generation();
+    std::weak_ptr<host::PostTarget> target = form->postTarget();
+    watcher = FolderWatcher::Start(folder, [target, generation, this] {
+        if (const auto post = target.lock())
+            post->post(generation, [this] { ListFolder(); });
+    });
+    ListFolder();
+}
+
+void ManagerWindow::ListFolder() {
+    if (listing_) {
+        listAgain_ = true;
+        return;
+    }
+    listing_ = true;
+    const auto target = form->postTarget();
+    const unsigned generation = target->generation();
+    const bool started = RunOnWorker([target, generation, folder = folder_, this] {
+        std::wstring failure;
+        std::vector<FoundLink> found = FindLinks(folder, failure);
+        target->post(generation, [this, found = std::move(found), failure] { ListingDone(found, failure); });
+    });
+    if (!started) {
+        listing_ = false;
+        host::ShowMessageBox(form->hwnd(),
+                             L"Der Ordner l\u00E4sst sich nicht lesen: kein Thread verf\u00FCgbar.",
+                             kTitleNotShown, MB_OK | MB_ICONWARNING);
+    }
+}
+
+void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::wstring& failure) {
+    listing_ = false;
+    if (listAgain_) {
+        listAgain_ = false;
+        ListFolder();
+        return;
+    }
+    if (!failure.empty()) {
+        host::ShowMessageBox(form->hwnd(), failure, kTitleNotShown, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    // Rows whose folder link went go, but for those removed here, which say so.
+    for (auto it = rows_.begin(); it != rows_.end();) {
+        const bool stillThere = std::any_of(
+            found.begin(), found.end(), [&](const FoundLink& link) { return link.path == it->second.path; });
+        if (stillThere || it->second.removedHere) {
+            ++it;
+            continue;
+        }
+        lstLinks->removeRow(lstLinks->findTag(it->first));
+        it = rows_.erase(it);
+    }
+    for (const FoundLink& link : found) {
+        const auto known = std::find_if(rows_.begin(), rows_.end(),
+                                        [&](const auto& row) { return row.second.path == link.path; });
+        if (known == rows_.end()) {
+            const std::intptr_t tag = nextTag_++;
+            rows_[tag] = Row{link.path, link.source};
+            lstLinks->addRow({NameOf(link.path), link.source, L""}, tag);
+            ShowFound(tag, link);
+            continue;
+        }
+        Row& row = known->second;
+        if (row.source != link.source || row.removedHere || row.damaged != !link.fault.empty()) {
+            row.removedHere = false;
+            row.source = link.source;
+            lstLinks->setText(lstLinks->findTag(known->first), 1, link.source);
+            ShowFound(known->first, link);
+        }
+    }
+}
+
+void ManagerWindow::ShowFound(std::intptr_t tag, const FoundLink& link) {
+    rows_[tag].damaged = !link.fault.empty();
+    if (link.fault.empty())
+        StartCheck(tag, true);
+    else
+        SetState(tag, DamagedStateText(link.fault));
+}
+
+void ManagerWindow::StartCheck(std::intptr_t tag, bool changed) {
+    const auto found = rows_.find(tag);
+    if (found == rows_.end())
+        return;
+    Row& row = found->second;
+    if (row.checking) {
+        // The check that runs may have read the folder before it changed.
+        row.checkAgain = row.checkAgain || changed;
+        return;
+    }
+    row.checking = true;
+    SetState(tag, kStateChecking);
+    const auto target = form->postTarget();
+    const unsigned generation = target->generation();
+    const bool started = RunOnWorker([target, generation, tag, path = row.path, this] {
+        LinkState state = CheckLinkState(path, kCheckTimeoutSeconds);
+        target->post(generation, [this, tag, state = std::move(state)] { CheckDone(tag, state); });
+    });
+    if (!started) {
+        row.checking = false;
+        SetState(tag, L"nicht gepr\u00FCft: die Pr\u00FCfung lie\u00DF sich nicht starten");
+    }
+}
+
+void ManagerWindow::CheckDone(std::intptr_t tag, const LinkState& state) {
+    const auto found = rows_.find(tag);
+    if (found == rows_.end())
+        return;
+    Row& row = found->second;
+    row.checking = false;
+    if (row.checkAgain) {
+        row.checkAgain = false;
+        StartCheck(tag);
+        return;
+    }
+    if (state.source != row.source) {
+        row.source = state.source;
+        lstLinks->setText(lstLinks->findTag(tag), 1, state.source);
+    }
+    SetState(tag, state.text);
+}
+
+void ManagerWindow::SetState(std::intptr_t tag, const std::wstring& state) {
+    lstLinks->setText(lstLinks->findTag(tag), 2, state);
+}
+
+std::vector<std::intptr_t> ManagerWindow::SelectedTags() const {
+    std::vector<std::intptr_t> tags;
+    for (int row : lstLinks->selectedRows())
+        tags.push_back(lstLinks->tag(row));
+    return tags;
+}
+
+void ManagerWindow::OpenSelected() {
+    const auto target = form->postTarget();
+    const unsigned generation = target->generation();
+    for (std::intptr_t tag : SelectedTags()) {
+        const std::wstring path = rows_[tag].path;
+        const bool started = RunOnWorker([target, generation, path, this] {
+            const DWORD error = OpenInExplorer(path);
+            if (error != ERROR_SUCCESS)
+                target->post(generation, [this, path, error] {
+                    host::ShowMessageBox(
+                        form->hwnd(),
+                        Quoted(Shown(path)) + L" l\u00E4sst sich nicht im Explorer \u00F6ffnen: " +
+                            L_SHTCUT::ErrorText(error) + L".",
+                        L"Ordnerverkn\u00FCpfung nicht ge\u00F6ffnet", MB_OK | MB_ICONWARNING);
+                });
+        });
+        if (!started)
+            SetState(tag, L"nicht ge\u00F6ffnet: kein Thread verf\u00FCgbar");
+    }
+}
+
+void ManagerWindow::CheckSelected() {
+    for (std::intptr_t tag : SelectedTags())
+        StartCheck(tag);
+}
+
+void ManagerWindow::ChangeSourceOfSelected() {
+    const int focused = lstLinks->focusedRow();
+    const std::vector<int> selected = lstLinks->selectedRows();
+    if (selected.empty())
+        return;
+    // Of several rows, the one with the focus, as a single row is meant.
+    const int chosen = lstLinks->selected(focused) ? focused : selected.front();
+    const std::intptr_t tag = lstLinks->tag(chosen);
+    const Row row = rows_[tag];
+    if (ChangeSource(form->hwnd(), row.path, row.source)) {
+        rows_[tag].removedHere = false;
+        StartCheck(tag, true);
+    }
+}
+
+void ManagerWindow::RemoveSelected() {
+    const std::vector<std::intptr_t> tags = SelectedTags();
+    if (tags.empty())
+        return;
+    const std::wstring question =
+        tags.size() == 1
+            ? L"Die Ordnerverkn\u00FCpfung " + Quoted(Shown(rows_[tags.front()].path)) +
+                  L" entfernen?\n\nDer Ordner und seine \u00FCbrigen Eintr\u00E4ge bleiben erhalten; nur "
+                  L"desktop.ini und target.lnk werden gel\u00F6scht."
+            : L"Die " + std::to_wstring(tags.size()) +
+                  L" ausgew\u00E4hlten Ordnerverkn\u00FCpfungen entfernen?\n\nDie Ordner und ihre "
+                  L"\u00FCbrigen "
+                  L"Eintr\u00E4ge bleiben erhalten; nur desktop.ini und target.lnk werden gel\u00F6scht.";
+    if (host::ShowMessageBox(form->hwnd(), question, L"Ordnerverkn\u00FCpfung entfernen",
+                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    std::wstring failures;
+    for (std::intptr_t tag : tags) {
+        Row& row = rows_[tag];
+        const L_SHTCUT::FolderLinkRemoval removal = L_SHTCUT::RemoveFolderLink(row.path);
+        if (!removal.failure.empty()) {
+            failures += Quoted(Shown(row.path)) + L" bleibt unver\u00E4ndert: " + removal.failure + L"\n";
+            continue;
+        }
+        row.removedHere = true;
+        SetState(tag, kStateNoLinkAnyMore);
+    }
+    if (!failures.empty())
+        host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht entfernt",
+                             MB_OK | MB_ICONWARNING);
+}
+
+void ManagerWindow::NewFolderLink() {
+    // The main window as a program of its own, its target prefilled with
+    // the folder shown here.
+    DWORD error = ERROR_SUCCESS;
+    if (!StartWindowProgram(L"/new " + QuotedArgument(folder_), error))
+        host::ShowMessageBox(
+            form->hwnd(), L"Ordnerlink l\u00E4sst sich nicht starten: " + L_SHTCUT::ErrorText(error) + L".",
+            kTitle, MB_OK | MB_ICONWARNING);
+}
+
+void ManagerWindow::ShowContextMenu(int x, int y) {
+    const win32::Menu menu(CreatePopupMenu());
+    if (!menu)
+        return;
+    const std::size_t selected = lstLinks->selectedRows().size();
+    const UINT onRows = selected > 0 ? MF_ENABLED : MF_GRAYED;
+    AppendMenuW(menu.get(), MF_STRING | onRows, MenuOpen, L"\u00D6&ffnen");
+    AppendMenuW(menu.get(), MF_STRING | onRows, MenuCheck, L"Erneut &pr\u00FCfen");
+    AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, MenuRepair, L"&Reparieren");
+    AppendMenuW(menu.get(), MF_STRING | onRows, MenuSource, L"&Quelle \u00E4ndern\u2026");
+    AppendMenuW(menu.get(), MF_STRING | onRows, MenuRemove, L"&Entfernen");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, MenuNew, L"&Neue Ordnerverkn\u00FCpfung\u2026");
+    if (selected > 0)
+        SetMenuDefaultItem(menu.get(), MenuOpen, FALSE);
+    switch (TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, form->hwnd(), nullptr)) {
+    case MenuOpen:
+        OpenSelected();
+        break;
+    case MenuCheck:
+        CheckSelected();
+        break;
+    case MenuSource:
+        ChangeSourceOfSelected();
+        break;
+    case MenuRemove:
+        RemoveSelected();
+        break;
+    case MenuNew:
+        NewFolderLink();
+        break;
+    default:
+        break; // closed without a choice
+    }
+}
+
+void ManagerWindow::List_KeyDown(std::int16_t& keyCode, std::int16_t shift) {
+    constexpr std::int16_t kControl = 2;
+    switch (keyCode) {
+    case VK_RETURN:
+        OpenSelected();
+        break;
+    case VK_DELETE:
+        RemoveSelected();
+        break;
+    case VK_F5:
+        CheckSelected();
+        break;
+    case 'A':
+        if (shift == kControl)
+            lstLinks->selectAll();
+        break;
+    default:
+        break;
+    }
+}
+
+void ManagerWindow::Form_Unload() {
+    watcher.reset();
+    ManagerSettings settings;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(form->hwnd(), &placement))
+        settings.bounds = placement.rcNormalPosition;
+    for (int c = 0; c < lstLinks->columnCount(); ++c)
+        settings.columnWidths.push_back(MulDiv(lstLinks->columnWidth(c), 96, static_cast<int>(dpi_)));
+    settings.folder = L_SHTCUT::FolderAsShown(folder_);
+    SaveManagerSettings(settings); // not remembered when the key cannot be written: nothing to tell
+    PostQuitMessage(0);
+}

@@ -1,0 +1,98 @@
+// The window "Ordnerverknüpfungen verwalten": the folder links directly in
+// one folder (by default the user's network shortcuts), one row each with
+// its name, source and state, and what can be done with them. Nothing in it
+// waits on a network: the folder is read and the sources are checked on
+// worker threads, whose results reach the window through its post target,
+// and a watcher thread reports changes of the folder.
+#pragma once
+
+#include "CommandButton.h"
+#include "FolderWatcher.h"
+#include "Form.h"
+#include "LinkState.h"
+#include "ListView.h"
+#include "VxLineIn.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ManagerWindow {
+public:
+    // folder empty: the folder shown last, else the network shortcuts.
+    static std::unique_ptr<ManagerWindow> Create(const std::wstring& folder);
+    ~ManagerWindow();
+
+    void Show();
+    int Run();
+
+    // A folder link found in the folder, as a worker reads it.
+    struct FoundLink {
+        std::wstring path;
+        std::wstring source;
+        std::wstring fault; // empty for a whole folder link
+    };
+
+private:
+    class DpiAwareness;
+    ManagerWindow();
+    bool CreateControls();
+    void Layout();
+    void ApplyDpi(unsigned dpi);
+    int Scaled(int pixelsAt96) const;
+
+    // The folder and its rows.
+    void ShowFolder(std::wstring folder);
+    void ListFolder();
+    void ListingDone(const std::vector<FoundLink>& found, const std::wstring& failure);
+    void ShowFound(std::intptr_t tag, const FoundLink& link);
+    // A row whose check runs starts none beside it; when the folder link
+    // changed meanwhile (changed), it is checked once more after that one.
+    void StartCheck(std::intptr_t tag, bool changed = false);
+    void CheckDone(std::intptr_t tag, const LinkState& state);
+    void SetState(std::intptr_t tag, const std::wstring& state);
+    std::vector<std::intptr_t> SelectedTags() const;
+
+    // The actions on the selected rows.
+    void OpenSelected();
+    void CheckSelected();
+    void ChangeSourceOfSelected();
+    void RemoveSelected();
+    void NewFolderLink();
+    void ShowContextMenu(int x, int y);
+    void List_KeyDown(std::int16_t& keyCode, std::int16_t shift);
+    void Form_Unload();
+
+    struct Row {
+        std::wstring path;
+        std::wstring source;
+        bool damaged = false;    // a folder link the shell cannot follow
+        bool checking = false;   // a check runs: none is started beside it
+        bool checkAgain = false; // the link changed while its check ran
+        // Removed here: the row stays, saying so, until the folder is shown anew.
+        bool removedHere = false;
+    };
+
+    // First, so that the thread's earlier mode comes back after the windows went.
+    std::unique_ptr<DpiAwareness> dpiAwareness;
+    std::unique_ptr<host::Form> form;
+    std::unique_ptr<VxLineIn> txtFolder;
+    std::unique_ptr<host::ListView> lstLinks;
+    std::unique_ptr<host::CommandButton> cmdOpen;
+    std::unique_ptr<host::CommandButton> cmdCheck;
+    std::unique_ptr<host::CommandButton> cmdRepair;
+    std::unique_ptr<host::CommandButton> cmdSource;
+    std::unique_ptr<host::CommandButton> cmdRemove;
+    std::unique_ptr<host::CommandButton> cmdNew;
+    std::unique_ptr<host::CommandButton> cmdClose;
+    std::unique_ptr<FolderWatcher> watcher;
+
+    std::wstring folder_; // ends in "\"
+    std::map<std::intptr_t, Row> rows_;
+    std::intptr_t nextTag_ = 1;
+    bool listing_ = false;   // a worker reads the folder
+    bool listAgain_ = false; // it changed meanwhile: read it once more
+    unsigned dpi_ = 96;
+};

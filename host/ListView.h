@@ -1,0 +1,69 @@
+// A list view in report view: columns with a caption and a width, rows of
+// texts (one per column) each carrying a tag of the host's, multiple
+// selection. DblClick is raised for a double click on a row, onContextMenu
+// for the context menu (right click, Shift+F10, the menu key), with the
+// point in screen coordinates where the menu belongs; onSelectionChange
+// when a row's selection changes. Enter reaches the key events instead of
+// the form's dialog keys.
+#pragma once
+
+#include "Control.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+struct ListViewColumn {
+    std::wstring caption;
+    int width = 100; // pixels
+};
+
+struct ListViewArgs {
+    HWND parent = nullptr;
+    std::vector<ListViewColumn> columns;
+};
+
+class ListView : public Control {
+public:
+    static std::unique_ptr<ListView> Create(const ListViewArgs& args);
+
+    int columnCount() const;
+    int columnWidth(int column) const;
+    bool setColumnWidth(int column, int width);
+
+    // Appends a row with texts for its first columns; its index, -1 when it
+    // could not be added.
+    int addRow(const std::vector<std::wstring>& texts, std::intptr_t tag);
+    bool removeRow(int row);
+    void clear();
+    int rowCount() const;
+    std::wstring text(int row, int column) const;
+    bool setText(int row, int column, const std::wstring& text);
+    std::intptr_t tag(int row) const;
+    // The row carrying tag, -1 when none does.
+    int findTag(std::intptr_t tag) const;
+
+    std::vector<int> selectedRows() const;
+    bool selected(int row) const;
+    bool setSelected(int row, bool on);
+    void selectAll();
+    // The row with the focus rectangle, -1 when none has it.
+    int focusedRow() const;
+    bool setFocusedRow(int row);
+    void ensureVisible(int row);
+
+    std::function<void(int x, int y)> onContextMenu;
+    std::function<void()> onSelectionChange;
+
+private:
+    ListView() : Control(kColorWindow, kColorWindowText) {}
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool handleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool setState(int row, UINT state, UINT mask);
+    void raiseContextMenu(LPARAM at);
+};
+
+} // namespace host
