@@ -157,9 +157,6 @@ bool ManagerWindow::CreateControls() {
     // The target line of the main window, with its folder button.
     txtFolder->ReadProperties(host::FindStoredBag(LoadStoredFormData(), L"txtPat"));
     txtFolder->SetCaption(L"Ordner :");
-    // Repairing waits for the folder-link layer's repair operation; until
-    // then the button and its menu command stay unavailable.
-    cmdRepair->setEnabled(false);
     for (host::Control* c : std::initializer_list<host::Control*>{
              lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(), cmdSource.get(), cmdRemove.get(),
              cmdNew.get(), cmdClose.get()})
@@ -184,6 +181,7 @@ bool ManagerWindow::CreateControls() {
     lstLinks->onContextMenu = [this](int x, int y) { ShowContextMenu(x, y); };
     cmdOpen->onClick = [this] { OpenSelected(); };
     cmdCheck->onClick = [this] { CheckSelected(); };
+    cmdRepair->onClick = [this] { RepairSelected(); };
     cmdSource->onClick = [this] { ChangeSourceOfSelected(); };
     cmdRemove->onClick = [this] { RemoveSelected(); };
     cmdNew->onClick = [this] { NewFolderLink(); };
@@ -439,6 +437,25 @@ void ManagerWindow::CheckSelected() {
         StartCheck(tag);
 }
 
+void ManagerWindow::RepairSelected() {
+    // Local files only, as /repair changes them: no network is asked, so it
+    // runs here; the row is then checked anew.
+    std::wstring failures;
+    for (std::intptr_t tag : SelectedTags()) {
+        const L_SHTCUT::FolderLinkRepair repair = L_SHTCUT::RepairFolderLink(rows_[tag].path, false);
+        if (!repair.refusal.empty() || !repair.failure.empty()) {
+            const std::wstring why = repair.refusal.empty() ? repair.failure : repair.refusal;
+            failures += Quoted(Shown(rows_[tag].path)) + L": " + why + L"\n";
+            SetState(tag, L"nicht repariert: " + why);
+            continue;
+        }
+        StartCheck(tag, !repair.changes.empty());
+    }
+    if (!failures.empty())
+        host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht repariert",
+                             MB_OK | MB_ICONWARNING);
+}
+
 void ManagerWindow::ChangeSourceOfSelected() {
     const int focused = lstLinks->focusedRow();
     const std::vector<int> selected = lstLinks->selectedRows();
@@ -504,7 +521,7 @@ void ManagerWindow::ShowContextMenu(int x, int y) {
     const UINT onRows = selected > 0 ? MF_ENABLED : MF_GRAYED;
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuOpen, L"\u00D6&ffnen");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuCheck, L"Erneut &pr\u00FCfen");
-    AppendMenuW(menu.get(), MF_STRING | MF_GRAYED, MenuRepair, L"&Reparieren");
+    AppendMenuW(menu.get(), MF_STRING | onRows, MenuRepair, L"&Reparieren");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuSource, L"&Quelle \u00E4ndern\u2026");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuRemove, L"&Entfernen");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
@@ -517,6 +534,9 @@ void ManagerWindow::ShowContextMenu(int x, int y) {
         break;
     case MenuCheck:
         CheckSelected();
+        break;
+    case MenuRepair:
+        RepairSelected();
         break;
     case MenuSource:
         ChangeSourceOfSelected();

@@ -60,6 +60,7 @@ private:
     void CheckSelected();
     void ChangeSourceOfSelected();
     void RemoveSelected();
+    void RepairSelected();
     void NewFolderLink();
     void ShowContextMenu(int x, int y);
     void List_KeyDown(std::int16_t& keyCode, std::int16_t shift);

@@ -38,12 +38,6 @@ inline HANDLE NullIfInvalid(HANDLE handle) {
     return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
 }
 
-// An open registry key, closed with RegCloseKey.
-struct RegistryKeyCloser {
-    void operator()(HKEY key) const noexcept { RegCloseKey(key); }
-};
-using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
-
 // A menu made by CreatePopupMenu that no window owns, destroyed with DestroyMenu.
 struct MenuDestroyer {
     void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }

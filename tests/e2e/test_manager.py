@@ -274,3 +274,16 @@ def test_the_console_program_hands_the_window_over(build_dir, links):
         assert wait_until(lambda: "Dokumente" in states(shown)), shown.rows()
     finally:
         run("wineserver", "-k", check=False)
+
+
+def test_context_menu_repairs(manager, links):
+    settled(manager)
+    focus_list(manager)
+    os.setxattr(links / "Dokumente", "user.DOSATTRIB", b"0x0")  # the folder lost its mark
+    manager.key("Home")  # Dokumente
+    manager.key("F5")
+    assert wait_until(lambda: states(manager).get("Dokumente", "").startswith("beschädigt: ")), manager.rows()
+    manager.key("shift+F10")
+    manager.key("r")  # Reparieren
+    assert wait_until(lambda: states(manager).get("Dokumente") == "erreichbar"), manager.rows()
+    assert int(os.getxattr(links / "Dokumente", "user.DOSATTRIB").strip(b"\0"), 16) == 0x4
