@@ -129,6 +129,9 @@ def test_new_prefills_the_lines_and_nothing_else(build_dir, work_folder):
 def test_verbs_start_the_window_on_any_folder_and_go_without_a_trace(ordnerlink, build_dir, drive_c,
                                                                      work_folder):
     classes = "HKEY_CURRENT_USER\\Software\\Classes"
+    # Windows always has the user's classes key; a fresh Wine prefix makes it
+    # only when something first writes there.
+    run("wine", "reg", "add", classes, "/f")
     before = exported(drive_c, classes)
     program = windows_path(build_dir / "app" / "ordnerlink.exe")
 
@@ -172,6 +175,9 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
     hkcu = "HKEY_CURRENT_USER"
     run_once = hkcu + r"\Software\Microsoft\Windows\CurrentVersion\RunOnce"
     ordnerlink("/uninstall")  # nothing left over from an earlier run
+    # The program's own settings, which /uninstall removes with it, from the
+    # tests before this one.
+    run("wine", "reg", "delete", hkcu + r"\Software\Ordnerlink", "/f", check=False)
     # The user's own PATH entry, with a variable, stays as it is.
     run("wine", "reg", "add", hkcu + r"\Environment", "/v", "Path", "/t", "REG_EXPAND_SZ", "/d",
         r"%USERPROFILE%\bin", "/f")
