@@ -79,10 +79,10 @@ void DeleteIfEmpty(const std::wstring& subKey) {
 
 bool Exists(const std::wstring& subKey) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(opened);
-    return true;
+    const bool exists =
+        RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS;
+    const win32::RegistryKey key(exists ? opened : nullptr);
+    return exists;
 }
 
 } // namespace UserRegistry

@@ -1,6 +1,7 @@
 #include "FtpServerProbe.h"
 
 #include "FtpGreeting.h"
+#include "SocketHolders.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -13,52 +14,12 @@
 
 namespace {
 
-// A socket closed by the scope that opened it.
-class Socket {
-public:
-    explicit Socket(SOCKET s) : s_(s) {}
-    ~Socket() {
-        if (s_ != INVALID_SOCKET)
-            closesocket(s_);
-    }
-    Socket(Socket&& other) noexcept : s_(std::exchange(other.s_, INVALID_SOCKET)) {}
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-    Socket& operator=(Socket&&) = delete;
-    SOCKET Get() const { return s_; }
-
-private:
-    SOCKET s_;
-};
-
-struct AddressFreer {
-    void operator()(ADDRINFOW* a) const noexcept { FreeAddrInfoW(a); }
-};
-
-class WinsockSession {
-public:
-    WinsockSession() {
-        WSADATA data{};
-        error_ = WSAStartup(MAKEWORD(2, 2), &data);
-    }
-    ~WinsockSession() {
-        if (error_ == 0)
-            WSACleanup();
-    }
-    WinsockSession(const WinsockSession&) = delete;
-    WinsockSession& operator=(const WinsockSession&) = delete;
-    int Error() const { return error_; }
-
-private:
-    int error_ = 0;
-};
-
 // One address being tried: connected, then listened to until its greeting
 // is judged. Each has an event of its own: a shared one would be reset by
 // asking one socket while another's news is already recorded, and that news
 // would never wake the wait.
 struct Attempt {
-    Socket socket;
+    win32::Socket socket;
     win32::Handle network;
     bool open = true;
     std::string received;
@@ -87,7 +48,7 @@ int Weight(const FtpProbeResult& outcome) {
 // Starts a connection to address without blocking; its progress is signalled
 // through the attempt's event.
 Attempt Start(const ADDRINFOW& address) {
-    Attempt attempt{Socket(socket(address.ai_family, address.ai_socktype, address.ai_protocol)),
+    Attempt attempt{win32::Socket(socket(address.ai_family, address.ai_socktype, address.ai_protocol)),
                     win32::Handle(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
                     true,
                     {},
@@ -232,7 +193,7 @@ FtpProbeResult ProbeFtpAddresses(const ADDRINFOW* addresses, HANDLE stop) {
 }
 
 FtpProbeResult ProbeFtpServer(const FtpServer& server, HANDLE stop) {
-    const WinsockSession winsock;
+    const win32::WinsockSession winsock;
     if (winsock.Error() != 0)
         return {FtpVerdict::NoConnection, winsock.Error()};
     ADDRINFOW hints{};
@@ -244,7 +205,7 @@ FtpProbeResult ProbeFtpServer(const FtpServer& server, HANDLE stop) {
             GetAddrInfoW(server.host.c_str(), std::to_wstring(server.port).c_str(), &hints, &found);
         error != 0 || !found)
         return {FtpVerdict::UnknownServer, error != 0 ? error : WSAHOST_NOT_FOUND};
-    const std::unique_ptr<ADDRINFOW, AddressFreer> addresses(found);
+    const std::unique_ptr<ADDRINFOW, win32::AddressFreer> addresses(found);
     // A lookup that outlasted the caller's time connects to nothing.
     if (WaitForSingleObject(stop, 0) == WAIT_OBJECT_0)
         return {FtpVerdict::Stopped, 0};

@@ -171,10 +171,9 @@ struct Contents {
 Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
     Contents contents;
     WIN32_FIND_DATAW entry{};
-    const HANDLE found = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (found == INVALID_HANDLE_VALUE)
+    const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileW((folder + L"*").c_str(), &entry)));
+    if (!search)
         return contents; // a missing folder, or one without entries
-    const win32::FindHandle search(found);
     do {
         const std::wstring name = entry.cFileName;
         const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
@@ -192,7 +191,7 @@ Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
             continue;
         }
         contents.otherEntries = true;
-    } while (FindNextFileW(found, &entry));
+    } while (FindNextFileW(search.get(), &entry));
     // A target.lnk is a folder link's own only in a folder link, working or damaged.
     if (contents.linkFile && !isFolderLink)
         contents.otherEntries = true;

@@ -60,21 +60,19 @@ ShellLinkFile::DosDateTime DosOf(const FILETIME& t) {
 
 std::optional<WIN32_FIND_DATAW> FindEntry(const std::wstring& path) {
     WIN32_FIND_DATAW entry{};
-    const HANDLE found = FindFirstFileW(path.c_str(), &entry);
-    if (found == INVALID_HANDLE_VALUE)
+    const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileW(path.c_str(), &entry)));
+    if (!search)
         return std::nullopt;
-    const win32::FindHandle search(found);
     return entry;
 }
 
 // The file system's number for the entry; 0 when it cannot be had.
 std::uint64_t FileReferenceOf(const std::wstring& path) {
-    const HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    const win32::Handle file(win32::NullIfInvalid(CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+    if (!file)
         return 0;
-    const win32::Handle file(h);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info))
         return 0;
