@@ -1,4 +1,5 @@
 #include "Installation.h"
+#include "SettingsKey.h"
 
 #include "PathVariable.h"
 #include "ShellVerbs.h"
@@ -18,7 +19,6 @@ constexpr wchar_t kProgramName[] = L"ordnerlink.exe";
 constexpr wchar_t kConsoleName[] = L"ordnerlink.com";
 constexpr wchar_t kUninstallParentKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ordnerlink";
-constexpr wchar_t kSettingsKey[] = L"Software\\Ordnerlink";
 constexpr wchar_t kEnvironmentKey[] = L"Environment";
 constexpr wchar_t kRunOnceKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
@@ -309,7 +309,7 @@ UninstallOutcome Uninstall() {
            static_cast<DWORD>(UnregisterShellVerbs()));
     Record(outcome.failed, L"den Eintrag im Startmenü löschen", DeleteIfThere(at->shortcut));
     Record(outcome.failed, L"die Einstellungen von Ordnerlink löschen",
-           static_cast<DWORD>(UserRegistry::DeleteTree(kSettingsKey)));
+           static_cast<DWORD>(UserRegistry::DeleteTree(SettingsKey)));
 
     const std::wstring running = RunningModule();
     for (const std::wstring& file : {at->program, at->console})

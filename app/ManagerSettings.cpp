@@ -1,4 +1,5 @@
 #include "ManagerSettings.h"
+#include "SettingsKey.h"
 
 #include "Win32Holders.h"
 
@@ -6,7 +7,7 @@
 
 namespace {
 
-constexpr wchar_t kKey[] = L"Software\\Ordnerlink\\Verwalten";
+const std::wstring kKey = std::wstring(SettingsKey) + L"\\Verwalten";
 constexpr const wchar_t* kBoundsValues[] = {L"Links", L"Oben", L"Breite", L"Hoehe"};
 constexpr wchar_t kColumnsValue[] = L"Spaltenbreiten";
 constexpr wchar_t kFolderValue[] = L"Ordner";
@@ -36,7 +37,7 @@ std::optional<std::wstring> ReadString(HKEY key, const wchar_t* name, DWORD type
 ManagerSettings LoadManagerSettings() {
     ManagerSettings settings;
     HKEY raw = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
         return settings;
     const win32::RegistryKey key(raw);
     LONG bounds[4]{};
@@ -66,8 +67,8 @@ ManagerSettings LoadManagerSettings() {
 
 bool SaveManagerSettings(const ManagerSettings& settings) {
     HKEY raw = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
+                        nullptr) != ERROR_SUCCESS)
         return false;
     const win32::RegistryKey key(raw);
     bool written = true;

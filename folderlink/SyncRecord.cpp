@@ -1,4 +1,5 @@
 #include "SyncRecord.h"
+#include "SettingsKey.h"
 
 #include "L_PFADE.h"
 #include "Win32Holders.h"
@@ -8,7 +9,7 @@
 namespace L_SHTCUT {
 namespace {
 
-constexpr wchar_t RecordKey[] = L"Software\\Ordnerlink\\Sync";
+const std::wstring RecordKey = std::wstring(SettingsKey) + L"\\Sync";
 
 // Value names are compared without regard to case, as paths are.
 std::wstring ValueName(const std::wstring& folder) {
@@ -19,7 +20,7 @@ std::wstring ValueName(const std::wstring& folder) {
 
 std::optional<std::vector<std::wstring>> RecordedSyncLinks(const std::wstring& folder) {
     HKEY opened = nullptr;
-    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, RecordKey, 0, KEY_QUERY_VALUE, &opened);
+    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, RecordKey.c_str(), 0, KEY_QUERY_VALUE, &opened);
     const win32::RegistryKey key(status == ERROR_SUCCESS ? opened : nullptr);
     if (status == ERROR_FILE_NOT_FOUND)
         return std::vector<std::wstring>{};
@@ -64,8 +65,8 @@ std::optional<std::vector<std::wstring>> RecordedSyncLinks(const std::wstring& f
 
 bool RecordSyncLinks(const std::wstring& folder, const std::vector<std::wstring>& names) {
     HKEY created = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, RecordKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_SET_VALUE, nullptr, &created, nullptr);
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, RecordKey.c_str(), 0, nullptr,
+                                     REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created, nullptr);
     const win32::RegistryKey key(status == ERROR_SUCCESS ? created : nullptr);
     if (status == ERROR_SUCCESS) {
         const std::wstring name = ValueName(folder);
