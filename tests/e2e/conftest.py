@@ -115,7 +115,9 @@ class App:
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         else:
             self.process = start_as_explorer(build_dir, command_line)
-        self.window = self.wait_for_x_window(title)
+        # The first window of a program, often after a fresh start of Wine's
+        # server, takes longest on a loaded machine.
+        self.window = self.wait_for_x_window(title, timeout=90)
 
     def wait_for_x_window(self, title, timeout=30):
         def newest():
