@@ -103,17 +103,21 @@ def stop_manager(manager, probe):
 
 
 def manager_pid():
-    """The process id of the running manager (the Wine process of ordnerlink.exe)."""
+    """The process id of the running manager: the Wine process of
+    ordnerlink.exe in this prefix (others may run theirs beside it)."""
+    prefix = b"WINEPREFIX=" + os.environ["WINEPREFIX"].encode() + b"\0"
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
         try:
             with open(f"/proc/{entry}/cmdline", "rb") as f:
-                if b"ordnerlink.exe" in f.read():
+                ours = b"ordnerlink.exe" in f.read()
+            with open(f"/proc/{entry}/environ", "rb") as f:
+                if ours and prefix in f.read():
                     return int(entry)
         except OSError:
             continue
-    return None
+    sys.exit("bench: the manager's process is not found")
 
 
 def private_kib(pid):
