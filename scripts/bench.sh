@@ -15,21 +15,14 @@ build=build/bench
 configure_windows_build "$build"
 cmake --build "$build" --target ordnerlink ordnerlink_console bare_window folder_link_bench vxlinein_list_bench >/dev/null
 
-# A display of its own without a window manager: a program's window is then
-# mapped straight onto the root window, where its mapping is seen at once.
-n=120
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$build/xvfb.log" 2>&1 &
-xvfb=$!
-export DISPLAY=":$n"
+start_bench_display 120 "$build/xvfb.log"
 export WINEPREFIX="$root/$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 cleanup() {
     wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill "$BENCH_XVFB_PID" 2>/dev/null || true
     rm -rf "$WINEPREFIX/drive_c/linkbench"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w

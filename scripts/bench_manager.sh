@@ -22,18 +22,13 @@ build=build/windows
 configure_windows_build "$build"
 cmake --build "$build" --target ordnerlink ordnerlink_console manager_probe >/dev/null
 
-n=140
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$build/xvfb-manager.log" 2>&1 &
-xvfb=$!
-export DISPLAY=":$n"
+start_bench_display 140 "$build/xvfb-manager.log"
 export WINEPREFIX="$root/$build/managerbench" WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 cleanup() {
     wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    kill "$BENCH_XVFB_PID" 2>/dev/null || true
 }
 trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w

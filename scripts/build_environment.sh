@@ -26,3 +26,16 @@ configure_windows_build() {
     [ -f "$1/CMakeCache.txt" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
     cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release "${toolchain[@]}" >/dev/null
 }
+
+# For the benchmarks: a display of its own without a window manager, from
+# display number $1 on (a program's window is then mapped straight onto the
+# root window, where its mapping is seen at once), its log in $2. Sets
+# DISPLAY and BENCH_XVFB_PID and returns once the display answers.
+start_bench_display() {
+    local n=$1
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$2" 2>&1 &
+    BENCH_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+}
