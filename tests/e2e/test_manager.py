@@ -223,7 +223,10 @@ def test_screenshot_of_a_dozen_rows(build_dir, work_folder):
     try:
         rows = settled(shown)
         assert len(rows) == 12
-        kinds = {row[3].split(":")[0] for row in rows}
+        # A share that is gone is refused at once as a rule; on a loaded
+        # machine its check may outlast the timeout instead. Either is the
+        # state of a source that is not there.
+        kinds = {"nicht erreichbar" if row[3] == "antwortet nicht" else row[3].split(":")[0] for row in rows}
         assert kinds == {"erreichbar", "nicht erreichbar", "beschädigt"}, rows
         time.sleep(1)  # let the last state paint
         target = build_dir / "screenshots" / "manager.png"
