@@ -3,24 +3,47 @@
 #include "Commands.h"
 #include "SourceCheck.h"
 
+namespace {
+
+std::wstring StateText(const SourceAnswer& answer) {
+    switch (answer.state) {
+    case SourceState::Reachable:
+        return L"erreichbar";
+    case SourceState::NotAnswering:
+        return L"antwortet nicht";
+    case SourceState::Unreachable:
+        break;
+    }
+    return L"nicht erreichbar: " + answer.message;
+}
+
+} // namespace
+
 std::wstring DamagedStateText(const std::wstring& fault) {
     return L"besch\u00E4digt: " + fault;
 }
 
-LinkState CheckLinkState(const std::wstring& folder, unsigned timeoutSeconds) {
-    const L_SHTCUT::FolderLinkReading reading = L_SHTCUT::ReadFolderLink(folder);
-    if (!reading.isFolderLink)
-        return {false, reading.source, kStateNoLinkAnyMore};
-    if (reading.state != L_SHTCUT::FolderLinkState::FolderLink)
-        return {true, reading.source, DamagedStateText(FolderLinkFault(reading))};
-    const SourceAnswer answer = CheckSource(reading.source, timeoutSeconds);
-    switch (answer.state) {
-    case SourceState::Reachable:
-        return {true, reading.source, L"erreichbar"};
-    case SourceState::NotAnswering:
-        return {true, reading.source, L"antwortet nicht"};
-    case SourceState::Unreachable:
-        break;
+void CheckLinkStates(const std::vector<std::wstring>& folders, unsigned timeoutSeconds,
+                     const LinkStateReport& onState) {
+    // The folders are read first, all of them (local files only); the
+    // sources of the whole ones are then asked at the same time.
+    std::vector<std::size_t> whole;
+    std::vector<std::wstring> sources;
+    std::vector<std::wstring> readSources(folders.size());
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const L_SHTCUT::FolderLinkReading reading = L_SHTCUT::ReadFolderLink(folders[i]);
+        readSources[i] = reading.source;
+        if (!reading.isFolderLink) {
+            onState(i, {false, reading.source, kStateNoLinkAnyMore});
+        } else if (reading.state != L_SHTCUT::FolderLinkState::FolderLink) {
+            onState(i, {true, reading.source, DamagedStateText(FolderLinkFault(reading))});
+        } else {
+            whole.push_back(i);
+            sources.push_back(reading.source);
+        }
     }
-    return {true, reading.source, L"nicht erreichbar: " + answer.message};
+    CheckSources(sources, timeoutSeconds, [&](std::size_t index, const SourceAnswer& answer) {
+        const std::size_t folder = whole[index];
+        onState(folder, {true, readSources[folder], StateText(answer)});
+    });
 }

@@ -3,7 +3,10 @@
 // source answers.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <vector>
 
 struct LinkState {
     bool isFolderLink = false; // false: the folder is no folder link (any more)
@@ -11,9 +14,13 @@ struct LinkState {
     std::wstring text;         // the state as the column shows it
 };
 
-// Reads the folder link at folder and, when it is whole, checks its source.
-// Blocks for up to the timeout: call it on a worker thread.
-LinkState CheckLinkState(const std::wstring& folder, unsigned timeoutSeconds);
+// Reads the folder links at folders and checks the sources of the whole ones,
+// all at the same time. onState is called once per folder, with its index,
+// as soon as its state is known, on the calling thread. Blocks for up to
+// the timeout: call it on a worker thread.
+using LinkStateReport = std::function<void(std::size_t index, const LinkState& state)>;
+void CheckLinkStates(const std::vector<std::wstring>& folders, unsigned timeoutSeconds,
+                     const LinkStateReport& onState);
 
 // The state texts that need no check.
 inline constexpr wchar_t kStateChecking[] = L"wird gepr\u00FCft";

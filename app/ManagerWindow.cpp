@@ -319,6 +319,7 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
         host::ShowMessageBox(form->hwnd(), failure, kTitleNotShown, MB_OK | MB_ICONWARNING);
         return;
     }
+    const host::ListView::BulkChange bulk(*lstLinks);
     // Rows whose folder link went go, but for those removed here, which say so.
     for (auto it = rows_.begin(); it != rows_.end();) {
         const bool stillThere = std::any_of(
@@ -330,14 +331,16 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
         lstLinks->removeRow(lstLinks->findTag(it->first));
         it = rows_.erase(it);
     }
+    // The whole folder links found are checked together, after all rows are there.
+    std::vector<std::intptr_t> toCheck;
     for (const FoundLink& link : found) {
         const auto known = std::find_if(rows_.begin(), rows_.end(),
                                         [&](const auto& row) { return row.second.path == link.path; });
         if (known == rows_.end()) {
             const std::intptr_t tag = nextTag_++;
             rows_[tag] = Row{link.path, link.source};
-            lstLinks->addRow({NameOf(link.path), link.source, L""}, tag);
-            ShowFound(tag, link);
+            lstLinks->addRow({NameOf(link.path), link.source}, tag);
+            ShowFound(tag, link, toCheck);
             continue;
         }
         Row& row = known->second;
@@ -345,41 +348,54 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
             row.removedHere = false;
             row.source = link.source;
             lstLinks->setText(lstLinks->findTag(known->first), 1, link.source);
-            ShowFound(known->first, link);
+            ShowFound(known->first, link, toCheck);
         }
     }
+    StartChecks(toCheck, true);
 }
 
-void ManagerWindow::ShowFound(std::intptr_t tag, const FoundLink& link) {
+void ManagerWindow::ShowFound(std::intptr_t tag, const FoundLink& link, std::vector<std::intptr_t>& toCheck) {
     rows_[tag].damaged = !link.fault.empty();
     if (link.fault.empty())
-        StartCheck(tag, true);
+        toCheck.push_back(tag);
     else
         SetState(tag, DamagedStateText(link.fault));
 }
 
-void ManagerWindow::StartCheck(std::intptr_t tag, bool changed) {
-    const auto found = rows_.find(tag);
-    if (found == rows_.end())
-        return;
-    Row& row = found->second;
-    if (row.checking) {
-        // The check that runs may have read the folder before it changed.
-        row.checkAgain = row.checkAgain || changed;
-        return;
+void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool changed) {
+    std::vector<std::intptr_t> started;
+    std::vector<std::wstring> paths;
+    for (std::intptr_t tag : tags) {
+        const auto found = rows_.find(tag);
+        if (found == rows_.end())
+            continue;
+        Row& row = found->second;
+        if (row.checking) {
+            // The check that runs may have read the folder before it changed.
+            row.checkAgain = row.checkAgain || changed;
+            continue;
+        }
+        row.checking = true;
+        SetState(tag, kStateChecking);
+        started.push_back(tag);
+        paths.push_back(row.path);
     }
-    row.checking = true;
-    SetState(tag, kStateChecking);
+    if (started.empty())
+        return;
+    // One worker for the lot: it asks all sources at once, and each row
+    // gets its state as soon as its source answered.
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
-    const bool started = RunOnWorker([target, generation, tag, path = row.path, this] {
-        LinkState state = CheckLinkState(path, kCheckTimeoutSeconds);
-        target->post(generation, [this, tag, state = std::move(state)] { CheckDone(tag, state); });
+    const bool running = RunOnWorker([target, generation, started, paths, this] {
+        CheckLinkStates(paths, kCheckTimeoutSeconds, [&](std::size_t index, const LinkState& state) {
+            target->post(generation, [this, tag = started[index], state] { CheckDone(tag, state); });
+        });
     });
-    if (!started) {
-        row.checking = false;
-        SetState(tag, L"nicht gepr\u00FCft: die Pr\u00FCfung lie\u00DF sich nicht starten");
-    }
+    if (!running)
+        for (std::intptr_t tag : started) {
+            rows_[tag].checking = false;
+            SetState(tag, L"nicht gepr\u00FCft: die Pr\u00FCfung lie\u00DF sich nicht starten");
+        }
 }
 
 void ManagerWindow::CheckDone(std::intptr_t tag, const LinkState& state) {
@@ -390,7 +406,7 @@ void ManagerWindow::CheckDone(std::intptr_t tag, const LinkState& state) {
     row.checking = false;
     if (row.checkAgain) {
         row.checkAgain = false;
-        StartCheck(tag);
+        StartChecks({tag});
         return;
     }
     if (state.source != row.source) {
@@ -433,14 +449,15 @@ void ManagerWindow::OpenSelected() {
 }
 
 void ManagerWindow::CheckSelected() {
-    for (std::intptr_t tag : SelectedTags())
-        StartCheck(tag);
+    StartChecks(SelectedTags());
 }
 
 void ManagerWindow::RepairSelected() {
     // Local files only, as /repair changes them: no network is asked, so it
     // runs here; the row is then checked anew.
     std::wstring failures;
+    std::vector<std::intptr_t> repaired;
+    std::vector<std::intptr_t> whole;
     for (std::intptr_t tag : SelectedTags()) {
         const L_SHTCUT::FolderLinkRepair repair = L_SHTCUT::RepairFolderLink(rows_[tag].path, false);
         if (!repair.refusal.empty() || !repair.failure.empty()) {
@@ -449,8 +466,10 @@ void ManagerWindow::RepairSelected() {
             SetState(tag, L"nicht repariert: " + why);
             continue;
         }
-        StartCheck(tag, !repair.changes.empty());
+        (repair.changes.empty() ? whole : repaired).push_back(tag);
     }
+    StartChecks(whole);
+    StartChecks(repaired, true);
     if (!failures.empty())
         host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht repariert",
                              MB_OK | MB_ICONWARNING);
@@ -467,7 +486,7 @@ void ManagerWindow::ChangeSourceOfSelected() {
     const Row row = rows_[tag];
     if (ChangeSource(form->hwnd(), row.path, row.source)) {
         rows_[tag].removedHere = false;
-        StartCheck(tag, true);
+        StartChecks({tag}, true);
     }
 }
 

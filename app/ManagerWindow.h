@@ -47,10 +47,12 @@ private:
     void ShowFolder(std::wstring folder);
     void ListFolder();
     void ListingDone(const std::vector<FoundLink>& found, const std::wstring& failure);
-    void ShowFound(std::intptr_t tag, const FoundLink& link);
-    // A row whose check runs starts none beside it; when the folder link
-    // changed meanwhile (changed), it is checked once more after that one.
-    void StartCheck(std::intptr_t tag, bool changed = false);
+    // Shows a damaged link's state; a whole one is added to toCheck.
+    void ShowFound(std::intptr_t tag, const FoundLink& link, std::vector<std::intptr_t>& toCheck);
+    // Checks the rows' folder links. A row whose check runs starts none
+    // beside it; when the folder link changed meanwhile (changed), it is
+    // checked once more after that one.
+    void StartChecks(const std::vector<std::intptr_t>& tags, bool changed = false);
     void CheckDone(std::intptr_t tag, const LinkState& state);
     void SetState(std::intptr_t tag, const std::wstring& state);
     std::vector<std::intptr_t> SelectedTags() const;

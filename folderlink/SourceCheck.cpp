@@ -166,9 +166,24 @@ std::wstring NotAnsweringText(unsigned timeoutSeconds) {
            (timeoutSeconds == 1 ? L" Sekunde." : L" Sekunden.");
 }
 
+SourceAnswer AnswerOf(const Slot& slot, unsigned timeoutSeconds) {
+    switch (slot.outcome) {
+    case Outcome::Pending:
+        break;
+    case Outcome::Answered:
+        return slot.answer;
+    case Outcome::Failed:
+        return Answer(SourceState::Unreachable, L"Die Prüfung ließ sich nicht zu Ende führen.");
+    case Outcome::NotStarted:
+        return Answer(SourceState::Unreachable, L"Die Prüfung ließ sich nicht starten.");
+    }
+    return Answer(SourceState::NotAnswering, NotAnsweringText(timeoutSeconds));
+}
+
 } // namespace
 
-std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources, unsigned timeoutSeconds) {
+std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources, unsigned timeoutSeconds,
+                                       const AnswerReport& onAnswer) {
     // The one deadline: the workers have none of their own, so which answer
     // a source gets at the edge of the time is decided here alone.
     const auto deadline = Clock::now() + std::chrono::seconds(timeoutSeconds);
@@ -193,28 +208,36 @@ std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources,
         if (checks[i])
             Start(batch, i, std::move(checks[i]));
 
-    std::vector<SourceAnswer> answers;
-    answers.reserve(sources.size());
-    {
-        std::unique_lock lock(batch->mutex);
-        batch->progress.wait_until(lock, deadline, [&batch] { return batch->pending == 0; });
-        for (const Slot& slot : batch->slots) {
-            switch (slot.outcome) {
-            case Outcome::Pending:
-                answers.push_back(Answer(SourceState::NotAnswering, NotAnsweringText(timeoutSeconds)));
-                break;
-            case Outcome::Answered:
-                answers.push_back(slot.answer);
-                break;
-            case Outcome::Failed:
-                answers.push_back(
-                    Answer(SourceState::Unreachable, L"Die Prüfung ließ sich nicht zu Ende führen."));
-                break;
-            case Outcome::NotStarted:
-                answers.push_back(Answer(SourceState::Unreachable, L"Die Prüfung ließ sich nicht starten."));
-                break;
+    // Each answer is reported as it comes, on this thread and outside the
+    // lock; what is still pending when the time is up, after that.
+    std::vector<SourceAnswer> answers(sources.size());
+    std::vector<bool> reported(sources.size(), false);
+    std::size_t reportedCount = 0;
+    while (reportedCount < sources.size()) {
+        std::vector<std::size_t> settled;
+        {
+            std::unique_lock lock(batch->mutex);
+            const auto unreported = [&](std::size_t i) {
+                return !reported[i] && batch->slots[i].outcome != Outcome::Pending;
+            };
+            const bool timeIsUp = !batch->progress.wait_until(lock, deadline, [&] {
+                for (std::size_t i = 0; i < sources.size(); ++i)
+                    if (unreported(i))
+                        return true;
+                return false;
+            });
+            for (std::size_t i = 0; i < sources.size(); ++i) {
+                if (reported[i] || !(timeIsUp || unreported(i)))
+                    continue;
+                answers[i] = AnswerOf(batch->slots[i], timeoutSeconds);
+                reported[i] = true;
+                settled.push_back(i);
             }
         }
+        reportedCount += settled.size();
+        if (onAnswer)
+            for (std::size_t i : settled)
+                onAnswer(i, answers[i]);
     }
     // Workers still waiting for a server give up now and close their sockets.
     if (batch->stop)

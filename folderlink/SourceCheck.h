@@ -2,6 +2,8 @@
 // exists, or an FTP server that greets as one.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,10 @@ struct SourceAnswer {
 // network does. Each source is checked on a worker thread of its own that is
 // left behind when time is up. A source of another kind (an http:// address,
 // a relative path) is not checked and is Unreachable. The answers are in the
-// order of sources.
-std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources, unsigned timeoutSeconds);
+// order of sources. onAnswer, when given, is called with each source's index
+// and answer as soon as it is known, on the calling thread.
+using AnswerReport = std::function<void(std::size_t index, const SourceAnswer& answer)>;
+std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources, unsigned timeoutSeconds,
+                                       const AnswerReport& onAnswer = nullptr);
 
 SourceAnswer CheckSource(const std::wstring& source, unsigned timeoutSeconds);

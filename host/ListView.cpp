@@ -54,6 +54,18 @@ int ListView::addRow(const std::vector<std::wstring>& texts, std::intptr_t tag) 
     return row;
 }
 
+ListView::BulkChange::BulkChange(ListView& list) : list_(list.hwnd()) {
+    if (list_)
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+ListView::BulkChange::~BulkChange() {
+    if (!list_)
+        return;
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 bool ListView::removeRow(int row) {
     return hwnd() && row >= 0 && ListView_DeleteItem(hwnd(), row) != FALSE;
 }

@@ -55,6 +55,20 @@ public:
     bool setFocusedRow(int row);
     void ensureVisible(int row);
 
+    // While one lives, the list does not redraw; it is drawn once, whole,
+    // when it goes. Many rows added or changed at once take a fraction of
+    // the time so (each would otherwise lay out and redraw the list).
+    class BulkChange {
+    public:
+        explicit BulkChange(ListView& list);
+        ~BulkChange();
+        BulkChange(const BulkChange&) = delete;
+        BulkChange& operator=(const BulkChange&) = delete;
+
+    private:
+        HWND list_;
+    };
+
     std::function<void(int x, int y)> onContextMenu;
     std::function<void()> onSelectionChange;
 

@@ -4,10 +4,11 @@
 #    never greet: the time from start until every row is shown (with "wird
 #    geprüft" or a state), median of five runs against half a second, and
 #    whether every row was there before any check finished.
-# 2. ROUNDS rounds (1,000 unless given) of Ctrl+A and F5 over 50 folder links
-#    to a local folder, each waited for until the states are settled: the
-#    process's handle count and private memory, averaged over the first and
-#    the last hundred rounds, side by side.
+# 2. ROUNDS rounds (1,000 unless given) of Ctrl+A and F5 (sent as the list
+#    view's own messages by the probe) over 50 folder links to a local
+#    folder, each waited for until the states are settled: the process's
+#    handle count and private memory, averaged over the first and the last
+#    hundred rounds, side by side.
 # Runs in build/windows on an X display of its own without a window manager
 # and in a Wine prefix of its own (build/windows/managerbench).
 # Usage: scripts/bench_manager.sh [ROUNDS]

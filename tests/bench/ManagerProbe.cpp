@@ -6,7 +6,11 @@
 //               in the state column, those being checked ("-1 0 0" while the
 //               window is not there);
 //   "handles" -> the handle count of the window's process ("0" while it is
-//               not there).
+//               not there);
+//   "again"  -> "CHECKING": selects every row and presses F5 in the list, as
+//               Ctrl+A and F5 do, by the list view's own messages (sent, so
+//               the window has started the checks when they return), and
+//               answers how many rows are being checked right after.
 // It ends with "quit" or the end of its input.
 #include <windows.h>
 
@@ -72,6 +76,17 @@ public:
         return text;
     }
 
+    // Selects every row: the state is set through the buffer in the
+    // window's process, as the list view reads it from there.
+    bool SelectAll(HWND list) const {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED;
+        item.state = LVIS_SELECTED;
+        return WriteProcessMemory(process_.get(), memory_, &item, sizeof item, nullptr) &&
+               SendMessageTimeoutW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(memory_), SMTO_ABORTIFHUNG, 2000, nullptr);
+    }
+
     HANDLE Process() const { return process_.get(); }
 
 private:
@@ -88,17 +103,34 @@ private:
     char* memory_ = nullptr;
 };
 
-void PrintRows(Target& target) {
-    const HWND list = target.List();
-    const int rows = list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+struct RowCounts {
+    int rows = -1;
     int shown = 0;
     int checking = 0;
-    for (int row = 0; row < rows; ++row) {
+};
+
+RowCounts CountRows(Target& target) {
+    RowCounts counts;
+    const HWND list = target.List();
+    counts.rows = list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+    for (int row = 0; row < counts.rows; ++row) {
         const std::wstring state = target.State(list, row);
-        shown += state.empty() ? 0 : 1;
-        checking += state == kChecking ? 1 : 0;
+        counts.shown += state.empty() ? 0 : 1;
+        counts.checking += state == kChecking ? 1 : 0;
     }
-    std::printf("%d %d %d\n", rows, shown, checking);
+    return counts;
+}
+
+void PrintRows(Target& target) {
+    const RowCounts counts = CountRows(target);
+    std::printf("%d %d %d\n", counts.rows, counts.shown, counts.checking);
+}
+
+void PrintCheckAgain(Target& target) {
+    const HWND list = target.List();
+    const bool pressed = list && target.SelectAll(list) &&
+                         SendMessageTimeoutW(list, WM_KEYDOWN, VK_F5, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    std::printf("%d\n", pressed ? CountRows(target).checking : 0);
 }
 
 // One entry of the system's handle table as NtQuerySystemInformation gives it.
@@ -156,6 +188,8 @@ int wmain() {
             PrintRows(target);
         else if (std::strncmp(line, "handles", 7) == 0)
             PrintHandles(target);
+        else if (std::strncmp(line, "again", 5) == 0)
+            PrintCheckAgain(target);
         else if (std::strncmp(line, "quit", 4) == 0)
             break;
         else

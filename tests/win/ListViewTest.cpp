@@ -99,6 +99,20 @@ TEST_F(ListViewTest, ColumnsAndRowsReadBack) {
     EXPECT_EQ(list->rowCount(), 0);
 }
 
+TEST_F(ListViewTest, ABulkChangeDrawsTheListOnceWhenItEnds) {
+    ValidateRect(list->hwnd(), nullptr);
+    {
+        const host::ListView::BulkChange bulk(*list);
+        for (std::intptr_t tag = 100; tag < 200; ++tag)
+            ASSERT_GE(list->addRow({L"Zeile", L"Quelle", L"wird gepr\u00FCft"}, tag), 0);
+        EXPECT_FALSE(GetUpdateRect(list->hwnd(), nullptr, FALSE)) << "drawn meanwhile";
+    }
+    EXPECT_EQ(list->rowCount(), 103);
+    EXPECT_EQ(list->findTag(199), 102);
+    EXPECT_TRUE(IsWindowVisible(list->hwnd()));
+    EXPECT_TRUE(GetUpdateRect(list->hwnd(), nullptr, FALSE)) << "not drawn afterwards";
+}
+
 TEST_F(ListViewTest, SelectionByCodeAndByKeys) {
     list->selectAll();
     EXPECT_EQ(list->selectedRows(), (std::vector<int>{0, 1, 2}));

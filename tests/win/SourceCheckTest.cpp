@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -244,13 +245,28 @@ TEST(SourceCheck, ManySourcesTogetherUnderOneTimeout) {
     std::vector<std::wstring> sources;
     for (const SourceRow& row : rows)
         sources.push_back(row.source);
-    const std::vector<SourceAnswer> answers = CheckSources(sources, 2);
+    // Each answer is also reported once, as it comes: every one that the
+    // sources gave before the silent ones', which only the time ends.
+    std::vector<std::size_t> reportOrder;
+    std::vector<SourceAnswer> reported(rows.size());
+    const std::vector<SourceAnswer> answers =
+        CheckSources(sources, 2, [&](std::size_t index, const SourceAnswer& answer) {
+            reportOrder.push_back(index);
+            reported[index] = answer;
+        });
     ASSERT_EQ(answers.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(answers[i].state, rows[i].state)
             << rows[i].name << ": " << testing::PrintToString(rows[i].source);
         EXPECT_EQ(answers[i].message, rows[i].message) << rows[i].name;
+        EXPECT_EQ(reported[i].message, answers[i].message) << rows[i].name;
     }
+    ASSERT_EQ(reportOrder.size(), rows.size());
+    const auto firstSilent = std::find_if(reportOrder.begin(), reportOrder.end(), [&](std::size_t i) {
+        return rows[i].state == SourceState::NotAnswering;
+    });
+    EXPECT_TRUE(std::all_of(firstSilent, reportOrder.end(),
+                            [&](std::size_t i) { return rows[i].state == SourceState::NotAnswering; }));
     EXPECT_EQ(CheckSource(greeting.FtpAddress(), 2).state, SourceState::Reachable);
 }
 
