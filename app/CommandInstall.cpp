@@ -7,6 +7,7 @@
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
 #include "Installation.h"
+#include "RunningProgram.h"
 #include "ShellVerbs.h"
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 #include "SettingsKey.h"
 
 #include "PathVariable.h"
+#include "RunningProgram.h"
 #include "ShellVerbs.h"
 #include "UserRegistry.h"
 #include "Win32Holders.h"
@@ -51,18 +52,6 @@ std::optional<Locations> FindLocations() {
     at.console = at.folder + L"\\" + kConsoleName;
     at.shortcut = *startMenuPrograms + L"\\Ordnerlink.lnk";
     return at;
-}
-
-std::wstring RunningModule() {
-    std::wstring path(MAX_PATH, L'\0');
-    while (true) {
-        const DWORD cch = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (cch < path.size()) {
-            path.resize(cch);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -237,12 +226,6 @@ void Record(std::vector<FailedStep>& failed, const wchar_t* step, DWORD error) {
 }
 
 } // namespace
-
-std::wstring RunningWindowProgram() {
-    const std::wstring running = RunningModule();
-    const bool console = running.size() > 4 && SameText(running.substr(running.size() - 4), L".com");
-    return console ? WithExtension(running, L".exe") : running;
-}
 
 InstallOutcome Install() {
     InstallOutcome outcome;

@@ -24,10 +24,6 @@ struct FailedStep {
     DWORD error = ERROR_SUCCESS;
 };
 
-// The full path of the running program's ordnerlink.exe: the program itself,
-// or for the console companion ordnerlink.com the .exe beside it.
-std::wstring RunningWindowProgram();
-
 struct InstallOutcome {
     std::wstring folder;              // where the programs are
     std::optional<FailedStep> failed; // the first failed step; the ones after it were not done

@@ -5,6 +5,7 @@
 #include "ConsoleOutput.h"
 #include "LiteralArguments.h"
 #include "ManagerWindow.h"
+#include "RunningProgram.h"
 #include "Win32Holders.h"
 
 #include <commctrl.h>
@@ -121,22 +122,11 @@ bool IsConsoleProgram() {
 }
 
 bool StartWindowProgram(const std::wstring& arguments, DWORD& error) {
-    std::wstring program(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD cch = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
-        if (cch == 0) {
-            error = GetLastError();
-            return false;
-        }
-        if (cch < program.size()) {
-            program.resize(cch);
-            break;
-        }
-        program.resize(program.size() * 2);
+    const std::wstring program = RunningWindowProgram();
+    if (program.empty()) {
+        error = GetLastError();
+        return false;
     }
-    // The window program lies beside this one, which may be its console
-    // companion ordnerlink.com.
-    program = program.substr(0, program.find_last_of(L'\\') + 1) + L"ordnerlink.exe";
     std::wstring commandLine = QuotedArgument(program) + L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
