@@ -22,5 +22,5 @@ bool SaveManagerSettings(const ManagerSettings& settings);
 
 // bounds moved and shrunk as little as needed to lie wholly on the work area
 // of the monitor nearest to them, so that a window stored on a monitor that
-// is gone opens where it can be seen.
+// is gone, or larger than the screen, opens where it can be seen.
 RECT OnVisibleMonitor(const RECT& bounds);

@@ -1,5 +1,6 @@
 #include "ManagerWindow.h"
 
+#include "ButtonRow.h"
 #include "Commands.h"
 #include "ErrorText.h"
 #include "FolderEntries.h"
@@ -17,6 +18,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -33,7 +35,9 @@ constexpr int kMargin = 8;
 constexpr int kLineHeight = 23;
 constexpr int kButtonHeight = 25;
 constexpr int kGap = 6;
-constexpr int kMinimumWidth = 860;
+// Beside a caption in its button, both sides together: a button narrower
+// than designed keeps at least that much room around its caption.
+constexpr int kCaptionPadding = 16;
 constexpr int kMinimumHeight = 300;
 
 // The commands of the row's context menu.
@@ -95,7 +99,7 @@ DWORD OpenInExplorer(const std::wstring& folder) {
 class ManagerWindow::DpiAwareness {
 public:
     DpiAwareness() : previous_(SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) {
-        if (!previous_) // before Windows 10 1703
+        if (!previous_) // before Windows 10 1703, and under Wine 8
             previous_ = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     }
     ~DpiAwareness() {
@@ -122,8 +126,11 @@ std::unique_ptr<ManagerWindow> ManagerWindow::Create(const std::wstring& folder)
     if (!window->CreateControls())
         return nullptr;
     const ManagerSettings settings = LoadManagerSettings();
-    if (settings.bounds) {
-        const RECT r = OnVisibleMonitor(*settings.bounds);
+    // Where it was, or where the form put it; wholly on the screen, also
+    // where its size at this resolution is more than the screen holds.
+    RECT placed{};
+    if (settings.bounds || GetWindowRect(window->form->hwnd(), &placed)) {
+        const RECT r = OnVisibleMonitor(settings.bounds.value_or(placed));
         SetWindowPos(window->form->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -211,12 +218,47 @@ void ManagerWindow::ApplyDpi(unsigned dpi) {
     txtFolder->SetFont(font);
     txtFolder->SetLabelFont(font);
     txtFolder->SetButtonFont(font);
-    if (previous != dpi_)
+    if (previous != dpi_) {
         for (int c = 0; c < lstLinks->columnCount(); ++c)
             lstLinks->setColumnWidth(
                 c, MulDiv(lstLinks->columnWidth(c), static_cast<int>(dpi_), static_cast<int>(previous)));
-    form->setMinimumSize(Scaled(kMinimumWidth), Scaled(kMinimumHeight));
+        // The folder line takes its caption's and its button's widths in
+        // pixels, from the main window's stored form data at 96 dpi.
+        txtFolder->SetLabelWidth(
+            MulDiv(txtFolder->LabelWidth(), static_cast<int>(dpi_), static_cast<int>(previous)));
+        txtFolder->SetButtonWidth(
+            MulDiv(txtFolder->ButtonWidth(), static_cast<int>(dpi_), static_cast<int>(previous)));
+    }
+    // No narrower than the buttons at their captions' widths.
+    const std::vector<int> narrowest = ButtonWidths(0);
+    const int frameWidth = form->width() - form->clientWidth();
+    form->setMinimumSize(std::accumulate(narrowest.begin(), narrowest.end(), 0) + ButtonSpacing() +
+                             frameWidth,
+                         Scaled(kMinimumHeight));
     Layout();
+}
+
+std::array<ManagerWindow::RowButton, 7> ManagerWindow::ButtonRow() const {
+    return {{{cmdOpen.get(), 90},
+             {cmdCheck.get(), 100},
+             {cmdRepair.get(), 90},
+             {cmdSource.get(), 110},
+             {cmdRemove.get(), 90},
+             {cmdNew.get(), 170},
+             {cmdClose.get(), 90}}};
+}
+
+int ManagerWindow::ButtonSpacing() const {
+    return 2 * Scaled(kMargin) + static_cast<int>(ButtonRow().size() - 1) * Scaled(kGap);
+}
+
+std::vector<int> ManagerWindow::ButtonWidths(int clientWidth) const {
+    std::vector<int> designed, least;
+    for (const RowButton& place : ButtonRow()) {
+        designed.push_back(Scaled(place.width));
+        least.push_back(place.button->captionWidth() + Scaled(kCaptionPadding));
+    }
+    return FitButtonWidths(designed, least, clientWidth - ButtonSpacing());
 }
 
 void ManagerWindow::Layout() {
@@ -230,17 +272,14 @@ void ManagerWindow::Layout() {
     const int listTop = 2 * margin + Scaled(kLineHeight);
     const int buttonTop = height - margin - buttonHeight;
     lstLinks->setBounds(margin, listTop, width - 2 * margin, buttonTop - margin - listTop);
+    const auto row = ButtonRow();
+    const std::vector<int> widths = ButtonWidths(width);
     int left = margin;
-    const struct {
-        host::CommandButton* button;
-        int width;
-    } row[] = {{cmdOpen.get(), 90},    {cmdCheck.get(), 100}, {cmdRepair.get(), 90},
-               {cmdSource.get(), 110}, {cmdRemove.get(), 90}, {cmdNew.get(), 170}};
-    for (const auto& place : row) {
-        place.button->setBounds(left, buttonTop, Scaled(place.width), buttonHeight);
-        left += Scaled(place.width + kGap);
+    for (std::size_t i = 0; i + 1 < row.size(); ++i) {
+        row[i].button->setBounds(left, buttonTop, widths[i], buttonHeight);
+        left += widths[i] + Scaled(kGap);
     }
-    cmdClose->setBounds(width - margin - Scaled(90), buttonTop, Scaled(90), buttonHeight);
+    row.back().button->setBounds(width - margin - widths.back(), buttonTop, widths.back(), buttonHeight);
 }
 
 void ManagerWindow::Show() {

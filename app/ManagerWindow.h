@@ -13,6 +13,7 @@
 #include "ListView.h"
 #include "VxLineIn.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -42,6 +43,19 @@ private:
     void Layout();
     void ApplyDpi(unsigned dpi);
     int Scaled(int pixelsAt96) const;
+
+    // The buttons at the bottom, left to right, each with its width at 96
+    // dots per inch; the last stands at the right edge.
+    struct RowButton {
+        host::CommandButton* button;
+        int width;
+    };
+    std::array<RowButton, 7> ButtonRow() const;
+    // The margins and gaps of the row, in pixels.
+    int ButtonSpacing() const;
+    // The buttons' widths in a client area clientWidth pixels wide: as
+    // designed where it has room, else narrower, down to their captions'.
+    std::vector<int> ButtonWidths(int clientWidth) const;
 
     // The folder and its rows.
     void ShowFolder(std::wstring folder);

@@ -52,6 +52,22 @@ std::wstring CommandButton::caption() const {
     return text;
 }
 
+int CommandButton::captionWidth() const {
+    const std::wstring text = caption();
+    if (text.empty())
+        return 0;
+    const win32::WindowDc dc(hwnd());
+    if (!dc)
+        return 0;
+    // The font the platform selects for the button's drawing (none: the
+    // DC's own, which it then draws in).
+    const win32::ScopedSelect font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    if (!GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent))
+        return 0;
+    return extent.cx;
+}
+
 void CommandButton::setCaption(const std::wstring& text) {
     if (!hwnd())
         return;

@@ -21,6 +21,9 @@ public:
 
     std::wstring caption() const;
     void setCaption(const std::wstring& text);
+    // The width in pixels the caption takes drawn in the button's font; 0
+    // when there is none or it cannot be measured.
+    int captionWidth() const;
     const Picture& picture() const { return picture_; }
     void setPicture(const Picture& picture);
     Color maskColor() const { return maskColor_; }

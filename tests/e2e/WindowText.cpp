@@ -7,7 +7,8 @@
 // of its system menu instead, with "--system-menu TITLE" opens that menu as
 // Alt+Space does; with "--rows TITLE" it prints the rows of the
 // list view in that window, one a line: "*" for a selected row or "-", then
-// the texts of its columns, separated by tabs.
+// the texts of its columns, separated by tabs; with "--layout TITLE" the
+// geometry of that window and of every visible window within it (below).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -123,6 +124,74 @@ int PrintRows(const wchar_t* title) {
     return 0;
 }
 
+// The height of a list view's first row, which the list's font gives; 0 for
+// a list without rows or one that cannot be read. The list writes the row's
+// rectangle into memory of its own process, from where it is read back.
+int RowHeight(HWND list) {
+    DWORD processId = 0;
+    if (!SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) || !GetWindowThreadProcessId(list, &processId))
+        return 0;
+    const win32::Handle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    const RemoteMemory memory(process.get(), sizeof(RECT));
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    if (!process || !memory.get() ||
+        !WriteProcessMemory(process.get(), memory.get(), &row, sizeof row, nullptr) ||
+        !SendMessageTimeoutW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(memory.get()),
+                             SMTO_ABORTIFHUNG, 2000, nullptr) ||
+        !ReadProcessMemory(process.get(), memory.get(), &row, sizeof row, nullptr))
+        return 0;
+    return row.bottom - row.top;
+}
+
+BOOL CALLBACK PrintChildBounds(HWND child, LPARAM parentClient) {
+    if (!IsWindowVisible(child))
+        return TRUE;
+    const POINT& origin = *reinterpret_cast<const POINT*>(parentClient);
+    RECT r{};
+    wchar_t className[64]{};
+    if (!GetWindowRect(child, &r) || !GetClassNameW(child, className, 64))
+        return TRUE;
+    std::wstring line = L"child\t" + std::wstring(className) + L"\t" + TextOf(child);
+    for (const LONG v : {r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y})
+        line += L"\t" + std::to_wstring(v);
+    if (std::wstring(className) == WC_LISTVIEWW)
+        line += L"\t" + std::to_wstring(RowHeight(child));
+    std::printf("%s\n", Utf8(line).c_str());
+    return TRUE;
+}
+
+// The resolution the window is drawn for ("dpi": the screen's own unless the
+// system stretches the window), its rectangle on the screen ("window", left
+// top right bottom), the work area of its monitor ("work", the same), its
+// client area ("client", its origin on the screen, width, height) and one
+// line for each visible window within it: "child", its class, its text, its
+// rectangle relative to the client area, and for a list view the height of
+// its first row. All in the screen's own pixels: the tool reads as a
+// per-monitor aware program, so that a window the system stretches is
+// measured as the user sees it.
+int PrintLayout(const wchar_t* title) {
+    // The first form is unknown before Windows 10 1703 and under Wine 8.
+    if (!SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+        SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    const HWND window = FindWindowW(nullptr, title);
+    RECT bounds{}, client{};
+    POINT origin{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!window || !GetWindowRect(window, &bounds) || !GetClientRect(window, &client) ||
+        !ClientToScreen(window, &origin) ||
+        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return 1;
+    const RECT& work = monitor.rcWork;
+    std::printf("dpi\t%u\n", GetDpiForWindow(window));
+    std::printf("window\t%ld\t%ld\t%ld\t%ld\n", bounds.left, bounds.top, bounds.right, bounds.bottom);
+    std::printf("work\t%ld\t%ld\t%ld\t%ld\n", work.left, work.top, work.right, work.bottom);
+    std::printf("client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right, client.bottom);
+    EnumChildWindows(window, PrintChildBounds, reinterpret_cast<LPARAM>(&origin));
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -136,6 +205,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 3 && std::wstring(argv[1]) == L"--rows")
         return PrintRows(argv[2]);
+    if (argc == 3 && std::wstring(argv[1]) == L"--layout")
+        return PrintLayout(argv[2]);
     EnumWindows(PrintWindow, 0);
     return 0;
 }

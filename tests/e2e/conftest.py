@@ -157,6 +157,26 @@ class App:
                   check=False).stdout
         return [tuple(line.rstrip("\r").split("\t")) for line in out.split("\n") if line.strip()]
 
+    def layout(self, title):
+        """The geometry of the window of that title, in the screen's pixels,
+        read by the window-text tool: "dpi", the resolution it is drawn for;
+        "window" and "work" (its monitor's work area) as (left, top, right,
+        bottom); "client" as (left, top, width, height) on the screen; and
+        "children": (class, text, (left, top, right, bottom) in the client
+        area, row height of a list view or None) for every visible window
+        within it."""
+        out = run("wine", str(self.build_dir / "tests" / "e2e" / "window_text.exe"), "--layout", title).stdout
+        found = {"children": []}
+        for fields in (line.rstrip("\r").split("\t") for line in out.split("\n") if line.strip()):
+            if fields[0] == "child":
+                numbers = [int(v) for v in fields[3:]]
+                found["children"].append((fields[1], fields[2], tuple(numbers[:4]), (numbers[4:] or [None])[0]))
+            elif fields[0] == "dpi":
+                found["dpi"] = int(fields[1])
+            else:
+                found[fields[0]] = tuple(int(v) for v in fields[1:])
+        return found
+
     def wait_exit(self, timeout=15):
         try:
             return self.process.wait(timeout=timeout)

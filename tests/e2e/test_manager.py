@@ -3,7 +3,8 @@
 a server that does not exist, an FTP server that never answers, a damaged
 link, an ordinary folder), its rows read from its list view, each action
 through the keyboard and the context menu with the disk checked afterwards,
-the folder followed while it is open, and the main window's system menu."""
+the folder followed while it is open, the main window's system menu, and its
+layout at 150 % and 200 % display scaling beside the main window's."""
 import os
 import socket
 import subprocess
@@ -11,8 +12,8 @@ import time
 
 import pytest
 
-from conftest import (DESKTOP_INI, MAIN_TITLE, MANAGER_TITLE, App, answer_message_box, run, wait_until,
-                      window_rectangle)
+from conftest import (DESKTOP_INI, MAIN_TITLE, MANAGER_TITLE, App, answer_message_box, run, screen_file,
+                      wait_until, window_rectangle)
 
 CHECKING = "wird geprüft"
 REMOVE_TITLE = "Ordnerverknüpfung entfernen"
@@ -290,3 +291,142 @@ def test_context_menu_repairs(manager, links):
     manager.key("r")  # Reparieren
     assert wait_until(lambda: states(manager).get("Dokumente") == "erreichbar"), manager.rows()
     assert int(os.getxattr(links / "Dokumente", "user.DOSATTRIB").strip(b"\0"), 16) == 0x4
+
+
+# Display scales as Windows' settings name them, and the resolution each
+# sets. Wine 8 takes it from LogPixels under HKCU\Control Panel\Desktop when
+# its server starts; it never sends WM_DPICHANGED.
+SCALES = {100: 96, 150: 144, 200: 192}
+BUTTONS = ("Öffnen", "Erneut prüfen", "Reparieren", "Quelle ändern…", "Entfernen", "Neue Ordnerverknüpfung…",
+           "Schließen")
+# How far a measure may stray from its 96-dpi value times the scale: a
+# pixel or two of rounding.
+SLACK = 2
+# Measures of a child (class, text, rectangle, row height) in a client area
+# (left, top, width, height).
+MEASURES = {
+    "left": lambda child, client: child[2][0],
+    "top": lambda child, client: child[2][1],
+    "right margin": lambda child, client: client[2] - child[2][2],
+    "bottom margin": lambda child, client: client[3] - child[2][3],
+    "width": lambda child, client: child[2][2] - child[2][0],
+    "height": lambda child, client: child[2][3] - child[2][1],
+    "row height": lambda child, client: child[3],
+}
+# What grows with the scale in the manager, each child found by its class and
+# text: the folder line with its caption and folder button, the list with its
+# font, the buttons. The buttons' widths grow too where the window has room.
+MANAGER_GROWS = (
+    (("OrdnerlinkUserControl", ""), ("left", "top", "right margin")),
+    (("Static", "Ordner :"), ("width",)),
+    (("Button", ""), ("width",)),
+    (("SysListView32", ""), ("left", "top", "right margin", "row height")),
+    *((("Button", caption), ("height", "bottom margin")) for caption in BUTTONS),
+)
+# What the main window places itself, by caption: its frame and its buttons.
+MAIN_PLACED = ("Ordner-Hardlink erstellen :", "Erstellen", "Schließen")
+
+
+def set_resolution(dpi):
+    run("wineserver", "-k", check=False)
+    run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+        str(dpi), "/f")
+    run("wineserver", "-k", check=False)  # read at the server's next start
+
+
+def child(layout, kind, text):
+    found = [c for c in layout["children"] if c[0] == kind and c[1].strip() == text]
+    assert len(found) == 1, (kind, text, layout["children"])
+    return found[0]
+
+
+def darkest(x, y, width, height):
+    """The darkest pixel, 0 (black) to 1 (white), of a rectangle of the screen."""
+    return float(run("convert", f"xwd:{screen_file()}", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                     "-colorspace", "gray", "-format", "%[fx:minima]", "info:").stdout)
+
+
+def check_manager(layout, base, dpi):
+    factor = dpi / 96
+    client, window, work = layout["client"], layout["window"], layout["work"]
+    # Drawn for the screen's resolution, not stretched by the system.
+    assert layout["dpi"] == dpi
+    assert work[0] <= window[0] and work[1] <= window[1] and window[2] <= work[2] and window[3] <= work[3], layout
+    # As large as at 96 dpi times the scale, as far as the screen allows.
+    room = [abs(client[i] - base["client"][i] * factor) <= SLACK for i in (2, 3)]
+    assert room[0] or window[2] - window[0] == work[2] - work[0], layout
+    assert room[1] or window[3] - window[1] == work[3] - work[1], layout
+    widths = tuple((("Button", caption), ("width",)) for caption in BUTTONS) if room[0] else ()
+    for (kind, text), measures in MANAGER_GROWS + widths:
+        for measure in measures:
+            value = MEASURES[measure](child(layout, kind, text), client)
+            expected = MEASURES[measure](child(base, kind, text), base["client"]) * factor
+            assert abs(value - expected) <= SLACK, (kind, text, measure, value, expected)
+    # Nothing overlaps, nothing lies outside: the line above the list, the
+    # list above the buttons, the buttons side by side within the client area.
+    line = child(layout, "OrdnerlinkUserControl", "")[2]
+    listed = child(layout, "SysListView32", "")[2]
+    row = [child(layout, "Button", caption)[2] for caption in BUTTONS]
+    assert line[3] <= listed[1] and all(listed[3] <= b[1] and b[3] <= client[3] for b in row), layout
+    assert row[0][0] >= 0 and row[-1][2] <= client[2], layout
+    assert all(left[2] <= right[0] for left, right in zip(row, row[1:])), row
+    # Each caption fits its button: no text within a few pixels of its sides.
+    band = max(2, round(2 * factor))
+    for caption, (left, top, right, bottom) in zip(BUTTONS, row):
+        x, y = client[0] + left, client[1] + top
+        for side in (x + 4, x + right - left - 4 - band):
+            assert darkest(side, y + 4, band, bottom - top - 8) > 0.5, f"{caption!r} does not fit at {dpi} dpi"
+
+
+def check_main_window(layout, base, dpi):
+    # The main window declares no resolution of its own: Windows draws it at
+    # 96 dpi as before and stretches it by the scale, so on the screen its
+    # client area and every control are the 96-dpi ones times the scale.
+    # Wine deviation: Wine 8 stretches no window and gives every program the
+    # screen's resolution, so the window lays itself out in twips at that
+    # resolution: its size and what it places in twips grow by the scale all
+    # the same, but inside its input lines the caption and button widths,
+    # which its stored form data gives in pixels, stay as they are (and
+    # "Pfad/UNC/FTP :" is cut short). The test holds to what both show.
+    factor = dpi / 96
+    assert all(abs(layout["client"][i] - base["client"][i] * factor) <= SLACK for i in (2, 3)), layout
+    for caption in MAIN_PLACED:
+        edges = child(layout, "Button", caption)[2]
+        expected = [v * factor for v in child(base, "Button", caption)[2]]
+        assert all(abs(v - e) <= SLACK for v, e in zip(edges, expected)), (caption, edges, expected)
+
+
+def test_sharp_and_whole_at_every_scale(build_dir, work_folder):
+    # Folder links to a local folder: their states settle at once.
+    (work_folder / "quelle").mkdir()
+    folder = work_folder / "links"
+    folder.mkdir()
+    make_links(build_dir, folder, [(r"C:\e2e\quelle", r"C:\e2e\links\Dokumente"),
+                                   (r"C:\e2e\quelle", r"C:\e2e\links\Projekte")])
+    run("wine", "reg", "delete", r"HKCU\Software\Ordnerlink\Verwalten", "/f", check=False)
+    base = {}
+    try:
+        for percent, dpi in SCALES.items():
+            set_resolution(dpi)
+            manager = App(build_dir, args=("/manage", r"C:\e2e\links"), title=MANAGER_TITLE)
+            try:
+                assert wait_until(lambda: [row[3] for row in manager.rows()] == ["erreichbar"] * 2), manager.rows()
+                time.sleep(1)  # let the last state paint
+                managed = manager.layout(MANAGER_TITLE)
+                base.setdefault("manager", managed)
+                check_manager(managed, base["manager"], dpi)
+                if percent != 100:
+                    target = build_dir / "screenshots" / f"manager-{percent}.png"
+                    target.parent.mkdir(exist_ok=True)
+                    run("import", "-window", "root", str(target))
+            finally:
+                manager.close()
+            main = App(build_dir)
+            try:
+                shown = main.layout(MAIN_TITLE)
+            finally:
+                main.close()
+            base.setdefault("main", shown)
+            check_main_window(shown, base["main"], dpi)
+    finally:
+        set_resolution(96)
