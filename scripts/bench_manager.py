@@ -222,6 +222,11 @@ def main():
         a = statistics.mean(s[index] for s in first)
         b = statistics.mean(s[index] for s in last)
         print(f"  {name:30} {a:12.0f} {b:12.0f} {(b - a) / a * 100 if a else 0:+7.1f}%")
+    # Warm-up levels off, a leak keeps growing: the course tells them apart.
+    tenth = max(1, rounds // 10)
+    for index, name in enumerate(("handles", "private memory (KiB)")):
+        course = [statistics.mean(s[index] for s in samples[k:k + tenth]) for k in range(0, len(samples), tenth)]
+        print(f"  {name + ' per tenth of the rounds':45} " + " ".join(f"{v:.0f}" for v in course))
 
 
 if __name__ == "__main__":

@@ -8,7 +8,7 @@
 #    view's own messages by the probe) over 50 folder links to a local
 #    folder, each waited for until the states are settled: the process's
 #    handle count and private memory, averaged over the first and the last
-#    hundred rounds, side by side.
+#    hundred rounds, side by side, and their course over the run.
 # Runs in build/windows on an X display of its own without a window manager
 # and in a Wine prefix of its own (build/windows/managerbench).
 # Usage: scripts/bench_manager.sh [ROUNDS]
