@@ -52,6 +52,7 @@ std::optional<std::wstring> DecodeWindows1252(std::string_view bytes) {
 std::optional<std::wstring> Decode(LinkListEncoding encoding, std::string_view bytes) {
     switch (encoding) {
     case LinkListEncoding::Utf16Le:
+    case LinkListEncoding::Utf16Be: // its bytes are swapped to little-endian first
         return DecodeUtf16(bytes);
     case LinkListEncoding::Windows1252:
         return DecodeWindows1252(bytes);
@@ -113,6 +114,7 @@ std::wstring InvalidCharactersText(LinkListEncoding encoding) {
     std::wstring why;
     switch (encoding) {
     case LinkListEncoding::Utf16Le:
+    case LinkListEncoding::Utf16Be:
         why = L"Die Zeile ist kein gültiges UTF-16, obwohl die Datei mit dessen Byte-Order-Mark beginnt.";
         break;
     case LinkListEncoding::Windows1252:
@@ -205,14 +207,23 @@ LinkListLine ReadLine(std::size_t lineNumber, const std::wstring& text,
 
 LinkList ParseLinkList(std::string_view bytes, const VariableLookup& lookUpVariable) {
     LinkList list;
+    std::string swapped; // a big-endian file's bytes in little-endian order
     if (bytes.starts_with("\xFF\xFE")) {
         list.encoding = LinkListEncoding::Utf16Le;
         bytes.remove_prefix(2);
+    } else if (bytes.starts_with("\xFE\xFF")) {
+        list.encoding = LinkListEncoding::Utf16Be;
+        swapped.assign(bytes.substr(2));
+        for (std::size_t i = 0; i + 1 < swapped.size(); i += 2)
+            std::swap(swapped[i], swapped[i + 1]);
+        bytes = swapped;
     } else if (bytes.starts_with("\xEF\xBB\xBF")) {
         list.encoding = LinkListEncoding::Utf8WithBom;
         bytes.remove_prefix(3);
     }
-    const std::vector<RawLine> raw = ContentLines(bytes, list.encoding == LinkListEncoding::Utf16Le ? 2 : 1);
+    const bool utf16 =
+        list.encoding == LinkListEncoding::Utf16Le || list.encoding == LinkListEncoding::Utf16Be;
+    const std::vector<RawLine> raw = ContentLines(bytes, utf16 ? 2 : 1);
 
     std::vector<std::optional<std::wstring>> decoded;
     decoded.reserve(raw.size());

@@ -19,7 +19,7 @@ struct LinkListLine {
 
 // How the file's bytes were read. Windows1252 is what older Notepad saves as
 // "ANSI": a text without byte-order mark that is no valid UTF-8.
-enum class LinkListEncoding { Utf8, Utf8WithBom, Utf16Le, Windows1252 };
+enum class LinkListEncoding { Utf8, Utf8WithBom, Utf16Le, Utf16Be, Windows1252 };
 
 struct LinkList {
     LinkListEncoding encoding = LinkListEncoding::Utf8;

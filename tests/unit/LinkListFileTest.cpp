@@ -41,6 +41,16 @@ std::string Utf16LeWithMark(std::u16string_view units) {
     return bytes;
 }
 
+// Big-endian UTF-16 with its byte-order mark, as Notepad's "UTF-16 BE" saves it.
+std::string Utf16BeWithMark(std::u16string_view units) {
+    std::string bytes = "\xFE\xFF";
+    for (const char16_t unit : units) {
+        bytes += static_cast<char>(unit >> 8);
+        bytes += static_cast<char>(unit & 0xFF);
+    }
+    return bytes;
+}
+
 } // namespace
 
 TEST(LinkListFile, GoodBadBlankAndCommentLinesKeepTheirNumbers) {
@@ -128,6 +138,10 @@ const EncodingCase kEncodingCases[] = {
      LinkListEncoding::Utf8WithBom,
      {{1, L"a", L"b", true}}},
     {"UTF-16 with mark", Utf16LeWithMark(u"a\tb\n"), LinkListEncoding::Utf16Le, {{1, L"a", L"b", true}}},
+    {"big-endian UTF-16 with mark",
+     Utf16BeWithMark(u"# Liste\r\n\\\\srv\\\u00E4\tC:\\\U0001F4C1\r\n"),
+     LinkListEncoding::Utf16Be,
+     {{2, L"\\\\srv\\\u00E4", L"C:\\\U0001F4C1", true}}},
     {"ANSI as older Notepad saves it",
      "# Pl\xE4ne der Buchhaltung\r\n\\\\srv\\\xC4mter\tC:\\Links\\\x80\r\n",
      LinkListEncoding::Windows1252,
@@ -163,6 +177,9 @@ const UnreadableCase kUnreadableCases[] = {
      L"Die Zeile ist kein gültiges UTF-8, obwohl die Datei mit dessen Byte-Order-Mark beginnt. "
      L"Gelesen werden UTF-8, UTF-16 mit Byte-Order-Mark und Windows-1252."},
     {"UTF-16 with mark", Utf16LeWithMark(u"a\tb\n") + "\x41",
+     L"Die Zeile ist kein gültiges UTF-16, obwohl die Datei mit dessen Byte-Order-Mark beginnt. "
+     L"Gelesen werden UTF-8, UTF-16 mit Byte-Order-Mark und Windows-1252."},
+    {"big-endian UTF-16 with mark", Utf16BeWithMark(u"a\xD800\tb\n"),
      L"Die Zeile ist kein gültiges UTF-16, obwohl die Datei mit dessen Byte-Order-Mark beginnt. "
      L"Gelesen werden UTF-8, UTF-16 mit Byte-Order-Mark und Windows-1252."},
     {"Windows-1252", "a\x9D\tb\n",
