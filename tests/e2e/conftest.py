@@ -87,16 +87,22 @@ def start_as_explorer(build_dir, command_line):
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def visible_windows(build_dir):
-    """Every visible top-level window as a list: its title, then its children's texts.
-    The tool writes into a file, not a pipe: when it is the first program of
-    the Wine session that needs the desktop, Wine starts the desktop process
-    with the tool's output handles, and a pipe held by it never ends."""
+def window_text(build_dir, *args, check=True):
+    """What the window-text tool (tests/e2e/WindowText.cpp) prints for args.
+    It writes into a file, not a pipe: a process of Wine's that the tool's
+    run starts (the desktop, when the tool is the first program of the
+    session that needs it) inherits the tool's output handles, and a pipe
+    held by it never ends."""
     with tempfile.TemporaryFile() as output:
-        subprocess.run(["wine", str(build_dir / "tests" / "e2e" / "window_text.exe")], check=True, timeout=60,
-                       stdout=output, stderr=subprocess.DEVNULL)
+        subprocess.run(["wine", str(build_dir / "tests" / "e2e" / "window_text.exe"), *args], check=check,
+                       timeout=60, stdout=output, stderr=subprocess.DEVNULL)
         output.seek(0)
-        out = output.read().decode("utf-8")
+        return output.read().decode("utf-8")
+
+
+def visible_windows(build_dir):
+    """Every visible top-level window as a list: its title, then its children's texts."""
+    out = window_text(build_dir)
     return [line.rstrip("\r").replace("\x1f", "\n").split("\t") for line in out.split("\n") if line.strip()]
 
 
@@ -153,8 +159,7 @@ class App:
     def rows(self, title=MANAGER_TITLE):
         """The rows of the list view in the window of that title, read by the
         list view's own messages: (selected, name, source, state) each."""
-        out = run("wine", str(self.build_dir / "tests" / "e2e" / "window_text.exe"), "--rows", title,
-                  check=False).stdout
+        out = window_text(self.build_dir, "--rows", title, check=False)
         return [tuple(line.rstrip("\r").split("\t")) for line in out.split("\n") if line.strip()]
 
     def layout(self, title):
@@ -165,7 +170,7 @@ class App:
         "children": (class, text, (left, top, right, bottom) in the client
         area, row height of a list view or None) for every visible window
         within it."""
-        out = run("wine", str(self.build_dir / "tests" / "e2e" / "window_text.exe"), "--layout", title).stdout
+        out = window_text(self.build_dir, "--layout", title)
         found = {"children": []}
         for fields in (line.rstrip("\r").split("\t") for line in out.split("\n") if line.strip()):
             if fields[0] == "child":

@@ -2,10 +2,8 @@
 on real folders of the prefix, what it prints and the exit code it ends with,
 and a batch file run by cmd that sees those exit codes."""
 import os
-import pathlib
 import socket
 import subprocess
-import threading
 import threading
 
 import pytest

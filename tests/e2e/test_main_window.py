@@ -1,11 +1,9 @@
 """The program as a user meets it: type a source and a target, press
 "Erstellen", read the message boxes, close the window."""
-import subprocess
 import time
 
-from conftest import (CLOSE_BUTTON, CREATE_BUTTON, DESKTOP_INI, INCOMPLETE, MAIN_TITLE, SOURCE_FIELD,
-                      TARGET_FIELD, answer_message_box, dos_attributes, fill, message_box_body_drawn, message_boxes,
-                      run, wait_until)
+from conftest import (CLOSE_BUTTON, CREATE_BUTTON, DESKTOP_INI, INCOMPLETE, MAIN_TITLE, answer_message_box,
+                      dos_attributes, fill, message_box_body_drawn, message_boxes, run, wait_until, window_text)
 
 def test_typed_paths_become_a_folder_link(app, work_folder):
     app.screenshot("main-window")
@@ -90,7 +88,7 @@ def test_the_close_box_ends_the_program(app):
 
 def test_the_system_menu_close_ends_the_program(app):
     # What the system menu's Close command sends to the window.
-    run("wine", str(app.build_dir / "tests" / "e2e" / "window_text.exe"), "--close", MAIN_TITLE)
+    window_text(app.build_dir, "--close", MAIN_TITLE)
     assert app.wait_exit() == 0
 
 

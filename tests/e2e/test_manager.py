@@ -13,7 +13,7 @@ import time
 import pytest
 
 from conftest import (DESKTOP_INI, MAIN_TITLE, MANAGER_TITLE, App, answer_message_box, run, screen_file,
-                      wait_until, window_rectangle)
+                      wait_until, window_rectangle, window_text)
 
 CHECKING = "wird geprüft"
 REMOVE_TITLE = "Ordnerverknüpfung entfernen"
@@ -107,7 +107,15 @@ def test_rows_and_states_found_without_waiting(manager, silent_ftp):
     found = {row[1]: row[3] for row in rows}
     assert found["Dokumente"] == "erreichbar"
     assert found["Kaputt"].startswith("beschädigt: ") and "target.lnk" in found["Kaputt"]
-    assert found["Server"].startswith("nicht erreichbar: ")
+    if found["Server"] == "antwortet nicht":
+        # On a loaded machine, the first check of a share after Wine's server
+        # started has outlasted the timeout; checked again, it answers.
+        focus_list(manager)
+        manager.key("Down", "Down", "F5")  # the third row: Server
+        assert wait_until(lambda: states(manager).get("Server", "").startswith("nicht erreichbar: "),
+                          timeout=30), manager.rows()
+    else:
+        assert found["Server"].startswith("nicht erreichbar: ")
     assert found["Still"] == "antwortet nicht"
 
 
@@ -177,8 +185,13 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
 
 def test_it_remembers_its_folder(manager, build_dir, links):
     settled(manager)
-    close = ("wine", str(build_dir / "tests" / "e2e" / "window_text.exe"), "--close", MANAGER_TITLE)
-    assert wait_until(lambda: run(*close, check=False).returncode == 0)
+    def closed():
+        try:
+            window_text(build_dir, "--close", MANAGER_TITLE)
+            return True
+        except subprocess.CalledProcessError:
+            return False
+    assert wait_until(closed)
     assert manager.wait_exit() == 0
     stored = run("wine", "reg", "query", r"HKCU\Software\Ordnerlink\Verwalten").stdout
     assert r"C:\e2e\links" in stored and "Spaltenbreiten" in stored and "Breite" in stored
@@ -199,7 +212,7 @@ def test_the_system_menu_opens_the_manager(app):
     # Alt+Space, as the window gets it; the window manager of the test
     # display keeps the key itself for its own menu.
     run("xdotool", "windowactivate", "--sync", app.window, check=False)
-    run("wine", str(app.build_dir / "tests" / "e2e" / "window_text.exe"), "--system-menu", MAIN_TITLE)
+    window_text(app.build_dir, "--system-menu", MAIN_TITLE)
     time.sleep(1)
     app.key("Up", "Return")  # the last command of the menu
     assert app.wait_for_x_window(MANAGER_TITLE, timeout=30)

@@ -7,7 +7,8 @@ import subprocess
 
 import pytest
 
-from conftest import MAIN_TITLE, App, run, save_screenshot, start_as_explorer, visible_windows, wait_until
+from conftest import (MAIN_TITLE, App, run, save_screenshot, start_as_explorer, visible_windows, wait_until,
+                      window_text)
 
 PROGRAM_BOX_TITLE = "Ordnerlink"
 # The main window's row from the window-text tool: its title, then its
@@ -94,7 +95,7 @@ def main_window_row(build_dir):
 
 
 def close_main_window(app):
-    run("wine", str(app.build_dir / "tests" / "e2e" / "window_text.exe"), "--close", MAIN_TITLE)
+    window_text(app.build_dir, "--close", MAIN_TITLE)
     assert wait_until(lambda: app.x_window_gone(app.window)), "the main window stayed open"
 
 
@@ -225,7 +226,7 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
     boxes = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE], 30)
     assert len(boxes) == 1 and "Ordnerlink ist entfernt" in "".join(boxes[0])
     save_screenshot(build_dir, "uninstalled-from-settings")
-    run("wine", str(build_dir / "tests" / "e2e" / "window_text.exe"), "--close", PROGRAM_BOX_TITLE)
+    window_text(build_dir, "--close", PROGRAM_BOX_TITLE)
     assert wait_until(lambda: not [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE])
     run("wineserver", "-w", timeout=60)
 
