@@ -1,14 +1,12 @@
 #include "B_MAIN.h"
 
+#include "CreateAsChecked.h"
 #include "ErrorText.h"
-#include "L_PFADE.h"
 #include "L_SHTCUT.h"
 #include "ProgramStart.h"
 #include "PropertyBagText.h"
 #include "Quoted.h"
-#include "Screen.h"
 #include "StoredFormData.h"
-#include "Twips.h"
 #include "resource.h"
 
 namespace {
@@ -19,15 +17,6 @@ constexpr unsigned kManageCommand = 0x0100;
 // A path longer than this is shortened in the middle in a message box, which
 // would otherwise grow as wide as the screen and cut it off.
 constexpr std::size_t kMaxShownPathChars = 70;
-
-// Places a child given in twips of its container, as the window's layout is
-// written, and shows it.
-void PlaceTwips(host::Control& control, double left, double top, double width, double height) {
-    const double tppX = host::TwipsPerPixelX(), tppY = host::TwipsPerPixelY();
-    control.move(host::TwipsToPixels(left, tppX), host::TwipsToPixels(top, tppY),
-                 host::TwipsToPixels(width, tppX), host::TwipsToPixels(height, tppY));
-    control.setVisible(true);
-}
 
 // The input line restored from the form data under its name, placed in parent.
 std::unique_ptr<VxLineIn> RestoreLine(host::Form& site, HWND parent,
@@ -68,7 +57,7 @@ bool B_MAIN::CreateControls() {
 
     Frame1 = host::Frame::Create({formWindow, L"Ordner-Hardlink erstellen : "});
     if (Frame1) {
-        PlaceTwips(*Frame1, 60, 60, 7035, 1215);
+        host::ShowAtTwips(*Frame1, 60, 60, 7035, 1215);
         txtUrl = RestoreLine(*form, Frame1->hwnd(), formData, L"txtUrl", 360);
         txtPat = RestoreLine(*form, Frame1->hwnd(), formData, L"txtPat", 720);
     }
@@ -76,8 +65,8 @@ bool B_MAIN::CreateControls() {
     cmdAB = host::CommandButton::Create({formWindow, L"Schlie\u00DFen"});
     if (!Frame1 || !txtUrl || !txtPat || !cmdOK || !cmdAB)
         return false;
-    PlaceTwips(*cmdOK, 5400, 1380, 1695, 315);
-    PlaceTwips(*cmdAB, 3600, 1380, 1695, 315);
+    host::ShowAtTwips(*cmdOK, 5400, 1380, 1695, 315);
+    host::ShowAtTwips(*cmdAB, 3600, 1380, 1695, 315);
     form->setTabOrder({Frame1.get(), txtUrl.get(), txtPat.get(), cmdOK.get(), cmdAB.get()});
 
     cmdOK->onClick = [this] { cmdOK_Click(); };
@@ -99,40 +88,14 @@ int B_MAIN::Run() {
 }
 
 void B_MAIN::cmdOK_Click() {
-    const HWND owner = form->hwnd();
-    const std::wstring Source = txtUrl->Text();
-    const std::wstring Target = txtPat->Text();
-    const L_SHTCUT::CreateCheck check = L_SHTCUT::CheckCreate(Source, Target, kMaxShownPathChars);
-    switch (check.verdict) {
-    case L_SHTCUT::Verdict::Refuse:
-        if (check.missing == L_SHTCUT::Field::None) {
-            host::ShowMessageBox(owner, check.refusal.text, check.refusal.title, MB_OK | MB_ICONWARNING);
-        } else {
-            host::ShowMessageBox(owner, check.refusal.text, check.refusal.title, MB_OK | MB_ICONINFORMATION);
-            // The cursor waits in the line that is to be filled in.
-            (check.missing == L_SHTCUT::Field::Source ? txtUrl : txtPat)->SetTextFocus();
-            form->keepFocus();
-        }
+    const L_SHTCUT::CreateCheck check =
+        L_SHTCUT::CheckCreate(txtUrl->Text(), txtPat->Text(), kMaxShownPathChars);
+    if (CreateAsChecked(form->hwnd(), check, kTitleNotCreated, kMaxShownPathChars) ||
+        check.missing == L_SHTCUT::Field::None)
         return;
-    case L_SHTCUT::Verdict::Ask:
-        for (const L_SHTCUT::Message& question : check.questions)
-            if (host::ShowMessageBox(owner, question.text, question.title,
-                                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
-                return;
-        break;
-    case L_SHTCUT::Verdict::Go:
-        break;
-    }
-    for (const L_SHTCUT::Message& notice : check.notices)
-        if (host::ShowMessageBox(owner, notice.text, notice.title, MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
-            return;
-    const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
-    if (!result) {
-        const std::wstring shown =
-            L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(check.folder), kMaxShownPathChars);
-        host::ShowMessageBox(owner, L_SHTCUT::DescribeFailure(shown, result), kTitleNotCreated,
-                             MB_OK | MB_ICONWARNING);
-    }
+    // The cursor waits in the line that is to be filled in.
+    (check.missing == L_SHTCUT::Field::Source ? txtUrl : txtPat)->SetTextFocus();
+    form->keepFocus();
 }
 
 void B_MAIN::Form_Manage() {

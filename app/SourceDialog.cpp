@@ -1,12 +1,10 @@
 #include "SourceDialog.h"
 
 #include "CommandButton.h"
+#include "CreateAsChecked.h"
 #include "Form.h"
-#include "L_PFADE.h"
 #include "L_SHTCUT.h"
-#include "Screen.h"
 #include "StoredFormData.h"
-#include "Twips.h"
 #include "VxLineIn.h"
 #include "resource.h"
 
@@ -20,39 +18,11 @@ constexpr std::size_t kMaxShownPathChars = 70;
 // Asks and makes as the main window's "Erstellen" does; true when made.
 bool MakeAnew(HWND owner, VxLineIn& line, const std::wstring& folder) {
     const L_SHTCUT::CreateCheck check = L_SHTCUT::CheckCreate(line.Text(), folder, kMaxShownPathChars);
-    switch (check.verdict) {
-    case L_SHTCUT::Verdict::Refuse:
-        host::ShowMessageBox(
-            owner, check.refusal.text, check.refusal.title,
-            MB_OK | (check.missing == L_SHTCUT::Field::None ? MB_ICONWARNING : MB_ICONINFORMATION));
-        if (check.missing == L_SHTCUT::Field::Source)
-            line.SetTextFocus();
-        return false;
-    case L_SHTCUT::Verdict::Ask:
-        for (const L_SHTCUT::Message& question : check.questions)
-            if (host::ShowMessageBox(owner, question.text, question.title,
-                                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
-                return false;
-        break;
-    case L_SHTCUT::Verdict::Go:
-        break;
-    }
-    const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
-    if (!result) {
-        const std::wstring shown =
-            L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(check.folder), kMaxShownPathChars);
-        host::ShowMessageBox(owner, L_SHTCUT::DescribeFailure(shown, result), kTitleNotChanged,
-                             MB_OK | MB_ICONWARNING);
-        return false;
-    }
-    return true;
-}
-
-void PlaceTwips(host::Control& control, double left, double top, double width, double height) {
-    const double tppX = host::TwipsPerPixelX(), tppY = host::TwipsPerPixelY();
-    control.move(host::TwipsToPixels(left, tppX), host::TwipsToPixels(top, tppY),
-                 host::TwipsToPixels(width, tppX), host::TwipsToPixels(height, tppY));
-    control.setVisible(true);
+    if (CreateAsChecked(owner, check, kTitleNotChanged, kMaxShownPathChars))
+        return true;
+    if (check.missing == L_SHTCUT::Field::Source)
+        line.SetTextFocus();
+    return false;
 }
 
 } // namespace
@@ -71,8 +41,8 @@ bool ChangeSource(HWND owner, const std::wstring& folder, const std::wstring& so
     line->ReadProperties(host::FindStoredBag(LoadStoredFormData(), L"txtUrl"));
     line->placeTwips(180, 180, 6735, 315);
     line->SetText(source);
-    PlaceTwips(*change, 5220, 720, 1695, 315);
-    PlaceTwips(*cancel, 3420, 720, 1695, 315);
+    host::ShowAtTwips(*change, 5220, 720, 1695, 315);
+    host::ShowAtTwips(*cancel, 3420, 720, 1695, 315);
     form->setTabOrder({line.get(), change.get(), cancel.get()});
 
     bool done = false;

@@ -1,5 +1,8 @@
 #include "Control.h"
 
+#include "Screen.h"
+#include "Twips.h"
+
 #include <commctrl.h>
 
 namespace host {
@@ -376,6 +379,13 @@ bool Control::setFocus() {
 bool Control::hasFocus() const {
     HWND focus = GetFocus();
     return hwnd_ && focus && (focus == hwnd_ || IsChild(hwnd_, focus));
+}
+
+void ShowAtTwips(Control& control, double left, double top, double width, double height) {
+    const double tppX = TwipsPerPixelX(), tppY = TwipsPerPixelY();
+    control.move(TwipsToPixels(left, tppX), TwipsToPixels(top, tppY), TwipsToPixels(width, tppX),
+                 TwipsToPixels(height, tppY));
+    control.setVisible(true);
 }
 
 } // namespace host

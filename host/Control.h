@@ -157,4 +157,8 @@ private:
 // The colour to paint for a framework colour value.
 COLORREF ToColorRef(Color c);
 
+// Moves control to a place given in twips of its container, as the forms'
+// layouts are written, and shows it.
+void ShowAtTwips(Control& control, double left, double top, double width, double height);
+
 } // namespace host

@@ -163,7 +163,16 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
     manager.key("q")  # Quelle ändern…
     dialog = manager.wait_for_x_window("Quelle ändern")
     run("xdotool", "windowactivate", "--sync", dialog, check=False)
+    # A web address: after the question, the notice the main window gives;
+    # Cancel there changes nothing.
     manager.key("ctrl+a", "BackSpace")
+    manager.type("http://srv/web")
+    manager.key("Tab", "Tab", "space")
+    answer_message_box(manager, "Ordnerverknüpfung ersetzen", keys=("shift+Tab", "Return"))
+    answer_message_box(manager, "Webordner", keys=("Escape",))
+    assert "srv" not in run("lnkinfo", str(links / "Dokumente" / "target.lnk"), check=False).stdout.lower()
+    run("xdotool", "windowactivate", "--sync", dialog, check=False)
+    manager.key("shift+Tab", "shift+Tab", "ctrl+a", "BackSpace")  # back to the line
     manager.type(r"C:\e2e\quelle2")
     manager.key("Tab", "Tab", "space")  # past the folder button to "Ändern"
     # The folder link points elsewhere: the create check asks, as in the
