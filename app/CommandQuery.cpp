@@ -36,19 +36,6 @@ int ShowCommand(const CommandRequest& request) {
 
 namespace {
 
-// The state words of /check /all, fixed so that a script can read them.
-std::wstring StateWord(SourceState state) {
-    switch (state) {
-    case SourceState::Reachable:
-        return L"erreichbar";
-    case SourceState::NotAnswering:
-        return L"antwortet nicht";
-    case SourceState::Unreachable:
-        break;
-    }
-    return L"nicht erreichbar";
-}
-
 // Every folder link directly in the folder, checked at the same time under
 // one deadline: one line each, STATE, SOURCE, FOLDER and the cause, tab
 // separated. A damaged folder link is "beschädigt" and its source is not
@@ -81,7 +68,7 @@ int CheckAllCommand(const CommandRequest& request) {
     for (std::size_t i = 0; i < linkPaths.size(); ++i) {
         const auto& reading = readings[i];
         const bool damaged = reading.state != FolderLinkState::FolderLink;
-        const std::wstring word = damaged ? L"beschädigt" : StateWord(answer->state);
+        const std::wstring word = damaged ? L"beschädigt" : SourceStateWord(answer->state);
         const std::wstring cause = damaged ? NoFolderLinkText(linkPaths[i], reading) : answer->message;
         allAnswer = allAnswer && !damaged && answer->state == SourceState::Reachable;
         WriteOutput(word + L"\t" + EscapePercent(reading.source) + L"\t" + EscapePercent(linkPaths[i]) +

@@ -3,22 +3,6 @@
 #include "Commands.h"
 #include "SourceCheck.h"
 
-namespace {
-
-std::wstring StateText(const SourceAnswer& answer) {
-    switch (answer.state) {
-    case SourceState::Reachable:
-        return L"erreichbar";
-    case SourceState::NotAnswering:
-        return L"antwortet nicht";
-    case SourceState::Unreachable:
-        break;
-    }
-    return L"nicht erreichbar: " + answer.message;
-}
-
-} // namespace
-
 std::wstring DamagedStateText(const std::wstring& fault) {
     return L"besch\u00E4digt: " + fault;
 }
@@ -29,10 +13,8 @@ void CheckLinkStates(const std::vector<std::wstring>& folders, unsigned timeoutS
     // sources of the whole ones are then asked at the same time.
     std::vector<std::size_t> whole;
     std::vector<std::wstring> sources;
-    std::vector<std::wstring> readSources(folders.size());
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const L_SHTCUT::FolderLinkReading reading = L_SHTCUT::ReadFolderLink(folders[i]);
-        readSources[i] = reading.source;
         if (!reading.isFolderLink) {
             onState(i, {false, reading.source, kStateNoLinkAnyMore});
         } else if (reading.state != L_SHTCUT::FolderLinkState::FolderLink) {
@@ -43,7 +25,9 @@ void CheckLinkStates(const std::vector<std::wstring>& folders, unsigned timeoutS
         }
     }
     CheckSources(sources, timeoutSeconds, [&](std::size_t index, const SourceAnswer& answer) {
-        const std::size_t folder = whole[index];
-        onState(folder, {true, readSources[folder], StateText(answer)});
+        onState(whole[index], {true, sources[index],
+                               answer.state == SourceState::Unreachable
+                                   ? SourceStateWord(answer.state) + L": " + answer.message
+                                   : SourceStateWord(answer.state)});
     });
 }

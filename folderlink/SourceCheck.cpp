@@ -248,3 +248,15 @@ std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources,
 SourceAnswer CheckSource(const std::wstring& source, unsigned timeoutSeconds) {
     return CheckSources({source}, timeoutSeconds).front();
 }
+
+std::wstring SourceStateWord(SourceState state) {
+    switch (state) {
+    case SourceState::Reachable:
+        return L"erreichbar";
+    case SourceState::NotAnswering:
+        return L"antwortet nicht";
+    case SourceState::Unreachable:
+        break;
+    }
+    return L"nicht erreichbar";
+}

@@ -30,3 +30,7 @@ std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources,
                                        const AnswerReport& onAnswer = nullptr);
 
 SourceAnswer CheckSource(const std::wstring& source, unsigned timeoutSeconds);
+
+// The fixed word for a state, as /check /all prints it and the manager shows
+// it: "erreichbar", "antwortet nicht", "nicht erreichbar".
+std::wstring SourceStateWord(SourceState state);
