@@ -95,6 +95,17 @@ def focus_list(app):
     app.key("Home")  # the list has the focus when the window is activated
 
 
+def all_reachable(app, count):
+    """Whether the count rows come to say "erreichbar". On a loaded machine,
+    the first checks after Wine's server started have outlasted the
+    timeout; such rows are checked once more."""
+    rows = settled(app)
+    if rows and any(row[3] == "antwortet nicht" for row in rows):
+        focus_list(app)
+        app.key("ctrl+a", "F5")
+    return wait_until(lambda: [row[3] for row in app.rows()] == ["erreichbar"] * count, timeout=30)
+
+
 def test_rows_and_states_found_without_waiting(manager, silent_ftp):
     # Every row is there at once; the silent server is still being asked
     # while the others have their answer.
@@ -432,7 +443,7 @@ def test_sharp_and_whole_at_every_scale(build_dir, work_folder):
             set_resolution(dpi)
             manager = App(build_dir, args=("/manage", r"C:\e2e\links"), title=MANAGER_TITLE)
             try:
-                assert wait_until(lambda: [row[3] for row in manager.rows()] == ["erreichbar"] * 2), manager.rows()
+                assert all_reachable(manager, 2), manager.rows()
                 time.sleep(1)  # let the last state paint
                 managed = manager.layout(MANAGER_TITLE)
                 base.setdefault("manager", managed)
