@@ -290,6 +290,8 @@ std::wstring UsageText() {
            L"      ZIEL. Leere Zeilen und Zeilen, die mit # beginnen, zählen nicht. Gelesen\n"
            L"      werden UTF-8, UTF-16 mit Byte-Order-Mark und, wenn die Datei kein gültiges\n"
            L"      UTF-8 ist, Windows-1252 (ANSI, wie der Windows-Editor früher speicherte).\n"
+           L"      QUELLE und ZIEL dürfen Umgebungsvariablen wie %USERNAME% enthalten; eine\n"
+           L"      Zeile mit einer nicht gesetzten Variablen wird abgelehnt. %% steht für ein %.\n"
            L"  ordnerlink /show ZIEL\n"
            L"      Zeigt, worauf die Ordnerverknüpfung ZIEL zeigt, oder warum ZIEL keine ist.\n"
            L"  ordnerlink /check ZIEL [/timeout:SEKUNDEN]\n"
