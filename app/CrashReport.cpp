@@ -1,6 +1,7 @@
 #include "CrashReport.h"
 
 #include "ConsoleOutput.h"
+#include "Quoted.h"
 #include "Win32Holders.h"
 #include "version.h"
 
@@ -134,7 +135,7 @@ std::wstring CurrentCxxException() {
     try {
         throw;
     } catch (const std::exception& e) {
-        text += L": \u201E" + FromUtf8(e.what()) + L"\u201C";
+        text += L": " + Quoted(FromUtf8(e.what()));
     } catch (...) {
     }
     return text;

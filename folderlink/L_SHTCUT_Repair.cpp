@@ -7,6 +7,7 @@
 #include "FileAttributes.h"
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
+#include "Quoted.h"
 #include "ShellLinkLoad.h"
 #include "ShellLinkSave.h"
 #include "ShellNotify.h"
@@ -186,8 +187,8 @@ FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun) {
             break;
         }
     if (trait && !source) {
-        repair.refusal = L"ihre Quelle \u201E" + repair.source +
-                         L"\u201C l\u00E4sst sich nicht so aufzeichnen, dass Windows ihr folgt.";
+        repair.refusal = L"ihre Quelle " + Quoted(repair.source) +
+                         L" l\u00E4sst sich nicht so aufzeichnen, dass Windows ihr folgt.";
         return repair;
     }
 
