@@ -16,6 +16,7 @@
 #include "Win32Holders.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -79,6 +80,19 @@ private:
     void* at_;
 };
 
+// A message to a window of another process, answered within seconds or
+// not at all: a window that does not answer makes the tool end with nothing
+// read (exit code 3) instead of waiting with it, so that a test names a hung
+// window as such.
+std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result))
+        return std::nullopt;
+    return static_cast<LRESULT>(result);
+}
+
+constexpr int kNotAnswering = 3;
+
 // The text of one cell. The list view writes it into a buffer that must lie
 // in its own process: the item and the buffer are placed there, the text
 // read back.
@@ -90,8 +104,7 @@ std::wstring CellText(HWND list, HANDLE process, const RemoteMemory& memory, int
     item.pszText = reinterpret_cast<wchar_t*>(memory.get() + sizeof(LVITEMW));
     wchar_t text[kCchText]{};
     if (!WriteProcessMemory(process, memory.get(), &item, sizeof item, nullptr) ||
-        !SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                             reinterpret_cast<LPARAM>(memory.get()), SMTO_ABORTIFHUNG, 2000, nullptr) ||
+        !Ask(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.get())) ||
         !ReadProcessMemory(process, item.pszText, text, sizeof text, nullptr))
         return L"?";
     text[kCchText - 1] = L'\0';
@@ -111,16 +124,22 @@ int PrintRows(const wchar_t* title) {
     const RemoteMemory memory(process.get(), sizeof(LVITEMW) + 1024 * sizeof(wchar_t));
     if (!memory.get())
         return 1;
-    const auto rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    const auto columns = static_cast<int>(SendMessageW(
-        reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows; ++row) {
-        std::wstring line =
-            SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) ? L"*" : L"-";
-        for (int column = 0; column < columns; ++column)
+    const auto rows = Ask(list, LVM_GETITEMCOUNT);
+    const auto header = Ask(list, LVM_GETHEADER);
+    const auto columns = header ? Ask(reinterpret_cast<HWND>(*header), HDM_GETITEMCOUNT) : std::nullopt;
+    if (!rows || !columns)
+        return kNotAnswering;
+    std::string printed;
+    for (int row = 0; row < static_cast<int>(*rows); ++row) {
+        const auto state = Ask(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED);
+        if (!state)
+            return kNotAnswering;
+        std::wstring line = *state ? L"*" : L"-";
+        for (int column = 0; column < static_cast<int>(*columns); ++column)
             line += L"\t" + CellText(list, process.get(), memory, row, column);
-        std::printf("%s\n", Utf8(line).c_str());
+        printed += Utf8(line) + "\n";
     }
+    std::fputs(printed.c_str(), stdout);
     return 0;
 }
 
@@ -129,7 +148,7 @@ int PrintRows(const wchar_t* title) {
 // rectangle into memory of its own process, from where it is read back.
 int RowHeight(HWND list) {
     DWORD processId = 0;
-    if (!SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) || !GetWindowThreadProcessId(list, &processId))
+    if (Ask(list, LVM_GETITEMCOUNT).value_or(0) == 0 || !GetWindowThreadProcessId(list, &processId))
         return 0;
     const win32::Handle process(
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
@@ -137,8 +156,7 @@ int RowHeight(HWND list) {
     RECT row{LVIR_BOUNDS, 0, 0, 0};
     if (!process || !memory.get() ||
         !WriteProcessMemory(process.get(), memory.get(), &row, sizeof row, nullptr) ||
-        !SendMessageTimeoutW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(memory.get()),
-                             SMTO_ABORTIFHUNG, 2000, nullptr) ||
+        !Ask(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(memory.get())) ||
         !ReadProcessMemory(process.get(), memory.get(), &row, sizeof row, nullptr))
         return 0;
     return row.bottom - row.top;

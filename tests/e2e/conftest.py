@@ -44,6 +44,14 @@ def run(*args, check=True, timeout=60):
     return subprocess.run(args, check=check, timeout=timeout, capture_output=True, text=True)
 
 
+def end_wine():
+    """Ends every program in the tests' Wine prefix and waits until Wine's
+    server is gone: a program started while the old server is still going
+    down may meet it half-ended and wait a long time for its first window."""
+    run("wineserver", "-k", check=False)
+    run("wineserver", "-w", check=False)
+
+
 def screen_file():
     """The screen's pixels as Xvfb keeps them (scripts/display.sh). Not `xwd
     -root`: it shows a message box lying within the program's main window as
@@ -94,8 +102,9 @@ def window_text(build_dir, *args, check=True):
     session that needs it) inherits the tool's output handles, and a pipe
     held by it never ends."""
     with tempfile.TemporaryFile() as output:
-        subprocess.run(["wine", str(build_dir / "tests" / "e2e" / "window_text.exe"), *args], check=check,
-                       timeout=60, stdout=output, stderr=subprocess.DEVNULL)
+        done = subprocess.run(["wine", str(build_dir / "tests" / "e2e" / "window_text.exe"), *args],
+                              check=check, timeout=60, stdout=output, stderr=subprocess.DEVNULL)
+        assert done.returncode != 3, f"the window {args[-1]!r} does not answer its messages"
         output.seek(0)
         return output.read().decode("utf-8")
 
@@ -253,11 +262,11 @@ def answer_message_box(app, title, keys=("Return",)):
 
 @pytest.fixture
 def app(build_dir):
-    run("wineserver", "-k", check=False)  # no program left over from elsewhere in this prefix
+    end_wine()  # no program left over from elsewhere in this prefix
     started = App(build_dir)
     yield started
     started.close()
-    run("wineserver", "-k", check=False)
+    end_wine()
 
 
 @pytest.fixture

@@ -12,8 +12,8 @@ import time
 
 import pytest
 
-from conftest import (DESKTOP_INI, MAIN_TITLE, MANAGER_TITLE, App, answer_message_box, run, screen_file,
-                      wait_until, window_rectangle, window_text)
+from conftest import (DESKTOP_INI, MAIN_TITLE, MANAGER_TITLE, App, answer_message_box, end_wine, run,
+                      screen_file, wait_until, window_rectangle, window_text)
 
 CHECKING = "wird geprüft"
 REMOVE_TITLE = "Ordnerverknüpfung entfernen"
@@ -71,11 +71,11 @@ def links(build_dir, work_folder, silent_ftp):
 
 @pytest.fixture
 def manager(build_dir, links):
-    run("wineserver", "-k", check=False)
+    end_wine()
     started = App(build_dir, args=("/manage", r"C:\e2e\links"), title=MANAGER_TITLE)
     yield started
     started.close()
-    run("wineserver", "-k", check=False)
+    end_wine()
 
 
 def states(app):
@@ -250,7 +250,7 @@ def test_screenshot_of_a_dozen_rows(build_dir, work_folder):
                                     rf"C:\e2e\links\{name}") for i, name in enumerate(names)])
     for name in names[2::3]:
         (folder / name / "target.lnk").unlink()
-    run("wineserver", "-k", check=False)
+    end_wine()
     # Where a first start puts it, not where an earlier test left it.
     run("wine", "reg", "delete", r"HKCU\Software\Ordnerlink\Verwalten", "/f", check=False)
     shown = App(build_dir, args=("/manage", r"C:\e2e\links"), title=MANAGER_TITLE)
@@ -268,7 +268,7 @@ def test_screenshot_of_a_dozen_rows(build_dir, work_folder):
         run("import", "-window", "root", str(target))
     finally:
         shown.close()
-        run("wineserver", "-k", check=False)
+        end_wine()
 
 
 def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
@@ -294,10 +294,11 @@ def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
                       [("Nur hier", r"C:\e2e\quelle", "erreichbar")]), manager.rows()
 
 
+
 def test_the_console_program_hands_the_window_over(build_dir, links):
     # The command prompt waits for ordnerlink.com: it starts the window
     # program with the folder and ends at once.
-    run("wineserver", "-k", check=False)
+    end_wine()
     try:
         # Not through pipes. Wine deviation: a program started under Wine
         # keeps the Unix output of the one that started it (Windows gives a
@@ -310,7 +311,7 @@ def test_the_console_program_hands_the_window_over(build_dir, links):
         shown.window = shown.wait_for_x_window(MANAGER_TITLE)
         assert wait_until(lambda: "Dokumente" in states(shown)), shown.rows()
     finally:
-        run("wineserver", "-k", check=False)
+        end_wine()
 
 
 def test_context_menu_repairs(manager, links):
@@ -361,10 +362,10 @@ MAIN_PLACED = ("Ordner-Hardlink erstellen :", "Erstellen", "Schließen")
 
 
 def set_resolution(dpi):
-    run("wineserver", "-k", check=False)
+    end_wine()
     run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
         str(dpi), "/f")
-    run("wineserver", "-k", check=False)  # read at the server's next start
+    end_wine()  # read at the server's next start
 
 
 def child(layout, kind, text):

@@ -7,8 +7,8 @@ import subprocess
 
 import pytest
 
-from conftest import (MAIN_TITLE, App, run, save_screenshot, start_as_explorer, visible_windows, wait_until,
-                      window_text)
+from conftest import (MAIN_TITLE, App, end_wine, run, save_screenshot, start_as_explorer, visible_windows,
+                      wait_until, window_text)
 
 PROGRAM_BOX_TITLE = "Ordnerlink"
 # The main window's row from the window-text tool: its title, then its
@@ -42,13 +42,13 @@ class Result:
 
 @pytest.fixture
 def ordnerlink(build_dir):
-    run("wineserver", "-k", check=False)
+    end_wine()
     env = dict(os.environ, LC_ALL="C.UTF-8")
 
     def command(*args, program=build_dir / "app" / "ordnerlink.com"):
         return Result(subprocess.run(["wine", str(program), *args], env=env, capture_output=True, timeout=120))
     yield command
-    run("wineserver", "-k", check=False)
+    end_wine()
 
 
 def windows_path(path):
@@ -100,7 +100,7 @@ def close_main_window(app):
 
 
 def test_new_prefills_the_lines_and_nothing_else(build_dir, work_folder):
-    run("wineserver", "-k", check=False)
+    end_wine()
     plain = App(build_dir)
     plain_row = main_window_row(build_dir)
     close_main_window(plain)
@@ -124,7 +124,7 @@ def test_new_prefills_the_lines_and_nothing_else(build_dir, work_folder):
         close_main_window(app)
     # The window only showed the texts: nothing was made.
     assert list(work_folder.iterdir()) == []
-    run("wineserver", "-k", check=False)
+    end_wine()
 
 
 def test_verbs_start_the_window_on_any_folder_and_go_without_a_trace(ordnerlink, build_dir, drive_c,
