@@ -293,6 +293,13 @@ def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
     assert wait_until(lambda: [row[1:] for row in manager.rows()] ==
                       [("Nur hier", r"C:\e2e\quelle", "erreichbar")]), manager.rows()
 
+    # A new folder link there: the main window, its target line holding the
+    # folder shown and a backslash.
+    manager.click(100, 62)  # the first row, which gives the list the focus
+    manager.key("shift+F10")
+    manager.key("n")  # Neue Ordnerverknüpfung…
+    main = manager.wait_for_windows(lambda w: w[0] == MAIN_TITLE, timeout=60)
+    assert main and "C:\\e2e\\andere\\" in main[0], manager.windows()
 
 
 def test_the_console_program_hands_the_window_over(build_dir, links):

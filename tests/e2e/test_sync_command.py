@@ -188,11 +188,11 @@ def test_a_list_that_cannot_be_used_changes_nothing(ordnerlink, work_folder):
     assert recorded_names(folder) == ["A", "B", "D"]
 
 
-def test_the_readmes_logon_script(build_dir, work_folder, drive_c):
+def test_the_readmes_logon_script(build_dir, work_folder, drive_c, ordnerlink):
     """The logon script as the README shows it, with the list on a local
     folder in place of the share, run twice by cmd: the user's network
     shortcuts get the list's link, the log says so, the second run changes
-    nothing."""
+    nothing. Checked and repaired without a folder, the link is found there."""
     app = "Z:" + str(build_dir / "app").replace("/", "\\")
     listed = work_folder / "links.txt"
     listed.write_bytes(b"\\\\srv\\projekte\tProjekte aus der Liste\r\n")
@@ -220,6 +220,12 @@ def test_the_readmes_logon_script(build_dir, work_folder, drive_c):
             for counts in ("0 unver\u00e4ndert, 1 erstellt, 0 repariert, 0 umgestellt, 0 entfernt.",
                            "1 unver\u00e4ndert, 0 erstellt, 0 repariert, 0 umgestellt, 0 entfernt.")]
         assert lines[-1].endswith("R\u00fcckgabewert 0.")
+
+        checked = ordnerlink("/check", "/all", "/timeout:10")
+        assert ["\\\\srv\\projekte", windows_path(link)] in [line.split("\t")[1:3] for line in
+                                                             checked.out.splitlines()], checked.out
+        repaired = ordnerlink("/repair", "/all")
+        assert f"Ordnerverkn\u00fcpfung \u201e{windows_path(link)}\u201c ist in Ordnung." in repaired.out, repaired.out
     finally:
         shutil.rmtree(log.parent, ignore_errors=True)
         shutil.rmtree(link, ignore_errors=True)
