@@ -195,7 +195,8 @@ def test_the_readmes_logon_script(build_dir, work_folder, drive_c, ordnerlink):
     nothing. Checked and repaired without a folder, the link is found there."""
     app = "Z:" + str(build_dir / "app").replace("/", "\\")
     listed = work_folder / "links.txt"
-    listed.write_bytes(b"\\\\srv\\projekte\tProjekte aus der Liste\r\n")
+    # Each user's own share, as in the README's list.
+    listed.write_bytes(b"\\\\srv\\home\\%USERNAME%\tProjekte aus der Liste\r\n")
     batch = work_folder / "anmeldung.bat"
     batch.write_bytes((
         "@echo off\r\n"
@@ -222,7 +223,8 @@ def test_the_readmes_logon_script(build_dir, work_folder, drive_c, ordnerlink):
         assert lines[-1].endswith("R\u00fcckgabewert 0.")
 
         checked = ordnerlink("/check", "/all", "/timeout:10")
-        assert ["\\\\srv\\projekte", windows_path(link)] in [line.split("\t")[1:3] for line in
+        user = run("wine", "cmd", "/c", "echo %USERNAME%").stdout.strip()
+        assert [f"\\\\srv\\home\\{user}", windows_path(link)] in [line.split("\t")[1:3] for line in
                                                              checked.out.splitlines()], checked.out
         repaired = ordnerlink("/repair", "/all")
         assert f"Ordnerverkn\u00fcpfung \u201e{windows_path(link)}\u201c ist in Ordnung." in repaired.out, repaired.out
