@@ -1,5 +1,6 @@
 #include "SourceCheck.h"
 #include "FtpServerProbe.h"
+#include "SocketHolders.h"
 #include "TempFolder.h"
 #include "Win32Holders.h"
 
@@ -20,24 +21,6 @@ namespace {
 bool RunningUnderWine() {
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
-
-class WinsockSession {
-public:
-    WinsockSession() {
-        WSADATA data{};
-        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }
-    ~WinsockSession() {
-        if (started_)
-            WSACleanup();
-    }
-    WinsockSession(const WinsockSession&) = delete;
-    WinsockSession& operator=(const WinsockSession&) = delete;
-    bool Started() const { return started_; }
-
-private:
-    bool started_ = false;
-};
 
 // What a server on the loopback address does with a connection.
 enum class Behaviour {
@@ -194,8 +177,8 @@ std::wstring ServerName(const Server& server) {
 // back as not answering: a connection alone is no answer, and the caller's
 // deadline gives every one of them the same wording.
 TEST(SourceCheck, ManySourcesTogetherUnderOneTimeout) {
-    const WinsockSession winsock;
-    ASSERT_TRUE(winsock.Started());
+    const win32::WinsockSession winsock;
+    ASSERT_EQ(winsock.Error(), 0);
     std::vector<std::unique_ptr<Server>> silent;
     for (int i = 0; i < 20; ++i)
         silent.push_back(std::make_unique<Server>(AF_INET, Behaviour::Silent));
@@ -297,8 +280,8 @@ const AddressPairRow AddressPairs[] = {
 // greets. The stop event stands for the caller's deadline; it is far off, and
 // only a probe stuck on the first address would meet it.
 TEST(FtpServerProbe, EveryAddressAtOnceTheMostTellingWins) {
-    const WinsockSession winsock;
-    ASSERT_TRUE(winsock.Started());
+    const win32::WinsockSession winsock;
+    ASSERT_EQ(winsock.Error(), 0);
     if (!Server(AF_INET6, Behaviour::Silent).Usable())
         GTEST_SKIP() << "this machine has no IPv6 loopback address";
     for (const AddressPairRow& row : AddressPairs) {
