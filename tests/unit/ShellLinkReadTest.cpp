@@ -167,6 +167,11 @@ TEST(ShellLinkRead, AKnownFolderItemEndsTheListAndLinkInfoNamesTheTarget) {
         EXPECT_EQ(found->path, linkInfoPath);
         EXPECT_EQ(found->record, TargetRecord::LocalPath);
     }
+    // Without LinkInfo, the environment block names the target.
+    ExpectTarget(LinkFile(HasLinkTargetIDList | IsUnicode | HasExpString,
+                          {ComputerRootItem, DesktopKnownFolderItem, TestFolderItem},
+                          EnvironmentBlock("\\\\srv\\share\\docs", u"\\\\srv\\share\\docs")),
+                 L"\\\\srv\\share\\docs", TargetRecord::EnvironmentBlock);
     // A drive item holds its name only with the flag 0x01: the same bytes as type 0x2E name no drive.
     ByteVector unnamedDrive = DriveCItem;
     unnamedDrive[2] = 0x2E;
