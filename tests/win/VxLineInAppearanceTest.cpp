@@ -186,7 +186,7 @@ TEST_F(VxLineInAppearanceTest, EachColourReachesOnlyItsChildren) {
 }
 
 TEST_F(VxLineInAppearanceTest, TextColoursInTheFrameStyle) {
-    line->SetControlStyle(4);
+    line->SetControlStyle(lineinput::StyleInnerBox);
     line->SetTextBackColor(0x00FFFF);
     EXPECT_EQ(Child(L"con").backColor(), 0x00FFFFu);
     EXPECT_EQ(Child(L"txi").backColor(), 0x00FFFFu);

@@ -118,7 +118,7 @@ protected:
     }
 
     void UseFolderBrowser(bool namesAsIs, std::int32_t folderStyle) {
-        line_->SetCommandStyle(3);
+        line_->SetCommandStyle(lineinput::ActionFolder);
         line_->SetDlgFolderStyle(folderStyle);
         line_->SetDlgFolderNamesAsis(namesAsIs);
         line_->SetDlgPathCaption(L"Quellordner w\u00E4hlen : ");
@@ -232,7 +232,7 @@ TEST_F(VxLineInDialogTest, FolderNamesRecasedUnlessAsIs) {
 
 TEST_F(VxLineInDialogTest, DisplayStyleRaisesOnlyTheChangeOfTheClick) {
     UseFolderBrowser(true, 1);
-    line_->SetControlStyle(3);
+    line_->SetControlStyle(lineinput::StyleDisplay);
     line_->SetText(WithSlashes(tmp_ / L"Daten"));
     ClickWithDialog(L"", Press(IDCANCEL));
     EXPECT_EQ(line_->Text(), tmp_ / L"Daten");
@@ -253,7 +253,7 @@ TEST_F(VxLineInDialogTest, OwnerIsTheWindowTheHostAnswers) {
 // --- file dialogs ---------------------------------------------------------------
 
 TEST_F(VxLineInDialogTest, OpenFileCancelledOnAnEmptyLineWritesDefaultFilename) {
-    line_->SetCommandStyle(1);
+    line_->SetCommandStyle(lineinput::ActionOpenFile);
     line_->SetDlgOpenCaption(L"");
     line_->SetDefaultFilename(tmp_ / L"neu.txt");
     ClickWithDialog(kOpenTitle, Press(IDCANCEL));
@@ -269,7 +269,7 @@ TEST_F(VxLineInDialogTest, OpenFileCancelledOnAnEmptyLineWritesDefaultFilename) 
 
 TEST_F(VxLineInDialogTest, OpenFileTypedNameBecomesTheText) {
     ASSERT_TRUE(WriteFileBytes(tmp_ / L"b.txt", "b"));
-    line_->SetCommandStyle(1);
+    line_->SetCommandStyle(lineinput::ActionOpenFile);
     line_->SetDlgOpenCaption(L"Quelle");
     line_->SetText(tmp_ / L"a.txt");
     ClickWithDialog(L"Quelle", Type(L"b.txt", IDOK));
@@ -279,7 +279,7 @@ TEST_F(VxLineInDialogTest, OpenFileTypedNameBecomesTheText) {
 }
 
 TEST_F(VxLineInDialogTest, SaveFileGetsTheFirstExtension) {
-    line_->SetCommandStyle(2);
+    line_->SetCommandStyle(lineinput::ActionSaveFile);
     line_->SetDlgSaveCaption(L"");
     line_->SetDlgFileType(L"Protokoll|Text");
     line_->SetDlgFileExtension(L"log|txt");
@@ -290,7 +290,7 @@ TEST_F(VxLineInDialogTest, SaveFileGetsTheFirstExtension) {
 }
 
 TEST_F(VxLineInDialogTest, EnterInTheLineOpensTheDialogWhenButtonClickOnEnter) {
-    line_->SetCommandStyle(2);
+    line_->SetCommandStyle(lineinput::ActionSaveFile);
     line_->SetButtonClickOnEnter(true);
     line_->SetDlgSaveCaption(L"Ziel");
     line_->SetText(tmp_ / L"alt.txt");
@@ -308,7 +308,7 @@ TEST_F(VxLineInDialogTest, EnterInTheLineOpensTheDialogWhenButtonClickOnEnter) {
 }
 
 TEST_F(VxLineInDialogTest, SaveFileCancelledKeepsTheLine) {
-    line_->SetCommandStyle(2);
+    line_->SetCommandStyle(lineinput::ActionSaveFile);
     line_->SetText(tmp_ / L"alt.txt");
     ClickWithDialog(L"Datei speichern : ", Press(IDCANCEL));
     EXPECT_EQ(line_->Text(), tmp_ / L"alt.txt");
@@ -319,7 +319,7 @@ TEST_F(VxLineInDialogTest, SaveFileCancelledKeepsTheLine) {
 TEST_F(VxLineInDialogTest, OpenFilesJoinsThePathsInTheDialogsOrder) {
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"c"})
         ASSERT_TRUE(WriteFileBytes(tmp_ / name, "x"));
-    line_->SetCommandStyle(6);
+    line_->SetCommandStyle(lineinput::ActionOpenFiles);
     line_->SetDlgOpenCaption(L"Mehrere");
     line_->SetText(tmp_ / L"a.txt");
     ClickWithDialog(L"Mehrere", Type(L"\"b.txt\" \"a.txt\" \"c\"", IDOK));
@@ -328,7 +328,7 @@ TEST_F(VxLineInDialogTest, OpenFilesJoinsThePathsInTheDialogsOrder) {
 
 TEST_F(VxLineInDialogTest, OpenFilesWithOneChoiceGivesItsPath) {
     ASSERT_TRUE(WriteFileBytes(tmp_ / L"c", "x"));
-    line_->SetCommandStyle(6);
+    line_->SetCommandStyle(lineinput::ActionOpenFiles);
     line_->SetDlgOpenCaption(L"Mehrere");
     line_->SetText(tmp_ / L"a.txt");
     ClickWithDialog(L"Mehrere", Type(L"c", IDOK));
@@ -336,7 +336,7 @@ TEST_F(VxLineInDialogTest, OpenFilesWithOneChoiceGivesItsPath) {
 }
 
 TEST_F(VxLineInDialogTest, OpenFilesCancelledKeepsTheLine) {
-    line_->SetCommandStyle(6);
+    line_->SetCommandStyle(lineinput::ActionOpenFiles);
     line_->SetDlgOpenCaption(L"Mehrere");
     line_->SetText(tmp_ / L"a.txt");
     ClickWithDialog(L"Mehrere", Press(IDCANCEL));
@@ -346,7 +346,7 @@ TEST_F(VxLineInDialogTest, OpenFilesCancelledKeepsTheLine) {
 // --- clicks that open no dialog ----------------------------------------------------
 
 TEST_F(VxLineInDialogTest, ComboStyleReportsTheClickInsteadOfADialog) {
-    line_->SetControlStyle(1);
+    line_->SetControlStyle(lineinput::StyleCombo);
     for (const std::int32_t commandStyle : {1, 2, 3, 6}) {
         line_->SetCommandStyle(commandStyle);
         events_.clear();

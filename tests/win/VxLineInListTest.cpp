@@ -20,7 +20,7 @@ protected:
         RecordPropertyChanges(*form, changed);
         line = NewLine(nullptr);
         ASSERT_NE(line, nullptr);
-        line->SetControlStyle(1);
+        line->SetControlStyle(lineinput::StyleCombo);
         PumpMessages();
         events.clear();
         changed.clear();
@@ -253,7 +253,7 @@ TEST_F(VxLineInListTest, SelectionChangeRaisesChangeThenClickOnlyInStyle1) {
 
     // In another style the hidden combo box keeps its items; a selection
     // raises Click alone.
-    line->SetControlStyle(0);
+    line->SetControlStyle(lineinput::StyleTextBox);
     AddItems({L"a", L"b"});
     events.clear();
     line->SetListIndex(0);
@@ -288,7 +288,7 @@ TEST_F(VxLineInListTest, ClearEmptiesTheTextInEveryStyleWithoutChange) {
         EXPECT_EQ(Combo(L"cmb0").listCount() + Combo(L"cmb2").listCount(), 0) << "style " << style;
     }
     // The editable combo box as well.
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetComboStyle(0);
     line->SetText(L"getippt");
     events.clear();
@@ -334,7 +334,7 @@ TEST_F(VxLineInListTest, RestoredInStyle0TheListsDoNothingUntilStyle1) {
     auto* cmb2 = static_cast<host::ComboBox*>(restored->ChildNamed(L"cmb2"));
     EXPECT_EQ(cmb0->listCount() + cmb2->listCount(), 0);
 
-    restored->SetControlStyle(1);
+    restored->SetControlStyle(lineinput::StyleCombo);
     restored->AddItem(L"a");
     EXPECT_EQ(restored->ListCount(), 1);
     EXPECT_EQ(restored->ComboStyle(), 2);

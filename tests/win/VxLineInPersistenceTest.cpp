@@ -94,7 +94,7 @@ TEST_F(Persistence, AnEmptyBagRestoresTheReadDefaults) {
     line->AddItem(L"eins");
     EXPECT_EQ(line->ListCount(), 0);
     EXPECT_EQ(line->List(0), L"");
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->AddItem(L"eins");
     EXPECT_EQ(line->ListCount(), 1);
 }
@@ -125,7 +125,7 @@ TEST_F(Persistence, WrittenStateIsRestoredThroughTheTextStore) {
     line->SetButtonShow(false);
     line->SetTextBoxStyle(11);
     line->SetTextMask(L"0123");
-    line->SetCommandStyle(5);
+    line->SetCommandStyle(lineinput::ActionCopy);
     line->SetPictureType(12);
     line->SetDefaultFilename(L"C:\\Daten\\x.txt");
     line->SetAllowDDMultiFiles(true);
@@ -295,9 +295,9 @@ TEST_F(Persistence, EveryKeyIsWrittenOnceInTheStoredOrder) {
     line->SetButtonShow(false);
     line->SetTextBoxStyle(11);
     line->SetTextMask(L"0123");
-    line->SetControlStyle(2);
+    line->SetControlStyle(lineinput::StyleMemo);
     line->SetGreyControl(true);
-    line->SetCommandStyle(5);
+    line->SetCommandStyle(lineinput::ActionCopy);
     line->SetPictureType(12);
     line->SetAutoAmbientChanges(false);
     line->SetDefaultFilename(L"x.txt");

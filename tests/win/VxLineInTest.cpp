@@ -93,7 +93,7 @@ TEST_F(VxLineInTest, SettersCorrectTextMaskAndButtonWidth) {
     EXPECT_EQ(line->TextMask(), L"*");
     line->SetButtonWidth(0);
     EXPECT_EQ(line->ButtonWidth(), 32);
-    line->SetControlStyle(4);
+    line->SetControlStyle(lineinput::StyleInnerBox);
     line->SetButtonWidth(0);
     EXPECT_EQ(line->ButtonWidth(), S() - 4);
     line->SetCaption(L"  Pfad :   ");
@@ -294,7 +294,7 @@ TEST_F(VxLineInTest, CidGivesTheSelectedItemDataOnlyInTheComboStyle) {
     ASSERT_EQ(cmb0.itemData(0), 7);
     EXPECT_EQ(line->cid(), 0);
 
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->AddItem(L"a");
     line->AddItem(L"b");
     line->SetItemData(1, 9);
@@ -367,7 +367,7 @@ TEST_F(VxLineInTest, AutoSizeLabelMakesTheColumnEightPixelsWiderThanTheCaption) 
 }
 
 TEST_F(VxLineInTest, StyleOneIsOnePixelHigherWithTheComboOnePixelUp) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     const int s = S();
     EXPECT_EQ(line->height(), s + 3);
     EXPECT_EQ(Child(L"cmb2").top(), 0);
@@ -391,7 +391,7 @@ int ListHeightFor(const host::ComboBox& combo, int comboLines) {
 }
 
 TEST_F(VxLineInTest, LayoutPassesKeepTheDropDownHeightOfComboLines) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetComboLines(5);
     auto& combo = static_cast<host::ComboBox&>(Child(L"cmb2"));
     const int expected = ListHeightFor(combo, 5);
@@ -404,7 +404,7 @@ TEST_F(VxLineInTest, LayoutPassesKeepTheDropDownHeightOfComboLines) {
 // A new instance starts with cmb0 as its combo box; a restored one with none.
 // Whichever combo box the style switches to opens a list of ComboLines items.
 TEST_F(VxLineInTest, EveryComboBoxThatBecomesCurrentOpensComboLinesItems) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     const auto* cmb2 = line->ComboControl();
     ASSERT_EQ(cmb2, line->ChildNamed(L"cmb2"));
     EXPECT_EQ(DroppedHeight(*cmb2), ListHeightFor(*cmb2, 8));
@@ -429,7 +429,7 @@ TEST_F(VxLineInTest, TopDistanceThreeIsHalvedInStyleZeroAndRoundedInStyleTwo) {
     line->SetTopDistance(3);
     EXPECT_EQ(Child(L"txt").top(), 1);
     EXPECT_EQ(line->height(), S() + 3);
-    line->SetControlStyle(2);
+    line->SetControlStyle(lineinput::StyleMemo);
     const double tpp = host::TwipsPerPixelX();
     line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 80 * tpp);
     EXPECT_EQ(Child(L"mem").top(), 2);
@@ -475,7 +475,7 @@ TEST_F(VxLineInTest, PositionQueriesOfEveryKindInTheFormsUnits) {
 }
 
 TEST_F(VxLineInTest, InnerBoxStyleHoldsTextButtonAndSeparator) {
-    line->SetControlStyle(4);
+    line->SetControlStyle(lineinput::StyleInnerBox);
     auto& con = static_cast<host::PictureBox&>(Child(L"con"));
     EXPECT_TRUE(con.visible());
     EXPECT_TRUE(Child(L"txi").visible());
@@ -491,12 +491,12 @@ TEST_F(VxLineInTest, InnerBoxStyleHoldsTextButtonAndSeparator) {
     EXPECT_EQ(con.lines()[0].color, host::kColor3DLight);
     line->SetButtonShow(false);
     EXPECT_EQ(Child(L"txi").width(), con.width() - line->ButtonWidth() - 6);
-    line->SetControlStyle(0);
+    line->SetControlStyle(lineinput::StyleTextBox);
     EXPECT_EQ(GetParent(Child(L"cmd").hwnd()), line->hwnd());
 }
 
 TEST_F(VxLineInTest, OutlineStyleHidesTheButtonAndKeepsTheHostsHeight) {
-    line->SetControlStyle(5);
+    line->SetControlStyle(lineinput::StyleOutline);
     const double tpp = host::TwipsPerPixelX();
     line->placeTwips(10 * tpp, 10 * tpp, 400 * tpp, 50 * tpp);
     EXPECT_FALSE(Child(L"cmd").visible());
@@ -527,7 +527,7 @@ TEST_F(VxLineInTest, GreyControlCoversTheFieldUntilItIsSwitchedOff) {
     EXPECT_TRUE(Child(L"lbl").enabled());
     EXPECT_TRUE(Child(L"cmd").enabled());
 
-    line->SetControlStyle(4);
+    line->SetControlStyle(lineinput::StyleInnerBox);
     line->SetGreyControl(true);
     EXPECT_TRUE(Child(L"con").visible());
     EXPECT_TRUE(Child(L"gry").visible());
@@ -636,7 +636,7 @@ TEST_F(VxLineInTest, RestoringBeforePlacementLaysOutOnceAtThePlacement) {
     placedFirst->ReadProperties(host::PropertyBag());
     PlaceInPixels(*placedFirst, {.top = 80});
     placedFirst->SetLabelWidth(90);
-    placedFirst->SetControlStyle(3);
+    placedFirst->SetControlStyle(lineinput::StyleDisplay);
     placedFirst->SetTopDistance(5);
     placedFirst->SetControlDistance(7);
     EXPECT_EQ(restored->height(), placedFirst->height());
@@ -664,7 +664,7 @@ TEST_F(VxLineInTest, AutomaticButtonWidthSetBeforePlacementIsTheOneSetAfter) {
         {"new instance switched to the framed style",
          [](VxLineIn& l, const host::PropertyBag&) {
              l.InitProperties();
-             l.SetControlStyle(4);
+             l.SetControlStyle(lineinput::StyleInnerBox);
          }},
         {"restored in the framed style",
          [](VxLineIn& l, const host::PropertyBag& bag) { l.ReadProperties(bag); }},
@@ -716,7 +716,7 @@ TEST_F(VxLineInTest, ChangeMembersRaiseChangeByNumberAndTerminateDropsTheCombo) 
     line->SendChangeMsg();
     EXPECT_EQ(events, (EventList{VxEvent::Change, VxEvent::Change}));
 
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->AddItem(L"a");
     line->AddItem(L"b", 0);
     EXPECT_EQ(line->NewIndex(), 0);
@@ -729,7 +729,7 @@ TEST_F(VxLineInTest, ChangeMembersRaiseChangeByNumberAndTerminateDropsTheCombo) 
 }
 
 TEST_F(VxLineInTest, DestroyingTheFormTerminatesTheLine) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     ASSERT_NE(line->ComboControl(), nullptr);
     EventList events;
     RecordEvents(*line, events);

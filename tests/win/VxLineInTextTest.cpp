@@ -151,7 +151,7 @@ TEST_F(VxLineInTextTest, TextReachesEveryChildButOnlyTheFieldOfTheStyleRaisesCha
         EXPECT_EQ(events, V{VxEvent::Change});
         EXPECT_EQ(line->Text(), L"style " + std::to_wstring(style));
     }
-    line->SetControlStyle(3);
+    line->SetControlStyle(lineinput::StyleDisplay);
     Forget();
     line->SetText(L"Anzeige"); // a label raises no Change
     EXPECT_EQ(events, V{});
@@ -159,7 +159,7 @@ TEST_F(VxLineInTextTest, TextReachesEveryChildButOnlyTheFieldOfTheStyleRaisesCha
 }
 
 TEST_F(VxLineInTextTest, TextInTheEditableComboRaisesOneChange) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetComboStyle(0);
     Forget();
     line->SetText(L"frei");
@@ -169,7 +169,7 @@ TEST_F(VxLineInTextTest, TextInTheEditableComboRaisesOneChange) {
 }
 
 TEST_F(VxLineInTextTest, TextInTheListOnlyComboSelectsAnItemOrIsRefused) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->AddItem(L"eins");
     line->AddItem(L"zwei");
     Forget();
@@ -194,7 +194,7 @@ TEST_F(VxLineInTextTest, TextSilentRaisesNoChangeKeepsMultiStringGreyAndRedraws)
     EXPECT_EQ(line->Text(), L"still");
     EXPECT_EQ(Box(L"mem").text(), L"still");
 
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetComboStyle(0);
     line->SetText(L"combo");
     Forget();
@@ -217,7 +217,7 @@ TEST_F(VxLineInTextTest, SelTextReplacesEverySelectionButOnlyTxtReportsIt) {
     EXPECT_EQ(Box(L"mem").text(), L"Servus Welt");
     EXPECT_EQ(line->SelStart(), 6);
 
-    line->SetControlStyle(3);
+    line->SetControlStyle(lineinput::StyleDisplay);
     EXPECT_EQ(line->SelText(), L"");
     EXPECT_EQ(line->SelStart(), 0);
     EXPECT_EQ(line->SelLength(), 0);
@@ -255,11 +255,11 @@ TEST_F(VxLineInTextTest, TextBoxSettingsReachTheTextChildren) {
 }
 
 TEST_F(VxLineInTextTest, SetTextFocusAndSetActive) {
-    line->SetControlStyle(2);
+    line->SetControlStyle(lineinput::StyleMemo);
     line->SetTextFocus();
     EXPECT_TRUE(Child(L"mem").hasFocus());
     sink->setFocus();
-    line->SetControlStyle(3);
+    line->SetControlStyle(lineinput::StyleDisplay);
     line->SetTextFocus(); // the display cannot take the focus
     EXPECT_TRUE(sink->hasFocus());
 
@@ -306,10 +306,10 @@ TEST_F(VxLineInTextTest, UpperCaseStyleTurnsAnUmlautIntoItsCapital) {
     EXPECT_EQ(keys, (E{228, 196}));
     EXPECT_EQ(line->Text(), L"\u00c4");
     // The frame's text box and the memo filter the same way.
-    line->SetControlStyle(4);
+    line->SetControlStyle(lineinput::StyleInnerBox);
     Type(Hwnd(L"txi"), L'\u00f6');
     EXPECT_EQ(line->Text(), L"\u00d6");
-    line->SetControlStyle(2);
+    line->SetControlStyle(lineinput::StyleMemo);
     Type(Hwnd(L"mem"), L'u');
     EXPECT_EQ(Box(L"mem").text(), L"U");
 }
@@ -344,7 +344,7 @@ TEST_F(VxLineInTextTest, ACharacterWithoutAWindows1252CodeTravelsAsAQuestionMark
 
 TEST_F(VxLineInTextTest, EnterInTxtPressesTheButtonBeforeKeyPress) {
     line->SetButtonClickOnEnter(true);
-    line->SetCommandStyle(4);
+    line->SetCommandStyle(lineinput::ActionReportOnly);
     line->SetTextFocus();
     Forget();
     SendMessageW(Hwnd(L"txt"), WM_KEYDOWN, VK_RETURN, 1);
@@ -378,7 +378,7 @@ TEST_F(VxLineInTextTest, EnterInTxtPressesTheButtonBeforeKeyPress) {
 }
 
 TEST_F(VxLineInTextTest, ComboKeysAreReportedUnfiltered) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetComboStyle(0);
     line->SetTextBoxStyle(11);
     line->SetButtonClickOnEnter(true);
@@ -395,7 +395,7 @@ TEST_F(VxLineInTextTest, ComboKeysAreReportedUnfiltered) {
 }
 
 TEST_F(VxLineInTextTest, TheKeyLeftByComboKeyPressIsWhatTheComboInserts) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetComboStyle(0);
     On(VxEvent::ComboKeyPress, [](VxLineInEventArgs& args) {
         *args.KeyAscii = *args.KeyAscii == 'a' ? std::int16_t{'x'} : std::int16_t{0};
@@ -406,7 +406,7 @@ TEST_F(VxLineInTextTest, TheKeyLeftByComboKeyPressIsWhatTheComboInserts) {
 }
 
 TEST_F(VxLineInTextTest, ALockedDropDownListReportsKeysButKeepsItsSelection) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetComboStyle(2);
     line->AddItem(L"alpha");
     line->AddItem(L"beta");
@@ -450,7 +450,7 @@ TEST_F(VxLineInTextTest, FocusColoursFollowMultiStringGrey) {
 
 TEST_F(VxLineInTextTest, ComboFocusRaisesTheComboEvents) {
     line->SetTextBackColor(0x00E0FFFF);
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetMultiStringGrey(true);
     host::Control& cmb2 = Child(L"cmb2");
     Forget();
@@ -553,7 +553,7 @@ TEST_F(VxLineInTextTest, TabReachesTheFieldAndTheButtonOfEveryStyle) {
 // Escape in a multi-line text box asks its parent to close, as it would close
 // a dialog box; the line's surface is not a window that closes.
 TEST_F(VxLineInTextTest, EscapeInTheMultiLineFieldLeavesTheLineInPlace) {
-    line->SetControlStyle(2);
+    line->SetControlStyle(lineinput::StyleMemo);
     line->SetTextFocus();
     MSG msg{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
     if (!IsDialogMessageW(form->hwnd(), &msg))
@@ -577,7 +577,7 @@ TEST_F(VxLineInTextTest, MouseAndClicksOfTheFields) {
     EXPECT_EQ(events, (V{VxEvent::MouseMove, VxEvent::MouseDown, VxEvent::MouseUp, VxEvent::Click,
                          VxEvent::DblClick, VxEvent::MouseUp, VxEvent::Click}));
 
-    line->SetControlStyle(3);
+    line->SetControlStyle(lineinput::StyleDisplay);
     Forget();
     const HWND anz = Hwnd(L"anz");
     SendMessageW(anz, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
@@ -614,7 +614,7 @@ TEST_F(VxLineInTextTest, AnyReleaseOverTheButtonIsAButtonRightClickWithoutTheAct
 }
 
 TEST_F(VxLineInTextTest, AnItemChosenInTheListOnlyComboIsAChangeOnlyInTheComboStyle) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->AddItem(L"eins");
     line->AddItem(L"zwei");
     Forget();
@@ -622,7 +622,7 @@ TEST_F(VxLineInTextTest, AnItemChosenInTheListOnlyComboIsAChangeOnlyInTheComboSt
     EXPECT_EQ(events, (V{VxEvent::Change, VxEvent::Click}));
     EXPECT_EQ(line->Text(), L"eins");
 
-    line->SetControlStyle(0);
+    line->SetControlStyle(lineinput::StyleTextBox);
     host::ComboBox& cmb2 = Combo(L"cmb2");
     cmb2.addItem(L"eins");
     cmb2.addItem(L"zwei");
@@ -657,7 +657,7 @@ TEST_F(VxLineInTextTest, APressOfTheRealButtonRunsTheClickAndGivesTheFocusBack) 
 }
 
 TEST_F(VxLineInTextTest, ReportOnlyStyleRaisesButtonClickedAndChangeOnlyForTheHostsChange) {
-    line->SetCommandStyle(4);
+    line->SetCommandStyle(lineinput::ActionReportOnly);
     line->SetText(L"a");
     line->SetTextFocus();
     Forget();
@@ -674,7 +674,7 @@ TEST_F(VxLineInTextTest, ReportOnlyStyleRaisesButtonClickedAndChangeOnlyForTheHo
 }
 
 TEST_F(VxLineInTextTest, CopyPutsTheTextOnTheClipboard) {
-    line->SetCommandStyle(5);
+    line->SetCommandStyle(lineinput::ActionCopy);
     line->SetText(L"\\\\srv\\freigabe\\\u00e4");
     line->SetTextFocus();
     Forget();
@@ -686,7 +686,7 @@ TEST_F(VxLineInTextTest, CopyPutsTheTextOnTheClipboard) {
 }
 
 TEST_F(VxLineInTextTest, TheDisplayStyleSeesOnlyTheChangeOfTheClick) {
-    line->SetControlStyle(3);
+    line->SetControlStyle(lineinput::StyleDisplay);
     line->SetText(L"Anzeige");
     Forget();
     line->DoButtonClick(true);
@@ -696,7 +696,7 @@ TEST_F(VxLineInTextTest, TheDisplayStyleSeesOnlyTheChangeOfTheClick) {
 }
 
 TEST_F(VxLineInTextTest, TheClickMovesTheFocusUnlessMultiStringGrey) {
-    line->SetCommandStyle(4);
+    line->SetCommandStyle(lineinput::ActionReportOnly);
     sink->setFocus();
     Forget();
     line->DoButtonClick(true);
@@ -713,7 +713,7 @@ TEST_F(VxLineInTextTest, TheClickMovesTheFocusUnlessMultiStringGrey) {
 }
 
 TEST_F(VxLineInTextTest, TheComboStyleClearsTheComboOrOnlyReportsTheClick) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->AddItem(L"eins");
     line->AddItem(L"zwei");
     line->SetListIndex(1);
@@ -737,12 +737,12 @@ TEST_F(VxLineInTextTest, TheComboStyleClearsTheComboOrOnlyReportsTheClick) {
 
 // The focus stays in the combo box's edit field: no lost and regained focus.
 TEST_F(VxLineInTextTest, TheEditableComboIsClearedToo) {
-    line->SetControlStyle(1);
+    line->SetControlStyle(lineinput::StyleCombo);
     line->SetComboStyle(0);
     line->AddItem(L"eins");
     line->SetText(L"frei");
     line->SetTextFocus();
-    line->SetCommandStyle(0);
+    line->SetCommandStyle(lineinput::ActionClear);
     Forget();
     line->DoButtonClick(true);
     EXPECT_EQ(events, (V{VxEvent::BeforeButtonClicked, VxEvent::Change, VxEvent::Click,
