@@ -75,6 +75,26 @@ TEST(CommandArguments, HelpWinsOverEverythingElse) {
     // Every encoding that the list is read in is named.
     for (const wchar_t* encoding : {L"UTF-8", L"UTF-16 mit Byte-Order-Mark", L"Windows-1252"})
         EXPECT_NE(UsageText().find(encoding), std::wstring::npos) << encoding;
+    // Every command and switch has its line, and the list's variables are named.
+    const wchar_t* const kForms[] = {L"ordnerlink /create QUELLE ZIEL [/force]",
+                                     L"ordnerlink /show ZIEL",
+                                     L"ordnerlink /check ZIEL",
+                                     L"ordnerlink /check /all [ORDNER] [/timeout:SEKUNDEN]",
+                                     L"ordnerlink /list [ORDNER]",
+                                     L"ordnerlink /manage [ORDNER]",
+                                     L"ordnerlink /remove ZIEL",
+                                     L"ordnerlink /new [ZIEL] [/source:QUELLE]",
+                                     L"ordnerlink /register",
+                                     L"ordnerlink /unregister",
+                                     L"ordnerlink /install",
+                                     L"ordnerlink /uninstall",
+                                     L"ordnerlink /repair ZIEL [/whatif]",
+                                     L"ordnerlink /repair /all [ORDNER] [/whatif]",
+                                     L"ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]",
+                                     L"%USERNAME%",
+                                     L"%% steht"};
+    for (const wchar_t* form : kForms)
+        EXPECT_NE(UsageText().find(form), std::wstring::npos) << form;
 }
 
 TEST(CommandArguments, WrongCallsAreRefusedWithTheirReason) {
@@ -202,7 +222,8 @@ TEST(CommandArguments, SyncOfAFolderWithAList) {
     EXPECT_NE(Refused({L"/repair", L"/all", L"/prune"}).find(L"/prune gilt nur für /sync"),
               std::wstring::npos);
     EXPECT_NE(Refused({L"/list", L"/log:x"}).find(L"/log gilt nur für /sync"), std::wstring::npos);
-    EXPECT_NE(Refused({L"/sync", L"a", L"/all"}).find(L"/all gilt nur für /check und /repair"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"a", L"/all"}).find(L"/all gilt nur für /check und /repair"),
+              std::wstring::npos);
     EXPECT_NE(Refused({L"/list", L"/whatif"}).find(L"/whatif gilt nur für /repair und /sync"),
               std::wstring::npos);
 }
