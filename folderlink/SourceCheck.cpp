@@ -33,7 +33,7 @@ std::wstring PathFailure(DWORD error) {
     case ERROR_PATH_NOT_FOUND:
         return L"Der Pfad existiert nicht.";
     case ERROR_BAD_NETPATH:
-        return L"Der Server ist nicht erreichbar.";
+        return L"Der Server wurde im Netzwerk nicht gefunden.";
     case ERROR_BAD_NET_NAME:
         return L"Der Server kennt diese Freigabe nicht.";
     case ERROR_ACCESS_DENIED:
@@ -41,7 +41,7 @@ std::wstring PathFailure(DWORD error) {
     case ERROR_NOT_READY:
         return L"Das Laufwerk ist nicht bereit.";
     default:
-        return L"Der Pfad ist nicht erreichbar: " + L_SHTCUT::ErrorText(error) + L".";
+        return L"Auf den Pfad lässt sich nicht zugreifen: " + L_SHTCUT::ErrorText(error) + L".";
     }
 }
 

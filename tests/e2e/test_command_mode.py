@@ -377,7 +377,7 @@ def test_check_is_bounded_by_its_timeout(ordnerlink, work_folder):
             "abgelehnt": (f"ftp://127.0.0.1:{refused_port}/pub", 1, "lehnt die Verbindung ab"),
             # An address reserved for documentation: no server ever answers.
             # Wine has no client for shares and refuses it at once, in words.
-            "unerreichbar": ("\\\\192.0.2.1\\freigabe", 1, "Der Pfad ist nicht erreichbar: "),
+            "unerreichbar": ("\\\\192.0.2.1\\freigabe", 1, "Auf den Pfad l\u00e4sst sich nicht zugreifen: "),
         }
         for name, (source, code, message) in cases.items():
             folder = work_folder / name

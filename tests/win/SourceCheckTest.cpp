@@ -207,7 +207,7 @@ TEST(SourceCheck, ManySourcesTogetherUnderOneTimeout) {
         {"file", temp / L"Datei", SourceState::Reachable, L"Die Datei ist erreichbar."},
         {"missing", temp / L"fehlt\\tiefer", SourceState::Unreachable, L"Der Pfad existiert nicht."},
         {"forbidden name", temp / L"a<b", SourceState::Unreachable,
-         L"Der Pfad ist nicht erreichbar: Der Name ist nicht zul\u00E4ssig."},
+         L"Auf den Pfad l\u00E4sst sich nicht zugreifen: Der Name ist nicht zul\u00E4ssig."},
         {"relative path", L"Ordner", SourceState::Unreachable,
          L"Nur lokale Pfade, Netzwerkfreigaben und FTP-Adressen lassen sich pr\u00FCfen."},
         {"web address", L"http://example.org/x", SourceState::Unreachable,
@@ -217,7 +217,8 @@ TEST(SourceCheck, ManySourcesTogetherUnderOneTimeout) {
     // ERROR_BAD_DEV_TYPE; Windows asks the network, which takes its time.
     if (RunningUnderWine())
         rows.push_back({"share under Wine", L"\\\\192.0.2.1\\freigabe", SourceState::Unreachable,
-                        L"Der Pfad ist nicht erreichbar: Unter diesem Netzwerkpfad ist keine Ordnerfreigabe "
+                        L"Auf den Pfad l\u00E4sst sich nicht zugreifen: Unter diesem Netzwerkpfad ist keine "
+                        L"Ordnerfreigabe "
                         L"erreichbar."});
     // An IPv6 address is named in brackets, as in the address itself.
     const Server greetingOnIpv6(AF_INET6, Behaviour::Greets);
