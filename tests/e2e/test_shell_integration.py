@@ -7,8 +7,8 @@ import subprocess
 
 import pytest
 
-from conftest import (MAIN_TITLE, App, end_wine, run, save_screenshot, start_as_explorer, visible_windows,
-                      wait_until, window_text)
+from conftest import (MAIN_TITLE, MANAGER_TITLE, App, end_wine, run, save_screenshot, start_as_explorer,
+                      visible_windows, wait_until, window_text)
 
 PROGRAM_BOX_TITLE = "Ordnerlink"
 # The main window's row from the window-text tool: its title, then its
@@ -99,6 +99,20 @@ def close_main_window(app):
     assert wait_until(lambda: app.x_window_gone(app.window)), "the main window stayed open"
 
 
+def box_of_a_command_without_console(build_dir, command_line, screenshot=None):
+    """Starts command_line as Explorer or Windows' settings start it (no
+    console) and returns the text of the message box the program answers in,
+    closing it afterwards."""
+    start_as_explorer(build_dir, command_line)
+    boxes = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE], 30)
+    assert len(boxes) == 1, (command_line, boxes)
+    if screenshot:
+        save_screenshot(build_dir, screenshot)
+    window_text(build_dir, "--close", PROGRAM_BOX_TITLE)
+    assert wait_until(lambda: not [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE])
+    return "".join(boxes[0])
+
+
 def test_new_prefills_the_lines_and_nothing_else(build_dir, work_folder):
     end_wine()
     plain = App(build_dir)
@@ -153,8 +167,17 @@ def test_verbs_start_the_window_on_any_folder_and_go_without_a_trace(ordnerlink,
         row = main_window_row(build_dir)
         assert (row[SOURCE_TEXT], row[TARGET_TEXT]) == ("", target), (key, folder)
         close_main_window(app)
-    # The manager's verb hands the folder on the same way; the manager
-    # window itself is tested with it.
+    # The manager's verb: the manager on that folder, a drive root too.
+    manage = reg_value(blocks, f"{classes}\\Directory\\shell\\Ordnerlink.Verwalten\\command")
+    for folder in (r"C:\e2e\Meine Daten", "C:\\"):
+        manager = App(build_dir, command_line=manage.replace("%1", folder), title=MANAGER_TITLE)
+        shown = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == MANAGER_TITLE])
+        assert shown and folder in shown[0], (folder, shown)
+        window_text(build_dir, "--close", MANAGER_TITLE)
+        assert wait_until(lambda: manager.x_window_gone(manager.window)), "the manager stayed open"
+
+    # Started without a console, as from a shortcut, it answers in a box.
+    assert "Weitere Optionen anzeigen" in box_of_a_command_without_console(build_dir, f'"{program}" /register')
 
     # The window-program verbs are written for ordnerlink.exe even when
     # the console companion registered them.
@@ -222,12 +245,8 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
 
     # Windows' settings start the uninstall command without a console: the
     # installed copy removes itself and says so in a message box.
-    start_as_explorer(build_dir, f'"{installed}" /uninstall')
-    boxes = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE], 30)
-    assert len(boxes) == 1 and "Ordnerlink ist entfernt" in "".join(boxes[0])
-    save_screenshot(build_dir, "uninstalled-from-settings")
-    window_text(build_dir, "--close", PROGRAM_BOX_TITLE)
-    assert wait_until(lambda: not [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE])
+    assert "Ordnerlink ist entfernt" in box_of_a_command_without_console(
+        build_dir, f'"{installed}" /uninstall', screenshot="uninstalled-from-settings")
     run("wineserver", "-w", timeout=60)
 
     # Left until the next logon: the running program's file, moved into the
