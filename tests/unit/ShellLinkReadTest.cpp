@@ -172,6 +172,10 @@ TEST(ShellLinkRead, AKnownFolderItemEndsTheListAndLinkInfoNamesTheTarget) {
                           {ComputerRootItem, DesktopKnownFolderItem, TestFolderItem},
                           EnvironmentBlock("\\\\srv\\share\\docs", u"\\\\srv\\share\\docs")),
                  L"\\\\srv\\share\\docs", TargetRecord::EnvironmentBlock);
+    // Windows 10's link to a server alone (win10-unc-vboxsvr.lnk) has neither an
+    // ID list nor LinkInfo, only HasExpString and the block.
+    ExpectTarget(LinkFile(IsUnicode | HasExpString, {}, EnvironmentBlock("\\\\VBOXSVR", u"\\\\VBOXSVR")),
+                 L"\\\\VBOXSVR", TargetRecord::EnvironmentBlock);
     // A drive item holds its name only with the flag 0x01: the same bytes as type 0x2E name no drive.
     ByteVector unnamedDrive = DriveCItem;
     unnamedDrive[2] = 0x2E;
