@@ -95,6 +95,11 @@ def start_as_explorer(build_dir, command_line):
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+# The window-text tool's exit code for a window that does not answer its
+# messages (kNotAnswering in WindowText.cpp).
+WINDOW_NOT_ANSWERING = 3
+
+
 def window_text(build_dir, *args, check=True):
     """What the window-text tool (tests/e2e/WindowText.cpp) prints for args.
     It writes into a file, not a pipe: a process of Wine's that the tool's
@@ -114,7 +119,7 @@ def window_text(build_dir, *args, check=True):
                 if attempt == 0:
                     continue
                 raise
-            assert done.returncode != 3, f"the window {args[-1]!r} does not answer its messages"
+            assert done.returncode != WINDOW_NOT_ANSWERING, f"the window {args[-1]!r} does not answer its messages"
             output.seek(0)
             return output.read().decode("utf-8")
 

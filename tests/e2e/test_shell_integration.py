@@ -88,15 +88,16 @@ def reg_value(blocks, key, name="@"):
     return None
 
 
-def main_window_row(build_dir):
-    rows = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == MAIN_TITLE])
+def window_row(build_dir, title=MAIN_TITLE):
+    """The one visible window of that title: its title, then its children's texts."""
+    rows = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == title])
     assert len(rows) == 1, rows
     return rows[0]
 
 
-def close_main_window(app):
-    window_text(app.build_dir, "--close", MAIN_TITLE)
-    assert wait_until(lambda: app.x_window_gone(app.window)), "the main window stayed open"
+def close_window(app, title=MAIN_TITLE):
+    window_text(app.build_dir, "--close", title)
+    assert wait_until(lambda: app.x_window_gone(app.window)), f"the window {title!r} stayed open"
 
 
 def box_of_a_command_without_console(build_dir, command_line, screenshot=None):
@@ -116,8 +117,8 @@ def box_of_a_command_without_console(build_dir, command_line, screenshot=None):
 def test_new_prefills_the_lines_and_nothing_else(build_dir, work_folder):
     end_wine()
     plain = App(build_dir)
-    plain_row = main_window_row(build_dir)
-    close_main_window(plain)
+    plain_row = window_row(build_dir)
+    close_window(plain)
     assert plain_row[SOURCE_TEXT] == plain_row[TARGET_TEXT] == ""
 
     program = windows_path(build_dir / "app" / "ordnerlink.exe")
@@ -129,13 +130,13 @@ def test_new_prefills_the_lines_and_nothing_else(build_dir, work_folder):
     ]
     for command_line, source, target in calls:
         app = App(build_dir, command_line=command_line)
-        row = main_window_row(build_dir)
+        row = window_row(build_dir)
         expected = list(plain_row)
         expected[SOURCE_TEXT], expected[TARGET_TEXT] = source, target
         assert row == expected, command_line
         if source:
             app.screenshot("new-prefilled")
-        close_main_window(app)
+        close_window(app)
     # The window only showed the texts: nothing was made.
     assert list(work_folder.iterdir()) == []
     end_wine()
@@ -164,17 +165,16 @@ def test_verbs_start_the_window_on_any_folder_and_go_without_a_trace(ordnerlink,
     for key, folder, target in VERB_STARTS:
         command = reg_value(blocks, f"{classes}\\{key}\\command")
         app = App(build_dir, command_line=command.replace("%V", folder).replace("%1", folder))
-        row = main_window_row(build_dir)
+        row = window_row(build_dir)
         assert (row[SOURCE_TEXT], row[TARGET_TEXT]) == ("", target), (key, folder)
-        close_main_window(app)
+        close_window(app)
     # The manager's verb: the manager on that folder, a drive root too.
     manage = reg_value(blocks, f"{classes}\\Directory\\shell\\Ordnerlink.Verwalten\\command")
     for folder in (r"C:\e2e\Meine Daten", "C:\\"):
         manager = App(build_dir, command_line=manage.replace("%1", folder), title=MANAGER_TITLE)
-        shown = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == MANAGER_TITLE])
-        assert shown and folder in shown[0], (folder, shown)
-        window_text(build_dir, "--close", MANAGER_TITLE)
-        assert wait_until(lambda: manager.x_window_gone(manager.window)), "the manager stayed open"
+        shown = window_row(build_dir, MANAGER_TITLE)
+        assert folder in shown, (folder, shown)
+        close_window(manager, MANAGER_TITLE)
 
     # Started without a console, as from a shortcut, it answers in a box.
     assert "Weitere Optionen anzeigen" in box_of_a_command_without_console(build_dir, f'"{program}" /register')
