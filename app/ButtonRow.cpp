@@ -21,3 +21,19 @@ std::vector<int> FitButtonWidths(const std::vector<int>& designed, const std::ve
             least[i] + static_cast<int>((wanted[i] - least[i]) * (room - leastSum) / (wantedSum - leastSum));
     return widths;
 }
+
+std::vector<ButtonLine> FitButtonLines(const std::vector<int>& designed, const std::vector<int>& least,
+                                       int room, int gap) {
+    std::vector<ButtonLine> lines;
+    for (std::size_t first = 0; first < least.size();) {
+        std::size_t end = first + 1;
+        std::int64_t needed = least[first];
+        while (end < least.size() && needed + gap + least[end] <= room)
+            needed += gap + least[end++];
+        const int gaps = static_cast<int>(end - first - 1) * gap;
+        lines.push_back({first, FitButtonWidths({designed.begin() + first, designed.begin() + end},
+                                                {least.begin() + first, least.begin() + end}, room - gaps)});
+        first = end;
+    }
+    return lines;
+}

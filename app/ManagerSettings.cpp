@@ -98,14 +98,22 @@ bool SaveManagerSettings(const ManagerSettings& settings) {
 }
 
 RECT OnVisibleMonitor(const RECT& bounds) {
+    // Workspace coordinates begin at the corner of the primary monitor's
+    // work area: with the taskbar at the top or at the left they are not
+    // the screen's.
+    RECT primaryWork{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &primaryWork, 0))
+        primaryWork = RECT{};
+    RECT onScreen = bounds;
+    OffsetRect(&onScreen, primaryWork.left, primaryWork.top);
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST), &info))
+    if (!GetMonitorInfoW(MonitorFromRect(&onScreen, MONITOR_DEFAULTTONEAREST), &info))
         return bounds;
     const RECT& work = info.rcWork;
-    const LONG width = std::min(bounds.right - bounds.left, work.right - work.left);
-    const LONG height = std::min(bounds.bottom - bounds.top, work.bottom - work.top);
-    const LONG left = std::clamp(bounds.left, work.left, work.right - width);
-    const LONG top = std::clamp(bounds.top, work.top, work.bottom - height);
+    const LONG width = std::min(onScreen.right - onScreen.left, work.right - work.left);
+    const LONG height = std::min(onScreen.bottom - onScreen.top, work.bottom - work.top);
+    const LONG left = std::clamp(onScreen.left, work.left, work.right - width) - primaryWork.left;
+    const LONG top = std::clamp(onScreen.top, work.top, work.bottom - height) - primaryWork.top;
     return RECT{left, top, left + width, top + height};
 }

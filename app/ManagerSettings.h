@@ -10,7 +10,9 @@
 #include <vector>
 
 struct ManagerSettings {
-    std::optional<RECT> bounds;    // the window's rectangle on the screen, in pixels
+    // The window's normal place in pixels, in workspace coordinates, as
+    // GetWindowPlacement gives it and SetWindowPlacement takes it.
+    std::optional<RECT> bounds;
     std::vector<int> columnWidths; // pixels, in the order of the columns
     std::wstring folder;           // empty: the user's network shortcuts
 };
@@ -20,7 +22,8 @@ ManagerSettings LoadManagerSettings();
 // false when the key could not be written.
 bool SaveManagerSettings(const ManagerSettings& settings);
 
-// bounds moved and shrunk as little as needed to lie wholly on the work area
-// of the monitor nearest to them, so that a window stored on a monitor that
-// is gone, or larger than the screen, opens where it can be seen.
+// bounds (in workspace coordinates) moved and shrunk as little as needed to
+// lie wholly on the work area of the monitor nearest to them, so that a
+// window stored on a monitor that is gone, or larger than the screen, opens
+// where it can be seen.
 RECT OnVisibleMonitor(const RECT& bounds);

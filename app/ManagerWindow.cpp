@@ -128,11 +128,13 @@ std::unique_ptr<ManagerWindow> ManagerWindow::Create(const std::wstring& folder)
     const ManagerSettings settings = LoadManagerSettings();
     // Where it was, or where the form put it; wholly on the screen, also
     // where its size at this resolution is more than the screen holds.
-    RECT placed{};
-    if (settings.bounds || GetWindowRect(window->form->hwnd(), &placed)) {
-        const RECT r = OnVisibleMonitor(settings.bounds.value_or(placed));
-        SetWindowPos(window->form->hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(window->form->hwnd(), &placement)) {
+        placement.rcNormalPosition = OnVisibleMonitor(settings.bounds.value_or(placement.rcNormalPosition));
+        placement.flags = 0;
+        placement.showCmd = SW_HIDE; // shown by Show()
+        SetWindowPlacement(window->form->hwnd(), &placement);
     }
     for (std::size_t c = 0; c < settings.columnWidths.size() && c < kColumns.size(); ++c)
         window->lstLinks->setColumnWidth(static_cast<int>(c), window->Scaled(settings.columnWidths[c]));
@@ -229,12 +231,22 @@ void ManagerWindow::ApplyDpi(unsigned dpi) {
         txtFolder->SetButtonWidth(
             MulDiv(txtFolder->ButtonWidth(), static_cast<int>(dpi_), static_cast<int>(previous)));
     }
-    // No narrower than the buttons at their captions' widths.
-    const std::vector<int> narrowest = ButtonWidths(0);
+    // No narrower than the buttons in one row at their captions' widths,
+    // and no larger than the work area of its monitor, whatever the font
+    // and the scale: where the row does not fit there, it wraps.
+    const ButtonNeeds needs = MeasureButtons();
     const int frameWidth = form->width() - form->clientWidth();
-    form->setMinimumSize(std::accumulate(narrowest.begin(), narrowest.end(), 0) + ButtonSpacing() +
-                             frameWidth,
-                         Scaled(kMinimumHeight));
+    SIZE minimum{std::accumulate(needs.least.begin(), needs.least.end(), 0) +
+                     static_cast<int>(needs.least.size() - 1) * Scaled(kGap) + 2 * Scaled(kMargin) +
+                     frameWidth,
+                 Scaled(kMinimumHeight)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(form->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+        minimum.cx = std::min<LONG>(minimum.cx, monitor.rcWork.right - monitor.rcWork.left);
+        minimum.cy = std::min<LONG>(minimum.cy, monitor.rcWork.bottom - monitor.rcWork.top);
+    }
+    form->setMinimumSize(minimum.cx, minimum.cy);
     Layout();
 }
 
@@ -248,17 +260,13 @@ std::array<ManagerWindow::RowButton, 7> ManagerWindow::ButtonRow() const {
              {cmdClose.get(), 90}}};
 }
 
-int ManagerWindow::ButtonSpacing() const {
-    return 2 * Scaled(kMargin) + static_cast<int>(ButtonRow().size() - 1) * Scaled(kGap);
-}
-
-std::vector<int> ManagerWindow::ButtonWidths(int clientWidth) const {
-    std::vector<int> designed, least;
+ManagerWindow::ButtonNeeds ManagerWindow::MeasureButtons() const {
+    ButtonNeeds needs;
     for (const RowButton& place : ButtonRow()) {
-        designed.push_back(Scaled(place.width));
-        least.push_back(place.button->captionWidth() + Scaled(kCaptionPadding));
+        needs.designed.push_back(Scaled(place.width));
+        needs.least.push_back(place.button->captionWidth() + Scaled(kCaptionPadding));
     }
-    return FitButtonWidths(designed, least, clientWidth - ButtonSpacing());
+    return needs;
 }
 
 void ManagerWindow::Layout() {
@@ -270,16 +278,26 @@ void ManagerWindow::Layout() {
     txtFolder->placeTwips(margin * tppX, margin * tppY, (width - 2 * margin) * tppX,
                           Scaled(kLineHeight) * tppY);
     const int listTop = 2 * margin + Scaled(kLineHeight);
-    const int buttonTop = height - margin - buttonHeight;
-    lstLinks->setBounds(margin, listTop, width - 2 * margin, buttonTop - margin - listTop);
+    const int gap = Scaled(kGap);
+    const ButtonNeeds needs = MeasureButtons();
+    const std::vector<ButtonLine> lines =
+        FitButtonLines(needs.designed, needs.least, width - 2 * margin, gap);
+    const int linesHeight = static_cast<int>(lines.size()) * (buttonHeight + gap) - gap;
+    int top = height - margin - linesHeight;
+    lstLinks->setBounds(margin, listTop, width - 2 * margin, top - margin - listTop);
     const auto row = ButtonRow();
-    const std::vector<int> widths = ButtonWidths(width);
-    int left = margin;
-    for (std::size_t i = 0; i + 1 < row.size(); ++i) {
-        row[i].button->setBounds(left, buttonTop, widths[i], buttonHeight);
-        left += widths[i] + Scaled(kGap);
+    for (const ButtonLine& line : lines) {
+        int left = margin;
+        for (std::size_t i = 0; i < line.widths.size(); ++i) {
+            const std::size_t button = line.first + i;
+            // The last button stands at the right edge.
+            if (button + 1 == row.size())
+                left = width - margin - line.widths[i];
+            row[button].button->setBounds(left, top, line.widths[i], buttonHeight);
+            left += line.widths[i] + gap;
+        }
+        top += buttonHeight + gap;
     }
-    row.back().button->setBounds(width - margin - widths.back(), buttonTop, widths.back(), buttonHeight);
 }
 
 void ManagerWindow::Show() {

@@ -51,11 +51,13 @@ private:
         int width;
     };
     std::array<RowButton, 7> ButtonRow() const;
-    // The margins and gaps of the row, in pixels.
-    int ButtonSpacing() const;
-    // The buttons' widths in a client area clientWidth pixels wide: as
-    // designed where it has room, else narrower, down to their captions'.
-    std::vector<int> ButtonWidths(int clientWidth) const;
+    // The buttons' widths at this resolution: as designed, and what each
+    // caption needs.
+    struct ButtonNeeds {
+        std::vector<int> designed;
+        std::vector<int> least;
+    };
+    ButtonNeeds MeasureButtons() const;
 
     // The folder and its rows.
     void ShowFolder(std::wstring folder);

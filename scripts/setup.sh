@@ -9,7 +9,10 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ python3 python3-pytest googletest
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 fonts-wine
+    # Wine draws the system's UI fonts with the Liberation fonts; Debian
+    # installs them only as Wine's recommendation, which minimal systems
+    # skip. The screenshots and the manager's layout tests expect them.
+    wine wine64 fonts-wine fonts-liberation
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick
     attr liblnk-utils zip
 )

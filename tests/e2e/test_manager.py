@@ -337,7 +337,8 @@ def test_context_menu_repairs(manager, links):
 # Display scales as Windows' settings name them, and the resolution each
 # sets. Wine 8 takes it from LogPixels under HKCU\Control Panel\Desktop when
 # its server starts; it never sends WM_DPICHANGED.
-SCALES = {100: 96, 150: 144, 200: 192}
+# At 250 % the row of buttons is wider than the screen and wraps.
+SCALES = {100: 96, 150: 144, 200: 192, 250: 240}
 BUTTONS = ("Öffnen", "Erneut prüfen", "Reparieren", "Quelle ändern…", "Entfernen", "Neue Ordnerverknüpfung…",
            "Schließen")
 # How far a measure may stray from its 96-dpi value times the scale: a
@@ -356,13 +357,15 @@ MEASURES = {
 }
 # What grows with the scale in the manager, each child found by its class and
 # text: the folder line with its caption and folder button, the list with its
-# font, the buttons. The buttons' widths grow too where the window has room.
+# font, the buttons, the last of which stays in the bottom right corner. The
+# buttons' widths grow too where the window has room.
 MANAGER_GROWS = (
     (("OrdnerlinkUserControl", ""), ("left", "top", "right margin")),
     (("Static", "Ordner :"), ("width",)),
     (("Button", ""), ("width",)),
     (("SysListView32", ""), ("left", "top", "right margin", "row height")),
-    *((("Button", caption), ("height", "bottom margin")) for caption in BUTTONS),
+    *((("Button", caption), ("height",)) for caption in BUTTONS),
+    (("Button", BUTTONS[-1]), ("bottom margin", "right margin")),
 )
 # What the main window places itself, by caption: its frame and its buttons.
 MAIN_PLACED = ("Ordner-Hardlink erstellen :", "Erstellen", "Schließen")
@@ -404,13 +407,15 @@ def check_manager(layout, base, dpi):
             expected = MEASURES[measure](child(base, kind, text), base["client"]) * factor
             assert abs(value - expected) <= SLACK, (kind, text, measure, value, expected)
     # Nothing overlaps, nothing lies outside: the line above the list, the
-    # list above the buttons, the buttons side by side within the client area.
+    # list above the buttons, the buttons within the client area, in their
+    # order in one row, or in lines where the screen cannot hold the row.
     line = child(layout, "OrdnerlinkUserControl", "")[2]
     listed = child(layout, "SysListView32", "")[2]
     row = [child(layout, "Button", caption)[2] for caption in BUTTONS]
     assert line[3] <= listed[1] and all(listed[3] <= b[1] and b[3] <= client[3] for b in row), layout
-    assert row[0][0] >= 0 and row[-1][2] <= client[2], layout
-    assert all(left[2] <= right[0] for left, right in zip(row, row[1:])), row
+    assert all(b[0] >= 0 and b[2] <= client[2] for b in row), layout
+    assert all(left[2] <= right[0] if left[1] == right[1] else left[3] <= right[1]
+               for left, right in zip(row, row[1:])), row
     # Each caption fits its button: no text within a few pixels of its sides.
     band = max(2, round(2 * factor))
     for caption, (left, top, right, bottom) in zip(BUTTONS, row):
