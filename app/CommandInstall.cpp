@@ -79,12 +79,19 @@ int InstallCommand() {
                                      outcome.failed->step + L" (" + Cause(outcome.failed->error) +
                                      L"). Ein erneutes " + Quoted(L"ordnerlink /install") +
                                      L" setzt die Installation fort.");
-    return Tell(ExitDone, L"Ordnerlink ist für Sie installiert, in " + Quoted(outcome.folder) +
-                              L": mit einem Eintrag im Startmenü, den Befehlen " + VerbNames() +
-                              L" im Kontextmenü des Explorers (unter Windows 11 unter " +
-                              Quoted(L"Weitere Optionen anzeigen") +
-                              L"), im PATH (für danach geöffnete Eingabeaufforderungen) und unter den "
-                              L"installierten Apps, wo Windows es auch wieder entfernen kann.");
+    const std::wstring installed = L"Ordnerlink ist für Sie installiert, in " + Quoted(outcome.folder) +
+                                   L": mit einem Eintrag im Startmenü, den Befehlen " + VerbNames() +
+                                   L" im Kontextmenü des Explorers (unter Windows 11 unter " +
+                                   Quoted(L"Weitere Optionen anzeigen") + L")";
+    const std::wstring apps = L"unter den installierten Apps, wo Windows es auch wieder entfernen kann.";
+    // Not everything was done: the exit code says so, as for any other step.
+    if (const auto& path = outcome.pathUnchanged)
+        return Tell(ExitRefused, installed + L" und " + apps + L" Nicht aber im PATH. Fehlgeschlagen: " +
+                                     path->step + L" (" + Cause(path->error) +
+                                     L"); der PATH bleibt, wie er ist. In der Eingabeaufforderung ist " +
+                                     Quoted(outcome.folder + L"\\ordnerlink.com") +
+                                     L" mit seinem Pfad aufzurufen.");
+    return Tell(ExitDone, installed + L", im PATH (für danach geöffnete Eingabeaufforderungen) und " + apps);
 }
 
 int UninstallCommand() {

@@ -42,7 +42,8 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
     case CommandAction::Show:
         return ShowCommand(request);
     case CommandAction::Check:
-        return CheckCommand(request);
+        // A check may leave workers behind on calls that cannot be cut short.
+        return EndProcessNow(CheckCommand(request));
     case CommandAction::List:
         return ListCommand(request);
     case CommandAction::Remove:

@@ -1,5 +1,6 @@
 #include "ConsoleOutput.h"
 #include "Utf16Text.h"
+#include "Utf8Text.h"
 
 #include <windows.h>
 
@@ -54,15 +55,7 @@ void WriteToConsole(HANDLE console, const std::wstring& text) {
 }
 
 void WriteToFile(HANDLE file, const std::wstring& text) {
-    if (text.empty())
-        return;
-    const int cbNeeded = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                             0, nullptr, nullptr);
-    if (cbNeeded <= 0)
-        return;
-    std::string bytes(static_cast<std::size_t>(cbNeeded), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), cbNeeded,
-                        nullptr, nullptr);
+    const std::string bytes = Utf8Text::Encode(text);
     for (std::size_t at = 0; at < bytes.size();) {
         DWORD cbWritten = 0;
         if (!WriteFile(file, bytes.data() + at, static_cast<DWORD>(bytes.size() - at), &cbWritten, nullptr) ||
@@ -103,4 +96,9 @@ bool OutputReachesUser() {
         return true;
     DWORD consoleProcesses[2]{};
     return GetConsoleProcessList(consoleProcesses, 2) > 1;
+}
+
+void* ErrorStreamHandle() {
+    const HANDLE h = StreamHandle(STD_ERROR_HANDLE);
+    return IsUsable(h) ? h : nullptr;
 }

@@ -15,3 +15,8 @@ void WriteError(std::wstring_view text);
 // or Windows' settings started the program: the window program then has no
 // console, the console companion only one of its own that closes with it.
 bool OutputReachesUser();
+
+// The handle that standard error is written to (for the window program run
+// from a console, the console it attaches to), for a writer that must not
+// go through WriteError (the crash report); null when there is none.
+void* ErrorStreamHandle();

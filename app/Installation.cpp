@@ -97,23 +97,30 @@ void TellProgramsEnvironmentChanged() {
                         SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
-// Adds folder to the user's PATH or takes it out. The value keeps its type,
-// a new one is REG_EXPAND_SZ as Windows writes it, and a value left empty goes.
-DWORD ChangeUserPath(const std::wstring& folder, bool add) {
-    const auto stored = UserRegistry::ReadString(kEnvironmentKey, L"Path");
-    const std::wstring before = stored ? stored->text : L"";
+// Adds folder to the user's PATH or takes it out; the failed step, if any.
+// The value keeps its type, a new one is REG_EXPAND_SZ as Windows writes it,
+// and a value left empty goes. Only a missing value counts as an empty PATH:
+// a value that cannot be read (another type, access denied) is left as it
+// is, since writing the folder alone would lose the user's own entries.
+std::optional<FailedStep> ChangeUserPath(const std::wstring& folder, bool add) {
+    const auto reading = UserRegistry::ReadString(kEnvironmentKey, L"Path");
+    const bool stored = reading.status == ERROR_SUCCESS;
+    if (!stored && reading.status != ERROR_FILE_NOT_FOUND)
+        return FailedStep{L"den PATH des Benutzers lesen", static_cast<DWORD>(reading.status)};
+    const std::wstring& before = reading.value.text;
     const std::wstring after =
         add ? PathWith(before, folder, SameFolder) : PathWithout(before, folder, SameFolder);
-    if (stored && after == before)
-        return ERROR_SUCCESS;
-    if (!stored && after.empty())
-        return ERROR_SUCCESS;
+    if (after == before)
+        return std::nullopt;
     const LSTATUS written = after.empty() ? UserRegistry::DeleteValue(kEnvironmentKey, L"Path")
                                           : UserRegistry::SetString(kEnvironmentKey, L"Path", after,
-                                                                    stored ? stored->expandable : true);
-    if (written == ERROR_SUCCESS)
-        TellProgramsEnvironmentChanged();
-    return static_cast<DWORD>(written);
+                                                                    stored ? reading.value.expandable : true);
+    if (written != ERROR_SUCCESS)
+        return FailedStep{add ? L"den Ordner in den PATH des Benutzers aufnehmen"
+                              : L"den Ordner aus dem PATH des Benutzers nehmen",
+                          static_cast<DWORD>(written)};
+    TellProgramsEnvironmentChanged();
+    return std::nullopt;
 }
 
 DWORD MakeFolder(const std::wstring& folder) {
@@ -258,7 +265,6 @@ InstallOutcome Install() {
         {L"den Eintrag im Startmenü anlegen", [&] { return SaveStartMenuShortcut(*at); }},
         {L"die Befehle im Kontextmenü des Explorers eintragen",
          [&] { return static_cast<DWORD>(RegisterShellVerbs(at->program)); }},
-        {L"den Ordner in den PATH des Benutzers aufnehmen", [&] { return ChangeUserPath(at->folder, true); }},
         {L"Ordnerlink unter den installierten Apps eintragen", [&] { return WriteUninstallEntry(*at); }},
     };
     for (const Step& step : steps)
@@ -266,6 +272,9 @@ InstallOutcome Install() {
             outcome.failed = FailedStep{step.what, error};
             return outcome;
         }
+    // Last, as nothing else needs it: a PATH that cannot be changed leaves
+    // an installation that works when called by its full path.
+    outcome.pathUnchanged = ChangeUserPath(at->folder, true);
     return outcome;
 }
 
@@ -286,8 +295,8 @@ UninstallOutcome Uninstall() {
            static_cast<DWORD>(UserRegistry::DeleteTree(kUninstallKey)));
     // The installation made the user's Uninstall key when it was the first there.
     UserRegistry::DeleteIfEmpty(kUninstallParentKey);
-    Record(outcome.failed, L"den Ordner aus dem PATH des Benutzers nehmen",
-           ChangeUserPath(at->folder, false));
+    if (auto path = ChangeUserPath(at->folder, false))
+        outcome.failed.push_back(std::move(*path));
     Record(outcome.failed, L"die Befehle aus dem Kontextmenü des Explorers nehmen",
            static_cast<DWORD>(UnregisterShellVerbs()));
     Record(outcome.failed, L"den Eintrag im Startmenü löschen", DeleteIfThere(at->shortcut));

@@ -27,6 +27,9 @@ struct FailedStep {
 struct InstallOutcome {
     std::wstring folder;              // where the programs are
     std::optional<FailedStep> failed; // the first failed step; the ones after it were not done
+    // The user's PATH could not be read or written and is as it was; every
+    // other step was done.
+    std::optional<FailedStep> pathUnchanged;
 };
 // Installs the programs beside the running one, or brings an installation up
 // to date (run from the installed copy, it keeps the files and writes the rest

@@ -110,6 +110,16 @@ int StartProgram() {
     return RunCommand(arguments);
 }
 
+int EndProcessNow(int exitCode) {
+    // The command mode's output is written straight to its handles, with
+    // nothing held back in a buffer. ExitProcess would first end the other
+    // threads wherever they are and then run every DLL's detach, which may
+    // wait for a lock such a thread held; TerminateProcess runs no code of
+    // the process any more.
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    return exitCode; // the process did not end: it ends the ordinary way
+}
+
 int RunManagerWindow(const std::wstring& folder) {
     return RunTopWindow([&folder] { return ManagerWindow::Create(folder); });
 }

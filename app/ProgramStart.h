@@ -18,6 +18,13 @@ void PrepareProcess(CrashNotice notice);
 // Returns the program's exit code.
 int StartProgram();
 
+// Ends the process at once with exitCode, once its output is written, so
+// that no worker left behind on a call that cannot be cut short (a file
+// system call on a share whose server is gone) meets a process in its
+// teardown: no static destructor and no DLL's detach runs beside it. Returns
+// exitCode only should the process not end.
+int EndProcessNow(int exitCode);
+
 struct MainWindowPrefill;
 
 // Opens the main window with its lines prefilled and runs it until it closes;

@@ -28,21 +28,30 @@ LSTATUS SetNumber(const std::wstring& subKey, const wchar_t* name, DWORD value) 
     return RegSetValueExW(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
-std::optional<StoredString> ReadString(const std::wstring& subKey, const wchar_t* name) {
-    DWORD type = 0;
-    DWORD cbData = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name,
-                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, nullptr,
-                     &cbData) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::wstring text(cbData / sizeof(wchar_t) + 1, L'\0');
-    cbData = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name,
-                     RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, text.data(),
-                     &cbData) != ERROR_SUCCESS)
-        return std::nullopt;
-    text.resize(wcsnlen(text.c_str(), text.size()));
-    return StoredString{text, type == REG_EXPAND_SZ};
+StringReading ReadString(const std::wstring& subKey, const wchar_t* name) {
+    constexpr DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    constexpr int kReads = 4;
+    StringReading reading;
+    for (int read = 0; read < kReads; ++read) {
+        DWORD type = 0;
+        DWORD cbData = 0;
+        reading.status =
+            RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name, flags, &type, nullptr, &cbData);
+        if (reading.status != ERROR_SUCCESS)
+            return reading;
+        std::wstring text(cbData / sizeof(wchar_t) + 1, L'\0');
+        cbData = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        reading.status =
+            RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name, flags, &type, text.data(), &cbData);
+        if (reading.status == ERROR_MORE_DATA)
+            continue; // written anew meanwhile, and longer
+        if (reading.status == ERROR_SUCCESS) {
+            text.resize(wcsnlen(text.c_str(), text.size()));
+            reading.value = StoredString{text, type == REG_EXPAND_SZ};
+        }
+        return reading;
+    }
+    return reading;
 }
 
 LSTATUS DeleteValue(const std::wstring& subKey, const wchar_t* name) {

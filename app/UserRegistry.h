@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 namespace UserRegistry {
@@ -18,13 +17,20 @@ LSTATUS SetString(const std::wstring& subKey, const wchar_t* name, const std::ws
                   bool expandable = false);
 LSTATUS SetNumber(const std::wstring& subKey, const wchar_t* name, DWORD value);
 
-// A string value as stored, with whether it is REG_EXPAND_SZ; nothing when
-// the key or the value is missing or no string.
+// A string value as stored, with whether it is REG_EXPAND_SZ.
 struct StoredString {
     std::wstring text;
     bool expandable = false;
 };
-std::optional<StoredString> ReadString(const std::wstring& subKey, const wchar_t* name);
+// The value read, or why not: ERROR_FILE_NOT_FOUND when the key or the value
+// is missing, ERROR_UNSUPPORTED_TYPE when the value is no string, else the
+// platform's error. A value that grows between asking for its size and
+// reading it is read again, a few times.
+struct StringReading {
+    LSTATUS status = ERROR_SUCCESS;
+    StoredString value;
+};
+StringReading ReadString(const std::wstring& subKey, const wchar_t* name);
 LSTATUS DeleteValue(const std::wstring& subKey, const wchar_t* name);
 
 // Deletes subKey with everything below it; a missing key is no error.

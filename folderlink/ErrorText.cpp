@@ -37,6 +37,8 @@ constexpr KnownCause KnownCauses[] = {
     {ERROR_FILE_TOO_LARGE, L"Die Datei ist zu groß"},
     {ERROR_NOT_ENOUGH_MEMORY, L"Nicht genügend Speicher"},
     {ERROR_OUTOFMEMORY, L"Nicht genügend Speicher"},
+    // A registry value stored as another type than the one asked for.
+    {ERROR_UNSUPPORTED_TYPE, L"Der Wert hat einen anderen Typ als erwartet"},
     // The network's causes that a check of a source meets.
     {ERROR_LOGON_FAILURE, L"Die Anmeldung am Server ist fehlgeschlagen"},
     // Windows: a share that is no folder (a printer). Wine, which has no

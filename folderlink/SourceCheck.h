@@ -21,10 +21,11 @@ struct SourceAnswer {
 // Checks all sources at the same time: the call returns after about
 // timeoutSeconds at most, however many sources there are and whatever the
 // network does. Each source is checked on a worker thread of its own that is
-// left behind when time is up. A source of another kind (an http:// address,
-// a relative path) is not checked and is Unreachable. The answers are in the
-// order of sources. onAnswer, when given, is called with each source's index
-// and answer as soon as it is known, on the calling thread.
+// left behind when time is up (a program that ends after the check ends its
+// process without its teardown, which such a worker must not meet). A source of another kind (an http://
+// address, a relative path) is not checked and is Unreachable. The answers are in the order of sources.
+// onAnswer, when given, is called with each source's index and answer as soon as it is known, on the calling
+// thread.
 using AnswerReport = std::function<void(std::size_t index, const SourceAnswer& answer)>;
 std::vector<SourceAnswer> CheckSources(const std::vector<std::wstring>& sources, unsigned timeoutSeconds,
                                        const AnswerReport& onAnswer = nullptr);

@@ -273,6 +273,51 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
     run("wine", "reg", "delete", hkcu + r"\Environment", "/v", "Path", "/f")
 
 
+# How the user's PATH is stored before /install and /uninstall: its type and
+# data for `reg add` (None: no value), and whether the program may change it.
+# Only a missing value is an empty PATH; one it cannot read stays as it is.
+STORED_PATHS = {
+    "missing": (None, None, True),
+    "binary": ("REG_BINARY", "43003a005c00620069006e000000", False),
+    "number": ("REG_DWORD", "7", False),
+}
+
+
+def test_install_leaves_a_path_it_cannot_read_as_it_is(ordnerlink, drive_c):
+    hkcu = "HKEY_CURRENT_USER"
+    environment = hkcu + r"\Environment"
+    folder = windows_path(next((drive_c / "users").glob("*/AppData/Local")) / "Programs" / "Ordnerlink")
+    uninstall_key = hkcu + r"\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ordnerlink"
+    for case, (kind, data, changeable) in STORED_PATHS.items():
+        run("wine", "reg", "delete", environment, "/v", "Path", "/f", check=False)
+        if kind:
+            run("wine", "reg", "add", environment, "/v", "Path", "/t", kind, "/d", data, "/f")
+        before = reg_value(exported(drive_c, environment), environment, "Path")
+
+        installed = ordnerlink("/install")
+        after = reg_value(exported(drive_c, environment), environment, "Path")
+        # Every other part is installed either way.
+        assert reg_value(exported(drive_c, uninstall_key), uninstall_key, "DisplayName") == "Ordnerlink", case
+        if changeable:
+            assert installed.code == 0, (case, installed.err)
+            written = bytes.fromhex(after[7:].replace(",", "").replace(" ", "")).decode("utf-16-le")
+            assert written.rstrip("\0") == folder, case
+        else:
+            assert installed.code == 1 and after == before, (case, installed.out, after)
+            assert "Nicht aber im PATH. Fehlgeschlagen: den PATH des Benutzers lesen (" in installed.err, case
+            assert "der PATH bleibt, wie er ist" in installed.err, case
+
+        removed = ordnerlink("/uninstall")
+        after = reg_value(exported(drive_c, environment), environment, "Path")
+        if changeable:
+            assert (removed.code, after) == (0, None), (case, removed.err)
+        else:
+            assert removed.code == 1 and after == before, (case, removed.out, after)
+            assert "den PATH des Benutzers lesen (" in removed.err, case
+        assert reg_value(exported(drive_c, uninstall_key), uninstall_key, "DisplayName") is None, case
+    run("wine", "reg", "delete", environment, "/v", "Path", "/f", check=False)
+
+
 def test_a_console_program_without_its_window_program_registers_and_installs_nothing(ordnerlink, build_dir,
                                                                                      drive_c, work_folder):
     lone = work_folder / "nur-konsole"

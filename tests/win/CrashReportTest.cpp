@@ -34,6 +34,11 @@ const CrashCase kCrashes[] = {
     {L"console", L"access", EXCEPTION_ACCESS_VIOLATION,
      "Ausnahme: 0xC0000005 (Zugriffsverletzung beim Schreiben an 0x0000000000000000)", "Adresse: 0x",
      "Modul: crash_probe.exe + 0x", false},
+    // Nothing can be allocated any more: the report is written all the same,
+    // and the process ends.
+    {L"console", L"heaplock", EXCEPTION_ACCESS_VIOLATION,
+     "Ausnahme: 0xC0000005 (Zugriffsverletzung beim Schreiben an 0x0000000000000000)", "Adresse: 0x",
+     "Modul: crash_probe.exe + 0x", false},
     {L"window", L"throw", 3,
      "Ausnahme: Nicht abgefangene C++-Ausnahme std::out_of_range: \xE2\x80\x9E"
      "basic_string::substr",
@@ -172,7 +177,13 @@ ProbeRun RunProbe(const TempFolder& folder, const std::wstring& arguments, bool 
         const win32::Handle processHandle(process.hProcess), thread(process.hThread);
         if (expectBox)
             run.notice = Utf8(AnswerMessageBox(process));
-        WaitForSingleObject(process.hProcess, 60000);
+        // A generous limit, so that a probe that hangs fails the test rather
+        // than outlasting it.
+        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the probe did not end within a minute";
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, 60000);
+        }
         GetExitCodeProcess(process.hProcess, &run.exitCode);
     }
     run.output = ReadFileBytes(outPath);
@@ -250,4 +261,14 @@ TEST(ProgramStart, TheSystemShowsNoBoxForAMissingDiskOrAFileItCannotOpen) {
     const unsigned long mode = std::stoul(run.output);
     EXPECT_EQ(mode & (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX),
               static_cast<unsigned long>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+}
+
+TEST(ProgramStart, ACheckEndsTheProcessRightAfterItsOutput) {
+    const TempFolder folder;
+    const std::wstring path = folder.Path().substr(0, folder.Path().size() - 1);
+    const ProbeRun run = RunProbe(folder, L"console check \"" + path + L"\"", false);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_NE(run.notice.find("gibt es keine Ordnerverkn\xC3\xBCpfung"), std::string::npos) << run.notice;
+    // The C runtime's teardown never ran.
+    EXPECT_EQ(run.output.find("Abbau"), std::string::npos) << run.output;
 }
