@@ -8,7 +8,9 @@
 // Alt+Space does; with "--rows TITLE" it prints the rows of the
 // list view in that window, one a line: "*" for a selected row or "-", then
 // the texts of its columns, separated by tabs; with "--layout TITLE" the
-// geometry of that window and of every visible window within it (below).
+// geometry of that window and of every visible window within it (below);
+// with "--focus TITLE" the class of the window that has the keyboard focus in
+// that window's thread, and whether that window is the active one.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -210,6 +212,22 @@ int PrintLayout(const wchar_t* title) {
     return 0;
 }
 
+// Where the keys typed into the window of that title go: "focus", the class
+// of the window with the keyboard focus in its thread (empty for none), and
+// "active" 1 when it is its thread's active window.
+int PrintFocus(const wchar_t* title) {
+    const HWND window = FindWindowW(nullptr, title);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return 1;
+    wchar_t kind[64]{};
+    if (info.hwndFocus)
+        GetClassNameW(info.hwndFocus, kind, 64);
+    std::printf("focus\t%s\nactive\t%d\n", Utf8(kind).c_str(), info.hwndActive == window ? 1 : 0);
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -225,6 +243,8 @@ int wmain(int argc, wchar_t** argv) {
         return PrintRows(argv[2]);
     if (argc == 3 && std::wstring(argv[1]) == L"--layout")
         return PrintLayout(argv[2]);
+    if (argc == 3 && std::wstring(argv[1]) == L"--focus")
+        return PrintFocus(argv[2]);
     EnumWindows(PrintWindow, 0);
     return 0;
 }

@@ -119,9 +119,30 @@ def window_text(build_dir, *args, check=True):
                 if attempt == 0:
                     continue
                 raise
-            assert done.returncode != WINDOW_NOT_ANSWERING, f"the window {args[-1]!r} does not answer its messages"
+            assert done.returncode != WINDOW_NOT_ANSWERING, (
+                f"the window {args[-1]!r} does not answer its messages; its program's threads:\n"
+                + thread_stacks(build_dir))
             output.seek(0)
             return output.read().decode("utf-8")
+
+
+def thread_stacks(build_dir, program="ordnerlink.exe"):
+    """Where every thread of each running program of that name stands, as
+    Wine's debugger traces it: what a window that does not answer waits for.
+    Also kept in build_dir/test-results/stacks-TIME.txt."""
+    listing = run("winedbg", "--command", "info process", check=False).stdout
+    pids = [int(line.split()[0].lstrip("="), 16) for line in listing.splitlines() if f"'{program}'" in line]
+    traced = []
+    for pid in pids:
+        out = subprocess.run(["winedbg"], input=f"attach {pid:#x}\nbt all\ndetach\nquit\n", capture_output=True,
+                             text=True, timeout=60, check=False).stdout
+        traced += ["thread " + section for section in out.split("Backtracing for thread ")[1:]
+                   if f" in process {pid:04x} " in section.split("\n", 1)[0]]
+    text = "\n".join(traced) or f"no {program} runs, or Wine's debugger could not attach to it"
+    kept = build_dir / "test-results" / f"stacks-{time.strftime('%H%M%S')}.txt"
+    kept.parent.mkdir(exist_ok=True)
+    kept.write_text(text)
+    return text
 
 
 def visible_windows(build_dir):
@@ -185,6 +206,14 @@ class App:
         list view's own messages: (selected, name, source, state) each."""
         out = window_text(self.build_dir, "--rows", title, check=False)
         return [tuple(line.rstrip("\r").split("\t")) for line in out.split("\n") if line.strip()]
+
+    def focus(self, title):
+        """Where keys typed into the window of that title go: the class of
+        the window with the keyboard focus in its thread, and whether the
+        window is its thread's active one."""
+        out = dict(line.rstrip("\r").split("\t", 1) for line in
+                   window_text(self.build_dir, "--focus", title, check=False).split("\n") if "\t" in line)
+        return out.get("focus"), out.get("active") == "1"
 
     def layout(self, title):
         """The geometry of the window of that title, in the screen's pixels,

@@ -91,8 +91,24 @@ def settled(app):
 
 
 def focus_list(app):
+    """Activates the window; the list has the keys then, as the window gives
+    it the focus back on every activation."""
     run("xdotool", "windowactivate", "--sync", app.window, check=False)
-    app.key("Home")  # the list has the focus when the window is activated
+    assert wait_until(lambda: app.focus(MANAGER_TITLE) == ("SysListView32", True), timeout=15), \
+        f"the list does not have the keys after the window's activation: {app.focus(MANAGER_TITLE)}"
+    app.key("Home")
+
+
+def check_again(app, name, state):
+    """F5 on the selected row, until its state starts with state. On a
+    loaded machine a check can outlast its timeout: such a row is checked
+    once more."""
+    for _ in range(2):
+        app.key("F5")
+        found = wait_until(lambda: (lambda s: s != CHECKING and s)(states(app).get(name)), timeout=30)
+        if found != "antwortet nicht":
+            break
+    assert found and found.startswith(state), (name, found, app.rows(), app.focus(MANAGER_TITLE))
 
 
 def all_reachable(app, count):
@@ -138,15 +154,23 @@ def test_the_folder_is_followed(manager, build_dir, links):
     assert wait_until(lambda: "Dokumente" not in states(manager)), manager.rows()
 
 
-def test_keys_select_check_remove_and_open(manager, links):
+def test_keys_select_check_remove_and_open(manager, links, work_folder):
     settled(manager)
     focus_list(manager)
     manager.key("ctrl+a")
-    assert wait_until(lambda: all(row[0] == "*" for row in manager.rows()))
-    manager.key("Home")  # the first row alone: Dokumente
-    manager.key("F5")
-    assert wait_until(lambda: states(manager).get("Dokumente") in (CHECKING, "erreichbar"))
-    assert wait_until(lambda: states(manager).get("Dokumente") == "erreichbar")
+    assert wait_until(lambda: [row[0] for row in manager.rows()] == ["*"] * 4, timeout=30), \
+        (manager.rows(), manager.focus(MANAGER_TITLE))
+    # The first row alone: Dokumente. Wine's list view changes nothing for
+    # Home while the first row has the focus already (it has since
+    # focus_list), so the focus moves down first.
+    manager.key("Down", "Home")
+    assert wait_until(lambda: [row[0] for row in manager.rows()] == ["*", "-", "-", "-"], timeout=30), \
+        (manager.rows(), manager.focus(MANAGER_TITLE))
+    # F5 checks it again: its source gone, then back.
+    (work_folder / "quelle").rename(work_folder / "weg")
+    check_again(manager, "Dokumente", "nicht erreichbar: ")
+    (work_folder / "weg").rename(work_folder / "quelle")
+    check_again(manager, "Dokumente", "erreichbar")
 
     # Del asks once, naming what stays; No keeps everything.
     (links / "Dokumente" / "eigene.txt").write_text("bleibt")
