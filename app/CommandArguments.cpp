@@ -162,8 +162,11 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         return Refused(
             L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /repair, /sync, /manage, /new, "
             L"/register, /unregister, /install oder /uninstall.");
-    if (force && action != CommandAction::Create)
-        return Refused(L"Der Schalter /force gilt nur für /create.");
+    if (force && action != CommandAction::Create && action != CommandAction::Repair)
+        return Refused(L"Der Schalter /force gilt nur für /create und /repair ZIEL.");
+    if (force && flags.all)
+        return Refused(L"/repair /all repariert nie mit /force: eine Ordnerverknüpfung, deren Ordner "
+                       L"andere Einträge enthält, wird nur einzeln mit /repair ZIEL /force repariert.");
     if (listFile && action != CommandAction::Create)
         return Refused(L"Der Schalter /from gilt nur für /create.");
     if (timeout && action != CommandAction::Check)
@@ -328,12 +331,14 @@ std::wstring UsageText() {
            L"      (Rückgabewert 1).\n"
            L"  ordnerlink /uninstall\n"
            L"      Entfernt die Installation wieder ganz; Ordnerverknüpfungen bleiben.\n"
-           L"  ordnerlink /repair ZIEL [/whatif]\n"
+           L"  ordnerlink /repair ZIEL [/force] [/whatif]\n"
            L"  ordnerlink /repair /all [ORDNER] [/whatif]\n"
            L"      Setzt wieder instand, was Windows braucht, um der Ordnerverknüpfung ZIEL\n"
            L"      (oder jeder in ORDNER, ohne ORDNER in den Netzwerkverknüpfungen) zu folgen:\n"
            L"      das Attribut des Ordners, desktop.ini und target.lnk. Die Quelle bleibt.\n"
-           L"      /whatif zeigt nur, was geändert würde.\n"
+           L"      Ein Ordner, der kein Systemordner mehr ist und andere Einträge enthält,\n"
+           L"      wird abgelehnt: als Ordnerverknüpfung verdeckte er sie. Nur /force macht\n"
+           L"      ZIEL trotzdem wieder dazu. /whatif zeigt nur, was geändert würde.\n"
            L"  ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]\n"
            L"      Bringt die Ordnerverknüpfungen in ORDNER (ohne ORDNER die\n"
            L"      Netzwerkverknüpfungen) auf den Stand der LISTE (Zeilen wie bei /from; ein\n"
@@ -341,7 +346,10 @@ std::wstring UsageText() {
            L"      repariert, solche mit anderer Quelle umgestellt, und die ein früheres /sync\n"
            L"      erstellt hat und die LISTE nicht mehr nennt, entfernt. /prune entfernt jede\n"
            L"      Ordnerverknüpfung in ORDNER, die die LISTE nicht nennt. /log:DATEI hängt\n"
-           L"      den Bericht mit Datum und Uhrzeit an DATEI an.\n"
+           L"      den Bericht mit Datum und Uhrzeit an DATEI an. Eine Zeile mit Kennwort in\n"
+           L"      der Adresse wird immer abgelehnt. Ist ORDNER nicht erreichbar, ändert sich\n"
+           L"      nichts. Ein zweiter Lauf für denselben ORDNER wartet bis zu 60 Sekunden,\n"
+           L"      bis der erste fertig ist, und endet sonst mit Rückgabewert 1.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

@@ -31,7 +31,7 @@ struct CommandRequest {
     std::wstring listFile; // CreateFromList, Sync
     std::wstring
         folder; // List, Check and Repair with all, Sync, Manage; empty for the user's network shortcuts
-    bool force = false;          // Create, CreateFromList
+    bool force = false;          // Create, CreateFromList; Repair of one target
     unsigned timeoutSeconds = 5; // Check
     bool all = false;            // Check, Repair: every folder link in folder rather than target
     bool whatIf = false;         // Repair, Sync: report what would change, change nothing

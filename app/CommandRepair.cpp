@@ -9,10 +9,13 @@ namespace {
 
 // What the repair of the folder link at path did, written as one line;
 // false when it is not whole afterwards.
-bool ReportRepair(const std::wstring& path, const L_SHTCUT::FolderLinkRepair& repair, bool whatIf) {
+// forceHint: what would repair a link refused for its other entries anyway.
+bool ReportRepair(const std::wstring& path, const L_SHTCUT::FolderLinkRepair& repair, bool whatIf,
+                  const wchar_t* forceHint) {
     const std::wstring link = L"Ordnerverknüpfung " + Quoted(path);
     if (!repair.refusal.empty()) {
-        WriteError(link + L" lässt sich nicht reparieren: " + repair.refusal + L" Nichts wurde geändert.\n");
+        WriteError(link + L" lässt sich nicht reparieren: " + repair.refusal + L" Nichts wurde geändert." +
+                   (repair.hiddenEntries.empty() ? L"" : forceHint) + L"\n");
         return false;
     }
     std::wstring changes;
@@ -34,12 +37,17 @@ bool ReportRepair(const std::wstring& path, const L_SHTCUT::FolderLinkRepair& re
 
 int RepairCommand(const CommandRequest& request) {
     if (!request.all) {
-        const auto repair = L_SHTCUT::RepairFolderLink(request.target, request.whatIf);
+        const auto repair = L_SHTCUT::RepairFolderLink(request.target, request.whatIf,
+                                                       request.force ? L_SHTCUT::OtherEntries::Hide
+                                                                     : L_SHTCUT::OtherEntries::Refuse);
         if (!repair.isFolderLink) {
             WriteError(NoFolderLinkText(request.target, repair.found) + L" Nichts wurde geändert.\n");
             return ExitRefused;
         }
-        return ReportRepair(request.target, repair, request.whatIf) ? ExitDone : ExitRefused;
+        return ReportRepair(request.target, repair, request.whatIf,
+                            L" Mit /force wird sie trotzdem repariert.")
+                   ? ExitDone
+                   : ExitRefused;
     }
 
     const auto linkFolder = ReadLinkFolder(request.folder);
@@ -53,7 +61,9 @@ int RepairCommand(const CommandRequest& request) {
         if (!repair.isFolderLink)
             continue; // an ordinary folder is none of this command's business
         ++links;
-        allWhole = ReportRepair(path, repair, request.whatIf) && allWhole;
+        allWhole = ReportRepair(path, repair, request.whatIf,
+                                L" Einzeln mit /repair ZIEL /force wird sie trotzdem repariert.") &&
+                   allWhole;
     }
     if (links == 0)
         WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");

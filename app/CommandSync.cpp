@@ -49,13 +49,13 @@ private:
 
 // How many steps ended each way, in the order of SyncOutcome, and the word
 // for them in the closing line.
-constexpr std::array<const wchar_t*, 8> OutcomeWords = {
-    L"unverändert", L"erstellt",  L"repariert", L"umgestellt",
-    L"entfernt",    L"abgelehnt", L"behalten",  L"fehlgeschlagen",
+constexpr std::array<const wchar_t*, 9> OutcomeWords = {
+    L"unverändert", L"erstellt", L"repariert",      L"umgestellt", L"entfernt",
+    L"abgelehnt",   L"behalten", L"fehlgeschlagen", L"übergangen",
 };
 
 bool MatchesList(SyncOutcome outcome) {
-    return outcome != SyncOutcome::Refused && outcome != SyncOutcome::Kept && outcome != SyncOutcome::Failed;
+    return outcome <= SyncOutcome::Removed;
 }
 
 } // namespace
@@ -96,7 +96,7 @@ int SyncCommand(const CommandRequest& request) {
 
     std::array<std::size_t, OutcomeWords.size()> counts{};
     bool matches = true;
-    L_SHTCUT::SyncFolderLinks(
+    const std::wstring notDone = L_SHTCUT::SyncFolderLinks(
         folder, lines, {request.prune, request.whatIf}, [&](const L_SHTCUT::SyncStep& step) {
             ++counts[static_cast<std::size_t>(step.outcome)];
             matches = matches && MatchesList(step.outcome);
@@ -109,6 +109,10 @@ int SyncCommand(const CommandRequest& request) {
             else
                 report.Err(line);
         });
+    if (!notDone.empty()) {
+        report.Err(notDone + L" Nichts wurde geändert.");
+        return report.Finish(request, ExitRefused);
+    }
 
     std::wstring summary;
     for (std::size_t i = 0; i < counts.size(); ++i)

@@ -516,7 +516,19 @@ void ManagerWindow::RepairSelected() {
     std::vector<std::intptr_t> repaired;
     std::vector<std::intptr_t> whole;
     for (std::intptr_t tag : SelectedTags()) {
-        const L_SHTCUT::FolderLinkRepair repair = L_SHTCUT::RepairFolderLink(rows_[tag].path, false);
+        L_SHTCUT::FolderLinkRepair repair = L_SHTCUT::RepairFolderLink(rows_[tag].path, false);
+        // A folder the user keeps files in is marked again only when the user
+        // says so, asked as before any folder with entries becomes a link.
+        if (!repair.hiddenEntries.empty()) {
+            const L_SHTCUT::Message question =
+                L_SHTCUT::HidesEntriesQuestion(Quoted(Shown(rows_[tag].path)), false);
+            if (host::ShowMessageBox(form->hwnd(), question.text, question.title,
+                                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
+                SetState(tag, L"nicht repariert: " + repair.refusal);
+                continue;
+            }
+            repair = L_SHTCUT::RepairFolderLink(rows_[tag].path, false, L_SHTCUT::OtherEntries::Hide);
+        }
         if (!repair.refusal.empty() || !repair.failure.empty()) {
             const std::wstring why = repair.refusal.empty() ? repair.failure : repair.refusal;
             failures += Quoted(Shown(rows_[tag].path)) + L": " + why + L"\n";

@@ -1,6 +1,7 @@
 #include "FolderEntries.h"
 
 #include "FolderLinkFiles.h"
+#include "Quoted.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -54,23 +55,38 @@ std::optional<std::vector<std::wstring>> SubfolderNames(const std::wstring& fold
     return names;
 }
 
-FolderContent ContentOf(const std::wstring& folder) {
+FolderLook ContentOf(const std::wstring& folder) {
+    FolderLook look;
     WIN32_FIND_DATAW entry{};
     const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileExW(
         (folder + L"*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0)));
-    if (!search)
-        return FolderContent::Unreadable;
-    FolderContent content = FolderContent::Empty;
+    if (!search) {
+        look.error = GetLastError();
+        return look;
+    }
+    look.content = FolderContent::Empty;
     do {
         const std::wstring_view name = entry.cFileName;
         if (IsDotEntry(name))
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-            !(SameName(name, DesktopIniName) || SameName(name, TargetLnkName)))
-            return FolderContent::Other;
-        content = FolderContent::LinkFilesOnly;
+            !(SameName(name, DesktopIniName) || SameName(name, TargetLnkName))) {
+            look.content = FolderContent::Other;
+            look.others.emplace_back(name);
+            if (look.others.size() > 2)
+                break;
+        } else if (look.content == FolderContent::Empty) {
+            look.content = FolderContent::LinkFilesOnly;
+        }
     } while (FindNextFileW(search.get(), &entry));
-    return content;
+    return look;
+}
+
+std::wstring NamedEntries(const FolderLook& look) {
+    std::wstring text;
+    for (std::size_t i = 0; i < look.others.size() && i < 2; ++i)
+        text += (i == 0 ? L"" : L", ") + Quoted(look.others[i]);
+    return look.others.size() > 2 ? text + L" und weitere" : text;
 }
 
 } // namespace L_SHTCUT

@@ -24,7 +24,17 @@ enum class FolderContent {
     Unreadable,    // the folder cannot be read
 };
 
+struct FolderLook {
+    FolderContent content = FolderContent::Unreadable;
+    std::vector<std::wstring> others; // Other: the first two entries besides a folder link's own files
+    std::uint32_t error = 0;          // Unreadable: why
+};
+
 // What the folder (ending in "\") holds besides a folder link's own files.
-FolderContent ContentOf(const std::wstring& folder);
+FolderLook ContentOf(const std::wstring& folder);
+
+// The names of a folder's own entries as the texts show them: „a“, „b“ und
+// weitere.
+std::wstring NamedEntries(const FolderLook& look);
 
 } // namespace L_SHTCUT

@@ -75,6 +75,9 @@ std::wstring DesktopIniText();
 // quotes around it, classified: its kind and recorded form, or nothing when
 // no link can record it so that Windows follows it.
 std::optional<ShellLinkFile::Source> SourceOf(const std::wstring& typed);
+// An address (a source's recorded form) with its password shown as "***",
+// for the texts.
+std::wstring WithoutPassword(const std::wstring& address);
 // A folder as the texts show it: without a trailing separator, but for a
 // drive's root ("C:\").
 std::wstring FolderAsShown(const std::wstring& folder);
@@ -170,6 +173,9 @@ struct FolderLinkRepair {
     std::wstring refusal;              // why nothing was changed, in German; empty when the repair went ahead
     std::vector<RepairChange> changes; // made, or for a dry run to be made, in the order made
     std::wstring failure;              // the change that failed and its cause; empty when none did
+    // Refused because marking the folder would hide its own entries: the
+    // first of them (see NamedEntries); empty otherwise.
+    std::vector<std::wstring> hiddenEntries;
     bool whole() const { return isFolderLink && refusal.empty() && failure.empty(); }
 };
 
@@ -186,7 +192,20 @@ struct FolderLinkRepair {
 // is one Windows made and is left exactly as it is. No other entry of the
 // folder is touched. The first change that fails ends the repair. dryRun
 // changes nothing and lists what would be changed.
-FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun);
+// A folder that lost its marks and holds entries besides desktop.ini and
+// target.lnk is what a user makes of a folder link to keep files in it:
+// marked again, those files would vanish behind the source. Such a folder is
+// refused (hiddenEntries names them) unless otherEntries is Hide, which only
+// a user who named this one link and was told may choose.
+enum class OtherEntries { Refuse, Hide };
+FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun,
+                                  OtherEntries otherEntries = OtherEntries::Refuse);
+
+// The question the window asks before a folder is made a folder link that
+// hides its own entries: shownFolder is the folder quoted as the texts show
+// it; replacesOwnDesktopIni whether its own desktop.ini is replaced. Ends
+// "Trotzdem fortfahren?".
+Message HidesEntriesQuestion(const std::wstring& shownFolder, bool replacesOwnDesktopIni);
 
 // What a change did, in German ("desktop.ini neu geschrieben").
 std::wstring RepairChangeText(const RepairChange& change);
@@ -199,6 +218,7 @@ struct SyncLine {
     std::wstring error;  // why the line names no link, in German; its target still counts as listed
 };
 
+// In this order: what leaves the folder as listed first, up to Removed.
 enum class SyncOutcome {
     Unchanged, // the listed folder link is as listed
     Created,   // made
@@ -206,8 +226,9 @@ enum class SyncOutcome {
     Repointed, // a folder link given the listed source in place of another
     Removed,   // no longer listed: made an ordinary folder again and deleted once empty
     Refused,   // the line cannot be carried out
-    Kept,      // a folder that holds other entries, left as it was
+    Kept,      // a folder that holds other entries, or that cannot be followed safely, left as it was
     Failed,    // a step failed
+    Ignored,   // a recorded name that names no entry of the folder
 };
 
 struct SyncStep {
@@ -221,19 +242,30 @@ struct SyncOptions {
     bool dryRun = false; // change nothing, report what would be done
 };
 
+// How long a run waits for another run of the same folder to end.
+inline constexpr std::uint32_t SyncWaitMilliseconds = 60'000;
+
 // Makes the folder links in folder (a full path ending in "\") exactly the
 // lines': a missing one is created (through CheckCreate and
-// CreateFolderLink, refused where they refuse), a damaged one repaired, one
-// pointing elsewhere given the listed source; a folder that holds other
-// entries is reported and never forced. The folder links that an earlier
-// synchronisation made (SyncRecord.h) and no line names any more are
-// removed (RemoveFolderLink) and their folders deleted once empty; prune
-// removes every unlisted folder link. Nothing but a folder link is removed,
-// and never one whose folder holds anything besides desktop.ini and
-// target.lnk. A name is recorded before its folder link is made, so that a
-// run ended midway leaves nothing the next one does not finish or remove.
-// Each step is handed to onStep as it is done.
-void SyncFolderLinks(const std::wstring& folder, const std::vector<SyncLine>& lines, SyncOptions options,
-                     const std::function<void(const SyncStep&)>& onStep);
+// CreateFolderLink, refused where they refuse, and always for an address
+// that holds a password), a damaged one repaired, one pointing elsewhere
+// given the listed source; a folder that holds other entries is reported
+// and never forced. The folder links that an earlier synchronisation made
+// (SyncRecord.h) and no line names any more are removed (RemoveFolderLink)
+// and their folders deleted once empty; prune removes every unlisted folder
+// link. Nothing but a folder link is removed, and never one whose folder
+// holds anything besides desktop.ini and target.lnk; nothing is done
+// through a junction or symbolic link, and no name is read that Win32 would
+// address as another. A name is recorded before the folder link it makes
+// is made, so that a run ended midway leaves nothing the next one does not
+// finish or remove; a folder link it did not make (one given another
+// source) is never recorded. A recorded name is dropped only once its
+// folder was read and it is gone.
+// The whole run holds the folder's SyncLock. Each step is handed to onStep
+// as it is done. Returns why nothing at all was done (another run busy with
+// the folder, the folder unreachable), in German; empty when the run went
+// through.
+std::wstring SyncFolderLinks(const std::wstring& folder, const std::vector<SyncLine>& lines,
+                             SyncOptions options, const std::function<void(const SyncStep&)>& onStep);
 
 } // namespace L_SHTCUT

@@ -229,7 +229,8 @@ std::wstring SourceRefusal(const ShellLinkFile::SourceClassification& classified
     }
 }
 
-// An address with its password hidden, for the texts.
+} // namespace
+
 std::wstring WithoutPassword(const std::wstring& address) {
     const std::size_t hostStart = address.find(L"://") + 3;
     const std::size_t at = address.find(L'@', hostStart);
@@ -238,8 +239,6 @@ std::wstring WithoutPassword(const std::wstring& address) {
         return address;
     return address.substr(0, colon + 1) + L"***" + address.substr(at);
 }
-
-} // namespace
 
 std::optional<ShellLinkFile::Source> SourceOf(const std::wstring& typed) {
     return ShellLinkFile::ClassifySource(L_PFADE::TrimPathInput(typed));
@@ -262,6 +261,16 @@ std::wstring TargetFolder(const std::wstring& Target) {
 
 std::wstring FolderAsShown(const std::wstring& folder) {
     return L_PFADE::IsRootPath(folder) ? folder : L_PFADE::RemoveTrailingSeparators(folder);
+}
+
+Message HidesEntriesQuestion(const std::wstring& shownFolder, bool replacesOwnDesktopIni) {
+    std::wstring question = L"Der Ordner " + shownFolder +
+                            L" enth\u00E4lt bereits Dateien oder Ordner. Wird er zur "
+                            L"Ordnerverkn\u00FCpfung, zeigt der Explorer an seiner Stelle die Quelle "
+                            L"und seinen eigenen Inhalt nicht mehr an.";
+    if (replacesOwnDesktopIni)
+        question += L" Seine eigene desktop.ini (etwa ein Symbol des Ordners) wird dabei ersetzt.";
+    return {kTitleNotEmpty, question + L"\n\nTrotzdem fortfahren?"};
 }
 
 CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, std::size_t maxPathChars) {
@@ -350,15 +359,8 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
 
     // Explorer shows the source in place of the folder's own entries: say so
     // before they disappear from view.
-    if (contents.otherEntries || contents.foreignDesktopIni) {
-        std::wstring question = L"Der Ordner " + shown(check.folder) +
-                                L" enth\u00E4lt bereits Dateien oder Ordner. Wird er zur "
-                                L"Ordnerverkn\u00FCpfung, zeigt der Explorer an seiner Stelle die Quelle "
-                                L"und seinen eigenen Inhalt nicht mehr an.";
-        if (contents.foreignDesktopIni)
-            question += L" Seine eigene desktop.ini (etwa ein Symbol des Ordners) wird dabei ersetzt.";
-        check.questions.push_back({kTitleNotEmpty, question + L"\n\nTrotzdem fortfahren?"});
-    }
+    if (contents.otherEntries || contents.foreignDesktopIni)
+        check.questions.push_back(HidesEntriesQuestion(shown(check.folder), contents.foreignDesktopIni));
     // The link file can be read by anyone who may open the folder.
     if (source.holdsPassword)
         check.questions.push_back(

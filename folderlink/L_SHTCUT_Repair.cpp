@@ -5,6 +5,7 @@
 #include "DesktopIniClass.h"
 #include "ErrorText.h"
 #include "FileAttributes.h"
+#include "FolderEntries.h"
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "Quoted.h"
@@ -149,7 +150,7 @@ std::wstring RepairChangeText(const RepairChange& change) {
     return text;
 }
 
-FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun) {
+FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun, OtherEntries otherEntries) {
     FolderLinkRepair repair;
     repair.found = ReadFolderLink(Target);
     repair.isFolderLink = repair.found.isFolderLink;
@@ -196,6 +197,25 @@ FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun) {
     // without a fault is left as Windows made it.
     if ((folderAttributes & FILE_ATTRIBUTE_READONLY) && iniNamesClass && !trait)
         return repair;
+
+    // Marked again, the folder would hide what the user keeps in it.
+    if (!(folderAttributes & FolderMarks) && otherEntries == OtherEntries::Refuse) {
+        const FolderLook look = ContentOf(folder);
+        if (look.content == FolderContent::Unreadable) {
+            repair.refusal =
+                L"der Inhalt des Ordners l\u00E4sst sich nicht lesen: " + ErrorText(look.error) + L".";
+            return repair;
+        }
+        if (look.content == FolderContent::Other) {
+            repair.hiddenEntries = look.others;
+            repair.refusal =
+                L"der Ordner ist kein Systemordner mehr und enth\u00E4lt andere Eintr\u00E4ge (" +
+                NamedEntries(look) +
+                L"); als Ordnerverkn\u00FCpfung verschw\u00E4nden sie im Explorer hinter der "
+                L"Quelle.";
+            return repair;
+        }
+    }
 
     // The folder's mark comes last: the shell follows the folder only once
     // everything inside it is right.

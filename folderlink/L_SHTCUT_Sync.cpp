@@ -43,17 +43,97 @@ private:
     std::vector<std::wstring> names_;
 };
 
-// The name a listed target has in folder; empty when it does not lie
-// directly in it. A target that is not a full path lies in folder.
-std::wstring NameInFolder(const std::wstring& folder, const std::wstring& target) {
+// Win32 drops a dot or blank at a name's end, so such a name addresses
+// another entry (or none) than the one written.
+bool EndsInDotOrBlank(const std::wstring& name) {
+    return !name.empty() && (name.back() == L'.' || name.back() == L' ');
+}
+
+// Whether a recorded name can be one /sync made: a plain name of an entry
+// directly in the folder, addressed as written ("." and ".." end in a dot).
+bool IsPlainName(const std::wstring& name) {
+    return !name.empty() && name.find_first_of(L"\\/:") == std::wstring::npos && !EndsInDotOrBlank(name);
+}
+
+// The long form of an existing path ("C:\NETZ~1" is "C:\Netz"), without a
+// trailing separator; a path that does not exist as it is.
+std::wstring LongForm(const std::wstring& path) {
+    const DWORD cchNeeded = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (cchNeeded == 0)
+        return FolderAsShown(path);
+    std::wstring longPath(cchNeeded, L'\0');
+    const DWORD cchCopied = GetLongPathNameW(path.c_str(), longPath.data(), cchNeeded);
+    if (cchCopied == 0 || cchCopied >= cchNeeded)
+        return FolderAsShown(path);
+    longPath.resize(cchCopied);
+    return FolderAsShown(longPath);
+}
+
+// A listed target as a name in the folder.
+struct ListedName {
+    std::wstring name;    // empty when the target does not lie directly in the folder
+    std::wstring refusal; // why the name cannot be used as written
+};
+
+// The name a listed target has in folder (in its long form). A target that
+// is not a full path lies in folder.
+ListedName NameInFolder(const std::wstring& folder, const std::wstring& target) {
     const std::wstring typed = L_PFADE::TrimPathInput(target);
     if (typed.empty())
         return {};
     const std::wstring full = TargetFolder(L_PFADE::IsFullPath(typed) ? typed : folder + typed);
-    if (full.size() <= folder.size() + 1 || !SameName(full.substr(0, folder.size()), folder))
+    if (full.empty())
         return {};
-    const std::wstring name = full.substr(folder.size(), full.size() - folder.size() - 1);
-    return name.find(L'\\') == std::wstring::npos ? name : std::wstring();
+    const std::wstring plain = FolderAsShown(full);
+    const std::size_t cut = plain.rfind(L'\\');
+    if (cut == std::wstring::npos || !SameName(LongForm(plain.substr(0, cut + 1)), FolderAsShown(folder)))
+        return {};
+    const std::wstring written = L_PFADE::RemoveTrailingSeparators(typed);
+    const std::wstring leaf = written.substr(written.find_last_of(L"\\/") + 1);
+    if (leaf != L"." && leaf != L".." && EndsInDotOrBlank(leaf))
+        return {plain.substr(cut + 1), L"Der Name " + Quoted(leaf) +
+                                           L" endet auf einen Punkt oder ein Leerzeichen, die Windows beim "
+                                           L"\u00D6ffnen wegl\u00E4sst; so l\u00E4sst er sich nicht "
+                                           L"verwenden."};
+    // A short (8.3) name is the same entry as its long one.
+    const std::wstring name = LongForm(plain);
+    return {name.substr(name.rfind(L'\\') + 1), {}};
+}
+
+bool IsReparsePoint(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+std::wstring ReparsePointText(const std::wstring& path) {
+    return Quoted(path) + L" ist eine Verbindung (Junction) oder ein symbolischer Link; Ordnerlink folgt ihm "
+                          L"nicht und l\u00E4sst ihn, wie er ist.";
+}
+
+// "FOLDER does not exist" only when its parent can be read and it is not
+// there; a folder on a drive or share that is gone, or that cannot be
+// read, is unreachable: a run must then neither make nor forget anything.
+// Empty when the run may go on.
+std::wstring Unreachable(const std::wstring& folder) {
+    const std::wstring shown = Quoted(FolderAsShown(folder));
+    std::uint32_t error = ERROR_SUCCESS;
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return shown + L" ist eine Datei, kein Ordner.";
+        // An empty drive root has no entries at all, not even "." and "..".
+        if (SubfolderNames(folder, error) || error == ERROR_FILE_NOT_FOUND)
+            return {};
+        return shown + L" l\u00E4sst sich nicht lesen: " + ErrorText(error) + L".";
+    }
+    error = GetLastError();
+    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) && !L_PFADE::IsRootPath(folder)) {
+        const std::wstring parent =
+            L_PFADE::AddBackslash(L_PFADE::ExtractFolder(L_PFADE::RemoveTrailingSeparators(folder)));
+        std::uint32_t parentError = ERROR_SUCCESS;
+        if (SubfolderNames(parent, parentError) || parentError == ERROR_FILE_NOT_FOUND)
+            return {};
+    }
+    return shown + L" ist nicht erreichbar: " + ErrorText(error) + L".";
 }
 
 // The record of what synchronisations made in one folder, written through
@@ -64,7 +144,10 @@ public:
         if (const auto recorded = RecordedSyncLinks(folder)) {
             readable_ = true;
             for (const std::wstring& name : *recorded)
-                names_.Add(name);
+                if (IsPlainName(name))
+                    names_.Add(name);
+                else
+                    ignored_.push_back(name);
         } else {
             readError_ = GetLastError();
         }
@@ -73,6 +156,9 @@ public:
     bool readable() const { return readable_; }
     std::uint32_t readError() const { return readError_; }
     const NameSet& names() const { return names_; }
+    // Recorded names that name no entry directly in the folder (written by
+    // hand, or brought along with a profile); never acted on.
+    const std::vector<std::wstring>& ignored() const { return ignored_; }
 
     bool Add(const std::wstring& name) {
         if (names_.Has(name))
@@ -86,15 +172,15 @@ public:
         names_.Drop(name);
         return Write();
     }
-
-private:
     bool Write() const { return dryRun_ || !readable_ || RecordSyncLinks(folder_, names_.names()); }
 
+private:
     std::wstring folder_;
     bool dryRun_;
     bool readable_ = false;
     std::uint32_t readError_ = ERROR_SUCCESS;
     NameSet names_;
+    std::vector<std::wstring> ignored_;
 };
 
 std::wstring RecordFailure() {
@@ -108,12 +194,26 @@ public:
     Sync(const std::wstring& folder, SyncOptions options, const std::function<void(const SyncStep&)>& onStep)
         : folder_(folder), options_(options), onStep_(onStep), record_(folder, options.dryRun) {}
 
+    void RecordedNames() {
+        for (const std::wstring& name : record_.ignored())
+            Report({}, SyncOutcome::Ignored,
+                   L"Die Aufzeichnung nennt " + Quoted(name) + L", das kein Eintrag direkt in " +
+                       Quoted(FolderAsShown(folder_)) + L" ist, wie ihn /sync anlegt; der Name wird " +
+                       (options_.dryRun ? L"\u00FCbergangen."
+                                        : L"\u00FCbergangen und nicht mehr aufgezeichnet."));
+        if (!record_.ignored().empty() && !record_.Write())
+            Report({}, SyncOutcome::Failed, RecordFailure());
+    }
+
     void Line(const SyncLine& line) {
-        const std::wstring name = NameInFolder(folder_, line.target);
+        const ListedName listed = NameInFolder(folder_, line.target);
+        const std::wstring& name = listed.name;
         if (!name.empty())
             listed_.Add(name);
         if (!line.error.empty())
             return Report(line, SyncOutcome::Refused, line.error);
+        if (!listed.refusal.empty())
+            return Report(line, SyncOutcome::Refused, listed.refusal);
         if (name.empty())
             return Report(line, SyncOutcome::Refused,
                           L"Das Ziel " + Quoted(line.target) + L" liegt nicht direkt in " +
@@ -132,10 +232,27 @@ public:
             return Report(line, SyncOutcome::Refused, check.refusal.text);
         const std::wstring link = L"Ordnerverkn\u00FCpfung " + Quoted(path);
         const std::wstring& source = check.source->path;
+        // A list is read at every user's logon; the link file by whoever may
+        // open the folder.
+        if (check.source->holdsPassword)
+            return Report(line, SyncOutcome::Refused,
+                          L"Die Adresse " + Quoted(WithoutPassword(source)) +
+                              L" enth\u00E4lt ein Kennwort. /sync schreibt kein Kennwort in eine "
+                              L"Ordnerverkn\u00FCpfung, deren target.lnk jeder lesen kann, der den Ordner "
+                              L"\u00F6ffnen darf.");
 
         // A folder not there yet needs no look inside.
         const DWORD attributes = GetFileAttributesW(path.c_str());
         const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+        if (!exists) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+                return Report(line, SyncOutcome::Failed,
+                              Quoted(path) + L" l\u00E4sst sich nicht lesen: " + ErrorText(error) +
+                                  L". Nichts daran wurde ge\u00E4ndert.");
+        }
+        if (IsReparsePoint(attributes))
+            return Report(line, SyncOutcome::Kept, ReparsePointText(path));
         const FolderLinkRepair seen = exists ? RepairFolderLink(path, true) : FolderLinkRepair{};
         const bool whole = seen.isFolderLink && seen.refusal.empty();
         if (whole && ShellLinkFile::SameTarget(seen.source, source)) {
@@ -156,14 +273,25 @@ public:
                               L".");
         }
 
+        // A folder the user keeps entries in is never made a link again.
         if (exists) {
-            const FolderContent content = ContentOf(path + L"\\");
-            if (seen.isFolderLink ? content != FolderContent::LinkFilesOnly && content != FolderContent::Empty
-                                  : content != FolderContent::Empty)
+            const FolderLook look = ContentOf(path + L"\\");
+            if (look.content == FolderContent::Unreadable)
+                return Report(line, SyncOutcome::Failed,
+                              Quoted(path) + L" l\u00E4sst sich nicht lesen: " + ErrorText(look.error) +
+                                  L". Nichts daran wurde ge\u00E4ndert.");
+            if (seen.isFolderLink ? look.content == FolderContent::Other
+                                  : look.content != FolderContent::Empty)
                 return Report(line, SyncOutcome::Kept,
-                              Quoted(path) + L" enth\u00E4lt andere Eintr\u00E4ge und bleibt, wie es ist.");
+                              Quoted(path) + L" enth\u00E4lt andere Eintr\u00E4ge" +
+                                  (look.others.empty() ? L"" : L" (" + NamedEntries(look) + L")") +
+                                  L" und bleibt, wie es ist.");
         }
-        if (!record_.Add(name))
+        // What /sync makes is recorded before it is made; a folder link the
+        // user or Windows made stays theirs when it is given the listed
+        // source.
+        const bool ours = !seen.isFolderLink || record_.names().Has(name);
+        if (ours && !record_.Add(name))
             return Report(line, SyncOutcome::Failed, RecordFailure());
         const bool repoint = whole;
         if (!options_.dryRun) {
@@ -173,14 +301,17 @@ public:
                               link + L" konnte nicht " + (repoint ? L"umgestellt" : L"erstellt") +
                                   L" werden: " + result.failedStep + L": " + ErrorText(result.error) + L".");
         }
+        std::wstring notices;
+        for (const Message& notice : check.notices)
+            notices += L" " + notice.text;
         const std::wstring would = options_.dryRun ? L" w\u00FCrde" : L"";
         if (repoint)
             return Report(line, SyncOutcome::Repointed,
                           link + would + L" auf " + Quoted(source) + L" umgestellt (zeigte auf " +
-                              Quoted(seen.source) + L").");
+                              Quoted(seen.source) + L")." + notices);
         Report(line, SyncOutcome::Created,
                link + L" auf " + Quoted(source) +
-                   (options_.dryRun ? L" w\u00FCrde erstellt." : L" erstellt."));
+                   (options_.dryRun ? L" w\u00FCrde erstellt." : L" erstellt.") + notices);
     }
 
     // Removes what is listed no more: what a synchronisation made, or with
@@ -193,11 +324,16 @@ public:
                        ErrorText(record_.readError()) +
                        L". Was fr\u00FChere L\u00E4ufe erstellt haben, bleibt deshalb stehen.");
         NameSet candidates = record_.names();
-        std::uint32_t error = ERROR_SUCCESS;
-        if (options_.prune)
+        if (options_.prune) {
+            std::uint32_t error = ERROR_SUCCESS;
             if (const auto subfolders = SubfolderNames(folder_, error))
                 for (const std::wstring& name : *subfolders)
                     candidates.Add(name);
+            else if (error != ERROR_FILE_NOT_FOUND)
+                Report({}, SyncOutcome::Failed,
+                       Quoted(FolderAsShown(folder_)) + L" l\u00E4sst sich nicht lesen: " + ErrorText(error) +
+                           L". /prune entfernt deshalb nur, was fr\u00FChere L\u00E4ufe erstellt haben.");
+        }
         for (const std::wstring& name : candidates.names())
             if (!listed_.Has(name))
                 Remove(name);
@@ -208,14 +344,37 @@ private:
         const std::wstring path = folder_ + name;
         const std::wstring link = L"Ordnerverkn\u00FCpfung " + Quoted(path);
         const bool recorded = record_.names().Has(name);
+        if (EndsInDotOrBlank(name))
+            return Report({}, SyncOutcome::Kept,
+                          Quoted(path) +
+                              L" endet auf einen Punkt oder ein Leerzeichen; Windows spricht unter "
+                              L"diesem Namen einen anderen Ordner an. Er bleibt, wie er ist.");
         const DWORD attributes = GetFileAttributesW(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            // Only an entry that its readable folder no longer holds is gone.
+            const DWORD error = GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND)
+                return Report({}, SyncOutcome::Failed,
+                              Quoted(path) + L" l\u00E4sst sich nicht lesen: " + ErrorText(error) +
+                                  L". Er bleibt aufgezeichnet.");
             if (!record_.Drop(name))
                 Report({}, SyncOutcome::Failed, RecordFailure());
             return;
         }
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            if (!record_.Drop(name))
+                Report({}, SyncOutcome::Failed, RecordFailure());
+            return;
+        }
+        if (IsReparsePoint(attributes))
+            return Report({}, SyncOutcome::Kept, ReparsePointText(path));
         const FolderLinkRepair seen = RepairFolderLink(path, true);
-        const FolderContent content = ContentOf(path + L"\\");
+        const FolderLook look = ContentOf(path + L"\\");
+        if (look.content == FolderContent::Unreadable)
+            return Report({}, SyncOutcome::Failed,
+                          Quoted(path) + L" l\u00E4sst sich nicht lesen: " + ErrorText(look.error) +
+                              L". Er bleibt, wie er ist.");
+        const FolderContent content = look.content;
         if (!seen.isFolderLink) {
             // A folder this program made and a run ended before anything was
             // written into is deleted; any other is the user's again.
@@ -270,12 +429,28 @@ private:
 
 } // namespace
 
-void SyncFolderLinks(const std::wstring& folder, const std::vector<SyncLine>& lines, SyncOptions options,
-                     const std::function<void(const SyncStep&)>& onStep) {
-    Sync sync(folder, options, onStep);
+std::wstring SyncFolderLinks(const std::wstring& folder, const std::vector<SyncLine>& lines,
+                             SyncOptions options, const std::function<void(const SyncStep&)>& onStep) {
+    // The folder in its long form, so that its short name shares its lock,
+    // its record and its entries' names.
+    const std::wstring full = L_PFADE::AddBackslash(LongForm(FolderAsShown(folder)));
+    const std::wstring shown = Quoted(FolderAsShown(full));
+    const SyncLock lock(full, SyncWaitMilliseconds);
+    if (lock.busy())
+        return L"Ein anderer Lauf von /sync arbeitet noch mit " + shown + L"; nach " +
+               std::to_wstring(SyncWaitMilliseconds / 1000) + L" Sekunden Warten gibt dieser Lauf auf.";
+    if (!lock.held())
+        return L"Ob ein anderer Lauf von /sync mit " + shown +
+               L" arbeitet, l\u00E4sst sich nicht feststellen: " + ErrorText(lock.error()) + L".";
+    if (const std::wstring why = Unreachable(full); !why.empty())
+        return why + L" Was fr\u00FChere L\u00E4ufe erstellt haben, bleibt aufgezeichnet.";
+    // The record is read under the lock, so that no other run's changes are lost.
+    Sync sync(full, options, onStep);
+    sync.RecordedNames();
     for (const SyncLine& line : lines)
         sync.Line(line);
     sync.Unlisted();
+    return {};
 }
 
 } // namespace L_SHTCUT

@@ -16,7 +16,50 @@ std::wstring ValueName(const std::wstring& folder) {
     return L_PFADE::RemoveTrailingSeparators(folder);
 }
 
+// The mutex's name: FNV-1a (64 bits) of the folder's path in capitals, as
+// the file system compares names without regard to case.
+std::wstring LockName(const std::wstring& folder) {
+    std::wstring upper = ValueName(folder);
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const wchar_t ch : upper) {
+        hash ^= static_cast<std::uint16_t>(ch);
+        hash *= 1099511628211ull;
+    }
+    wchar_t hex[17] = {};
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        hex[i] = L"0123456789ABCDEF"[hash & 0xF];
+    return L"Local\\Ordnerlink-Sync-" + std::wstring(hex);
+}
+
 } // namespace
+
+SyncLock::SyncLock(const std::wstring& folder, std::uint32_t waitMilliseconds)
+    : mutex_(CreateMutexW(nullptr, FALSE, LockName(folder).c_str())) {
+    if (!mutex_) {
+        error_ = GetLastError();
+        return;
+    }
+    switch (WaitForSingleObject(mutex_.get(), waitMilliseconds)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED: // the run before was ended by force; what it wrote is whole, entry by entry
+        held_ = true;
+        break;
+    case WAIT_TIMEOUT:
+        busy_ = true;
+        break;
+    default:
+        error_ = GetLastError();
+        break;
+    }
+}
+
+SyncLock::~SyncLock() {
+    // It fails only for a mutex this thread does not own; the end of the
+    // process lets go of it in any case.
+    if (held_)
+        ReleaseMutex(mutex_.get());
+}
 
 std::optional<std::vector<std::wstring>> RecordedSyncLinks(const std::wstring& folder) {
     HKEY opened = nullptr;

@@ -66,13 +66,22 @@ DAMAGED = {
     "desktop.ini umgeschrieben": ["ini hidden"],
     "desktop.ini ohne Klasse": ["ini written"],
     "target.lnk sichtbar": ["lnk hidden"],
-    "Eigene Datei ohne Attribut": ["ini hidden", "folder"],
     "Ohne Verzeichnisattribut": ["no directory attribute"],
     "Ordner als Datei": ["file item"],
     "Freigabe als lokaler Pfad": ["share as local path", "ini written"],
     "Nur relativer Pfad": ["relative path", "ini hidden"],
 }
 WHOLE = ["Heil", "Von Windows"]
+# Links /repair /all refuses and leaves as they are, and why.
+REFUSED = {
+    "Ohne target.lnk": "der Ordner enth\u00e4lt keine target.lnk, die Quelle ist unbekannt. "
+                       "Nichts wurde ge\u00e4ndert.",
+    # A user's folder that was once a link: marked again, notiz.txt would vanish.
+    "Eigene Datei ohne Attribut": "der Ordner ist kein Systemordner mehr und enth\u00e4lt andere Eintr\u00e4ge "
+                                  "(\u201enotiz.txt\u201c); als Ordnerverkn\u00fcpfung verschw\u00e4nden sie im "
+                                  "Explorer hinter der Quelle. Nichts wurde ge\u00e4ndert. Einzeln mit /repair ZIEL "
+                                  "/force wird sie trotzdem repariert.",
+}
 REWRITTEN_INI = ("\ufeff[.ShellClassInfo]\r\nIconResource=C:\\Windows\\system32\\shell32.dll,4\r\n"
                  "clsid2 = {0afaced1-e828-11d1-9187-b532f1e9575d}\r\n").encode("utf-16-le")
 SHARE = "\\\\srv\\projekte\\docs"
@@ -158,10 +167,9 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
                 + "; ".join(CHANGES[change] for change in changes) + "."), result.out
         assert sorted(shown) == sorted(windows_path(links / name) for name in WHOLE)
         assert all(line.endswith("ist in Ordnung.") for line in shown.values())
-        # The folder without target.lnk is refused.
-        assert result.err == (f"Ordnerverkn\u00fcpfung \u201e{windows_path(no_lnk)}\u201c l\u00e4sst sich nicht "
-                              "reparieren: der Ordner enth\u00e4lt keine target.lnk, die Quelle ist unbekannt. "
-                              "Nichts wurde ge\u00e4ndert.\n")
+        assert result.err.splitlines() == [
+            f"Ordnerverkn\u00fcpfung \u201e{windows_path(links / name)}\u201c l\u00e4sst sich nicht reparieren: "
+            + why for name, why in sorted(REFUSED.items())]
 
     after = tree(links)
     for name in DAMAGED:
@@ -179,8 +187,7 @@ def test_repair_puts_back_each_damaged_part(ordnerlink, work_folder):
     # A share written anew is byte for byte what /create writes for it.
     assert ((links / "Freigabe als lokaler Pfad" / "target.lnk").read_bytes()
             == (reference / "target.lnk").read_bytes())
-    assert after["Eigene Datei ohne Attribut"]["notiz.txt"] == before["Eigene Datei ohne Attribut"]["notiz.txt"]
-    for untouched in ("Heil", "Von Windows", no_lnk.name):
+    for untouched in ("Heil", "Von Windows", *REFUSED):
         assert after[untouched] == before[untouched], untouched
 
     # A second run finds nothing to do.
@@ -196,6 +203,9 @@ SINGLE = {
     "Ohne target.lnk": (1, "keine target.lnk, die Quelle ist unbekannt"),
     "Kaputte target.lnk": (1, "seine target.lnk nennt keine lesbare Quelle"),
     "Gew\u00f6hnlich": (1, "ist keine Ordnerverkn\u00fcpfung"),
+    "Ge\u00f6ffnet": (1, "enth\u00e4lt andere Eintr\u00e4ge (\u201enotiz.txt\u201c); als Ordnerverkn\u00fcpfung "
+                      "verschw\u00e4nden sie im Explorer hinter der Quelle. Nichts wurde ge\u00e4ndert. Mit /force "
+                      "wird sie trotzdem repariert."),
 }
 
 
@@ -205,8 +215,19 @@ def test_repair_of_one_folder(ordnerlink, work_folder):
     make_link_by_hand(work_folder / "Kaputte target.lnk", WIN10_UNC_SHARE[:300])
     (work_folder / "Gew\u00f6hnlich").mkdir()
     (work_folder / "Gew\u00f6hnlich" / "notiz.txt").write_bytes(b"x")
+    # A link the user opened (its folder unmarked) and keeps a file in.
+    opened = work_folder / "Ge\u00f6ffnet"
+    assert ordnerlink("/create", SHARE, windows_path(opened)).code == 0
+    set_dos_attributes(opened, 0)
+    (opened / "notiz.txt").write_bytes(b"meins")
     before = tree(work_folder)
     for name, (code, text) in SINGLE.items():
         result = ordnerlink("/repair", windows_path(work_folder / name))
         assert result.code == code and text in (result.out if code == 0 else result.err), (name, result.err)
     assert tree(work_folder) == before
+
+    # Only the user who names it and says /force makes it a link again.
+    forced = ordnerlink("/repair", windows_path(opened), "/force")
+    assert (forced.code, forced.out) == (0, f"Ordnerverkn\u00fcpfung \u201e{windows_path(opened)}\u201c repariert: "
+                                            "Ordner als Systemordner markiert.\n")
+    assert dos_attributes(opened) == SYSTEM and (opened / "notiz.txt").read_bytes() == b"meins"

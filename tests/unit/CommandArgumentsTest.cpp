@@ -88,7 +88,7 @@ TEST(CommandArguments, HelpWinsOverEverythingElse) {
                                      L"ordnerlink /unregister",
                                      L"ordnerlink /install",
                                      L"ordnerlink /uninstall",
-                                     L"ordnerlink /repair ZIEL [/whatif]",
+                                     L"ordnerlink /repair ZIEL [/force] [/whatif]",
                                      L"ordnerlink /repair /all [ORDNER] [/whatif]",
                                      L"ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]",
                                      L"%USERNAME%",
@@ -111,7 +111,8 @@ TEST(CommandArguments, WrongCallsAreRefusedWithTheirReason) {
               std::wstring::npos);
     EXPECT_NE(Refused({L"/create", L"/from", L"a", L"/from", L"b"}).find(L"doppelt"), std::wstring::npos);
     EXPECT_NE(Refused({L"/create", L"a", L"b", L"/force", L"/force"}).find(L"doppelt"), std::wstring::npos);
-    EXPECT_NE(Refused({L"/show", L"C:\\a", L"/force"}).find(L"nur für /create"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/show", L"C:\\a", L"/force"}).find(L"nur für /create und /repair"),
+              std::wstring::npos);
     EXPECT_NE(Refused({L"/list", L"/from", L"a"}).find(L"nur für /create"), std::wstring::npos);
     EXPECT_NE(Refused({L"/show", L"C:\\a", L"/timeout:5"}).find(L"nur für /check"), std::wstring::npos);
     EXPECT_NE(Refused({L"/show"}).find(L"genau einen"), std::wstring::npos);
@@ -177,6 +178,8 @@ TEST(CommandArguments, RepairOfOneLinkOrOfAFolder) {
     EXPECT_EQ(one.target, L"C:\\Links\\Docs");
     EXPECT_FALSE(one.all);
     EXPECT_FALSE(one.whatIf);
+    EXPECT_FALSE(one.force);
+    EXPECT_TRUE(Accepted({L"/repair", L"C:\\Links\\Docs", L"/Force"}).force);
 
     const CommandRequest all = Accepted({L"/Repair", L"/ALL", L"D:\\Links", L"/WhatIf"});
     EXPECT_TRUE(all.all);
@@ -194,6 +197,11 @@ TEST(CommandArguments, RepairOfOneLinkOrOfAFolder) {
     EXPECT_EQ(checkAll.timeoutSeconds, 2u);
     EXPECT_EQ(Accepted({L"/check", L"/all", L"D:\\Links"}).folder, L"D:\\Links");
     EXPECT_NE(Refused({L"/repair", L"/all", L"/all"}).find(L"doppelt"), std::wstring::npos);
+    // A folder that holds the user's entries is made a link again only one at a time.
+    EXPECT_NE(Refused({L"/repair", L"/all", L"/force"}).find(L"/repair /all repariert nie mit /force"),
+              std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"l.txt", L"/force"}).find(L"/force gilt nur für /create und /repair ZIEL"),
+              std::wstring::npos);
     EXPECT_NE(Refused({L"/list", L"/all"}).find(L"/all gilt nur für /check und /repair"), std::wstring::npos);
     EXPECT_NE(Refused({L"/remove", L"C:\\x", L"/whatif"}).find(L"/whatif gilt nur für /repair"),
               std::wstring::npos);

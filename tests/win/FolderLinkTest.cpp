@@ -2,6 +2,7 @@
 #include "L_SHTCUT.h"
 #include "ShellLinkLoad.h"
 #include "ShellLinkSave.h"
+#include "SyncRecord.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -740,4 +743,66 @@ TEST_F(FolderLink, TheCheckAsksBeforeALinkLosesItsSource) {
     EXPECT_EQ(both.questions[0].title, L"Ordner ist nicht leer");
     EXPECT_FALSE(Mentions(both.questions[0].text, L"desktop.ini"));
     EXPECT_EQ(both.questions[1].title, L"Ordnerverkn\u00FCpfung ersetzen");
+}
+
+// Two runs of /sync, each on a thread of its own as in a process of its own:
+// the folder is the same in any case of its letters; a wait ends in vain
+// while the other holds it, follows the other's end, and takes over from one
+// that ended without letting go.
+TEST(SyncLock, OneRunOfAFolderAtATime) {
+    const std::wstring folder = L"C:\\Sync-Sperre\\Netz\\";
+    std::promise<void> taken;
+    std::promise<void> letGo;
+    std::thread holder([&] {
+        const L_SHTCUT::SyncLock lock(folder, 0);
+        EXPECT_TRUE(lock.held());
+        taken.set_value();
+        letGo.get_future().wait();
+    });
+    taken.get_future().wait();
+    {
+        const L_SHTCUT::SyncLock second(L"c:\\SYNC-SPERRE\\netz\\", 50);
+        EXPECT_TRUE(second.busy());
+        EXPECT_FALSE(second.held());
+        EXPECT_TRUE(L_SHTCUT::SyncLock(L"C:\\Sync-Sperre\\Anderes\\", 0).held());
+    }
+    letGo.set_value();
+    {
+        const L_SHTCUT::SyncLock after(folder, 60'000);
+        EXPECT_TRUE(after.held());
+        holder.join();
+    }
+
+    // A run ended by force never lets go; its mutex is then abandoned.
+    std::optional<L_SHTCUT::SyncLock> killed;
+    std::thread([&] { killed.emplace(folder, 0); }).join();
+    ASSERT_TRUE(killed->held());
+    EXPECT_TRUE(L_SHTCUT::SyncLock(folder, 60'000).held());
+}
+
+// Wine 8.0 makes no symbolic link that can be read back (CreateSymbolicLinkW
+// succeeds, the name then cannot be found) and shows a Unix symbolic link as
+// a plain folder, so this runs on Windows only.
+TEST(SyncReparsePoints, ANamedLinkToAFolderElsewhereIsLeftAsItIs) {
+    TempFolder temp;
+    const std::wstring elsewhere = temp / L"Anderswo";
+    ASSERT_TRUE(CreateFolderLink(L"\\\\srv\\a", elsewhere));
+    const std::wstring folder = temp / L"Netz\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring through = folder + L"Durch";
+    const bool made =
+        CreateSymbolicLinkW(through.c_str(), elsewhere.c_str(),
+                            SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    const DWORD attributes = GetFileAttributesW(through.c_str());
+    if (!made || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        GTEST_SKIP() << "no symbolic link to a folder can be made here (Wine 8.0 makes none)";
+    // Unlisted, and pruned, it would be removed through the link.
+    std::vector<L_SHTCUT::SyncOutcome> outcomes;
+    const std::wstring notDone =
+        L_SHTCUT::SyncFolderLinks(folder, {{1, L"\\\\srv\\b", L"Neu", {}}}, {.prune = true, .dryRun = true},
+                                  [&](const L_SHTCUT::SyncStep& step) { outcomes.push_back(step.outcome); });
+    EXPECT_EQ(notDone, L"");
+    EXPECT_EQ(outcomes, (std::vector{L_SHTCUT::SyncOutcome::Created, L_SHTCUT::SyncOutcome::Kept}));
+    EXPECT_EQ(L_SHTCUT::ReadFolderLink(elsewhere).source, L"\\\\srv\\a");
+    RemoveDirectoryW(through.c_str());
 }
