@@ -6,6 +6,7 @@
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
 #include "ProgramStart.h"
+#include "RunningProgram.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "L_PFADE.h"
 #include "LinkState.h"
 #include "ManagerSettings.h"
-#include "ProgramStart.h"
+#include "RunningProgram.h"
 #include "Screen.h"
 #include "SourceDialog.h"
 #include "StoredFormData.h"
