@@ -1,6 +1,5 @@
 // The commands that look at folder links without changing them: /show,
 // /check, /check /all and /list.
-#include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "LinkFolder.h"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CommandArguments.h"
+#include "ExitCode.h"
 #include "L_SHTCUT.h"
 #include "LinkListFile.h"
 #include "Quoted.h"
@@ -17,13 +18,6 @@ int ShowCommand(const CommandRequest& request);
 int CheckCommand(const CommandRequest& request);
 int ListCommand(const CommandRequest& request);
 int RemoveCommand(const CommandRequest& request);
-// These four show their result in a message box when no console or
-// redirected stream reaches the user (started from Explorer or Windows'
-// settings), else they print it.
-int RegisterCommand();
-int UnregisterCommand();
-int InstallCommand();
-int UninstallCommand();
 
 int RepairCommand(const CommandRequest& request);
 int SyncCommand(const CommandRequest& request);

@@ -2,6 +2,7 @@
 
 #include "B_MAIN.h"
 #include "CommandArguments.h"
+#include "CommandInstall.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
