@@ -36,9 +36,5 @@ std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why
 // The note that the list at path is read as Windows-1252; empty when it is not.
 std::wstring ListEncodingNotice(const std::wstring& path, const LinkList& list);
 
-// What keeps a folder from being a working folder link, as a German phrase
-// without a closing full stop ("seine target.lnk ist beschädigt"); empty
-// for a working one.
-std::wstring FolderLinkFault(const L_SHTCUT::FolderLinkReading& reading);
 // Why the folder path is no folder link, as a German sentence.
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading);

@@ -1,6 +1,6 @@
 #include "LinkState.h"
 
-#include "Commands.h"
+#include "FolderLinkFault.h"
 #include "SourceCheck.h"
 
 std::wstring DamagedStateText(const std::wstring& fault) {
