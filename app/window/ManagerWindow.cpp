@@ -427,8 +427,8 @@ void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool cha
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
     const bool running = RunOnWorker([target, generation, started, paths, this] {
-        CheckLinkStates(paths, kCheckTimeoutSeconds, [&](std::size_t index, const LinkState& state) {
-            target->post(generation, [this, tag = started[index], state] { CheckDone(tag, state); });
+        CheckLinks(paths, kCheckTimeoutSeconds, [&](std::size_t index, const LinkCheck& check) {
+            target->post(generation, [this, tag = started[index], check] { CheckDone(tag, check); });
         });
     });
     if (!running)
@@ -438,7 +438,7 @@ void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool cha
         }
 }
 
-void ManagerWindow::CheckDone(std::intptr_t tag, const LinkState& state) {
+void ManagerWindow::CheckDone(std::intptr_t tag, const LinkCheck& check) {
     const auto found = rows_.find(tag);
     if (found == rows_.end())
         return;
@@ -449,11 +449,11 @@ void ManagerWindow::CheckDone(std::intptr_t tag, const LinkState& state) {
         StartChecks({tag});
         return;
     }
-    if (state.source != row.source) {
-        row.source = state.source;
-        lstLinks->setText(lstLinks->findTag(tag), 1, state.source);
+    if (check.reading.source != row.source) {
+        row.source = check.reading.source;
+        lstLinks->setText(lstLinks->findTag(tag), 1, check.reading.source);
     }
-    SetState(tag, state.text);
+    SetState(tag, StateText(check));
 }
 
 void ManagerWindow::SetState(std::intptr_t tag, const std::wstring& state) {
@@ -555,7 +555,7 @@ void ManagerWindow::RemoveSelected() {
             continue;
         }
         row.removedHere = true;
-        SetState(tag, kStateNoLinkAnyMore);
+        SetState(tag, kWordNoFolderLink);
     }
     if (!failures.empty())
         host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht entfernt",
