@@ -2,6 +2,7 @@
 
 #include "FolderLinkFiles.h"
 #include "Quoted.h"
+#include "SameName.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -17,11 +18,6 @@ namespace {
 
 bool IsDotEntry(std::wstring_view name) {
     return name == L"." || name == L"..";
-}
-
-bool SameName(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
 }
 
 } // namespace

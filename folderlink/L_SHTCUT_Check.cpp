@@ -5,6 +5,7 @@
 #include "DesktopIniClass.h"
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
+#include "SameName.h"
 #include "ShellLinkFile.h"
 #include "ShellLinkRead.h"
 #include "WholeFile.h"
@@ -28,11 +29,6 @@ constexpr wchar_t kTitleNotEmpty[] = L"Ordner ist nicht leer";
 constexpr wchar_t kTitleReplace[] = L"Ordnerverkn\u00FCpfung ersetzen";
 constexpr wchar_t kTitlePassword[] = L"Kennwort in der Adresse";
 constexpr wchar_t kTitleWebFolder[] = L"Webordner";
-
-bool SameName(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
 
 // The long form of an existing path ("C:\PROGRA~1" is "C:\Program Files"),
 // without trailing separators; a missing path as it is.

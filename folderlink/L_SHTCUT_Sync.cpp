@@ -7,6 +7,7 @@
 #include "FolderEntries.h"
 #include "L_PFADE.h"
 #include "Quoted.h"
+#include "SameName.h"
 #include "ShellLinkRead.h"
 #include "ShellNotify.h"
 #include "SyncRecord.h"
@@ -17,11 +18,6 @@
 
 namespace L_SHTCUT {
 namespace {
-
-bool SameName(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
 
 // Names compared as the file system compares them.
 class NameSet {

@@ -23,6 +23,8 @@
 // directory, arguments or icon.
 #pragma once
 
+#include "SourceText.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -90,69 +92,10 @@ inline constexpr std::uint8_t UrlItemType = 0x61;
 inline constexpr std::uint32_t ShowNormal = 1;
 inline constexpr std::uint32_t DirectoryAttribute = 0x10;
 
-enum class SourceKind { LocalDrive, NetworkShare, Address };
-
-// Why a text names no source a link can record so that Windows follows it.
-enum class SourceProblem {
-    None,
-    Empty,
-    NotFullPath,          // relative, "\dir" without a drive, or "C:dir"
-    InvalidCharacter,     // a NUL, or a character no name may hold; in a web address also a query or fragment
-    NoShare,              // a share path whose server or share is missing ("\\\srv\share") or "." or ".."
-    DevicePath,           // "\\.\..." or "\\?\..."
-    AddressWithoutServer, // "ftp:", "ftp:/x", "http://", or a port that is no number from 1 to 65535
-    UnsupportedScheme,    // an address of another scheme than ftp, http and https
-    TooLong,              // a name longer than 255 characters, or a path or address too long for its record
-};
-
-// A source in the form it is recorded in:
-//  - a local path with "\" separators, no repeated or trailing separator and
-//    no "." or ".." component ("C:\a\..\b" is "C:\b"; ".." at the root stays
-//    there, as Windows resolves it);
-//  - a share path likewise ("//srv/share/docs" is "\\srv\share\docs"), whose
-//    server and share stay as typed ("\\srv\share\..\x" is "\\srv\share\x");
-//  - an ftp address as typed;
-//  - an http or https address as the share of Windows' web-folder
-//    redirector, which opens it as a folder (Windows needs its WebClient
-//    service for it): "\\host[@SSL][@port]\DavWWWRoot\path", "@SSL" for
-//    https, the port only when it is not the scheme's own (80, 443), the
-//    path's "%XX" escapes decoded; a user name or password in the address
-//    is not part of that form (Windows asks for them when it opens the
-//    folder).
-// A recorded form classifies again to itself.
-struct Source {
-    SourceKind kind = SourceKind::LocalDrive;
-    std::wstring path;
-    bool webFolder = false;     // a share of the web-folder redirector (a server with "@", or DavWWWRoot)
-    bool holdsPassword = false; // an ftp address with a password, which the link would keep readable
-};
-
-// A source, or why the text names none (scheme: the scheme of an address
-// refused as UnsupportedScheme, as typed).
-struct SourceClassification {
-    std::optional<Source> source;
-    SourceProblem problem = SourceProblem::None;
-    std::wstring scheme;
-};
-
-// The kind of a source and its recorded form, decided once, from a text
-// the caller has trimmed and unquoted.
-SourceClassification ClassifySourceText(std::wstring_view text);
-
-// ClassifySourceText(text).source.
-std::optional<Source> ClassifySource(std::wstring_view text);
-
-// The folder names of a local path below its drive root, in order
-// ("C:\a\b" gives "a", "b"); empty for anything else.
-std::vector<std::wstring> FolderNamesOf(const Source& source);
-
-// "\\server\share\rest" split into "\\server\share" and "rest" (empty when
-// the path ends at the share).
-struct NetworkPath {
-    std::wstring netName;
-    std::wstring suffix;
-};
-std::optional<NetworkPath> SplitNetworkPath(std::wstring_view path);
+// Whether an address of utf16Units UTF-16 code units fits the URL item of the
+// ID list, whose size and whose items' are 16 bits, together with the
+// Internet root item and the list's end.
+bool FitsUrlItem(std::size_t utf16Units);
 
 // Text converted to the ANSI code page; exact is false when a character had
 // no code there and was replaced.

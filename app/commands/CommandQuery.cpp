@@ -1,8 +1,8 @@
 // The commands that look at folder links without changing them: /show,
 // /check, /check /all and /list.
-#include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
+#include "LinkCheck.h"
 #include "LinkFolder.h"
 #include "LinkListFile.h"
 #include "SourceCheck.h"
@@ -45,36 +45,28 @@ int CheckAllCommand(const CommandRequest& request) {
     if (!linkFolder)
         return ExitRefused;
     const std::wstring& folder = linkFolder->folder;
-    std::vector<std::wstring> linkPaths;
-    std::vector<L_SHTCUT::FolderLinkReading> readings;
-    for (const std::wstring& path : linkFolder->subfolders)
-        if (auto reading = L_SHTCUT::ReadFolderLink(path); reading.isFolderLink) {
-            linkPaths.push_back(path);
-            readings.push_back(std::move(reading));
-        }
-    if (linkPaths.empty()) {
+    const std::vector<std::wstring>& paths = linkFolder->subfolders;
+    std::vector<LinkCheck> checks(paths.size());
+    CheckLinks(paths, request.timeoutSeconds,
+               [&checks](std::size_t index, const LinkCheck& check) { checks[index] = check; });
+
+    bool anyLink = false;
+    bool allAnswer = true;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const LinkCheck& check = checks[i];
+        if (check.condition == LinkCondition::NoFolderLink)
+            continue;
+        anyLink = true;
+        const std::wstring cause = check.condition == LinkCondition::Damaged
+                                       ? NoFolderLinkText(paths[i], check.reading)
+                                       : check.cause;
+        allAnswer = allAnswer && check.condition == LinkCondition::Reachable;
+        WriteOutput(check.word + L"\t" + EscapePercent(check.reading.source) + L"\t" +
+                    EscapePercent(paths[i]) + L"\t" + cause + L"\n");
+    }
+    if (!anyLink) {
         WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");
         return ExitDone;
-    }
-
-    std::vector<std::wstring> sources;
-    for (const auto& reading : readings)
-        if (reading.state == FolderLinkState::FolderLink)
-            sources.push_back(reading.source);
-    const std::vector<SourceAnswer> answers = CheckSources(sources, request.timeoutSeconds);
-
-    bool allAnswer = true;
-    auto answer = answers.begin();
-    for (std::size_t i = 0; i < linkPaths.size(); ++i) {
-        const auto& reading = readings[i];
-        const bool damaged = reading.state != FolderLinkState::FolderLink;
-        const std::wstring word = damaged ? L"beschädigt" : SourceStateWord(answer->state);
-        const std::wstring cause = damaged ? NoFolderLinkText(linkPaths[i], reading) : answer->message;
-        allAnswer = allAnswer && !damaged && answer->state == SourceState::Reachable;
-        WriteOutput(word + L"\t" + EscapePercent(reading.source) + L"\t" + EscapePercent(linkPaths[i]) +
-                    L"\t" + cause + L"\n");
-        if (!damaged)
-            ++answer;
     }
     return allAnswer ? ExitDone : ExitRefused;
 }

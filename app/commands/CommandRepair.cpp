@@ -1,6 +1,5 @@
 // The command /repair: folder links whose parts were damaged are put back
 // in order, one named or every one in a folder.
-#include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "LinkFolder.h"

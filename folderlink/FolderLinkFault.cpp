@@ -1,7 +1,7 @@
-#include "Commands.h"
-#include "Quoted.h"
+#include "FolderLinkFault.h"
 
 #include "DesktopIniClass.h"
+#include "Quoted.h"
 
 using L_SHTCUT::FolderLinkState;
 
@@ -28,20 +28,4 @@ std::wstring FolderLinkFault(const L_SHTCUT::FolderLinkReading& reading) {
         return L"seine target.lnk ist beschädigt" + detail;
     }
     return {};
-}
-
-std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading) {
-    switch (reading.state) {
-    case FolderLinkState::FolderLink:
-        return {};
-    case FolderLinkState::NoFolder:
-        return Quoted(path) + L" existiert nicht.";
-    case FolderLinkState::NotAFolder:
-        return Quoted(path) + L" ist eine Datei, kein Ordner.";
-    default:
-        return Quoted(path) +
-               (reading.isFolderLink ? L" ist eine beschädigte Ordnerverknüpfung: "
-                                     : L" ist keine Ordnerverknüpfung: ") +
-               FolderLinkFault(reading) + L".";
-    }
 }

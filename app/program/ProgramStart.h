@@ -39,12 +39,3 @@ int RunManagerWindow(const std::wstring& folder);
 // Whether this is the console companion ordnerlink.com, whose console the
 // command prompt waits on, rather than the window program.
 bool IsConsoleProgram();
-
-// Starts the window program ordnerlink.exe beside this program as a process
-// of its own with arguments (already quoted as the command line wants them);
-// false with the platform's error code when it could not be started.
-bool StartWindowProgram(const std::wstring& arguments, DWORD& error);
-
-// argument in double quotes as the command line's rules read it back: the
-// backslashes before the closing quote (a folder's trailing one) doubled.
-std::wstring QuotedArgument(const std::wstring& argument);

@@ -5,7 +5,6 @@
 #include "ConsoleOutput.h"
 #include "LiteralArguments.h"
 #include "ManagerWindow.h"
-#include "RunningProgram.h"
 #include "Win32Holders.h"
 
 #include <commctrl.h>
@@ -129,30 +128,4 @@ bool IsConsoleProgram() {
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(image + dos->e_lfanew);
     return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
-}
-
-bool StartWindowProgram(const std::wstring& arguments, DWORD& error) {
-    const std::wstring program = RunningWindowProgram();
-    if (program.empty()) {
-        error = GetLastError();
-        return false;
-    }
-    std::wstring commandLine = QuotedArgument(program) + L" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-        error = GetLastError();
-        return false;
-    }
-    const win32::Handle process(started.hProcess);
-    const win32::Handle thread(started.hThread);
-    return true;
-}
-
-std::wstring QuotedArgument(const std::wstring& argument) {
-    const std::size_t lastOther = argument.find_last_not_of(L'\\');
-    const std::size_t trailing = argument.size() - (lastOther == std::wstring::npos ? 0 : lastOther + 1);
-    return L"\"" + argument + std::wstring(trailing, L'\\') + L"\"";
 }

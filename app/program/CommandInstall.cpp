@@ -2,11 +2,13 @@
 // tell the user. Started from a console they print it; started from
 // Explorer or Windows' settings, where nothing printed reaches anyone, they
 // show it in a message box.
+#include "CommandInstall.h"
+
 #include "CommandMode.h"
-#include "Commands.h"
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
 #include "Installation.h"
+#include "Quoted.h"
 #include "RunningProgram.h"
 #include "ShellVerbs.h"
 

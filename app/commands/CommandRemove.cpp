@@ -1,5 +1,4 @@
 // The command /remove: a folder link becomes an ordinary folder again.
-#include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
 

@@ -2,14 +2,10 @@
 // prints, and the exit code it ends with.
 #pragma once
 
+#include "ExitCode.h"
+
 #include <string>
 #include <vector>
-
-enum ExitCode : int {
-    ExitDone = 0,
-    ExitRefused = 1, // refused or failed; a German message says why
-    ExitWrongUsage = 2,
-};
 
 // arguments: the program's arguments after its name, at least one.
 int RunCommandLine(const std::vector<std::wstring>& arguments);

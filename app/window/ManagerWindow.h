@@ -69,7 +69,7 @@ private:
     // beside it; when the folder link changed meanwhile (changed), it is
     // checked once more after that one.
     void StartChecks(const std::vector<std::intptr_t>& tags, bool changed = false);
-    void CheckDone(std::intptr_t tag, const LinkState& state);
+    void CheckDone(std::intptr_t tag, const LinkCheck& check);
     void SetState(std::intptr_t tag, const std::wstring& state);
     std::vector<std::intptr_t> SelectedTags() const;
 

@@ -1,6 +1,5 @@
 // The commands that make folder links: /create SOURCE TARGET and
 // /create /from LIST.
-#include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "EnvironmentVariables.h"

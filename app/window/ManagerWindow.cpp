@@ -1,13 +1,14 @@
 #include "ManagerWindow.h"
 
 #include "ButtonRow.h"
-#include "Commands.h"
 #include "ErrorText.h"
 #include "FolderEntries.h"
+#include "FolderLinkFault.h"
 #include "L_PFADE.h"
 #include "LinkState.h"
 #include "ManagerSettings.h"
-#include "ProgramStart.h"
+#include "Quoted.h"
+#include "RunningProgram.h"
 #include "Screen.h"
 #include "SourceDialog.h"
 #include "StoredFormData.h"
@@ -444,8 +445,8 @@ void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool cha
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
     const bool running = RunOnWorker([target, generation, started, paths, this] {
-        CheckLinkStates(paths, kCheckTimeoutSeconds, [&](std::size_t index, const LinkState& state) {
-            target->post(generation, [this, tag = started[index], state] { CheckDone(tag, state); });
+        CheckLinks(paths, kCheckTimeoutSeconds, [&](std::size_t index, const LinkCheck& check) {
+            target->post(generation, [this, tag = started[index], check] { CheckDone(tag, check); });
         });
     });
     if (!running)
@@ -455,7 +456,7 @@ void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool cha
         }
 }
 
-void ManagerWindow::CheckDone(std::intptr_t tag, const LinkState& state) {
+void ManagerWindow::CheckDone(std::intptr_t tag, const LinkCheck& check) {
     const auto found = rows_.find(tag);
     if (found == rows_.end())
         return;
@@ -466,11 +467,11 @@ void ManagerWindow::CheckDone(std::intptr_t tag, const LinkState& state) {
         StartChecks({tag});
         return;
     }
-    if (state.source != row.source) {
-        row.source = state.source;
-        lstLinks->setText(lstLinks->findTag(tag), 1, state.source);
+    if (check.reading.source != row.source) {
+        row.source = check.reading.source;
+        lstLinks->setText(lstLinks->findTag(tag), 1, check.reading.source);
     }
-    SetState(tag, state.text);
+    SetState(tag, StateText(check));
 }
 
 void ManagerWindow::SetState(std::intptr_t tag, const std::wstring& state) {
@@ -584,7 +585,7 @@ void ManagerWindow::RemoveSelected() {
             continue;
         }
         row.removedHere = true;
-        SetState(tag, kStateNoLinkAnyMore);
+        SetState(tag, kWordNoFolderLink);
     }
     if (!failures.empty())
         host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht entfernt",

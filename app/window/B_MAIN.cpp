@@ -3,9 +3,9 @@
 #include "CreateAsChecked.h"
 #include "ErrorText.h"
 #include "L_SHTCUT.h"
-#include "ProgramStart.h"
 #include "PropertyBagText.h"
 #include "Quoted.h"
+#include "RunningProgram.h"
 #include "StoredFormData.h"
 #include "resource.h"
 

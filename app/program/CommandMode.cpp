@@ -2,10 +2,12 @@
 
 #include "B_MAIN.h"
 #include "CommandArguments.h"
+#include "CommandInstall.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
 #include "ProgramStart.h"
+#include "RunningProgram.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 // The command /sync: a folder's folder links kept in step with a list file.
-#include "CommandMode.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "LinkFolder.h"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CommandArguments.h"
+#include "ExitCode.h"
 #include "L_SHTCUT.h"
 #include "LinkListFile.h"
 #include "Quoted.h"
@@ -17,13 +18,6 @@ int ShowCommand(const CommandRequest& request);
 int CheckCommand(const CommandRequest& request);
 int ListCommand(const CommandRequest& request);
 int RemoveCommand(const CommandRequest& request);
-// These four show their result in a message box when no console or
-// redirected stream reaches the user (started from Explorer or Windows'
-// settings), else they print it.
-int RegisterCommand();
-int UnregisterCommand();
-int InstallCommand();
-int UninstallCommand();
 
 int RepairCommand(const CommandRequest& request);
 int SyncCommand(const CommandRequest& request);
@@ -42,9 +36,5 @@ std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why
 // The note that the list at path is read as Windows-1252; empty when it is not.
 std::wstring ListEncodingNotice(const std::wstring& path, const LinkList& list);
 
-// What keeps a folder from being a working folder link, as a German phrase
-// without a closing full stop ("seine target.lnk ist beschädigt"); empty
-// for a working one.
-std::wstring FolderLinkFault(const L_SHTCUT::FolderLinkReading& reading);
 // Why the folder path is no folder link, as a German sentence.
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading);

@@ -3,6 +3,7 @@
 
 #include "PathVariable.h"
 #include "RunningProgram.h"
+#include "SameName.h"
 #include "ShellVerbs.h"
 #include "UserRegistry.h"
 #include "Win32Holders.h"
@@ -62,11 +63,6 @@ std::wstring WithExtension(const std::wstring& path, const wchar_t* extension) {
     return path.substr(0, path.find_last_of(L'.')) + extension;
 }
 
-bool SameText(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
-
 // Whether a PATH entry names folder: its variables expanded, without regard
 // to case and to a closing backslash.
 bool SameFolder(const std::wstring& entry, const std::wstring& folder) {
@@ -78,7 +74,7 @@ bool SameFolder(const std::wstring& entry, const std::wstring& folder) {
         expanded = entry;
     while (expanded.size() > 3 && expanded.ends_with(L'\\'))
         expanded.pop_back();
-    return SameText(expanded, folder);
+    return SameName(expanded, folder);
 }
 
 bool Exists(const std::wstring& path) {
@@ -244,7 +240,7 @@ InstallOutcome Install() {
     outcome.folder = at->folder;
     const std::wstring program = RunningWindowProgram();
     const std::wstring console = WithExtension(program, L".com");
-    const bool fromInstallation = SameText(FolderOf(program), at->folder);
+    const bool fromInstallation = SameName(FolderOf(program), at->folder);
 
     struct Step {
         const wchar_t* what;
@@ -306,7 +302,7 @@ UninstallOutcome Uninstall() {
     const std::wstring running = RunningModule();
     for (const std::wstring& file : {at->program, at->console})
         Record(outcome.failed, file == at->program ? L"ordnerlink.exe löschen" : L"ordnerlink.com löschen",
-               SameText(file, running) ? RemoveRunningFile(file, outcome.deletedAtNextLogon)
+               SameName(file, running) ? RemoveRunningFile(file, outcome.deletedAtNextLogon)
                                        : DeleteIfThere(file));
     if (!RemoveDirectoryW(at->folder.c_str()))
         Record(outcome.failed, L"den Ordner löschen",
