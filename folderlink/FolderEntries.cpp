@@ -3,6 +3,7 @@
 #include "FolderLinkFiles.h"
 #include "Quoted.h"
 #include "SameName.h"
+#include "WholeFile.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
@@ -66,7 +67,7 @@ FolderLook ContentOf(const std::wstring& folder) {
         if (IsDotEntry(name))
             continue;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-            !(SameName(name, DesktopIniName) || SameName(name, TargetLnkName))) {
+            !(SameName(name, DesktopIniName) || SameName(name, TargetLnkName) || IsLeftoverOfOurs(name))) {
             look.content = FolderContent::Other;
             look.others.emplace_back(name);
             if (look.others.size() > 2)
@@ -76,6 +77,25 @@ FolderLook ContentOf(const std::wstring& folder) {
         }
     } while (FindNextFileW(search.get(), &entry));
     return look;
+}
+
+bool IsLeftoverOfOurs(std::wstring_view name) {
+    return IsTemporaryNameBeside(name, DesktopIniName) || IsTemporaryNameBeside(name, TargetLnkName);
+}
+
+void RemoveLeftoversOfOurs(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry{};
+    const win32::FindHandle search(win32::NullIfInvalid(FindFirstFileExW(
+        (folder + L"*.neu").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0)));
+    if (!search)
+        return; // none, or the folder cannot be read: nothing to tidy
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsLeftoverOfOurs(entry.cFileName)) {
+            const std::wstring path = folder + entry.cFileName;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        }
+    } while (FindNextFileW(search.get(), &entry));
 }
 
 std::wstring NamedEntries(const FolderLook& look) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace L_SHTCUT {
@@ -32,6 +33,15 @@ struct FolderLook {
 
 // What the folder (ending in "\") holds besides a folder link's own files.
 FolderLook ContentOf(const std::wstring& folder);
+
+// Whether a file of that name is what a run writing desktop.ini or
+// target.lnk left beside it when it was ended before its move: ours, not
+// the user's.
+bool IsLeftoverOfOurs(std::wstring_view name);
+
+// Deletes such leftovers in folder (ending in "\"); one that cannot be
+// deleted stays.
+void RemoveLeftoversOfOurs(const std::wstring& folder);
 
 // The names of a folder's own entries as the texts show them: „a“, „b“ und
 // weitere.

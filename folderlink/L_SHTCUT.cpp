@@ -4,6 +4,7 @@
 #include "DesktopIniClass.h"
 #include "ErrorText.h"
 #include "FileAttributes.h"
+#include "FolderEntries.h"
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "ShellLinkSave.h"
@@ -162,6 +163,8 @@ CreateResult CreateFolderLink(const ShellLinkFile::Source& source, const std::ws
         SaveShellLink(linkPath, source) == ShellLinkRoute::NotWritten ||
         !AssignAttributes(linkPath, FILE_ATTRIBUTE_HIDDEN))
         return failed(L"target.lnk schreiben");
+    // What an earlier run, ended before its move, left beside the two files.
+    RemoveLeftoversOfOurs(folder);
 
     for (const std::wstring& level : attempt.createdFolders)
         NotifyShell(FolderChange::Created, level);

@@ -165,6 +165,14 @@ FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun, Other
     const DWORD linkAttributes = GetFileAttributesW(linkPath.c_str());
     unsigned long error = ERROR_SUCCESS;
     const auto ini = ReadWholeFile(iniPath, cbLargestSmallFile, error);
+    // One that is there but cannot be read (another program holds it) is
+    // not written over: nothing is changed then. One too large to be ours is
+    // written anew.
+    if (!ini && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+        error != ERROR_FILE_TOO_LARGE) {
+        repair.refusal = L"seine desktop.ini l\u00E4sst sich nicht lesen: " + ErrorText(error) + L".";
+        return repair;
+    }
     const bool iniNamesClass =
         ini &&
         NamesFolderShortcutClass(std::string_view(reinterpret_cast<const char*>(ini->data()), ini->size()));
@@ -244,6 +252,8 @@ FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun, Other
         changes.Make(RepairPart::FolderMarked,
                      [&] { return AssignAttributes(folder, folderAttributes | FILE_ATTRIBUTE_SYSTEM); });
 
+    if (!dryRun)
+        RemoveLeftoversOfOurs(folder);
     if (!dryRun && !repair.changes.empty())
         NotifyShell(FolderChange::Changed, folder);
     return repair;

@@ -1,8 +1,11 @@
 #include "WholeFile.h"
 
+#include "SameName.h"
 #include "Win32Holders.h"
 
 #include <windows.h>
+
+#include <algorithm>
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path, std::size_t cbLimit,
                                                        unsigned long& error) {
@@ -38,6 +41,17 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path,
 
 std::wstring TemporaryNameBeside(const std::wstring& path) {
     return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".neu";
+}
+
+bool IsTemporaryNameBeside(std::wstring_view name, std::wstring_view fileName) {
+    constexpr std::wstring_view kEnd = L".neu";
+    if (name.size() <= fileName.size() + 1 + kEnd.size() ||
+        !SameName(name.substr(0, fileName.size()), fileName) || name[fileName.size()] != L'.' ||
+        !name.ends_with(kEnd))
+        return false;
+    const std::wstring_view digits =
+        name.substr(fileName.size() + 1, name.size() - fileName.size() - 1 - kEnd.size());
+    return std::all_of(digits.begin(), digits.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
 }
 
 namespace {

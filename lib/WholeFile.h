@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Larger than any desktop.ini or shell link: a larger file is not read into
@@ -29,3 +30,7 @@ bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> byte
 // A name in the same folder as path for a file that is to replace it, so that
 // the move stays on one volume; unique to this process.
 std::wstring TemporaryNameBeside(const std::wstring& path);
+
+// Whether name (a name alone, no folder) is TemporaryNameBeside of a file
+// named fileName in the same folder: what a run ended before its move left.
+bool IsTemporaryNameBeside(std::wstring_view name, std::wstring_view fileName);

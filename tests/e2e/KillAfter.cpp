@@ -2,8 +2,9 @@
 // crash, a shutdown or Task Manager ends it: "kill_after MS PROGRAM ARGS..."
 // starts the program with that command line (each argument quoted), waits
 // up to MS milliseconds for it and, when it still runs then, ends it with
-// TerminateProcess. Prints "killed" or "ended N" (its own exit code N) and
-// exits 0; exits 1 when the program could not be started.
+// TerminateProcess. Prints "killed after T" or "ended N after T" (its own
+// exit code N), T the milliseconds since it started, and exits 0; exits 1
+// when the program could not be started.
 #include <windows.h>
 
 #include <cstdio>
@@ -27,13 +28,14 @@ int wmain(int argc, wchar_t** argv) {
                         &started))
         return 1;
     CloseHandle(started.hThread);
+    const ULONGLONG start = GetTickCount64();
     DWORD code = 0;
     if (WaitForSingleObject(started.hProcess, milliseconds) == WAIT_TIMEOUT &&
         TerminateProcess(started.hProcess, 1)) {
         WaitForSingleObject(started.hProcess, 10000); // TerminateProcess returns before the end
-        std::printf("killed\n");
+        std::printf("killed after %llu\n", GetTickCount64() - start);
     } else if (GetExitCodeProcess(started.hProcess, &code)) {
-        std::printf("ended %lu\n", code);
+        std::printf("ended %lu after %llu\n", code, GetTickCount64() - start);
     }
     CloseHandle(started.hProcess);
     return 0;
