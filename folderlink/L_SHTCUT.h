@@ -28,6 +28,9 @@ namespace L_SHTCUT {
 struct Message {
     std::wstring title;
     std::wstring text;
+    // The question whether a folder link that points elsewhere should point
+    // at the new source: answered already by a user who chose to change it.
+    bool replacesSource = false;
 };
 
 enum class Verdict {

@@ -3,6 +3,7 @@
 #include "Quoted.h"
 
 #include "DesktopIniClass.h"
+#include "FolderEntries.h"
 #include "FolderLinkFiles.h"
 #include "L_PFADE.h"
 #include "SameName.h"
@@ -186,6 +187,8 @@ Contents ContentsOf(const std::wstring& folder, bool isFolderLink) {
                 contents.foreignDesktopIni = true;
             continue;
         }
+        if (!isFolder && IsLeftoverOfOurs(name))
+            continue;
         contents.otherEntries = true;
     } while (FindNextFileW(search.get(), &entry));
     // A target.lnk is a folder link's own only in a folder link, working or damaged.
@@ -209,8 +212,15 @@ std::wstring SourceRefusal(const ShellLinkFile::SourceClassification& classified
     case SourceProblem::AddressWithoutServer:
         return L"Die Adresse " + shownSource +
                L" nennt keinen Server. Bitte eine Adresse wie ftp://Server/Ordner angeben.";
+    case SourceProblem::InvalidPort:
+        return L"Die Adresse " + shownSource + L" nennt den Port " + Quoted(classified.named) +
+               L"; ein Port ist eine Zahl von 1 bis 65535.";
+    case SourceProblem::Ipv6WebAddress:
+        return L"Die Webadresse " + shownSource +
+               L" nennt ihren Server mit einer IPv6-Adresse; als Webordner kann Windows ihn nur "
+               L"unter seinem Namen öffnen. Bitte den Namen des Servers angeben.";
     case SourceProblem::UnsupportedScheme:
-        return L"Adressen mit " + Quoted(classified.scheme + L":") +
+        return L"Adressen mit " + Quoted(classified.named + L":") +
                L" kann eine Ordnerverkn\u00FCpfung nicht als Ordner \u00F6ffnen. M\u00F6glich sind ftp://, "
                L"http:// und https:// (als Webordner).";
     case SourceProblem::TooLong:
@@ -369,11 +379,14 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
     // as typed: say so, and what that form needs.
     if (source.webFolder && typedSource.find(L"://") != std::wstring::npos)
         check.notices.push_back(
-            {kTitleWebFolder, L"Die Webadresse " + Quoted(typedSource) + L" wird als Webordner " +
-                                  Quoted(source.path) +
-                                  L" eingebunden, den der Explorer als Ordner \u00F6ffnet. "
-                                  L"Windows braucht daf\u00FCr seinen Dienst " +
-                                  Quoted(L"WebClient") + L"."});
+            {kTitleWebFolder,
+             L"Die Webadresse " + Quoted(typedSource) + L" wird als Webordner " + Quoted(source.path) +
+                 L" eingebunden, den der Explorer als Ordner \u00F6ffnet. "
+                 L"Windows braucht daf\u00FCr seinen Dienst " +
+                 Quoted(L"WebClient") + L"." +
+                 (source.userDropped ? L" Benutzername und Kennwort der Adresse werden nicht "
+                                       L"gespeichert: Windows fragt beim \u00D6ffnen danach."
+                                     : L"")});
     // Replacing a folder link that points elsewhere loses its source: name
     // both. The same source again, in whatever spelling, is simply written
     // anew; both sides are compared in their recorded forms.
@@ -381,11 +394,12 @@ CreateCheck CheckCreate(const std::wstring& Source, const std::wstring& Target, 
         const auto recorded = ShellLinkFile::ClassifySource(existing.source);
         const std::wstring existingSource = recorded ? recorded->path : existing.source;
         if (!ShellLinkFile::SameTarget(existingSource, source.path))
-            check.questions.push_back({kTitleReplace, L"Der Ordner " + shown(check.folder) +
-                                                          L" ist bereits eine Ordnerverkn\u00FCpfung auf " +
-                                                          Quoted(existingSource) +
-                                                          L".\n\nSoll er stattdessen auf " +
-                                                          Quoted(source.path) + L" zeigen?"});
+            check.questions.push_back({kTitleReplace,
+                                       L"Der Ordner " + shown(check.folder) +
+                                           L" ist bereits eine Ordnerverkn\u00FCpfung auf " +
+                                           Quoted(existingSource) + L".\n\nSoll er stattdessen auf " +
+                                           Quoted(source.path) + L" zeigen?",
+                                       true});
     }
     check.verdict = check.questions.empty() ? Verdict::Go : Verdict::Ask;
     return check;

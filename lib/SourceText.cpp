@@ -76,10 +76,10 @@ SourceProblem AppendNames(std::wstring_view rest, std::size_t rootNames, std::ve
     return SourceProblem::None;
 }
 
-SourceClassification Refused(SourceProblem problem, std::wstring scheme = {}) {
+SourceClassification Refused(SourceProblem problem, std::wstring named = {}) {
     SourceClassification refused;
     refused.problem = problem;
-    refused.scheme = std::move(scheme);
+    refused.named = std::move(named);
     return refused;
 }
 
@@ -161,8 +161,8 @@ bool IsHexDigit(wchar_t c) {
 // "host[:port]" of an address: a host name, or an IPv6 address in
 // brackets; a port, when given, a number from 1 to 65535 ("host:" is the
 // scheme's own port).
-SourceProblem ParseServer(std::wstring_view hostPort, std::wstring_view& host,
-                          std::optional<unsigned>& port) {
+SourceProblem ParseServer(std::wstring_view hostPort, std::wstring_view& host, std::optional<unsigned>& port,
+                          std::wstring_view& portText) {
     std::size_t hostEnd = 0;
     if (hostPort.starts_with(L'[')) {
         hostEnd = hostPort.find(L']');
@@ -189,14 +189,15 @@ SourceProblem ParseServer(std::wstring_view hostPort, std::wstring_view& host,
     after.remove_prefix(1);
     if (after.empty())
         return SourceProblem::None;
+    portText = after;
     unsigned value = 0;
     for (wchar_t c : after) {
         if (!IsAsciiDigit(c) || value > 65535)
-            return SourceProblem::AddressWithoutServer;
+            return SourceProblem::InvalidPort;
         value = value * 10 + static_cast<unsigned>(c - L'0');
     }
     if (value == 0 || value > 65535)
-        return SourceProblem::AddressWithoutServer;
+        return SourceProblem::InvalidPort;
     port = value;
     return SourceProblem::None;
 }
@@ -280,12 +281,22 @@ SourceClassification ClassifyAddress(std::wstring_view text, std::size_t schemeL
     const bool hasUser = userEnd != std::wstring_view::npos;
     std::wstring_view host;
     std::optional<unsigned> port;
+    std::wstring_view portText;
     if (const SourceProblem problem =
-            ParseServer(hasUser ? authority.substr(userEnd + 1) : authority, host, port);
+            ParseServer(hasUser ? authority.substr(userEnd + 1) : authority, host, port, portText);
         problem != SourceProblem::None)
-        return Refused(problem);
-    if (!ftp)
-        return ClassifyWebAddress(https, host, port, rest.substr(authorityEnd));
+        return Refused(problem,
+                       problem == SourceProblem::InvalidPort ? std::wstring(portText) : std::wstring());
+    if (!ftp) {
+        // The web-folder redirector takes a server's name, not an address
+        // in brackets.
+        if (host.starts_with(L'['))
+            return Refused(SourceProblem::Ipv6WebAddress);
+        SourceClassification web = ClassifyWebAddress(https, host, port, rest.substr(authorityEnd));
+        if (web.source)
+            web.source->userDropped = hasUser;
+        return web;
+    }
     if (!FitsUrlItem(ToUtf16(text).size()))
         return Refused(SourceProblem::TooLong);
     Source source{SourceKind::Address, std::wstring(text)};

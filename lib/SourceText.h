@@ -22,7 +22,9 @@ enum class SourceProblem {
     InvalidCharacter,     // a NUL, or a character no name may hold; in a web address also a query or fragment
     NoShare,              // a share path whose server or share is missing ("\\\srv\share") or "." or ".."
     DevicePath,           // "\\.\..." or "\\?\..."
-    AddressWithoutServer, // "ftp:", "ftp:/x", "http://", or a port that is no number from 1 to 65535
+    AddressWithoutServer, // "ftp:", "ftp:/x", "http://"
+    InvalidPort,          // a port that is no number from 1 to 65535
+    Ipv6WebAddress,       // a web address whose server is an IPv6 address: no web folder can name it
     UnsupportedScheme,    // an address of another scheme than ftp, http and https
     TooLong,              // a name longer than 255 characters, or a path or address too long for its record
 };
@@ -47,14 +49,15 @@ struct Source {
     std::wstring path;
     bool webFolder = false;     // a share of the web-folder redirector (a server with "@", or DavWWWRoot)
     bool holdsPassword = false; // an ftp address with a password, which the link would keep readable
+    bool userDropped = false;   // a web address's user name (and password), which the web folder leaves out
 };
 
-// A source, or why the text names none (scheme: the scheme of an address
-// refused as UnsupportedScheme, as typed).
+// A source, or why the text names none (named: what the refusal names, as
+// typed: the scheme of UnsupportedScheme, the port of InvalidPort).
 struct SourceClassification {
     std::optional<Source> source;
     SourceProblem problem = SourceProblem::None;
-    std::wstring scheme;
+    std::wstring named;
 };
 
 // The kind of a source and its recorded form, decided once, from a text
