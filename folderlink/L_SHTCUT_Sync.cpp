@@ -318,7 +318,11 @@ public:
                    L"Die Aufzeichnung unter HKEY_CURRENT_USER\\Software\\Ordnerlink l\u00E4sst sich nicht "
                    L"lesen: " +
                        ErrorText(record_.readError()) +
-                       L". Was fr\u00FChere L\u00E4ufe erstellt haben, bleibt deshalb stehen.");
+                       (options_.prune ? L". Dieser Lauf entfernt wegen /prune trotzdem jede nicht "
+                                         L"aufgef\u00FChrte Ordnerverkn\u00FCpfung."
+                                       : L". Dieser Lauf erstellt und repariert, was die Liste nennt, "
+                                         L"entfernt aber nichts: Was fr\u00FChere L\u00E4ufe erstellt "
+                                         L"haben, bleibt stehen."));
         NameSet candidates = record_.names();
         if (options_.prune) {
             std::uint32_t error = ERROR_SUCCESS;

@@ -62,9 +62,12 @@ bool MatchesList(SyncOutcome outcome) {
 int SyncCommand(const CommandRequest& request) {
     Report report;
     report.Start(request);
-    const auto given = FolderOrNetworkShortcuts(request.folder);
-    if (!given)
+    std::wstring unknown;
+    const auto given = FolderOrNetworkShortcuts(request.folder, unknown);
+    if (!given) {
+        report.Err(unknown + L" Nichts wurde geändert.");
         return report.Finish(request, ExitRefused);
+    }
     const std::wstring folder = L_SHTCUT::TargetFolder(TargetFromCommandLine(*given));
     if (folder.empty()) {
         report.Err(Quoted(*given) + L" ist kein Ordner, in dem Ordnerverknüpfungen liegen können.");

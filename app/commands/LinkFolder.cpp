@@ -9,19 +9,22 @@
 
 #include <windows.h>
 
-std::optional<std::wstring> FolderOrNetworkShortcuts(const std::wstring& given) {
+std::optional<std::wstring> FolderOrNetworkShortcuts(const std::wstring& given, std::wstring& why) {
     if (!given.empty())
         return given;
     const auto networkShortcuts = L_SHTCUT::NetworkShortcutsFolder();
     if (!networkShortcuts)
-        WriteError(L"Der Ordner der Netzwerkverknüpfungen lässt sich nicht ermitteln.\n");
+        why = L"Der Ordner der Netzwerkverknüpfungen lässt sich nicht ermitteln.";
     return networkShortcuts;
 }
 
 std::optional<LinkFolder> ReadLinkFolder(const std::wstring& given) {
-    const auto folder = FolderOrNetworkShortcuts(given);
-    if (!folder)
+    std::wstring why;
+    const auto folder = FolderOrNetworkShortcuts(given, why);
+    if (!folder) {
+        WriteError(why + L"\n");
         return std::nullopt;
+    }
     const std::wstring parent = L_PFADE::AddBackslash(*folder);
     std::uint32_t error = ERROR_SUCCESS;
     auto names = L_SHTCUT::SubfolderNames(parent, error);

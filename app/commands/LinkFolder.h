@@ -7,9 +7,9 @@
 #include <vector>
 
 // The folder given, or where Windows keeps the network locations it makes
-// for the user when given is empty; nothing (and the reason written as an
-// error) when that folder cannot be found out.
-std::optional<std::wstring> FolderOrNetworkShortcuts(const std::wstring& given);
+// for the user when given is empty; nothing (and why in why) when that
+// folder cannot be found out.
+std::optional<std::wstring> FolderOrNetworkShortcuts(const std::wstring& given, std::wstring& why);
 
 struct LinkFolder {
     std::wstring folder;

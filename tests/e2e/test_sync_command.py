@@ -364,3 +364,26 @@ def test_two_runs_at_once_keep_one_record(build_dir, drive_c, ordnerlink, work_f
     assert ordnerlink("/sync", windows_path(listed), windows_path(folder)).code == 0
     assert [p.name for p in folder.iterdir()] == names[:1]
     assert recorded_names(folder) == names[:1]
+
+
+def test_an_unreadable_record_and_the_log_say_what_the_run_does(ordnerlink, work_folder):
+    folder = work_folder / "Netz"
+    listed = work_folder / "links.txt"
+    log = work_folder / "sync.log"
+    (work_folder / "Datei").write_bytes(b"x")
+    write_list(listed, ["\\\\srv\\a\tA"], folder)
+    # A record of another type than the program writes cannot be read.
+    run("wine", "reg", "add", RECORD_KEY, "/v", windows_path(folder), "/t", "REG_SZ", "/d", "B", "/f")
+    try:
+        unread = ordnerlink("/sync", windows_path(listed), windows_path(folder), f"/log:{windows_path(log)}")
+        assert unread.code == 1 and "entfernt aber nichts" in unread.err, unread.err
+        not_a_folder = ordnerlink("/sync", windows_path(listed), windows_path(work_folder / "Datei"),
+                                  f"/log:{windows_path(log)}")
+        assert not_a_folder.code == 1 and not_a_folder.err, not_a_folder.out
+    finally:
+        run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
+    # Every line either run printed stands in the log.
+    logged = log.read_bytes().decode("utf-8").split("\r\n")
+    for result in (unread, not_a_folder):
+        for line in (result.out + result.err).splitlines():
+            assert any(entry.endswith("  " + line) for entry in logged), (line, logged)
