@@ -10,8 +10,16 @@
 #include <cstddef>
 
 // A refusal is shown (the caller puts the cursor into check.missing's line);
-// every question must be answered Yes and every notice OK; then the folder
-// link is made, and a failure is shown under failureTitle with the folder
-// shortened to maxShownPathChars. True when the folder link was made.
+// every question must be answered Yes and every notice OK. True when nothing
+// stands against making the folder link.
+bool ConfirmCreate(HWND owner, const L_SHTCUT::CreateCheck& check);
+
+// Shows why making the folder link failed, under failureTitle with the
+// folder shortened to maxShownPathChars.
+void ShowCreateFailure(HWND owner, const L_SHTCUT::CreateCheck& check, const L_SHTCUT::CreateResult& result,
+                       const wchar_t* failureTitle, std::size_t maxShownPathChars);
+
+// ConfirmCreate, then the folder link is made and a failure shown. True
+// when the folder link was made.
 bool CreateAsChecked(HWND owner, const L_SHTCUT::CreateCheck& check, const wchar_t* failureTitle,
                      std::size_t maxShownPathChars);

@@ -511,37 +511,78 @@ void ManagerWindow::CheckSelected() {
 }
 
 void ManagerWindow::RepairSelected() {
-    // Local files only, as /repair changes them: no network is asked, so it
-    // runs here; the row is then checked anew.
+    // What each repair would do is read here, from local files alone, and a
+    // folder the user keeps files in is marked again only when the user says
+    // so, asked as before any folder with entries becomes a link. Writing
+    // target.lnk may ask the source's server: that runs on a worker, and the
+    // rows say so meanwhile.
+    std::vector<RepairJob> jobs;
     std::wstring failures;
-    std::vector<std::intptr_t> repaired;
-    std::vector<std::intptr_t> whole;
     for (std::intptr_t tag : SelectedTags()) {
-        L_SHTCUT::FolderLinkRepair repair = L_SHTCUT::RepairFolderLink(rows_[tag].path, false);
-        // A folder the user keeps files in is marked again only when the user
-        // says so, asked as before any folder with entries becomes a link.
-        if (!repair.hiddenEntries.empty()) {
-            const L_SHTCUT::Message question =
-                L_SHTCUT::HidesEntriesQuestion(Quoted(Shown(rows_[tag].path)), false);
+        const auto found = rows_.find(tag);
+        if (found == rows_.end() || found->second.checking)
+            continue;
+        const std::wstring path = found->second.path;
+        const L_SHTCUT::FolderLinkRepair planned = L_SHTCUT::RepairFolderLink(path, true);
+        auto otherEntries = L_SHTCUT::OtherEntries::Refuse;
+        if (!planned.hiddenEntries.empty()) {
+            const L_SHTCUT::Message question = L_SHTCUT::HidesEntriesQuestion(Quoted(Shown(path)), false);
             if (host::ShowMessageBox(form->hwnd(), question.text, question.title,
                                      MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
-                SetState(tag, L"nicht repariert: " + repair.refusal);
+                // The row may have gone while the question was open.
+                if (rows_.count(tag))
+                    SetState(tag, L"nicht repariert: " + planned.refusal);
                 continue;
             }
-            repair = L_SHTCUT::RepairFolderLink(rows_[tag].path, false, L_SHTCUT::OtherEntries::Hide);
-        }
-        if (!repair.refusal.empty() || !repair.failure.empty()) {
-            const std::wstring why = repair.refusal.empty() ? repair.failure : repair.refusal;
-            failures += Quoted(Shown(rows_[tag].path)) + L": " + why + L"\n";
-            SetState(tag, L"nicht repariert: " + why);
+            otherEntries = L_SHTCUT::OtherEntries::Hide;
+        } else if (!planned.refusal.empty()) {
+            failures += Quoted(Shown(path)) + L": " + planned.refusal + L"\n";
+            SetState(tag, L"nicht repariert: " + planned.refusal);
             continue;
         }
-        (repair.changes.empty() ? whole : repaired).push_back(tag);
+        jobs.push_back({tag, path, otherEntries});
     }
-    StartChecks(whole);
-    StartChecks(repaired, true);
+    for (const RepairJob& job : jobs) {
+        if (!rows_.count(job.tag))
+            continue;
+        rows_[job.tag].checking = true; // no check beside the repair
+        SetState(job.tag, L"wird repariert");
+    }
+    const auto target = form->postTarget();
+    const unsigned generation = target->generation();
+    const bool running = !jobs.empty() && RunOnWorker([target, generation, jobs, this] {
+        for (const RepairJob& job : jobs) {
+            const L_SHTCUT::FolderLinkRepair repair =
+                L_SHTCUT::RepairFolderLink(job.path, false, job.otherEntries);
+            const std::wstring why = repair.refusal.empty() ? repair.failure : repair.refusal;
+            target->post(generation, [this, tag = job.tag, why, changed = !repair.changes.empty()] {
+                WorkDone(tag, why.empty() ? std::wstring() : L"nicht repariert: " + why, changed,
+                         L"Ordnerverkn\u00FCpfung nicht repariert");
+            });
+        }
+    });
+    if (!running)
+        for (const RepairJob& job : jobs)
+            WorkDone(job.tag, L"nicht repariert: kein Thread verf\u00FCgbar", false, nullptr);
     if (!failures.empty())
         host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht repariert",
+                             MB_OK | MB_ICONWARNING);
+}
+
+void ManagerWindow::WorkDone(std::intptr_t tag, const std::wstring& failure, bool changed,
+                             const wchar_t* failureTitle) {
+    const auto found = rows_.find(tag);
+    if (found == rows_.end())
+        return;
+    found->second.checking = false;
+    found->second.checkAgain = false;
+    if (failure.empty()) {
+        StartChecks({tag}, changed);
+        return;
+    }
+    SetState(tag, failure);
+    if (failureTitle)
+        host::ShowMessageBox(form->hwnd(), Quoted(Shown(found->second.path)) + L": " + failure, failureTitle,
                              MB_OK | MB_ICONWARNING);
 }
 
@@ -553,11 +594,31 @@ void ManagerWindow::ChangeSourceOfSelected() {
     // Of several rows, the one with the focus, as a single row is meant.
     const int chosen = lstLinks->selected(focused) ? focused : selected.front();
     const std::intptr_t tag = lstLinks->tag(chosen);
-    const Row row = rows_[tag];
-    if (ChangeSource(form->hwnd(), row.path, row.source)) {
-        rows_[tag].removedHere = false;
-        StartChecks({tag}, true);
-    }
+    const Row row = rows_.at(tag);
+    if (row.checking)
+        return;
+    const std::optional<L_SHTCUT::CreateCheck> check = AskForNewSource(form->hwnd(), row.path, row.source);
+    // Nothing chosen, or the row went while the window was open: a folder
+    // link that is not shown any more is not made again from here.
+    const auto found = rows_.find(tag);
+    if (!check || found == rows_.end())
+        return;
+    found->second.checking = true;
+    found->second.removedHere = false;
+    SetState(tag, L"Quelle wird ge\u00E4ndert");
+    const auto target = form->postTarget();
+    const unsigned generation = target->generation();
+    const bool running = RunOnWorker([target, generation, tag, check = *check, this] {
+        const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
+        const std::wstring failure =
+            result
+                ? std::wstring()
+                : L"nicht ge\u00E4ndert: " + L_SHTCUT::DescribeFailure(Quoted(Shown(check.folder)), result);
+        target->post(generation,
+                     [this, tag, failure] { WorkDone(tag, failure, true, kTitleSourceNotChanged); });
+    });
+    if (!running)
+        WorkDone(tag, L"nicht ge\u00E4ndert: kein Thread verf\u00FCgbar", false, nullptr);
 }
 
 void ManagerWindow::RemoveSelected() {
@@ -578,7 +639,11 @@ void ManagerWindow::RemoveSelected() {
         return;
     std::wstring failures;
     for (std::intptr_t tag : tags) {
-        Row& row = rows_[tag];
+        // A row that went while the question was open is not brought back.
+        const auto found = rows_.find(tag);
+        if (found == rows_.end())
+            continue;
+        Row& row = found->second;
         const L_SHTCUT::FolderLinkRemoval removal = L_SHTCUT::RemoveFolderLink(row.path);
         if (!removal.failure.empty()) {
             failures += Quoted(Shown(row.path)) + L" bleibt unver\u00E4ndert: " + removal.failure + L"\n";

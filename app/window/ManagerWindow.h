@@ -9,6 +9,7 @@
 #include "CommandButton.h"
 #include "FolderWatcher.h"
 #include "Form.h"
+#include "L_SHTCUT.h"
 #include "LinkState.h"
 #include "ListView.h"
 #include "VxLineIn.h"
@@ -79,6 +80,14 @@ private:
     void ChangeSourceOfSelected();
     void RemoveSelected();
     void RepairSelected();
+    // A repair or change of source that ran on a worker is over: its row is
+    // checked anew, or shows failure (and, with failureTitle, a box names it).
+    void WorkDone(std::intptr_t tag, const std::wstring& failure, bool changed, const wchar_t* failureTitle);
+    struct RepairJob {
+        std::intptr_t tag;
+        std::wstring path;
+        L_SHTCUT::OtherEntries otherEntries;
+    };
     void NewFolderLink();
     void ShowContextMenu(int x, int y);
     void List_KeyDown(std::int16_t& keyCode, std::int16_t shift);

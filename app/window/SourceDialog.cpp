@@ -3,6 +3,7 @@
 #include "CommandButton.h"
 #include "CreateAsChecked.h"
 #include "Form.h"
+#include "L_PFADE.h"
 #include "L_SHTCUT.h"
 #include "StoredFormData.h"
 #include "VxLineIn.h"
@@ -11,32 +12,25 @@
 #include <memory>
 
 namespace {
-
-constexpr wchar_t kTitleNotChanged[] = L"Ordnerverkn\u00FCpfung nicht ge\u00E4ndert";
 constexpr std::size_t kMaxShownPathChars = 70;
-
-// Asks and makes as the main window's "Erstellen" does; true when made.
-bool MakeAnew(HWND owner, VxLineIn& line, const std::wstring& folder) {
-    const L_SHTCUT::CreateCheck check = L_SHTCUT::CheckCreate(line.Text(), folder, kMaxShownPathChars);
-    if (CreateAsChecked(owner, check, kTitleNotChanged, kMaxShownPathChars))
-        return true;
-    if (check.missing == L_SHTCUT::Field::Source)
-        line.SetTextFocus();
-    return false;
-}
-
 } // namespace
 
-bool ChangeSource(HWND owner, const std::wstring& folder, const std::wstring& source) {
-    const auto form = host::Form::Create({L"Quelle \u00E4ndern", 7170, 1200});
+const wchar_t kTitleSourceNotChanged[] = L"Ordnerverkn\u00FCpfung nicht ge\u00E4ndert";
+
+std::optional<L_SHTCUT::CreateCheck> AskForNewSource(HWND owner, const std::wstring& folder,
+                                                     const std::wstring& source) {
+    // The title names the folder link it changes.
+    const auto form = host::Form::Create(
+        {L"Quelle \u00E4ndern: " + L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(folder), 50), 7170,
+         1200});
     if (!form)
-        return false;
+        return std::nullopt;
     form->setIcon(IDI_ORDNERLINK);
     const auto line = VxLineIn::Create({form->hwnd(), form.get()});
     const auto change = host::CommandButton::Create({form->hwnd(), L"\u00C4ndern"});
     const auto cancel = host::CommandButton::Create({form->hwnd(), L"Abbrechen"});
     if (!line || !change || !cancel)
-        return false;
+        return std::nullopt;
     // The source line of the main window, as its stored form data has it.
     line->ReadProperties(host::FindStoredBag(LoadStoredFormData(), L"txtUrl"));
     line->placeTwips(180, 180, 6735, 315);
@@ -46,12 +40,22 @@ bool ChangeSource(HWND owner, const std::wstring& folder, const std::wstring& so
     form->setTabOrder({line.get(), change.get(), cancel.get()});
 
     bool done = false;
-    bool made = false;
+    std::optional<L_SHTCUT::CreateCheck> confirmed;
     change->onClick = [&] {
-        made = MakeAnew(form->hwnd(), *line, folder);
-        done = made;
-        if (!done)
-            form->keepFocus();
+        L_SHTCUT::CreateCheck check = L_SHTCUT::CheckCreate(line->Text(), folder, kMaxShownPathChars);
+        // The user chose to change this folder link's source: that answers
+        // the question whether it should point elsewhere.
+        std::erase_if(check.questions, [](const L_SHTCUT::Message& q) { return q.replacesSource; });
+        if (check.verdict == L_SHTCUT::Verdict::Ask && check.questions.empty())
+            check.verdict = L_SHTCUT::Verdict::Go;
+        if (ConfirmCreate(form->hwnd(), check)) {
+            confirmed = std::move(check);
+            done = true;
+            return;
+        }
+        if (check.missing == L_SHTCUT::Field::Source)
+            line->SetTextFocus();
+        form->keepFocus();
     };
     cancel->onClick = [&] { done = true; };
     form->onQueryUnload = [&](bool& keep) {
@@ -88,5 +92,5 @@ bool ChangeSource(HWND owner, const std::wstring& folder, const std::wstring& so
     // The owner is enabled before this window goes, so that it gets the
     // activation back instead of another program's window.
     EnableWindow(owner, TRUE);
-    return made;
+    return confirmed;
 }

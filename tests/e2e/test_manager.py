@@ -196,25 +196,23 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
     manager.key("Home")  # Dokumente
     manager.key("shift+F10")
     manager.key("q")  # Quelle ändern…
-    dialog = manager.wait_for_x_window("Quelle ändern")
+    # Its title names the folder link it changes.
+    title = r"Quelle ändern: C:\e2e\links\Dokumente"
+    dialog = manager.wait_for_x_window(title.replace("\\", "\\\\"))
     run("xdotool", "windowactivate", "--sync", dialog, check=False)
-    # A web address: after the question, the notice the main window gives;
-    # Cancel there changes nothing.
+    # A web address: the notice the main window gives; Cancel there changes
+    # nothing. Choosing "Quelle ändern" answered whether the folder link
+    # should point elsewhere: that is not asked again.
     manager.key("ctrl+a", "BackSpace")
     manager.type("http://srv/web")
     manager.key("Tab", "Tab", "space")
-    answer_message_box(manager, "Ordnerverknüpfung ersetzen", keys=("shift+Tab", "Return"))
     answer_message_box(manager, "Webordner", keys=("Escape",))
     assert "srv" not in run("lnkinfo", str(links / "Dokumente" / "target.lnk"), check=False).stdout.lower()
     run("xdotool", "windowactivate", "--sync", dialog, check=False)
     manager.key("shift+Tab", "shift+Tab", "ctrl+a", "BackSpace")  # back to the line
     manager.type(r"C:\e2e\quelle2")
     manager.key("Tab", "Tab", "space")  # past the folder button to "Ändern"
-    # The folder link points elsewhere: the create check asks, as in the
-    # main window.
-    box = manager.wait_for_windows(lambda w: w[0] not in (MANAGER_TITLE, "Quelle ändern"))
-    assert box, "the create check asked nothing"
-    answer_message_box(manager, box[0][0], keys=("shift+Tab", "Return"))
+    assert wait_until(lambda: manager.x_window_gone(dialog)), manager.windows()
     link = links / "Dokumente" / "target.lnk"
     assert wait_until(lambda: "quelle2" in run("lnkinfo", str(link), check=False).stdout.lower())
     assert (links / "Dokumente" / "desktop.ini").read_bytes() == DESKTOP_INI
@@ -225,6 +223,23 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
     answer_message_box(manager, REMOVE_TITLE, keys=("shift+Tab", "Return"))
     assert wait_until(lambda: states(manager).get("Dokumente") == "keine Ordnerverknüpfung mehr")
     assert list((links / "Dokumente").iterdir()) == []
+
+
+def test_a_row_gone_while_its_source_dialog_was_open_stays_gone(manager, build_dir, links):
+    settled(manager)
+    focus_list(manager)  # Dokumente
+    manager.key("shift+F10")
+    manager.key("q")  # Quelle ändern…
+    dialog = manager.wait_for_x_window(r"Quelle ändern: C:\\e2e\\links\\Dokumente")
+    assert ordnerlink(build_dir, "/remove", r"C:\e2e\links\Dokumente").returncode == 0
+    assert wait_until(lambda: "Dokumente" not in states(manager)), manager.rows()
+    run("xdotool", "windowactivate", "--sync", dialog, check=False)
+    manager.key("ctrl+a", "BackSpace")
+    manager.type(r"C:\e2e\quelle2")
+    manager.key("Tab", "Tab", "space")  # "Ändern"
+    assert wait_until(lambda: manager.x_window_gone(dialog)), manager.windows()
+    assert wait_until(lambda: len(manager.rows()) == 3) and "Dokumente" not in states(manager), manager.rows()
+    assert not (links / "Dokumente" / "target.lnk").exists()
 
 
 def test_it_remembers_its_folder(manager, build_dir, links):
