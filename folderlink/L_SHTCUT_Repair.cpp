@@ -163,6 +163,13 @@ FolderLinkRepair RepairFolderLink(const std::wstring& Target, bool dryRun, Other
     const DWORD folderAttributes = GetFileAttributesW(folder.c_str());
     const DWORD iniAttributes = GetFileAttributesW(iniPath.c_str());
     const DWORD linkAttributes = GetFileAttributesW(linkPath.c_str());
+    // What a junction or symbolic link points at lies elsewhere: it is not
+    // followed.
+    if (folderAttributes != INVALID_FILE_ATTRIBUTES && (folderAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        repair.refusal = L"der Ordner ist eine Verbindung (Junction) oder ein symbolischer Link; Ordnerlink "
+                         L"folgt ihm nicht und l\u00E4sst ihn, wie er ist.";
+        return repair;
+    }
     unsigned long error = ERROR_SUCCESS;
     const auto ini = ReadWholeFile(iniPath, cbLargestSmallFile, error);
     // One that is there but cannot be read (another program holds it) is
