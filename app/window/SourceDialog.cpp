@@ -53,8 +53,9 @@ std::optional<L_SHTCUT::CreateCheck> AskForNewSource(HWND owner, const std::wstr
             done = true;
             return;
         }
-        if (check.missing == L_SHTCUT::Field::Source)
-            line->SetTextFocus();
+        // Refused, or a question or notice declined: the source is what to
+        // change now.
+        line->SetTextFocus();
         form->keepFocus();
     };
     cancel->onClick = [&] { done = true; };

@@ -208,13 +208,16 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
     manager.key("Tab", "Tab", "space")
     answer_message_box(manager, "Webordner", keys=("Escape",))
     assert "srv" not in run("lnkinfo", str(links / "Dokumente" / "target.lnk"), check=False).stdout.lower()
+    # The cursor is back in the source line.
     run("xdotool", "windowactivate", "--sync", dialog, check=False)
-    manager.key("shift+Tab", "shift+Tab", "ctrl+a", "BackSpace")  # back to the line
+    assert wait_until(lambda: manager.focus(title) == ("Edit", True)), manager.focus(title)
+    manager.key("ctrl+a", "BackSpace")
     manager.type(r"C:\e2e\quelle2")
     manager.key("Tab", "Tab", "space")  # past the folder button to "Ändern"
     assert wait_until(lambda: manager.x_window_gone(dialog)), manager.windows()
     link = links / "Dokumente" / "target.lnk"
-    assert wait_until(lambda: "quelle2" in run("lnkinfo", str(link), check=False).stdout.lower())
+    assert wait_until(lambda: "quelle2" in run("lnkinfo", str(link), check=False).stdout.lower()), \
+        (manager.windows(), manager.rows())
     assert (links / "Dokumente" / "desktop.ini").read_bytes() == DESKTOP_INI
     assert wait_until(lambda: [r for r in manager.rows() if r[1:] == ("Dokumente", r"C:\e2e\quelle2", "erreichbar")])
 
