@@ -594,9 +594,10 @@ void ManagerWindow::ChangeSourceOfSelected() {
     // Of several rows, the one with the focus, as a single row is meant.
     const int chosen = lstLinks->selected(focused) ? focused : selected.front();
     const std::intptr_t tag = lstLinks->tag(chosen);
-    const Row row = rows_.at(tag);
-    if (row.checking)
+    const auto shown = rows_.find(tag);
+    if (shown == rows_.end() || shown->second.checking)
         return;
+    const Row row = shown->second;
     const std::optional<L_SHTCUT::CreateCheck> check = AskForNewSource(form->hwnd(), row.path, row.source);
     // Nothing chosen, or the row went while the window was open: a folder
     // link that is not shown any more is not made again from here.
