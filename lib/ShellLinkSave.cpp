@@ -192,7 +192,7 @@ ShellLinkRoute SaveShellLink(const std::wstring& linkPath, const Source& source)
     // own beside linkPath and moved over it once it is kept.
     const std::wstring shellsFile = TemporaryNameBeside(linkPath);
     if (SaveThroughShell(shellsFile, source)) {
-        if (MoveFileExW(shellsFile.c_str(), linkPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+        if (MoveOverFile(shellsFile, linkPath))
             return ShellLinkRoute::Shell;
         const DWORD error = GetLastError();
         DeleteFileW(shellsFile.c_str());

@@ -43,6 +43,20 @@ std::wstring TemporaryNameBeside(const std::wstring& path) {
     return path + L"." + std::to_wstring(GetCurrentProcessId()) + L".neu";
 }
 
+bool MoveOverFile(const std::wstring& from, const std::wstring& to) {
+    constexpr int kTries = 10;
+    constexpr DWORD kPauseMilliseconds = 50;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return true;
+        const DWORD error = GetLastError();
+        if (attempt == kTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
+            return false;
+        Sleep(kPauseMilliseconds);
+        SetLastError(error);
+    }
+}
+
 bool IsTemporaryNameBeside(std::wstring_view name, std::wstring_view fileName) {
     constexpr std::wstring_view kEnd = L".neu";
     if (name.size() <= fileName.size() + 1 + kEnd.size() ||
@@ -76,7 +90,7 @@ bool WriteNewFile(const std::wstring& path, std::span<const std::uint8_t> bytes)
 
 bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes) {
     const std::wstring newFile = TemporaryNameBeside(path);
-    if (WriteNewFile(newFile, bytes) && MoveFileExW(newFile.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (WriteNewFile(newFile, bytes) && MoveOverFile(newFile, path))
         return true;
     const DWORD error = GetLastError();
     DeleteFileW(newFile.c_str());

@@ -27,6 +27,13 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path,
 // why.
 bool WriteWholeFile(const std::wstring& path, std::span<const std::uint8_t> bytes);
 
+// Moves the file from over the file to (MoveFileExW with
+// MOVEFILE_REPLACE_EXISTING). A reader that has the file open for a moment
+// (a check of this program, Explorer, a virus scanner) makes the move fail
+// with a sharing violation or, under Wine, with access denied: it is tried
+// again for up to half a second before it fails with that error.
+bool MoveOverFile(const std::wstring& from, const std::wstring& to);
+
 // A name in the same folder as path for a file that is to replace it, so that
 // the move stays on one volume; unique to this process.
 std::wstring TemporaryNameBeside(const std::wstring& path);

@@ -334,6 +334,7 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
     lstLinks->clear();
     listing_ = false;
     listAgain_ = false;
+    writing_ = 0; // what still writes in the folder shown so far reports no more
     folder_ = folder;
     txtFolder->SetText(L_SHTCUT::FolderAsShown(folder));
     const unsigned generation = form->postTarget()->generation();
@@ -346,7 +347,9 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
 }
 
 void ManagerWindow::ListFolder() {
-    if (listing_) {
+    // A folder link half written by a repair or a change of source is read
+    // once the writing is over.
+    if (listing_ || writing_ > 0) {
         listAgain_ = true;
         return;
     }
@@ -550,6 +553,7 @@ void ManagerWindow::RepairSelected() {
     }
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
+    writing_ += static_cast<int>(jobs.size());
     const bool running = !jobs.empty() && RunOnWorker([target, generation, jobs, this] {
         for (const RepairJob& job : jobs) {
             const L_SHTCUT::FolderLinkRepair repair =
@@ -571,6 +575,10 @@ void ManagerWindow::RepairSelected() {
 
 void ManagerWindow::WorkDone(std::intptr_t tag, const std::wstring& failure, bool changed,
                              const wchar_t* failureTitle) {
+    if (writing_ > 0 && --writing_ == 0 && listAgain_) {
+        listAgain_ = false;
+        ListFolder();
+    }
     const auto found = rows_.find(tag);
     if (found == rows_.end())
         return;
@@ -609,6 +617,7 @@ void ManagerWindow::ChangeSourceOfSelected() {
     SetState(tag, L"Quelle wird ge\u00E4ndert");
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
+    ++writing_;
     const bool running = RunOnWorker([target, generation, tag, check = *check, this] {
         const L_SHTCUT::CreateResult result = L_SHTCUT::CreateFolderLink(*check.source, check.folder);
         const std::wstring failure =

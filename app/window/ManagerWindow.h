@@ -122,5 +122,6 @@ private:
     std::intptr_t nextTag_ = 1;
     bool listing_ = false;   // a worker reads the folder
     bool listAgain_ = false; // it changed meanwhile: read it once more
+    int writing_ = 0;        // repairs and changes of source that run on workers
     unsigned dpi_ = 96;
 };
