@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleauto.h>
 
 #include <memory>
 #include <type_traits>
@@ -160,6 +161,12 @@ struct LocalFreer {
     void operator()(void* memory) const noexcept { LocalFree(memory); }
 };
 template <class T> using LocalMemory = std::unique_ptr<T, LocalFreer>;
+
+// A string the platform allocated for COM (SysAllocString), freed with SysFreeString.
+struct BstrFreer {
+    void operator()(BSTR text) const noexcept { SysFreeString(text); }
+};
+using Bstr = std::unique_ptr<OLECHAR, BstrFreer>;
 
 // One reference to a COM interface, released by the scope that holds it.
 template <class T> class ComPtr {

@@ -40,26 +40,43 @@ struct CommandSwitch {
     CommandAction action;
 };
 constexpr CommandSwitch CommandSwitches[] = {
-    {L"/create", CommandAction::Create},     {L"/show", CommandAction::Show},
-    {L"/check", CommandAction::Check},       {L"/list", CommandAction::List},
-    {L"/remove", CommandAction::Remove},     {L"/repair", CommandAction::Repair},
-    {L"/sync", CommandAction::Sync},         {L"/new", CommandAction::New},
-    {L"/register", CommandAction::Register}, {L"/unregister", CommandAction::Unregister},
-    {L"/install", CommandAction::Install},   {L"/uninstall", CommandAction::Uninstall},
+    {L"/create", CommandAction::Create},
+    {L"/show", CommandAction::Show},
+    {L"/check", CommandAction::Check},
+    {L"/list", CommandAction::List},
+    {L"/remove", CommandAction::Remove},
+    {L"/repair", CommandAction::Repair},
+    {L"/sync", CommandAction::Sync},
+    {L"/new", CommandAction::New},
+    {L"/register", CommandAction::Register},
+    {L"/unregister", CommandAction::Unregister},
+    {L"/install", CommandAction::Install},
+    {L"/uninstall", CommandAction::Uninstall},
     {L"/manage", CommandAction::Manage},
+    {L"/schedule", CommandAction::Schedule},
+    {L"/unschedule", CommandAction::Unschedule},
 };
 
 // The switches that only turn something on, and the commands they belong to.
 struct FlagSwitch {
     const wchar_t* name;
     bool CommandRequest::*flag;
-    CommandAction actions[2]; // the commands it belongs to (the same twice for one)
+    CommandAction actions[3]; // the commands it belongs to (one repeated for fewer)
     const wchar_t* belongsTo;
 };
 constexpr FlagSwitch FlagSwitches[] = {
-    {L"/all", &CommandRequest::all, {CommandAction::Check, CommandAction::Repair}, L"/check und /repair"},
-    {L"/prune", &CommandRequest::prune, {CommandAction::Sync, CommandAction::Sync}, L"/sync"},
-    {L"/whatif", &CommandRequest::whatIf, {CommandAction::Repair, CommandAction::Sync}, L"/repair und /sync"},
+    {L"/all",
+     &CommandRequest::all,
+     {CommandAction::Check, CommandAction::Repair, CommandAction::Repair},
+     L"/check und /repair"},
+    {L"/prune",
+     &CommandRequest::prune,
+     {CommandAction::Sync, CommandAction::Sync, CommandAction::Sync},
+     L"/sync"},
+    {L"/whatif",
+     &CommandRequest::whatIf,
+     {CommandAction::Repair, CommandAction::Sync, CommandAction::Schedule},
+     L"/repair, /sync und /schedule"},
 };
 
 // The window's target as given, with repeated backslashes at its end read as
@@ -160,8 +177,8 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
 
     if (!action)
         return Refused(
-            L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /repair, /sync, /manage, /new, "
-            L"/register, /unregister, /install oder /uninstall.");
+            L"Kein Befehl angegeben: /create, /show, /check, /list, /remove, /repair, /sync, /schedule, "
+            L"/unschedule, /manage, /new, /register, /unregister, /install oder /uninstall.");
     if (force && action != CommandAction::Create && action != CommandAction::Repair)
         return Refused(L"Der Schalter /force gilt nur für /create und /repair ZIEL.");
     if (force && flags.all)
@@ -241,6 +258,7 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         break;
     case CommandAction::Register:
     case CommandAction::Unregister:
+    case CommandAction::Unschedule:
     case CommandAction::Install:
     case CommandAction::Uninstall:
         if (!paths.empty())
@@ -265,6 +283,12 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         request.listFile = paths[0];
         if (paths.size() == 2)
             request.folder = paths[1];
+        break;
+    case CommandAction::Schedule:
+        if (paths.size() > 1)
+            return Refused(L"/schedule erwartet höchstens eine LISTE.");
+        if (!paths.empty())
+            request.listFile = paths[0];
         break;
     case CommandAction::Manage:
         if (paths.size() > 1)
@@ -350,6 +374,17 @@ std::wstring UsageText() {
            L"      der Adresse wird immer abgelehnt. Ist ORDNER nicht erreichbar, ändert sich\n"
            L"      nichts. Ein zweiter Lauf für denselben ORDNER wartet bis zu 60 Sekunden,\n"
            L"      bis der erste fertig ist, und endet sonst mit Rückgabewert 1.\n"
+           L"  ordnerlink /schedule [LISTE] [/whatif]\n"
+           L"      Plant /sync LISTE (ohne LISTE /sync /policy) für den angemeldeten\n"
+           L"      Benutzer in der Aufgabenplanung von Windows ein, ohne Administratorrechte:\n"
+           L"      die Aufgabe „Ordnerlink – Abgleich“ läuft 30 Sekunden nach jeder Anmeldung\n"
+           L"      und bei jeder neuen Netzwerkverbindung, ohne Fenster, nie zweimal zugleich,\n"
+           L"      höchstens 5 Minuten lang, auch im Akkubetrieb; mit LISTE hängt sie den\n"
+           L"      Bericht an %LOCALAPPDATA%\\Ordnerlink\\sync.log an. Erneut aufgerufen,\n"
+           L"      ersetzt es die Aufgabe; /uninstall entfernt sie mit. /whatif zeigt nur die\n"
+           L"      Aufgabe, als XML der Aufgabenplanung.\n"
+           L"  ordnerlink /unschedule\n"
+           L"      Entfernt die Aufgabe „Ordnerlink – Abgleich“ wieder.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

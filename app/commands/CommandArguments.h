@@ -16,6 +16,8 @@ enum class CommandAction {
     Remove,
     Repair,
     Sync,
+    Schedule,
+    Unschedule,
     New,
     Register,
     Unregister,
@@ -28,15 +30,15 @@ struct CommandRequest {
     CommandAction action = CommandAction::Usage;
     std::wstring source;   // Create; New (may be empty)
     std::wstring target;   // Create, Show, Check, Remove, Repair; New (may be empty)
-    std::wstring listFile; // CreateFromList, Sync
+    std::wstring listFile; // CreateFromList, Sync; Schedule (may be empty)
     std::wstring
         folder; // List, Check and Repair with all, Sync, Manage; empty for the user's network shortcuts
     bool force = false;          // Create, CreateFromList; Repair of one target
     unsigned timeoutSeconds = 5; // Check
     bool all = false;            // Check, Repair: every folder link in folder rather than target
-    bool whatIf = false;         // Repair, Sync: report what would change, change nothing
-    bool prune = false;          // Sync: remove every unlisted folder link in folder
-    std::wstring logFile;        // Sync: the report is appended there as well; empty for none
+    bool whatIf = false;  // Repair, Sync: report what would change, change nothing; Schedule: show the task
+    bool prune = false;   // Sync: remove every unlisted folder link in folder
+    std::wstring logFile; // Sync: the report is appended there as well; empty for none
 };
 
 // The request, or why the arguments are no valid call (a German sentence).

@@ -3,6 +3,7 @@
 #include "B_MAIN.h"
 #include "CommandArguments.h"
 #include "CommandInstall.h"
+#include "CommandSchedule.h"
 #include "Commands.h"
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
@@ -64,6 +65,10 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
         return RepairCommand(request);
     case CommandAction::Sync:
         return SyncCommand(request);
+    case CommandAction::Schedule:
+        return ScheduleCommand(request);
+    case CommandAction::Unschedule:
+        return UnscheduleCommand();
     case CommandAction::Manage:
         return ManageCommand(request);
     }

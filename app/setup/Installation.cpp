@@ -4,6 +4,7 @@
 #include "PathVariable.h"
 #include "RunningProgram.h"
 #include "SameName.h"
+#include "ScheduledTask.h"
 #include "ShellVerbs.h"
 #include "UserRegistry.h"
 #include "Win32Holders.h"
@@ -282,10 +283,16 @@ UninstallOutcome Uninstall() {
         outcome.failed.push_back({L"den Programmordner des Benutzers finden", ERROR_PATH_NOT_FOUND});
         return outcome;
     }
-    outcome.found = Exists(at->folder) || Exists(at->shortcut) || UserRegistry::Exists(kUninstallKey) ||
-                    ShellVerbsRegistered();
+    // The scheduled sync goes first, also where only /schedule was run from
+    // a copy that was never installed.
+    bool taskRemoved = false;
+    const DWORD taskError = RemoveSyncTaskIfThere(taskRemoved);
+    outcome.found = taskRemoved || taskError != ERROR_SUCCESS || Exists(at->folder) || Exists(at->shortcut) ||
+                    UserRegistry::Exists(kUninstallKey) || ShellVerbsRegistered();
     if (!outcome.found)
         return outcome;
+    Record(outcome.failed, L"die geplante Aufgabe \u201EOrdnerlink \u2013 Abgleich\u201C entfernen",
+           taskError);
 
     Record(outcome.failed, L"den Eintrag unter den installierten Apps entfernen",
            static_cast<DWORD>(UserRegistry::DeleteTree(kUninstallKey)));

@@ -91,6 +91,8 @@ TEST(CommandArguments, HelpWinsOverEverythingElse) {
                                      L"ordnerlink /repair ZIEL [/force] [/whatif]",
                                      L"ordnerlink /repair /all [ORDNER] [/whatif]",
                                      L"ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]",
+                                     L"ordnerlink /schedule [LISTE] [/whatif]",
+                                     L"ordnerlink /unschedule",
                                      L"%USERNAME%",
                                      L"%% steht"};
     for (const wchar_t* form : kForms)
@@ -232,6 +234,19 @@ TEST(CommandArguments, SyncOfAFolderWithAList) {
     EXPECT_NE(Refused({L"/list", L"/log:x"}).find(L"/log gilt nur für /sync"), std::wstring::npos);
     EXPECT_NE(Refused({L"/sync", L"a", L"/all"}).find(L"/all gilt nur für /check und /repair"),
               std::wstring::npos);
-    EXPECT_NE(Refused({L"/list", L"/whatif"}).find(L"/whatif gilt nur für /repair und /sync"),
+    EXPECT_NE(Refused({L"/list", L"/whatif"}).find(L"/whatif gilt nur für /repair, /sync und /schedule"),
+              std::wstring::npos);
+}
+
+TEST(CommandArguments, ScheduleWithOrWithoutAList) {
+    EXPECT_EQ(Accepted({L"/schedule"}).listFile, L"");
+    const CommandRequest shown = Accepted({L"/Schedule", L"\\\\srv\\it\\links.txt", L"/whatif"});
+    EXPECT_EQ(shown.action, CommandAction::Schedule);
+    EXPECT_EQ(shown.listFile, L"\\\\srv\\it\\links.txt");
+    EXPECT_TRUE(shown.whatIf);
+    EXPECT_EQ(Accepted({L"/unschedule"}).action, CommandAction::Unschedule);
+    EXPECT_NE(Refused({L"/schedule", L"a", L"b"}).find(L"höchstens eine LISTE"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/unschedule", L"a"}).find(L"erwartet keinen Pfad"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/schedule", L"a", L"/prune"}).find(L"/prune gilt nur für /sync"),
               std::wstring::npos);
 }

@@ -1,0 +1,152 @@
+#include "CommandSchedule.h"
+
+#include "ConsoleOutput.h"
+#include "ErrorText.h"
+#include "ExitCode.h"
+#include "Quoted.h"
+#include "RunningProgram.h"
+#include "ScheduledTask.h"
+#include "SyncTaskXml.h"
+#include "Win32Holders.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <optional>
+
+namespace {
+
+// The Task Scheduler's own results, in the program's words; any other
+// result in the words for its Win32 code, where it has one.
+struct SchedulerCause {
+    HRESULT error;
+    const wchar_t* text;
+};
+constexpr SchedulerCause SchedulerCauses[] = {
+    {SCHED_E_SERVICE_NOT_RUNNING, L"Der Dienst \u201EAufgabenplanung\u201C l\u00E4uft nicht"},
+    {REGDB_E_CLASSNOTREG, L"Die Aufgabenplanung ist auf diesem Rechner nicht eingerichtet"},
+};
+
+std::wstring Cause(HRESULT error) {
+    wchar_t code[16]{};
+    std::swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(error));
+    for (const SchedulerCause& known : SchedulerCauses)
+        if (known.error == error)
+            return known.text + std::wstring(L", ") + code;
+    const auto win32Code = HRESULT_FACILITY(error) == FACILITY_WIN32 ? static_cast<DWORD>(HRESULT_CODE(error))
+                                                                     : static_cast<DWORD>(error);
+    return L_SHTCUT::ErrorText(win32Code) + L", " + code;
+}
+
+int Failed(const std::wstring& outcome, const TaskFailure& failure) {
+    WriteError(outcome + L" Fehlgeschlagen: " + failure.step + L" (" + Cause(failure.error) + L").\n");
+    return ExitRefused;
+}
+
+int Refused(const std::wstring& why) {
+    WriteError(L"Der Abgleich ist nicht eingeplant: " + why + L"\n");
+    return ExitRefused;
+}
+
+// The list as the task must name it: a task starts in the system folder,
+// where a relative path names another file.
+std::optional<std::wstring> AbsolutePath(const std::wstring& path, DWORD& error) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD cch =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (cch == 0) {
+            error = GetLastError();
+            return std::nullopt;
+        }
+        if (cch < full.size()) {
+            full.resize(cch);
+            return full;
+        }
+        full.resize(cch);
+    }
+    error = ERROR_FILENAME_EXCED_RANGE;
+    return std::nullopt;
+}
+
+// Where a scheduled run with a list appends its report: nobody sees its
+// output.
+std::optional<std::wstring> SyncLogFile() {
+    PWSTR raw = nullptr;
+    const HRESULT found = SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &raw);
+    const win32::TaskMemory<wchar_t> folder(raw);
+    if (FAILED(found) || !raw)
+        return std::nullopt;
+    return std::wstring(raw) + L"\\Ordnerlink\\sync.log";
+}
+
+} // namespace
+
+int ScheduleCommand(const CommandRequest& request) {
+    const std::wstring program = RunningWindowProgram();
+    if (program.empty())
+        return Refused(L"Der Ort des Programms l\u00E4sst sich nicht ermitteln (" +
+                       L_SHTCUT::ErrorText(GetLastError()) + L").");
+    if (GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return Refused(Quoted(program) +
+                       L" fehlt, und nur das Fensterprogramm l\u00E4uft ohne Konsolenfenster.");
+
+    std::wstring arguments = L"/sync /policy";
+    std::wstring logFile;
+    std::wstring listNotice;
+    if (!request.listFile.empty()) {
+        DWORD error = ERROR_SUCCESS;
+        const auto list = AbsolutePath(request.listFile, error);
+        if (!list)
+            return Refused(L"Die Liste " + Quoted(request.listFile) +
+                           L" hat keinen vollst\u00E4ndigen Pfad (" + L_SHTCUT::ErrorText(error) + L").");
+        // A list on a share that is not reachable yet (before the VPN is
+        // up) is what the task is for: it is named, not refused.
+        const DWORD attributes = GetFileAttributesW(list->c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            listNotice = L"Die Liste " + Quoted(*list) + L" ist jetzt nicht zu lesen (" +
+                         L_SHTCUT::ErrorText(GetLastError()) + L"); jeder Lauf versucht es erneut.\n";
+        else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return Refused(Quoted(*list) + L" ist ein Ordner, keine Liste.");
+        const auto log = SyncLogFile();
+        if (!log)
+            return Refused(
+                L"Der Ordner f\u00FCr den Bericht (%LOCALAPPDATA%) l\u00E4sst sich nicht ermitteln.");
+        logFile = *log;
+        arguments = L"/sync " + QuotedArgument(*list) + L" /log:" + QuotedArgument(logFile);
+    }
+
+    DWORD sidError = ERROR_SUCCESS;
+    const auto user = CurrentUserSid(sidError);
+    if (!user)
+        return Refused(L"Der angemeldete Benutzer l\u00E4sst sich nicht ermitteln (" +
+                       L_SHTCUT::ErrorText(sidError) + L").");
+    const std::wstring xml = SyncTaskXml({*user, program, arguments});
+    if (request.whatIf) {
+        WriteOutput(xml);
+        return ExitDone;
+    }
+
+    bool replaced = false;
+    if (const auto failed = RegisterSyncTask(xml, replaced))
+        return Failed(L"Der Abgleich ist nicht eingeplant.", *failed);
+    WriteOutput(std::wstring(L"Der Abgleich ist eingeplant") +
+                (replaced ? L" (die bisherige Aufgabe ist ersetzt)" : L"") + L": Die Aufgabe " +
+                Quoted(SyncTaskName) + L" startet " + Quoted(program + L" " + arguments) +
+                L" 30 Sekunden nach jeder Anmeldung und bei jeder neuen Netzwerkverbindung." +
+                (logFile.empty() ? L" Ohne Richtlinie tut sie nichts."
+                                 : L" Den Bericht h\u00E4ngt sie an " + Quoted(logFile) + L" an.") +
+                L"\n" + listNotice);
+    return ExitDone;
+}
+
+int UnscheduleCommand() {
+    bool removed = false;
+    if (const auto failed = RemoveSyncTask(removed))
+        return Failed(L"Die Aufgabe " + Quoted(SyncTaskName) + L" ist nicht entfernt.", *failed);
+    WriteOutput(removed ? L"Die Aufgabe " + Quoted(SyncTaskName) +
+                              L" ist entfernt; der Abgleich l\u00E4uft nicht mehr von selbst.\n"
+                        : std::wstring(L"Der Abgleich war nicht eingeplant; nichts wurde ge\u00E4ndert.\n"));
+    return ExitDone;
+}

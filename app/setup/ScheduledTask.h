@@ -1,0 +1,36 @@
+// The current user's task in Windows' Task Scheduler that runs /sync:
+// registered, replaced and removed through the Task Scheduler's interfaces
+// (ITaskService), in its root folder, without administrator rights. COM is
+// started for each call where the thread has none.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+// The task's name, as the Task Scheduler lists it.
+inline constexpr wchar_t SyncTaskName[] = L"Ordnerlink \u2013 Abgleich";
+
+// A call to the Task Scheduler that failed: what it was to do (German, as
+// "die Aufgabenplanung von Windows erreichen") and its result.
+struct TaskFailure {
+    const wchar_t* step;
+    HRESULT error;
+};
+
+// The running process's user as a SID string ("S-1-5-21-..."); nothing,
+// with the platform's error code, when its token cannot say.
+std::optional<std::wstring> CurrentUserSid(DWORD& error);
+
+// Registers the task from its XML definition (SyncTaskXml.h), replacing one
+// of the same name; replaced says whether there was one.
+std::optional<TaskFailure> RegisterSyncTask(const std::wstring& xml, bool& replaced);
+
+// Removes the task; removed is false when there was none, which is no failure.
+std::optional<TaskFailure> RemoveSyncTask(bool& removed);
+
+// The removal as an installation step: ERROR_SUCCESS when the task is gone
+// or was never there (removed says which), else the Win32 code of the
+// failure where it has one, the HRESULT itself otherwise.
+DWORD RemoveSyncTaskIfThere(bool& removed);
