@@ -73,6 +73,10 @@ constexpr FlagSwitch FlagSwitches[] = {
      &CommandRequest::prune,
      {CommandAction::Sync, CommandAction::Sync, CommandAction::Sync},
      L"/sync"},
+    {L"/allusers",
+     &CommandRequest::allUsers,
+     {CommandAction::Schedule, CommandAction::Unschedule, CommandAction::Unschedule},
+     L"/schedule und /unschedule"},
     {L"/whatif",
      &CommandRequest::whatIf,
      {CommandAction::Repair, CommandAction::Sync, CommandAction::Schedule},
@@ -204,6 +208,7 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     request.all = flags.all;
     request.whatIf = flags.whatIf;
     request.prune = flags.prune;
+    request.allUsers = flags.allUsers;
     request.logFile = logFile.value_or(L"");
     switch (*action) {
     case CommandAction::Create:
@@ -287,6 +292,11 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     case CommandAction::Schedule:
         if (paths.size() > 1)
             return Refused(L"/schedule erwartet höchstens eine LISTE.");
+        // Every user's task runs what the policy names: a list given here
+        // would name one list for all and a report in one user's folder.
+        if (request.allUsers && !paths.empty())
+            return Refused(L"/schedule /allusers plant /sync /policy ein und erwartet keine LISTE; die Liste "
+                           L"für alle Benutzer nennt die Richtlinie \u201ESyncList\u201C.");
         if (!paths.empty())
             request.listFile = paths[0];
         break;
@@ -377,14 +387,18 @@ std::wstring UsageText() {
            L"  ordnerlink /schedule [LISTE] [/whatif]\n"
            L"      Plant /sync LISTE (ohne LISTE /sync /policy) für den angemeldeten\n"
            L"      Benutzer in der Aufgabenplanung von Windows ein, ohne Administratorrechte:\n"
-           L"      die Aufgabe „Ordnerlink – Abgleich“ läuft 30 Sekunden nach jeder Anmeldung\n"
-           L"      und bei jeder neuen Netzwerkverbindung, ohne Fenster, nie zweimal zugleich,\n"
-           L"      höchstens 5 Minuten lang, auch im Akkubetrieb; mit LISTE hängt sie den\n"
-           L"      Bericht an %LOCALAPPDATA%\\Ordnerlink\\sync.log an. Erneut aufgerufen,\n"
-           L"      ersetzt es die Aufgabe; /uninstall entfernt sie mit. /whatif zeigt nur die\n"
-           L"      Aufgabe, als XML der Aufgabenplanung.\n"
-           L"  ordnerlink /unschedule\n"
-           L"      Entfernt die Aufgabe „Ordnerlink – Abgleich“ wieder.\n"
+           L"      die Aufgabe „Ordnerlink – Abgleich (SID des Benutzers)“ läuft 30 Sekunden\n"
+           L"      nach seiner Anmeldung und bei jeder neuen Netzwerkverbindung, ohne Fenster,\n"
+           L"      nie zweimal zugleich, höchstens 5 Minuten lang, auch im Akkubetrieb; mit\n"
+           L"      LISTE hängt sie den Bericht an %LOCALAPPDATA%\\Ordnerlink\\sync.log an.\n"
+           L"      Erneut aufgerufen, ersetzt es die Aufgabe; /uninstall entfernt sie mit.\n"
+           L"      /whatif zeigt nur die Aufgabe, als XML der Aufgabenplanung.\n"
+           L"  ordnerlink /schedule /allusers [/whatif]\n"
+           L"      Plant /sync /policy für jeden Benutzer ein, der sich anmeldet (Aufgabe\n"
+           L"      „Ordnerlink – Abgleich“; braucht Administratorrechte).\n"
+           L"  ordnerlink /unschedule [/allusers]\n"
+           L"      Entfernt die Aufgabe des Benutzers (mit /allusers die für jeden Benutzer)\n"
+           L"      wieder.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

@@ -36,9 +36,10 @@ struct CommandRequest {
     bool force = false;          // Create, CreateFromList; Repair of one target
     unsigned timeoutSeconds = 5; // Check
     bool all = false;            // Check, Repair: every folder link in folder rather than target
-    bool whatIf = false;  // Repair, Sync: report what would change, change nothing; Schedule: show the task
-    bool prune = false;   // Sync: remove every unlisted folder link in folder
-    std::wstring logFile; // Sync: the report is appended there as well; empty for none
+    bool whatIf = false;   // Repair, Sync: report what would change, change nothing; Schedule: show the task
+    bool prune = false;    // Sync: remove every unlisted folder link in folder
+    bool allUsers = false; // Schedule, Unschedule: the task for every user rather than the current one
+    std::wstring logFile;  // Sync: the report is appended there as well; empty for none
 };
 
 // The request, or why the arguments are no valid call (a German sentence).

@@ -68,7 +68,7 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
     case CommandAction::Schedule:
         return ScheduleCommand(request);
     case CommandAction::Unschedule:
-        return UnscheduleCommand();
+        return UnscheduleCommand(request);
     case CommandAction::Manage:
         return ManageCommand(request);
     }

@@ -117,35 +117,52 @@ int ScheduleCommand(const CommandRequest& request) {
         arguments = L"/sync " + QuotedArgument(*list) + L" /log:" + QuotedArgument(logFile);
     }
 
-    DWORD sidError = ERROR_SUCCESS;
-    const auto user = CurrentUserSid(sidError);
-    if (!user)
-        return Refused(L"Der angemeldete Benutzer l\u00E4sst sich nicht ermitteln (" +
-                       L_SHTCUT::ErrorText(sidError) + L").");
-    const std::wstring xml = SyncTaskXml({*user, program, arguments});
+    std::wstring userSid;
+    if (!request.allUsers) {
+        DWORD sidError = ERROR_SUCCESS;
+        const auto user = CurrentUserSid(sidError);
+        if (!user)
+            return Refused(L"Der angemeldete Benutzer l\u00E4sst sich nicht ermitteln (" +
+                           L_SHTCUT::ErrorText(sidError) + L").");
+        userSid = *user;
+    }
+    const std::wstring xml = SyncTaskXml({userSid, program, arguments});
     if (request.whatIf) {
         WriteOutput(xml);
         return ExitDone;
     }
 
+    const std::wstring name = SyncTaskName(userSid);
     bool replaced = false;
-    if (const auto failed = RegisterSyncTask(xml, replaced))
+    if (const auto failed = RegisterSyncTask(name, xml, request.allUsers, replaced))
         return Failed(L"Der Abgleich ist nicht eingeplant.", *failed);
     WriteOutput(std::wstring(L"Der Abgleich ist eingeplant") +
                 (replaced ? L" (die bisherige Aufgabe ist ersetzt)" : L"") + L": Die Aufgabe " +
-                Quoted(SyncTaskName) + L" startet " + Quoted(program + L" " + arguments) +
-                L" 30 Sekunden nach jeder Anmeldung und bei jeder neuen Netzwerkverbindung." +
+                Quoted(name) + L" startet " + Quoted(program + L" " + arguments) +
+                L" 30 Sekunden nach jeder Anmeldung" +
+                (request.allUsers ? L" eines Benutzers, f\u00FCr ihn," : L"") +
+                L" und bei jeder neuen Netzwerkverbindung." +
                 (logFile.empty() ? L" Ohne Richtlinie tut sie nichts."
                                  : L" Den Bericht h\u00E4ngt sie an " + Quoted(logFile) + L" an.") +
                 L"\n" + listNotice);
     return ExitDone;
 }
 
-int UnscheduleCommand() {
+int UnscheduleCommand(const CommandRequest& request) {
+    std::wstring userSid;
+    if (!request.allUsers) {
+        DWORD sidError = ERROR_SUCCESS;
+        const auto user = CurrentUserSid(sidError);
+        if (!user)
+            return Refused(L"Der angemeldete Benutzer l\u00E4sst sich nicht ermitteln (" +
+                           L_SHTCUT::ErrorText(sidError) + L").");
+        userSid = *user;
+    }
+    const std::wstring name = SyncTaskName(userSid);
     bool removed = false;
-    if (const auto failed = RemoveSyncTask(removed))
-        return Failed(L"Die Aufgabe " + Quoted(SyncTaskName) + L" ist nicht entfernt.", *failed);
-    WriteOutput(removed ? L"Die Aufgabe " + Quoted(SyncTaskName) +
+    if (const auto failed = RemoveSyncTask(name, removed))
+        return Failed(L"Die Aufgabe " + Quoted(name) + L" ist nicht entfernt.", *failed);
+    WriteOutput(removed ? L"Die Aufgabe " + Quoted(name) +
                               L" ist entfernt; der Abgleich l\u00E4uft nicht mehr von selbst.\n"
                         : std::wstring(L"Der Abgleich war nicht eingeplant; nichts wurde ge\u00E4ndert.\n"));
     return ExitDone;

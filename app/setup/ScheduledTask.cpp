@@ -54,6 +54,11 @@ std::optional<TaskFailure> OpenRootFolder(win32::ComPtr<ITaskFolder>& root) {
 
 } // namespace
 
+std::wstring SyncTaskName(const std::wstring& userSid) {
+    const std::wstring name = L"Ordnerlink \u2013 Abgleich";
+    return userSid.empty() ? name : name + L" (" + userSid + L")";
+}
+
 std::optional<std::wstring> CurrentUserSid(DWORD& error) {
     HANDLE rawToken = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken)) {
@@ -77,14 +82,15 @@ std::optional<std::wstring> CurrentUserSid(DWORD& error) {
     return std::wstring(raw);
 }
 
-std::optional<TaskFailure> RegisterSyncTask(const std::wstring& xml, bool& replaced) {
+std::optional<TaskFailure> RegisterSyncTask(const std::wstring& taskName, const std::wstring& xml,
+                                            bool forAllUsers, bool& replaced) {
     const ComForCall com;
     if (FAILED(com.Result()))
         return TaskFailure{L"COM starten", com.Result()};
     win32::ComPtr<ITaskFolder> root;
     if (auto failed = OpenRootFolder(root))
         return failed;
-    const win32::Bstr name = Text(SyncTaskName);
+    const win32::Bstr name = Text(taskName.c_str());
     {
         win32::ComPtr<IRegisteredTask> existing;
         const HRESULT found = root->GetTask(name.get(), reinterpret_cast<IRegisteredTask**>(existing.put()));
@@ -95,8 +101,8 @@ std::optional<TaskFailure> RegisterSyncTask(const std::wstring& xml, bool& repla
     const win32::Bstr definition = Text(xml.c_str());
     VARIANT none;
     VariantInit(&none);
-    // The definition's own principal (the user, with his interactive token)
-    // applies: no user or password is given here.
+    // The definition's own principal (the user with his interactive token,
+    // or the Users group) applies: no user or password is given here.
     const win32::Bstr noSecurityDescriptor = Text(L"");
     VARIANT sddl;
     VariantInit(&sddl);
@@ -104,14 +110,14 @@ std::optional<TaskFailure> RegisterSyncTask(const std::wstring& xml, bool& repla
     sddl.bstrVal = noSecurityDescriptor.get();
     win32::ComPtr<IRegisteredTask> registered;
     const HRESULT hr = root->RegisterTask(name.get(), definition.get(), TASK_CREATE_OR_UPDATE, none, none,
-                                          TASK_LOGON_INTERACTIVE_TOKEN, sddl,
+                                          forAllUsers ? TASK_LOGON_GROUP : TASK_LOGON_INTERACTIVE_TOKEN, sddl,
                                           reinterpret_cast<IRegisteredTask**>(registered.put()));
     if (FAILED(hr))
         return TaskFailure{L"die Aufgabe eintragen", hr};
     return std::nullopt;
 }
 
-std::optional<TaskFailure> RemoveSyncTask(bool& removed) {
+std::optional<TaskFailure> RemoveSyncTask(const std::wstring& taskName, bool& removed) {
     removed = false;
     const ComForCall com;
     if (FAILED(com.Result()))
@@ -119,7 +125,7 @@ std::optional<TaskFailure> RemoveSyncTask(bool& removed) {
     win32::ComPtr<ITaskFolder> root;
     if (auto failed = OpenRootFolder(root))
         return failed;
-    const win32::Bstr name = Text(SyncTaskName);
+    const win32::Bstr name = Text(taskName.c_str());
     const HRESULT hr = root->DeleteTask(name.get(), 0);
     if (hr == TaskNotThere)
         return std::nullopt;
@@ -130,7 +136,12 @@ std::optional<TaskFailure> RemoveSyncTask(bool& removed) {
 }
 
 DWORD RemoveSyncTaskIfThere(bool& removed) {
-    const auto failed = RemoveSyncTask(removed);
+    removed = false;
+    DWORD error = ERROR_SUCCESS;
+    const auto user = CurrentUserSid(error);
+    if (!user)
+        return error;
+    const auto failed = RemoveSyncTask(SyncTaskName(*user), removed);
     if (!failed)
         return ERROR_SUCCESS;
     return HRESULT_FACILITY(failed->error) == FACILITY_WIN32 ? HRESULT_CODE(failed->error)

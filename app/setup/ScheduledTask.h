@@ -9,8 +9,12 @@
 #include <optional>
 #include <string>
 
-// The task's name, as the Task Scheduler lists it.
-inline constexpr wchar_t SyncTaskName[] = L"Ordnerlink \u2013 Abgleich";
+// The task's name, as the Task Scheduler lists it: "Ordnerlink – Abgleich"
+// for the task every user's logon starts (userSid empty), with the user's
+// SID after it for one user's own. Task names belong to the machine, not to
+// a user: a second user's task of the same name would meet the first one's,
+// which he may neither read nor replace.
+std::wstring SyncTaskName(const std::wstring& userSid);
 
 // A call to the Task Scheduler that failed: what it was to do (German, as
 // "die Aufgabenplanung von Windows erreichen") and its result.
@@ -24,13 +28,17 @@ struct TaskFailure {
 std::optional<std::wstring> CurrentUserSid(DWORD& error);
 
 // Registers the task from its XML definition (SyncTaskXml.h), replacing one
-// of the same name; replaced says whether there was one.
-std::optional<TaskFailure> RegisterSyncTask(const std::wstring& xml, bool& replaced);
+// of the same name; replaced says whether there was one. forAllUsers: the
+// definition's principal is the Users group (which needs administrator
+// rights), else the running user.
+std::optional<TaskFailure> RegisterSyncTask(const std::wstring& name, const std::wstring& xml,
+                                            bool forAllUsers, bool& replaced);
 
 // Removes the task; removed is false when there was none, which is no failure.
-std::optional<TaskFailure> RemoveSyncTask(bool& removed);
+std::optional<TaskFailure> RemoveSyncTask(const std::wstring& name, bool& removed);
 
-// The removal as an installation step: ERROR_SUCCESS when the task is gone
-// or was never there (removed says which), else the Win32 code of the
-// failure where it has one, the HRESULT itself otherwise.
+// The removal of the running user's task as an installation step:
+// ERROR_SUCCESS when the task is gone or was never there (removed says
+// which), else the Win32 code of the failure where it has one, the HRESULT
+// itself otherwise.
 DWORD RemoveSyncTaskIfThere(bool& removed);

@@ -38,6 +38,23 @@ std::wstring Element(int depth, const wchar_t* name, const std::wstring& text) {
     return std::wstring(2 * depth, L' ') + L"<" + name + L">" + Escaped(text) + L"</" + name + L">\n";
 }
 
+// The well-known SID of the local Users group, which every user who logs on
+// interactively belongs to.
+constexpr wchar_t UsersGroupSid[] = L"S-1-5-32-545";
+
+// One user's logon, or (without a user) anybody's.
+std::wstring LogonTriggerUser(const std::wstring& userSid) {
+    return userSid.empty() ? std::wstring() : Element(3, L"UserId", userSid);
+}
+
+// The user with his interactive token, or the Users group: each user who
+// logs on runs the task as himself.
+std::wstring PrincipalIdentity(const std::wstring& userSid) {
+    if (userSid.empty())
+        return Element(3, L"GroupId", UsersGroupSid);
+    return Element(3, L"UserId", userSid) + Element(3, L"LogonType", L"InteractiveToken");
+}
+
 } // namespace
 
 std::wstring SyncTaskXml(const SyncTaskCommand& command) {
@@ -51,7 +68,7 @@ std::wstring SyncTaskXml(const SyncTaskCommand& command) {
            L"  </RegistrationInfo>\n"
            L"  <Triggers>\n"
            L"    <LogonTrigger>\n" +
-           Element(3, L"UserId", command.userSid) + Element(3, L"Delay", L"PT30S") +
+           LogonTriggerUser(command.userSid) + Element(3, L"Delay", L"PT30S") +
            L"    </LogonTrigger>\n"
            L"    <EventTrigger>\n" +
            Element(3, L"Subscription", NetworkConnectedQuery) +
@@ -59,8 +76,7 @@ std::wstring SyncTaskXml(const SyncTaskCommand& command) {
            L"  </Triggers>\n"
            L"  <Principals>\n"
            L"    <Principal id=\"Author\">\n" +
-           Element(3, L"UserId", command.userSid) + Element(3, L"LogonType", L"InteractiveToken") +
-           Element(3, L"RunLevel", L"LeastPrivilege") +
+           PrincipalIdentity(command.userSid) + Element(3, L"RunLevel", L"LeastPrivilege") +
            L"    </Principal>\n"
            L"  </Principals>\n"
            L"  <Settings>\n" +

@@ -7,7 +7,10 @@
 #include <string>
 
 struct SyncTaskCommand {
-    std::wstring userSid;   // the user it runs as and whose logon starts it, "S-1-5-21-..."
+    // The user it runs as and whose logon starts it, "S-1-5-21-..."; empty
+    // for every user who logs on, each as himself (the Users group), as a
+    // per-machine installation registers it.
+    std::wstring userSid;
     std::wstring program;   // the window program's full path: no console flashes up
     std::wstring arguments; // quoted as its command line reads them
 };
@@ -16,5 +19,6 @@ struct SyncTaskCommand {
 // network connects (event 10000 of Microsoft-Windows-NetworkProfile), so
 // that a connection that comes up late still gets its links; never a second
 // copy while one runs, at most 5 minutes a run, on battery too, never
-// waking the computer; as the user with the rights of an ordinary process.
+// waking the computer; as the user (or each user) with the rights of an
+// ordinary process.
 std::wstring SyncTaskXml(const SyncTaskCommand& command);
