@@ -15,6 +15,11 @@ packages=(
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth openbox xdotool x11-apps x11-utils imagemagick
     attr liblnk-utils zip
+    # The Windows Installer packages: wixl builds them, msitools (msibuild,
+    # msiinfo) adds the tables wixl cannot write and reads them back;
+    # osslsigncode signs the programs and packages, openssl makes the
+    # tests' throw-away certificate.
+    wixl msitools osslsigncode openssl
 )
 
 missing=()

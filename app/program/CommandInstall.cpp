@@ -8,6 +8,7 @@
 #include "ConsoleOutput.h"
 #include "ErrorText.h"
 #include "Installation.h"
+#include "InstallerPackages.h"
 #include "Quoted.h"
 #include "RunningProgram.h"
 #include "ShellVerbs.h"
@@ -47,6 +48,27 @@ std::wstring Cause(DWORD error) {
     return L_SHTCUT::ErrorText(error);
 }
 
+std::wstring ForWhom(const InstalledPackage& package) {
+    return package.forMachine ? L"f\u00FCr alle Benutzer dieses Computers" : L"f\u00FCr Sie";
+}
+
+// Where a package's copy is removed: Windows Installer removes what it
+// installed, all of it; removing parts of it here would leave its entry
+// naming files that are gone.
+std::wstring RemovedByWindowsInstaller(const InstalledPackage& package) {
+    return L"Entfernt wird es unter Einstellungen > Apps > Installierte Apps oder mit " +
+           Quoted(L"msiexec /x " + package.productCode) + L".";
+}
+
+// Started without a console (from Windows' settings, a shortcut, the Run
+// dialog), the removal asks first; No is the default answer.
+bool RemovalConfirmed() {
+    return MessageBoxW(nullptr,
+                       L"Ordnerlink entfernen? Ihre Ordnerverkn\u00FCpfungen bleiben, wie sie sind; die "
+                       L"Einstellungen von Ordnerlink werden gel\u00F6scht.",
+                       L"Ordnerlink", MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION | MB_SETFOREGROUND) == IDYES;
+}
+
 } // namespace
 
 int RegisterCommand() {
@@ -75,43 +97,54 @@ int UnregisterCommand() {
 }
 
 int InstallCommand() {
+    // One installation at a time: a second one beside a package's would be
+    // a second entry among the installed apps, and its verbs for this user
+    // would hide the machine's.
+    if (const auto package = FindInstalledPackage())
+        return Tell(ExitRefused,
+                    L"Ordnerlink ist bereits " + ForWhom(*package) +
+                        L" mit einem Windows-Installer-Paket installiert; nichts wurde ge\u00E4ndert. "
+                        L"Eine neuere Version kommt mit einem neueren Paket.");
     const InstallOutcome outcome = Install();
     if (outcome.failed)
         return Tell(ExitRefused, L"Ordnerlink ist nicht vollständig installiert. Fehlgeschlagen: " +
                                      outcome.failed->step + L" (" + Cause(outcome.failed->error) +
                                      L"). Ein erneutes " + Quoted(L"ordnerlink /install") +
                                      L" setzt die Installation fort.");
-    const std::wstring installed = L"Ordnerlink ist für Sie installiert, in " + Quoted(outcome.folder) +
-                                   L": mit einem Eintrag im Startmenü, den Befehlen " + VerbNames() +
-                                   L" im Kontextmenü des Explorers (unter Windows 11 unter " +
-                                   Quoted(L"Weitere Optionen anzeigen") + L")";
-    const std::wstring apps = L"unter den installierten Apps, wo Windows es auch wieder entfernen kann.";
+    const std::wstring details =
+        outcome.readMe.empty() ? L"" : L" Was eingerichtet ist, steht in " + Quoted(outcome.readMe) + L".";
     // Not everything was done: the exit code says so, as for any other step.
     if (const auto& path = outcome.pathUnchanged)
-        return Tell(ExitRefused, installed + L" und " + apps + L" Nicht aber im PATH. Fehlgeschlagen: " +
+        return Tell(ExitRefused, L"Ordnerlink ist installiert, nicht aber im PATH. Fehlgeschlagen: " +
                                      path->step + L" (" + Cause(path->error) +
                                      L"); der PATH bleibt, wie er ist. In der Eingabeaufforderung ist " +
                                      Quoted(outcome.folder + L"\\ordnerlink.com") +
                                      L" mit seinem Pfad aufzurufen.");
-    return Tell(ExitDone, installed + L", im PATH (für danach geöffnete Eingabeaufforderungen) und " + apps);
+    return Tell(ExitDone, L"Ordnerlink ist installiert. Sie finden es im Startmen\u00FC unter " +
+                              Quoted(L"Ordnerlink") + L" und im Kontextmen\u00FC von Ordnern im Explorer." +
+                              details);
 }
 
 int UninstallCommand() {
-    const UninstallOutcome outcome = Uninstall();
-    if (!outcome.found)
+    // A package installs into the very places /install uses (the one for
+    // the machine at least into the Start menu): only an installation
+    // recorded as this command's own is removed beside a package's.
+    const auto package = FindInstalledPackage();
+    if (package && !InstallationRecorded())
+        return Tell(ExitRefused,
+                    L"Ordnerlink ist " + ForWhom(*package) +
+                        L" mit einem Windows-Installer-Paket installiert; nichts wurde ge\u00E4ndert. " +
+                        RemovedByWindowsInstaller(*package));
+    if (!InstallationFound())
         return Tell(ExitDone, L"Ordnerlink war nicht installiert; nichts wurde geändert.");
+    if (!OutputReachesUser() && !RemovalConfirmed())
+        return ExitRefused;
+    const UninstallOutcome outcome = Uninstall();
     if (!outcome.failed.empty()) {
         std::wstring text = L"Ordnerlink ist nicht ganz entfernt. Fehlgeschlagen:";
         for (const FailedStep& failed : outcome.failed)
             text += L"\n  " + failed.step + L" (" + Cause(failed.error) + L")";
         return Tell(ExitRefused, text + L"\nOrdnerverknüpfungen bleiben, wie sie sind.");
     }
-    std::wstring text =
-        L"Ordnerlink ist entfernt: die Programme, der Eintrag im Startmenü, die Befehle im "
-        L"Kontextmenü des Explorers, der Eintrag im PATH und unter den installierten Apps und "
-        L"die Einstellungen. Ordnerverknüpfungen bleiben, wie sie sind.";
-    if (!outcome.deletedAtNextLogon.empty())
-        text += L" Das laufende Programm liegt bis zur nächsten Anmeldung noch in " +
-                Quoted(outcome.deletedAtNextLogon) + L".";
-    return Tell(ExitDone, text);
+    return Tell(ExitDone, L"Ordnerlink ist entfernt. Ihre Ordnerverkn\u00FCpfungen bleiben, wie sie sind.");
 }

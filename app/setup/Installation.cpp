@@ -20,6 +20,7 @@ namespace {
 
 constexpr wchar_t kProgramName[] = L"ordnerlink.exe";
 constexpr wchar_t kConsoleName[] = L"ordnerlink.com";
+constexpr wchar_t kReadMeName[] = L"LIESMICH.txt";
 constexpr wchar_t kUninstallParentKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ordnerlink";
 constexpr wchar_t kEnvironmentKey[] = L"Environment";
@@ -30,6 +31,7 @@ struct Locations {
     std::wstring folder;         // %LOCALAPPDATA%\Programs\Ordnerlink
     std::wstring program;        // ...\ordnerlink.exe
     std::wstring console;        // ...\ordnerlink.com
+    std::wstring readMe;         // ...\LIESMICH.txt
     std::wstring shortcut;       // the Start menu's Programs folder\Ordnerlink.lnk
 };
 
@@ -52,6 +54,7 @@ std::optional<Locations> FindLocations() {
     at.folder = at.programsFolder + L"\\Ordnerlink";
     at.program = at.folder + L"\\" + kProgramName;
     at.console = at.folder + L"\\" + kConsoleName;
+    at.readMe = at.folder + L"\\" + kReadMeName;
     at.shortcut = *startMenuPrograms + L"\\Ordnerlink.lnk";
     return at;
 }
@@ -206,7 +209,7 @@ std::wstring SystemFolder() {
 // the user's next logon (Windows runs and removes the RunOnce value then).
 // Moving it at the next restart instead (MoveFileEx with
 // MOVEFILE_DELAY_UNTIL_REBOOT) would need administrator rights.
-DWORD RemoveRunningFile(const std::wstring& file, std::wstring& movedTo) {
+DWORD RemoveRunningFile(const std::wstring& file) {
     wchar_t temp[MAX_PATH + 1]{};
     const DWORD cchTemp = GetTempPathW(MAX_PATH + 1, temp);
     if (cchTemp == 0 || cchTemp > MAX_PATH)
@@ -218,7 +221,6 @@ DWORD RemoveRunningFile(const std::wstring& file, std::wstring& movedTo) {
     const std::wstring moved = std::wstring(temp, cchTemp) + movedName;
     if (!MoveFileExW(file.c_str(), moved.c_str(), MOVEFILE_REPLACE_EXISTING))
         return LastErrorOr(ERROR_ACCESS_DENIED);
-    movedTo = moved;
     return static_cast<DWORD>(
         UserRegistry::SetString(kRunOnceKey, movedName.c_str(),
                                 L"\"" + SystemFolder() + L"\\cmd.exe\" /d /c del /f /q \"" + moved + L"\""));
@@ -241,6 +243,8 @@ InstallOutcome Install() {
     outcome.folder = at->folder;
     const std::wstring program = RunningWindowProgram();
     const std::wstring console = WithExtension(program, L".com");
+    // The zip holds it beside the programs; a build folder does not.
+    const std::wstring readMe = FolderOf(program) + L"\\" + kReadMeName;
     const bool fromInstallation = SameName(FolderOf(program), at->folder);
 
     struct Step {
@@ -259,6 +263,10 @@ InstallOutcome Install() {
          [&] { return fromInstallation ? ERROR_SUCCESS : CopyProgram(program, at->program); }},
         {L"ordnerlink.com kopieren",
          [&] { return fromInstallation ? ERROR_SUCCESS : CopyProgram(console, at->console); }},
+        {L"LIESMICH.txt kopieren",
+         [&] {
+             return fromInstallation || !Exists(readMe) ? ERROR_SUCCESS : CopyProgram(readMe, at->readMe);
+         }},
         {L"den Eintrag im Startmenü anlegen", [&] { return SaveStartMenuShortcut(*at); }},
         {L"die Befehle im Kontextmenü des Explorers eintragen",
          [&] { return static_cast<DWORD>(RegisterShellVerbs(at->program)); }},
@@ -269,30 +277,48 @@ InstallOutcome Install() {
             outcome.failed = FailedStep{step.what, error};
             return outcome;
         }
+    if (Exists(at->readMe))
+        outcome.readMe = at->readMe;
     // Last, as nothing else needs it: a PATH that cannot be changed leaves
     // an installation that works when called by its full path.
     outcome.pathUnchanged = ChangeUserPath(at->folder, true);
     return outcome;
 }
 
+namespace {
+
+bool PartsFound(const Locations& at) {
+    return Exists(at.folder) || Exists(at.shortcut) || UserRegistry::Exists(kUninstallKey) ||
+           ShellVerbsRegistered();
+}
+
+} // namespace
+
+bool InstallationFound() {
+    const auto at = FindLocations();
+    // Without its places nothing can be said to be missing: the removal
+    // tries, and names what failed.
+    return !at || PartsFound(*at) || SyncTaskFound();
+}
+
+bool InstallationRecorded() {
+    return UserRegistry::Exists(kUninstallKey);
+}
+
 UninstallOutcome Uninstall() {
     UninstallOutcome outcome;
     const auto at = FindLocations();
     if (!at) {
-        outcome.found = true;
         outcome.failed.push_back({L"den Programmordner des Benutzers finden", ERROR_PATH_NOT_FOUND});
         return outcome;
     }
     // The scheduled sync goes first, also where only /schedule was run from
     // a copy that was never installed.
     bool taskRemoved = false;
-    const DWORD taskError = RemoveSyncTaskIfThere(taskRemoved);
-    outcome.found = taskRemoved || taskError != ERROR_SUCCESS || Exists(at->folder) || Exists(at->shortcut) ||
-                    UserRegistry::Exists(kUninstallKey) || ShellVerbsRegistered();
-    if (!outcome.found)
+    Record(outcome.failed, L"die geplante Aufgabe des Abgleichs entfernen",
+           RemoveSyncTaskIfThere(taskRemoved));
+    if (!PartsFound(*at))
         return outcome;
-    Record(outcome.failed, L"die geplante Aufgabe \u201EOrdnerlink \u2013 Abgleich\u201C entfernen",
-           taskError);
 
     Record(outcome.failed, L"den Eintrag unter den installierten Apps entfernen",
            static_cast<DWORD>(UserRegistry::DeleteTree(kUninstallKey)));
@@ -306,11 +332,11 @@ UninstallOutcome Uninstall() {
     Record(outcome.failed, L"die Einstellungen von Ordnerlink löschen",
            static_cast<DWORD>(UserRegistry::DeleteTree(SettingsKey)));
 
+    Record(outcome.failed, L"LIESMICH.txt l\u00F6schen", DeleteIfThere(at->readMe));
     const std::wstring running = RunningModule();
     for (const std::wstring& file : {at->program, at->console})
         Record(outcome.failed, file == at->program ? L"ordnerlink.exe löschen" : L"ordnerlink.com löschen",
-               SameName(file, running) ? RemoveRunningFile(file, outcome.deletedAtNextLogon)
-                                       : DeleteIfThere(file));
+               SameName(file, running) ? RemoveRunningFile(file) : DeleteIfThere(file));
     if (!RemoveDirectoryW(at->folder.c_str()))
         Record(outcome.failed, L"den Ordner löschen",
                GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND

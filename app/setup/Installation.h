@@ -1,6 +1,6 @@
 // Ordnerlink installed for the current user, without administrator rights:
-//   the folder %LOCALAPPDATA%\Programs\Ordnerlink with ordnerlink.exe and
-//     ordnerlink.com;
+//   the folder %LOCALAPPDATA%\Programs\Ordnerlink with ordnerlink.exe,
+//     ordnerlink.com and the read-me LIESMICH.txt when it lies beside them;
 //   the Start-menu shortcut "Ordnerlink";
 //   the Explorer verbs (ShellVerbs.h), starting the installed ordnerlink.exe;
 //   the folder on the user's own PATH (HKCU\Environment);
@@ -26,6 +26,7 @@ struct FailedStep {
 
 struct InstallOutcome {
     std::wstring folder;              // where the programs are
+    std::wstring readMe;              // the installed LIESMICH.txt; empty when there was none to copy
     std::optional<FailedStep> failed; // the first failed step; the ones after it were not done
     // The user's PATH could not be read or written and is as it was; every
     // other step was done.
@@ -36,10 +37,15 @@ struct InstallOutcome {
 // anew).
 InstallOutcome Install();
 
+// Whether any part of the installation is there.
+bool InstallationFound();
+// Whether its entry among the user's installed apps is there: what tells an
+// installation for this user from parts another installer put in the same
+// places.
+bool InstallationRecorded();
+
 struct UninstallOutcome {
-    bool found = false;              // any part of an installation was there
-    std::vector<FailedStep> failed;  // every failed step; the others were done
-    std::wstring deletedAtNextLogon; // the running program's file, when it ran from the installation
+    std::vector<FailedStep> failed; // every failed step; the others were done
 };
 // Removes every part of the installation that is there, each step on its
 // own. The running program cannot delete its own file: it moves the file

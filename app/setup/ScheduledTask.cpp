@@ -135,6 +135,22 @@ std::optional<TaskFailure> RemoveSyncTask(const std::wstring& taskName, bool& re
     return std::nullopt;
 }
 
+bool SyncTaskFound() {
+    DWORD error = ERROR_SUCCESS;
+    const auto user = CurrentUserSid(error);
+    if (!user)
+        return true;
+    const ComForCall com;
+    if (FAILED(com.Result()))
+        return true;
+    win32::ComPtr<ITaskFolder> root;
+    if (OpenRootFolder(root))
+        return true;
+    const win32::Bstr name = Text(SyncTaskName(*user).c_str());
+    win32::ComPtr<IRegisteredTask> task;
+    return root->GetTask(name.get(), reinterpret_cast<IRegisteredTask**>(task.put())) != TaskNotThere;
+}
+
 DWORD RemoveSyncTaskIfThere(bool& removed) {
     removed = false;
     DWORD error = ERROR_SUCCESS;

@@ -37,6 +37,10 @@ std::optional<TaskFailure> RegisterSyncTask(const std::wstring& name, const std:
 // Removes the task; removed is false when there was none, which is no failure.
 std::optional<TaskFailure> RemoveSyncTask(const std::wstring& name, bool& removed);
 
+// Whether the running user's task is there; true also when the Task
+// Scheduler cannot say, so that a removal tries and names its failure.
+bool SyncTaskFound();
+
 // The removal of the running user's task as an installation step:
 // ERROR_SUCCESS when the task is gone or was never there (removed says
 // which), else the Win32 code of the failure where it has one, the HRESULT

@@ -102,9 +102,10 @@ def close_window(app, title=MAIN_TITLE):
 
 def box_of_a_command_without_console(build_dir, command_line, screenshot=None):
     """Starts command_line as Explorer or Windows' settings start it (no
-    console) and returns the text of the message box the program answers in,
-    closing it afterwards."""
-    start_as_explorer(build_dir, command_line)
+    console; None: the program runs already) and returns the text of the
+    message box the program answers in, closing it afterwards."""
+    if command_line:
+        start_as_explorer(build_dir, command_line)
     boxes = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE], 30)
     assert len(boxes) == 1, (command_line, boxes)
     if screenshot:
@@ -112,6 +113,18 @@ def box_of_a_command_without_console(build_dir, command_line, screenshot=None):
     window_text(build_dir, "--close", PROGRAM_BOX_TITLE)
     assert wait_until(lambda: not [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE])
     return "".join(boxes[0])
+
+
+def answer_box(build_dir, keys):
+    """Waits for the program's message box, answers it with keys and returns
+    its texts once it is gone."""
+    boxes = wait_until(lambda: [w for w in visible_windows(build_dir) if w[0] == PROGRAM_BOX_TITLE], 30)
+    assert len(boxes) == 1, boxes
+    box = run("xdotool", "search", "--onlyvisible", "--name", f"^{PROGRAM_BOX_TITLE}$").stdout.split()[-1]
+    run("xdotool", "windowactivate", "--sync", box, check=False)
+    run("xdotool", "key", *keys)
+    assert wait_until(lambda: run("xdotool", "getwindowname", box, check=False).returncode != 0), keys
+    return boxes[0]
 
 
 def test_new_prefills_the_lines_and_nothing_else(build_dir, work_folder):
@@ -219,7 +232,7 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
     for _ in range(2):  # installing again updates in place
         done = ordnerlink("/install")
         assert done.code == 0, done.err
-        assert windows_path(folder) in done.out
+        assert done.out.startswith("Ordnerlink ist installiert. Sie finden es im Startmenü"), done.out
         for name in ("ordnerlink.exe", "ordnerlink.com"):
             assert (folder / name).read_bytes() == (build_dir / "app" / name).read_bytes()
         assert installed in run("lnkinfo", str(shortcut)).stdout
@@ -244,9 +257,16 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
     run("wine", "reg", "add", hkcu + r"\Software\Ordnerlink\Verwalten", "/v", "Ordner", "/d", r"C:\e2e", "/f")
 
     # Windows' settings start the uninstall command without a console: the
-    # installed copy removes itself and says so in a message box.
+    # installed copy asks first, No being the answer of Return, then removes
+    # itself and says so in a message box.
+    start_as_explorer(build_dir, f'"{installed}" /uninstall')
+    assert "entfernen?" in "".join(answer_box(build_dir, ("Return",)))
+    run("wineserver", "-w", timeout=60)
+    assert (folder / "ordnerlink.exe").exists(), "answered No, the removal went ahead"
+    start_as_explorer(build_dir, f'"{installed}" /uninstall')
+    assert "entfernen?" in "".join(answer_box(build_dir, ("shift+Tab", "Return")))  # Yes
     assert "Ordnerlink ist entfernt" in box_of_a_command_without_console(
-        build_dir, f'"{installed}" /uninstall', screenshot="uninstalled-from-settings")
+        build_dir, None, screenshot="uninstalled-from-settings")
     run("wineserver", "-w", timeout=60)
 
     # Left until the next logon: the running program's file, moved into the
@@ -304,7 +324,7 @@ def test_install_leaves_a_path_it_cannot_read_as_it_is(ordnerlink, drive_c):
             assert written.rstrip("\0") == folder, case
         else:
             assert installed.code == 1 and after == before, (case, installed.out, after)
-            assert "Nicht aber im PATH. Fehlgeschlagen: den PATH des Benutzers lesen (" in installed.err, case
+            assert "nicht aber im PATH. Fehlgeschlagen: den PATH des Benutzers lesen (" in installed.err, case
             assert "der PATH bleibt, wie er ist" in installed.err, case
 
         removed = ordnerlink("/uninstall")
