@@ -125,9 +125,16 @@ package() {
     # its end; the removal takes out only that folder.
     printf 'Environment\tName\tValue\tComponent_\ns72\tl255\tL255\ts72\nEnvironment\tEnvironment\nPath\t%s\t[~];[INSTALLDIR]\tRegistration\n' \
         "$path_name" >"$staging/Environment.idt"
+    # wixl writes a custom action of Execute="rollback" as an immediate one:
+    # the machine's package gets its rollback type (program file 18, ignore
+    # the result 64, rollback 256, in the script 1024, no impersonation
+    # 2048) set here.
+    local rollback=()
+    [ "$scope" = machine ] && rollback=(-q "UPDATE \`CustomAction\` SET \`Type\` = 3410 WHERE \`Action\` = 'UnscheduleSyncOnRollback'")
     msibuild "$msi" -i "$staging/Environment.idt" \
         -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('RemoveEnvironmentStrings', 3300)" \
-        -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('WriteEnvironmentStrings', 5200)"
+        -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('WriteEnvironmentStrings', 5200)" \
+        "${rollback[@]}"
     sign "$msi"
     echo "$msi"
 }

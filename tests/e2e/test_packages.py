@@ -14,6 +14,7 @@ import zipfile
 import pytest
 
 from conftest import run
+from test_schedule_command import ALL_USERS_TASK, task_xml
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 VERSION = re.search(r"^project\(Ordnerlink VERSION ([0-9.]+)", (ROOT / "CMakeLists.txt").read_text(), re.M)[1]
@@ -27,6 +28,16 @@ ZIP_ENTRIES = ["ordnerlink.exe", "ordnerlink.com", "LIESMICH.txt", "PolicyDefini
                "PolicyDefinitions/de-DE/Ordnerlink.adml", "PolicyDefinitions/en-US/Ordnerlink.adml"]
 POLICY_KEY = r"Software\Policies\Ordnerlink"
 START_MENU_ENTRIES = {"Ordnerlink.lnk": None, "Ordnerverknüpfungen verwalten.lnk": "/manage"}
+# Whether the flavour registers the sync for every user who logs on.
+SYNC_FOR_EVERY_USER = {"Benutzer": False, "Computer": True}
+# How the machine's package does it, as action, type and command: the
+# installed program, in the installation's script without impersonation,
+# registers the task (its failure fails the installation) and removes it
+# with the package and on a rollback (type 3410: wixl writes a rollback
+# action as an immediate one, package.sh sets its type).
+MACHINE_CUSTOM_ACTIONS = {("ScheduleSyncForEveryUser", "3090", "/schedule /allusers"),
+                          ("UnscheduleSyncOnRollback", "3410", "/unschedule /allusers"),
+                          ("UnscheduleSyncForEveryUser", "3154", "/unschedule /allusers")}
 
 # Per flavour: the file name, the registry file of the prefix its keys
 # land in (user.reg: HKCU, system.reg: HKLM), the program folder in drive_c
@@ -40,13 +51,16 @@ FLAVOURS = {
 
 # What Windows Installer and Wine write of their own, left out where a
 # prefix is compared with its state before: Windows Installer keeps its
-# (then empty) bookkeeping keys and folders, and Wine's start rewrites its
-# devices' keys.
+# (then empty) bookkeeping keys and folders, Wine's start rewrites its
+# devices' keys, and Wine's Task Scheduler service, started on demand until
+# the first task is registered, starts with Wine from then on (Windows'
+# always runs).
 OWN_KEYS = (r"Software\\Microsoft\\Installer", r"Software\\Classes\\Installer",
             r"Software\\Microsoft\\Windows\\CurrentVersion\\Installer",
             r"Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards",
             r"System\\CurrentControlSet\\Control\\Class", r"System\\CurrentControlSet\\Enum",
-            r"System\\CurrentControlSet\\Control\\Video", r"Hardware\\")
+            r"System\\CurrentControlSet\\Control\\Video", r"Hardware\\",
+            r"System\\CurrentControlSet\\Services\\Schedule")
 OWN_FOLDERS = ("windows/Installer", "AppData/Roaming/Microsoft/Installer")
 # Windows always has the user's classes key; in a Wine prefix it is a key
 # like any other, which Wine's msiexec deletes once the removal left it
@@ -114,6 +128,8 @@ def test_packages_hold_what_they_promise(packages):
         files = {row[2].split("|")[-1] for row in msi_table(msi, "File")}
         assert files == {entry.split("/")[-1] for entry in ZIP_ENTRIES}
         assert [row[3] for row in msi_table(msi, "Environment")] == ["Registration"]
+        assert {(row[0], row[1], row[3]) for row in msi_table(msi, "CustomAction")} == (
+            MACHINE_CUSTOM_ACTIONS if SYNC_FOR_EVERY_USER[flavour] else set()), flavour
         conditions = "\n".join(row[1] for row in msi_table(msi, "LaunchCondition"))
         assert "„ordnerlink /uninstall“" in conditions and "Eine neuere Version" in conditions
         # Wine puts the shortcuts of a package for every user into the
@@ -260,6 +276,11 @@ def test_package_installs_upgrades_and_goes_without_a_trace(flavour, packages, b
         assert windows_path(fresh_prefix, installed) in link, entry
         assert (arguments in link) if arguments else "Command line arguments" not in link, entry
 
+    # The machine's package runs the sync for every user; the task the
+    # installed program registered is the one /schedule /allusers hands over.
+    task = task_xml(build_dir, ALL_USERS_TASK)
+    assert (task is not None) == SYNC_FOR_EVERY_USER[flavour]
+
     # The package's copy is the package's: /install and /uninstall refuse,
     # and so does the other flavour's package.
     unchanged = snapshot(fresh_prefix)
@@ -281,5 +302,8 @@ def test_package_installs_upgrades_and_goes_without_a_trace(flavour, packages, b
     assert len(products) == 1, products
     assert f"Ordnerlink {NEWER}" in (folder / "LIESMICH.txt").read_text(encoding="utf-8-sig")
 
+    assert (task_xml(build_dir, ALL_USERS_TASK) is not None) == SYNC_FOR_EVERY_USER[flavour]
+
     assert wine("msiexec", "/x", msi[NEWER], "/qn")[0] == 0
+    assert task_xml(build_dir, ALL_USERS_TASK) is None
     assert changes(before, snapshot(fresh_prefix)) == ([], {})
