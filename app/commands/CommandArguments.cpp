@@ -59,6 +59,7 @@ struct FlagSwitch {
 constexpr FlagSwitch FlagSwitches[] = {
     {L"/all", &CommandRequest::all, {CommandAction::Check, CommandAction::Repair}, L"/check und /repair"},
     {L"/prune", &CommandRequest::prune, {CommandAction::Sync, CommandAction::Sync}, L"/sync"},
+    {L"/policy", &CommandRequest::policy, {CommandAction::Sync, CommandAction::Sync}, L"/sync"},
     {L"/whatif", &CommandRequest::whatIf, {CommandAction::Repair, CommandAction::Sync}, L"/repair und /sync"},
 };
 
@@ -187,6 +188,7 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     request.all = flags.all;
     request.whatIf = flags.whatIf;
     request.prune = flags.prune;
+    request.policy = flags.policy;
     request.logFile = logFile.value_or(L"");
     switch (*action) {
     case CommandAction::Create:
@@ -260,7 +262,20 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         }
         break;
     case CommandAction::Sync:
-        if (paths.empty() || paths.size() > 2)
+        // Without a list, the policy names the list, the folder, the
+        // pruning and the log.
+        if (paths.empty()) {
+            if (request.prune || logFile)
+                return Refused(
+                    L"Ohne LISTE nimmt /sync Ordner, /prune und Protokolldatei aus der Richtlinie; "
+                    L"/prune und /log: gelten nur mit einer LISTE.");
+            break;
+        }
+        if (request.policy)
+            return Refused(
+                L"/sync /policy nimmt die LISTE aus der Richtlinie und erwartet keinen Pfad, aber " +
+                Quoted(paths[0]) + L" steht dabei.");
+        if (paths.size() > 2)
             return Refused(L"/sync erwartet eine LISTE und höchstens einen ORDNER.");
         request.listFile = paths[0];
         if (paths.size() == 2)
@@ -350,6 +365,13 @@ std::wstring UsageText() {
            L"      der Adresse wird immer abgelehnt. Ist ORDNER nicht erreichbar, ändert sich\n"
            L"      nichts. Ein zweiter Lauf für denselben ORDNER wartet bis zu 60 Sekunden,\n"
            L"      bis der erste fertig ist, und endet sonst mit Rückgabewert 1.\n"
+           L"  ordnerlink /sync [/policy] [/whatif]\n"
+           L"      Ohne LISTE gilt die Richtlinie unter Software\\Policies\\Ordnerlink (die des\n"
+           L"      Computers vor der des Benutzers, Wert für Wert): SyncList ist die LISTE,\n"
+           L"      SyncFolder der ORDNER, Prune (1) steht für /prune und LogFile für /log:\n"
+           L"      (ohne LogFile %LOCALAPPDATA%\\Ordnerlink\\sync.log). Ist keine Richtlinie\n"
+           L"      gesetzt, ist das ein falscher Aufruf (Rückgabewert 2); mit /policy endet\n"
+           L"      der Lauf dann still mit Rückgabewert 0, wie es eine geplante Aufgabe braucht.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

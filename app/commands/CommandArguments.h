@@ -28,7 +28,7 @@ struct CommandRequest {
     CommandAction action = CommandAction::Usage;
     std::wstring source;   // Create; New (may be empty)
     std::wstring target;   // Create, Show, Check, Remove, Repair; New (may be empty)
-    std::wstring listFile; // CreateFromList, Sync
+    std::wstring listFile; // CreateFromList, Sync (empty: the policy's)
     std::wstring
         folder; // List, Check and Repair with all, Sync, Manage; empty for the user's network shortcuts
     bool force = false;          // Create, CreateFromList; Repair of one target
@@ -37,6 +37,7 @@ struct CommandRequest {
     bool whatIf = false;         // Repair, Sync: report what would change, change nothing
     bool prune = false;          // Sync: remove every unlisted folder link in folder
     std::wstring logFile;        // Sync: the report is appended there as well; empty for none
+    bool policy = false;         // Sync without list: no policy set is nothing to do, not a wrong call
 };
 
 // The request, or why the arguments are no valid call (a German sentence).

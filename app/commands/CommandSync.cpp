@@ -3,8 +3,10 @@
 #include "ConsoleOutput.h"
 #include "LinkFolder.h"
 #include "ReportLog.h"
+#include "SyncPolicy.h"
 
 #include <array>
+#include <optional>
 
 using L_SHTCUT::SyncOutcome;
 
@@ -35,11 +37,12 @@ public:
         }
         return exitCode;
     }
-    void Start(const CommandRequest& request) {
+    void Start(const CommandRequest& request, bool fromPolicy) {
         if (!request.logFile.empty())
             lines_.push_back(L"ordnerlink /sync " + Quoted(request.listFile) +
                              (request.folder.empty() ? L"" : L" " + Quoted(request.folder)) +
-                             (request.prune ? L" /prune" : L"") + (request.whatIf ? L" /whatif" : L""));
+                             (request.prune ? L" /prune" : L"") + (request.whatIf ? L" /whatif" : L"") +
+                             (fromPolicy ? L" (aus der Richtlinie)" : L""));
     }
 
 private:
@@ -59,9 +62,52 @@ bool MatchesList(SyncOutcome outcome) {
 
 } // namespace
 
-int SyncCommand(const CommandRequest& request) {
+namespace {
+
+// The request with the policy's list, folder, pruning and log when it names
+// no list; nothing when there is no policy or it cannot be used, and the
+// exit code (the policy's problem, or the call's, written as an error).
+std::optional<CommandRequest> WithPolicy(const CommandRequest& given, int& exitCode) {
+    if (!given.listFile.empty())
+        return given;
+    const L_SHTCUT::SyncPolicyReading reading = L_SHTCUT::ReadSyncPolicy();
+    if (!reading.problem.empty()) {
+        WriteError(reading.problem + L" Nichts wurde ge\u00E4ndert.\n");
+        exitCode = ExitRefused;
+        return std::nullopt;
+    }
+    if (!reading.policy) {
+        // A scheduled run on a machine without the policy has nothing to do.
+        exitCode = given.policy ? ExitDone : ExitWrongUsage;
+        if (!given.policy)
+            WriteError(
+                std::wstring(L"Ohne LISTE h\u00E4lt /sync die Ordnerverkn\u00FCpfungen auf dem Stand der "
+                             L"Richtlinie \u201ESyncList\u201C unter HKEY_LOCAL_MACHINE oder "
+                             L"HKEY_CURRENT_USER\\") +
+                L_SHTCUT::kSyncPolicyKey +
+                L", die nicht gesetzt ist. Setzen Sie die Richtlinie \u201EListe der "
+                L"Ordnerverkn\u00FCpfungen\u201C (Vorlage Ordnerlink.admx) oder geben Sie eine LISTE "
+                L"an.\n\"ordnerlink /?\" zeigt alle Befehle.\n");
+        return std::nullopt;
+    }
+    CommandRequest request = given;
+    request.listFile = reading.policy->listFile;
+    request.folder = reading.policy->folder;
+    request.prune = reading.policy->prune;
+    request.logFile = reading.policy->logFile;
+    return request;
+}
+
+} // namespace
+
+int SyncCommand(const CommandRequest& asCalled) {
+    int exitCode = ExitDone;
+    const std::optional<CommandRequest> withPolicy = WithPolicy(asCalled, exitCode);
+    if (!withPolicy)
+        return exitCode;
+    const CommandRequest& request = *withPolicy;
     Report report;
-    report.Start(request);
+    report.Start(request, asCalled.listFile.empty());
     std::wstring unknown;
     const auto given = FolderOrNetworkShortcuts(request.folder, unknown);
     if (!given) {

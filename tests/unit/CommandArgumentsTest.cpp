@@ -91,6 +91,7 @@ TEST(CommandArguments, HelpWinsOverEverythingElse) {
                                      L"ordnerlink /repair ZIEL [/force] [/whatif]",
                                      L"ordnerlink /repair /all [ORDNER] [/whatif]",
                                      L"ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]",
+                                     L"ordnerlink /sync [/policy] [/whatif]",
                                      L"%USERNAME%",
                                      L"%% steht"};
     for (const wchar_t* form : kForms)
@@ -223,7 +224,11 @@ TEST(CommandArguments, SyncOfAFolderWithAList) {
     EXPECT_TRUE(full.whatIf);
     EXPECT_EQ(full.logFile, L"C:\\Users\\a b\\sync.log");
 
-    EXPECT_NE(Refused({L"/sync"}).find(L"eine LISTE und höchstens einen ORDNER"), std::wstring::npos);
+    EXPECT_TRUE(Accepted({L"/sync"}).listFile.empty());
+    EXPECT_TRUE(Accepted({L"/sync", L"/policy", L"/whatif"}).policy);
+    EXPECT_NE(Refused({L"/sync", L"/policy", L"l.txt"}).find(L"erwartet keinen Pfad"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"/prune"}).find(L"nur mit einer LISTE"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"/log:x"}).find(L"nur mit einer LISTE"), std::wstring::npos);
     EXPECT_NE(Refused({L"/sync", L"a", L"b", L"c"}).find(L"höchstens einen ORDNER"), std::wstring::npos);
     EXPECT_NE(Refused({L"/sync", L"a", L"/log:"}).find(L"fehlt die Protokolldatei"), std::wstring::npos);
     EXPECT_NE(Refused({L"/sync", L"a", L"/log:x", L"/log:y"}).find(L"doppelt"), std::wstring::npos);
