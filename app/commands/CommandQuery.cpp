@@ -64,10 +64,9 @@ int CheckAllCommand(const CommandRequest& request) {
         WriteOutput(check.word + L"\t" + EscapePercent(check.reading.source) + L"\t" +
                     EscapePercent(paths[i]) + L"\t" + cause + L"\n");
     }
-    if (!anyLink) {
-        WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");
-        return ExitDone;
-    }
+    // A folder without folder links is no failure: it is said as a result.
+    if (!anyLink)
+        WriteOutput(L"In " + Quoted(folder) + L" gibt es keine Ordnerverkn\u00FCpfung.\n");
     return allAnswer ? ExitDone : ExitRefused;
 }
 

@@ -143,11 +143,14 @@ int SyncCommand(const CommandRequest& asCalled) {
     }
 
     std::array<std::size_t, OutcomeWords.size()> counts{};
+    // The folder matches the list when every step left it as listed; for
+    // /whatif, when no step would change anything.
     bool matches = true;
     const std::wstring notDone = L_SHTCUT::SyncFolderLinks(
         folder, lines, {request.prune, request.whatIf}, [&](const L_SHTCUT::SyncStep& step) {
             ++counts[static_cast<std::size_t>(step.outcome)];
-            matches = matches && MatchesList(step.outcome);
+            matches = matches &&
+                      (request.whatIf ? step.outcome == SyncOutcome::Unchanged : MatchesList(step.outcome));
             if (step.outcome == SyncOutcome::Unchanged)
                 return;
             const std::wstring line =

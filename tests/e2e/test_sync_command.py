@@ -396,6 +396,25 @@ def test_an_unreadable_record_and_the_log_say_what_the_run_does(ordnerlink, work
             assert any(entry.endswith("  " + line) for entry in logged), (line, logged)
 
 
+def test_whatif_detects_and_sync_fixes(ordnerlink, work_folder):
+    """The pair a management tool runs: the detection exits 1 while the
+    folder differs from the list and 0, with nothing on standard error, once
+    the fix made it match. A folder without folder links is no error."""
+    folder = work_folder / "Netz"
+    listed = work_folder / "links.txt"
+    write_list(listed, ["\\\\srv\\a\tA"], folder)
+    run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
+    detect = ["/sync", windows_path(listed), windows_path(folder), "/whatif"]
+    assert ordnerlink(*detect).code == 1
+    fixed = ordnerlink(*detect[:-1])
+    assert (fixed.code, fixed.err) == (0, "")
+    matching = ordnerlink(*detect)
+    assert (matching.code, matching.err) == (0, ""), matching.out
+    (work_folder / "Leer").mkdir()
+    empty = ordnerlink("/check", "/all", windows_path(work_folder / "Leer"))
+    assert (empty.code, empty.err) == (0, "") and "keine Ordnerverkn\u00fcpfung" in empty.out
+
+
 def test_the_log_is_cut_past_1_mib_and_names_computer_and_user(ordnerlink, work_folder):
     folder = work_folder / "Netz"
     listed = work_folder / "links.txt"
