@@ -85,6 +85,8 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     std::vector<std::wstring> paths;
     CommandRequest flags;
     std::optional<std::wstring> logFile;
+    std::optional<OutputFormat> format;
+    std::optional<std::wstring> outFile;
 
     // No path holds a quotation mark; one inside an argument is what the
     // splitting rules make of a "\" right before a closing quote, and the
@@ -140,6 +142,21 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             if (IsBlank(*logFile))
                 return Refused(
                     L"Nach /log: fehlt die Protokolldatei, etwa /log:%LOCALAPPDATA%\\Ordnerlink\\sync.log.");
+        } else if (name.starts_with(L"/format:")) {
+            if (format)
+                return Refused(L"Der Schalter /format steht doppelt.");
+            if (name == L"/format:csv")
+                format = OutputFormat::Csv;
+            else if (name == L"/format:json")
+                format = OutputFormat::Json;
+            else
+                return Refused(Quoted(argument) + L": erwartet wird /format:csv oder /format:json.");
+        } else if (name.starts_with(L"/out:")) {
+            if (outFile)
+                return Refused(L"Der Schalter /out steht doppelt.");
+            outFile = argument.substr(5);
+            if (IsBlank(*outFile))
+                return Refused(L"Nach /out: fehlt die Datei, etwa /out:C:\\Berichte\\links.csv.");
         } else if (name.starts_with(L"/timeout:")) {
             if (timeout)
                 return Refused(L"Der Schalter /timeout steht doppelt.");
@@ -181,6 +198,9 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
                            L".");
     if (logFile && action != CommandAction::Sync)
         return Refused(L"Der Schalter /log gilt nur für /sync.");
+    if ((format || outFile) && action != CommandAction::List && action != CommandAction::Sync &&
+        !(action == CommandAction::Check && flags.all))
+        return Refused(L"Die Schalter /format: und /out: gelten nur für /list, /check /all und /sync.");
 
     CommandRequest request;
     request.action = *action;
@@ -189,6 +209,8 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     request.whatIf = flags.whatIf;
     request.prune = flags.prune;
     request.policy = flags.policy;
+    request.format = format.value_or(OutputFormat::Text);
+    request.outFile = outFile.value_or(L"");
     request.logFile = logFile.value_or(L"");
     switch (*action) {
     case CommandAction::Create:
@@ -316,12 +338,13 @@ std::wstring UsageText() {
            L"      Wie /show, und prüft, ob die Quelle antwortet (höchstens 5 Sekunden lang\n"
            L"      oder so lange wie angegeben).\n"
            L"  ordnerlink /check /all [ORDNER] [/timeout:SEKUNDEN]\n"
+           L"                  [/format:csv|json] [/out:DATEI]\n"
            L"      Prüft jede Ordnerverknüpfung direkt in ORDNER (ohne ORDNER die\n"
            L"      Netzwerkverknüpfungen) gleichzeitig: eine Zeile je Verknüpfung mit Zustand\n"
            L"      (erreichbar, antwortet nicht, nicht erreichbar, beschädigt), Quelle, Ordner\n"
            L"      und Ursache, durch Tabulatoren getrennt. Rückgabewert 0 nur, wenn jede\n"
            L"      antwortet.\n"
-           L"  ordnerlink /list [ORDNER]\n"
+           L"  ordnerlink /list [ORDNER] [/format:csv|json] [/out:DATEI]\n"
            L"      Zeigt jede Ordnerverknüpfung direkt in ORDNER mit ihrer Quelle; ohne ORDNER\n"
            L"      die Netzwerkverknüpfungen des Benutzers.\n"
            L"  ordnerlink /manage [ORDNER]\n"
@@ -356,6 +379,7 @@ std::wstring UsageText() {
            L"      wird abgelehnt: als Ordnerverknüpfung verdeckte er sie. Nur /force macht\n"
            L"      ZIEL trotzdem wieder dazu. /whatif zeigt nur, was geändert würde.\n"
            L"  ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]\n"
+           L"                  [/format:csv|json] [/out:DATEI]\n"
            L"      Bringt die Ordnerverknüpfungen in ORDNER (ohne ORDNER die\n"
            L"      Netzwerkverknüpfungen) auf den Stand der LISTE (Zeilen wie bei /from; ein\n"
            L"      ZIEL ohne Laufwerk liegt in ORDNER): fehlende werden erstellt, beschädigte\n"
@@ -376,6 +400,11 @@ std::wstring UsageText() {
            L"      (ohne LogFile %LOCALAPPDATA%\\Ordnerlink\\sync.log). Ist keine Richtlinie\n"
            L"      gesetzt, ist das ein falscher Aufruf (Rückgabewert 2); mit /policy endet\n"
            L"      der Lauf dann still mit Rückgabewert 0, wie es eine geplante Aufgabe braucht.\n"
+           L"  /format:csv, /format:json, /out:DATEI\n"
+           L"      Bei /list, /check /all und /sync: das Ergebnis als Daten für andere\n"
+           L"      Programme, CSV mit Kopfzeile oder ein JSON-Array, mit festen englischen\n"
+           L"      Schlüsseln (folder, name, source, kind; state, cause; line, action).\n"
+           L"      /out:DATEI schreibt das Ergebnis als UTF-8 mit Byte-Order-Mark in DATEI.\n"
            L"  ordnerlink /?\n"
            L"      Zeigt diese Hilfe.\n"
            L"\n"

@@ -2,6 +2,8 @@
 // switches. Portable: the caller splits the command line into arguments.
 #pragma once
 
+#include "DataFormat.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +40,8 @@ struct CommandRequest {
     bool prune = false;          // Sync: remove every unlisted folder link in folder
     std::wstring logFile;        // Sync: the report is appended there as well; empty for none
     bool policy = false;         // Sync without list: no policy set is nothing to do, not a wrong call
+    OutputFormat format = OutputFormat::Text; // List, Check with all, Sync: the results as data
+    std::wstring outFile;                     // List, Check with all, Sync: results there, not to the output
 };
 
 // The request, or why the arguments are no valid call (a German sentence).

@@ -240,3 +240,15 @@ TEST(CommandArguments, SyncOfAFolderWithAList) {
     EXPECT_NE(Refused({L"/list", L"/whatif"}).find(L"/whatif gilt nur für /repair und /sync"),
               std::wstring::npos);
 }
+
+TEST(CommandArguments, ResultsAsDataForListCheckAllAndSync) {
+    const CommandRequest listed = Accepted({L"/list", L"/FORMAT:JSON", L"/out:C:\\Berichte\\Links.json"});
+    EXPECT_EQ(listed.format, OutputFormat::Json);
+    EXPECT_EQ(listed.outFile, L"C:\\Berichte\\Links.json");
+    EXPECT_EQ(Accepted({L"/check", L"/all", L"/format:csv"}).format, OutputFormat::Csv);
+    EXPECT_EQ(Accepted({L"/sync", L"l.txt", L"/out:x.txt"}).format, OutputFormat::Text);
+    EXPECT_NE(Refused({L"/list", L"/format:xml"}).find(L"/format:csv oder /format:json"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/check", L"C:\\x", L"/format:csv"}).find(L"nur für /list, /check /all und /sync"),
+              std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"/out:"}).find(L"fehlt die Datei"), std::wstring::npos);
+}
