@@ -239,7 +239,8 @@ struct SyncStep {
     SyncOutcome outcome = SyncOutcome::Unchanged;
     std::wstring text;   // what was (or for a dry run would be) done, or why not, in German
     std::wstring name;   // the folder link's name in the folder; empty when the line names none
-    std::wstring source; // the line's source (as recorded once it is read), or what a removed one pointed at
+    std::wstring source; // the line's source (as recorded once it is read; a password masked), or what a
+                         // removed one pointed at
 };
 
 struct SyncOptions {

@@ -204,7 +204,7 @@ public:
     void Line(const SyncLine& line) {
         const ListedName listed = NameInFolder(folder_, line.target);
         const std::wstring& name = listed.name;
-        step_ = {line.lineNumber, SyncOutcome::Unchanged, {}, name, line.source};
+        step_ = {line.lineNumber, SyncOutcome::Unchanged, {}, name, WithoutPasswordIn(line.source)};
         if (!name.empty())
             listed_.Add(name);
         if (!line.error.empty())
@@ -229,7 +229,7 @@ public:
             return Report(line, SyncOutcome::Refused, check.refusal.text);
         const std::wstring link = L"Ordnerverkn\u00FCpfung " + Quoted(path);
         const std::wstring& source = check.source->path;
-        step_.source = source;
+        step_.source = WithoutPasswordIn(source);
         // A list is read at every user's logon; the link file by whoever may
         // open the folder.
         if (check.source->holdsPassword)
@@ -418,6 +418,12 @@ private:
         Report({}, SyncOutcome::Removed,
                link + was + (options_.dryRun ? L" w\u00FCrde entfernt" : L" entfernt") +
                    L", die Liste nennt sie nicht.");
+    }
+
+    // A source as a step names it: an address with its password masked, as
+    // the texts show it, since a step may be written where others read it.
+    static std::wstring WithoutPasswordIn(const std::wstring& source) {
+        return source.find(L"://") == std::wstring::npos ? source : WithoutPassword(source);
     }
 
     // A step about the folder link name, or about no line and no name.
