@@ -82,10 +82,6 @@ constexpr std::array<const wchar_t*, OutcomeWords.size()> kActionWords = {
     L"refused",   L"kept",    L"failed",   L"refused",
 };
 
-} // namespace
-
-namespace {
-
 // The request with the policy's list, folder, pruning and log when it names
 // no list; nothing when there is no policy or it cannot be used, and the
 // exit code (the policy's problem, or the call's, written as an error).
@@ -102,14 +98,13 @@ std::optional<CommandRequest> WithPolicy(const CommandRequest& given, int& exitC
         // A scheduled run on a machine without the policy has nothing to do.
         exitCode = given.policy ? ExitDone : ExitWrongUsage;
         if (!given.policy)
-            WriteError(
-                std::wstring(L"Ohne LISTE h\u00E4lt /sync die Ordnerverkn\u00FCpfungen auf dem Stand der "
-                             L"Richtlinie \u201ESyncList\u201C unter HKEY_LOCAL_MACHINE oder "
-                             L"HKEY_CURRENT_USER\\") +
-                L_SHTCUT::kSyncPolicyKey +
-                L", die nicht gesetzt ist. Setzen Sie die Richtlinie \u201EListe der "
-                L"Ordnerverkn\u00FCpfungen\u201C (Vorlage Ordnerlink.admx) oder geben Sie eine LISTE "
-                L"an.\n\"ordnerlink /?\" zeigt alle Befehle.\n");
+            WriteError(L"Ohne LISTE nimmt /sync die Liste aus der Richtlinie \u201ESyncList\u201C (unter "
+                       L"HKEY_LOCAL_MACHINE\\" +
+                       std::wstring(L_SHTCUT::kSyncPolicyKey) + L" oder HKEY_CURRENT_USER\\" +
+                       L_SHTCUT::kSyncPolicyKey +
+                       L"), die nicht gesetzt ist. Setzen Sie die Richtlinie \u201EListe der "
+                       L"Ordnerverkn\u00FCpfungen\u201C (Vorlage Ordnerlink.admx) oder geben Sie eine LISTE "
+                       L"an.\n\"ordnerlink /?\" zeigt alle Befehle.\n");
         return std::nullopt;
     }
     CommandRequest request = given;
