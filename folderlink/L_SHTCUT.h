@@ -237,7 +237,10 @@ enum class SyncOutcome {
 struct SyncStep {
     std::size_t lineNumber = 0; // the line it carries out; 0 for a removal
     SyncOutcome outcome = SyncOutcome::Unchanged;
-    std::wstring text; // what was (or for a dry run would be) done, or why not, in German
+    std::wstring text;   // what was (or for a dry run would be) done, or why not, in German
+    std::wstring name;   // the folder link's name in the folder; empty when the line names none
+    std::wstring source; // the line's source (as recorded once it is read; a password masked), or what a
+                         // removed one pointed at
 };
 
 struct SyncOptions {

@@ -192,18 +192,19 @@ public:
 
     void RecordedNames() {
         for (const std::wstring& name : record_.ignored())
-            Report({}, SyncOutcome::Ignored,
-                   L"Die Aufzeichnung nennt " + Quoted(name) + L", das kein Eintrag direkt in " +
-                       Quoted(FolderAsShown(folder_)) + L" ist, wie ihn /sync anlegt; der Name wird " +
-                       (options_.dryRun ? L"\u00FCbergangen."
-                                        : L"\u00FCbergangen und nicht mehr aufgezeichnet."));
+            ReportStep(StepOf(name), SyncOutcome::Ignored,
+                       L"Die Aufzeichnung nennt " + Quoted(name) + L", das kein Eintrag direkt in " +
+                           Quoted(FolderAsShown(folder_)) + L" ist, wie ihn /sync anlegt; der Name wird " +
+                           (options_.dryRun ? L"\u00FCbergangen."
+                                            : L"\u00FCbergangen und nicht mehr aufgezeichnet."));
         if (!record_.ignored().empty() && !record_.Write())
-            Report({}, SyncOutcome::Failed, RecordFailure());
+            ReportStep(StepOf({}), SyncOutcome::Failed, RecordFailure());
     }
 
     void Line(const SyncLine& line) {
         const ListedName listed = NameInFolder(folder_, line.target);
         const std::wstring& name = listed.name;
+        step_ = {line.lineNumber, SyncOutcome::Unchanged, {}, name, WithoutPasswordIn(line.source)};
         if (!name.empty())
             listed_.Add(name);
         if (!line.error.empty())
@@ -228,6 +229,7 @@ public:
             return Report(line, SyncOutcome::Refused, check.refusal.text);
         const std::wstring link = L"Ordnerverkn\u00FCpfung " + Quoted(path);
         const std::wstring& source = check.source->path;
+        step_.source = WithoutPasswordIn(source);
         // A list is read at every user's logon; the link file by whoever may
         // open the folder.
         if (check.source->holdsPassword)
@@ -313,6 +315,7 @@ public:
     // Removes what is listed no more: what a synchronisation made, or with
     // prune every folder link.
     void Unlisted() {
+        step_ = StepOf({});
         if (!record_.readable())
             Report({}, SyncOutcome::Failed,
                    L"Die Aufzeichnung unter HKEY_CURRENT_USER\\Software\\Ordnerlink l\u00E4sst sich nicht "
@@ -341,6 +344,7 @@ public:
 
 private:
     void Remove(const std::wstring& name) {
+        step_ = StepOf(name);
         const std::wstring path = folder_ + name;
         const std::wstring link = L"Ordnerverkn\u00FCpfung " + Quoted(path);
         const bool recorded = record_.names().Has(name);
@@ -369,6 +373,7 @@ private:
         if (IsReparsePoint(attributes))
             return Report({}, SyncOutcome::Kept, ReparsePointText(path));
         const FolderLinkRepair seen = RepairFolderLink(path, true);
+        step_.source = seen.source;
         const FolderLook look = ContentOf(path + L"\\");
         if (look.content == FolderContent::Unreadable)
             return Report({}, SyncOutcome::Failed,
@@ -415,8 +420,27 @@ private:
                    L", die Liste nennt sie nicht.");
     }
 
+    // A source as a step names it: an address with its password masked, as
+    // the texts show it, since a step may be written where others read it.
+    static std::wstring WithoutPasswordIn(const std::wstring& source) {
+        return source.find(L"://") == std::wstring::npos ? source : WithoutPassword(source);
+    }
+
+    // A step about the folder link name, or about no line and no name.
+    static SyncStep StepOf(const std::wstring& name) {
+        SyncStep step;
+        step.name = name;
+        return step;
+    }
+
     void Report(const SyncLine& line, SyncOutcome outcome, const std::wstring& text) {
-        onStep_(SyncStep{line.lineNumber, outcome, text});
+        step_.lineNumber = line.lineNumber;
+        ReportStep(step_, outcome, text);
+    }
+    void ReportStep(SyncStep step, SyncOutcome outcome, const std::wstring& text) {
+        step.outcome = outcome;
+        step.text = text;
+        onStep_(step);
     }
 
     std::wstring folder_;
@@ -425,6 +449,7 @@ private:
     Record record_;
     NameSet listed_;
     std::vector<std::pair<std::wstring, std::size_t>> carriedOut_; // by name, the line that carried it out
+    SyncStep step_; // the line or name being carried out, which Report(line, ...) reports on
 };
 
 } // namespace

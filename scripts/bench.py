@@ -146,6 +146,33 @@ def sync_against_create_from(build, lines=1000, runs=3):
     return statistics.median(seconds["sync"]), statistics.median(seconds["from"])
 
 
+def policy_sync_against_list(build, lines=200, runs=3):
+    """Seconds for the scheduled run's everyday case, /sync /policy with an
+    unchanged list of lines links, and for one /list of the same folder."""
+    command = os.path.join(build, "app", "ordnerlink.com")
+    root = os.path.join(os.environ["WINEPREFIX"], "drive_c", "linkbench")
+    os.makedirs(root, exist_ok=True)
+    with open(os.path.join(root, "policy.txt"), "wb") as out:
+        out.write("".join(f"\\\\srv\\share\\p{i}\tP{i}\r\n" for i in range(lines)).encode())
+    key = "HKCU\\Software\\Policies\\Ordnerlink"
+    values = {"SyncList": "C:\\linkbench\\policy.txt", "SyncFolder": "C:\\linkbench\\policy",
+              "LogFile": "C:\\linkbench\\sync.log"}
+    try:
+        for name, value in values.items():
+            subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"],
+                           capture_output=True, check=True)
+        subprocess.run(["wine", command, "/sync", "/policy"], capture_output=True)  # makes the links
+        seconds = {"sync": [], "list": []}
+        for _ in range(runs):
+            for which, args in (("sync", ["/sync", "/policy"]), ("list", ["/list", values["SyncFolder"]])):
+                start = time.monotonic()
+                subprocess.run(["wine", command, *args], capture_output=True)
+                seconds[which].append(time.monotonic() - start)
+    finally:
+        subprocess.run(["wine", "reg", "delete", key, "/f"], capture_output=True)
+    return statistics.median(seconds["sync"]), statistics.median(seconds["list"])
+
+
 def check_all_against_one(build, links=100, timeout=3, runs=3):
     """Seconds for /check /all over links folder links whose FTP servers
     accept and never greet, and for one /check of one of them."""
@@ -198,6 +225,7 @@ def main():
                            capture_output=True, text=True).stdout
     synced, created = sync_against_create_from(build)
     checked_all, checked_one = check_all_against_one(build)
+    policy_synced, listed = policy_sync_against_list(build)
 
     print(f"Medians of {RUNS} alternating runs; ratio = ours / reference.")
     print(f"{'goal':<34} {'ours':>15} {'reference':>15} {'ratio':>6}  target")
@@ -213,6 +241,7 @@ def main():
         print("folder link: no figures\n" + links)
     row("/sync of 1,000 lines, empty folder", synced, created, "s", 1.2, "{:.2f}")
     row("/check /all, 100 silent sources", checked_all, checked_one, "s", 2.0, "{:.2f}")
+    row("/sync /policy, 200 unchanged lines", policy_synced, listed, "s", 2.0, "{:.2f}")
     m = re.search(r"plain ([\d.]+) us, wrapped ([\d.]+) us, passed on by a bare window procedure ([\d.]+) us",
                   lists)
     if m:

@@ -3,7 +3,8 @@
 # against its references: start to mapped window and peak memory at that
 # moment (against a bare window program), the stripped executable's size,
 # folder links (against the bare calls), /sync of a list against /create
-# /from of it, and the list benchmark. Prints one
+# /from of it, /sync /policy with an unchanged list against /list of its
+# folder, and the list benchmark. Prints one
 # table of medians. Not part of the test command; timings vary with the load.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

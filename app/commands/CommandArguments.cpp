@@ -73,6 +73,10 @@ constexpr FlagSwitch FlagSwitches[] = {
      &CommandRequest::prune,
      {CommandAction::Sync, CommandAction::Sync, CommandAction::Sync},
      L"/sync"},
+    {L"/policy",
+     &CommandRequest::policy,
+     {CommandAction::Sync, CommandAction::Sync, CommandAction::Sync},
+     L"/sync"},
     {L"/allusers",
      &CommandRequest::allUsers,
      {CommandAction::Schedule, CommandAction::Unschedule, CommandAction::Unschedule},
@@ -105,6 +109,8 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     std::vector<std::wstring> paths;
     CommandRequest flags;
     std::optional<std::wstring> logFile;
+    std::optional<OutputFormat> format;
+    std::optional<std::wstring> outFile;
 
     // No path holds a quotation mark; one inside an argument is what the
     // splitting rules make of a "\" right before a closing quote, and the
@@ -160,6 +166,21 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
             if (IsBlank(*logFile))
                 return Refused(
                     L"Nach /log: fehlt die Protokolldatei, etwa /log:%LOCALAPPDATA%\\Ordnerlink\\sync.log.");
+        } else if (name.starts_with(L"/format:")) {
+            if (format)
+                return Refused(L"Der Schalter /format steht doppelt.");
+            if (name == L"/format:csv")
+                format = OutputFormat::Csv;
+            else if (name == L"/format:json")
+                format = OutputFormat::Json;
+            else
+                return Refused(Quoted(argument) + L": erwartet wird /format:csv oder /format:json.");
+        } else if (name.starts_with(L"/out:")) {
+            if (outFile)
+                return Refused(L"Der Schalter /out steht doppelt.");
+            outFile = argument.substr(5);
+            if (IsBlank(*outFile))
+                return Refused(L"Nach /out: fehlt die Datei, etwa /out:C:\\Berichte\\links.csv.");
         } else if (name.starts_with(L"/timeout:")) {
             if (timeout)
                 return Refused(L"Der Schalter /timeout steht doppelt.");
@@ -201,6 +222,9 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
                            L".");
     if (logFile && action != CommandAction::Sync)
         return Refused(L"Der Schalter /log gilt nur für /sync.");
+    if ((format || outFile) && action != CommandAction::List && action != CommandAction::Sync &&
+        !(action == CommandAction::Check && flags.all))
+        return Refused(L"Die Schalter /format: und /out: gelten nur für /list, /check /all und /sync.");
 
     CommandRequest request;
     request.action = *action;
@@ -209,6 +233,9 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
     request.whatIf = flags.whatIf;
     request.prune = flags.prune;
     request.allUsers = flags.allUsers;
+    request.policy = flags.policy;
+    request.format = format.value_or(OutputFormat::Text);
+    request.outFile = outFile.value_or(L"");
     request.logFile = logFile.value_or(L"");
     switch (*action) {
     case CommandAction::Create:
@@ -283,7 +310,20 @@ ParsedArguments ParseCommandArguments(const std::vector<std::wstring>& arguments
         }
         break;
     case CommandAction::Sync:
-        if (paths.empty() || paths.size() > 2)
+        // Without a list, the policy names the list, the folder, the
+        // pruning and the log.
+        if (paths.empty()) {
+            if (request.prune || logFile)
+                return Refused(
+                    L"Ohne LISTE nimmt /sync Ordner, /prune und Protokolldatei aus der Richtlinie; "
+                    L"/prune und /log: gelten nur mit einer LISTE.");
+            break;
+        }
+        if (request.policy)
+            return Refused(
+                L"/sync /policy nimmt die LISTE aus der Richtlinie und erwartet keinen Pfad, aber " +
+                Quoted(paths[0]) + L" steht dabei.");
+        if (paths.size() > 2)
             return Refused(L"/sync erwartet eine LISTE und höchstens einen ORDNER.");
         request.listFile = paths[0];
         if (paths.size() == 2)
@@ -335,11 +375,13 @@ std::wstring UsageText() {
            L"      Wie /show, und prüft, ob die Quelle antwortet (höchstens 5 Sekunden lang\n"
            L"      oder so lange wie angegeben).\n"
            L"  ordnerlink /check /all [ORDNER] [/timeout:SEKUNDEN]\n"
+           L"                  [/format:csv|json] [/out:DATEI]\n"
            L"      Prüft jede Ordnerverknüpfung direkt in ORDNER (ohne ORDNER die\n"
            L"      Netzwerkverknüpfungen) gleichzeitig: eine Zeile je Verknüpfung mit Zustand\n"
            L"      (erreichbar, antwortet nicht, nicht erreichbar, beschädigt), Quelle, Ordner\n"
-           L"      und Ursache, durch Tabulatoren getrennt.\n"
-           L"  ordnerlink /list [ORDNER]\n"
+           L"      und Ursache, durch Tabulatoren getrennt. Rückgabewert 0 nur, wenn jede\n"
+           L"      antwortet.\n"
+           L"  ordnerlink /list [ORDNER] [/format:csv|json] [/out:DATEI]\n"
            L"      Zeigt jede Ordnerverknüpfung direkt in ORDNER mit ihrer Quelle; ohne ORDNER\n"
            L"      die Netzwerkverknüpfungen des Benutzers.\n"
            L"  ordnerlink /manage [ORDNER]\n"
@@ -374,16 +416,32 @@ std::wstring UsageText() {
            L"      wird abgelehnt: als Ordnerverknüpfung verdeckte er sie. Nur /force macht\n"
            L"      ZIEL trotzdem wieder dazu. /whatif zeigt nur, was geändert würde.\n"
            L"  ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]\n"
+           L"                  [/format:csv|json] [/out:DATEI]\n"
            L"      Bringt die Ordnerverknüpfungen in ORDNER (ohne ORDNER die\n"
            L"      Netzwerkverknüpfungen) auf den Stand der LISTE (Zeilen wie bei /from; ein\n"
            L"      ZIEL ohne Laufwerk liegt in ORDNER): fehlende werden erstellt, beschädigte\n"
            L"      repariert, solche mit anderer Quelle umgestellt, und die ein früheres /sync\n"
            L"      erstellt hat und die LISTE nicht mehr nennt, entfernt. /prune entfernt jede\n"
            L"      Ordnerverknüpfung in ORDNER, die die LISTE nicht nennt. /log:DATEI hängt\n"
-           L"      den Bericht mit Datum und Uhrzeit an DATEI an. Eine Zeile mit Kennwort in\n"
-           L"      der Adresse wird immer abgelehnt. Ist ORDNER nicht erreichbar, ändert sich\n"
-           L"      nichts. Ein zweiter Lauf für denselben ORDNER wartet bis zu 60 Sekunden,\n"
-           L"      bis der erste fertig ist, und endet sonst mit Rückgabewert 1.\n"
+           L"      den Bericht mit Datum, Uhrzeit, Computer und Benutzer an DATEI an (über\n"
+           L"      1 MiB beginnt DATEI neu mit ihrer zweiten Hälfte). /whatif zeigt nur, was\n"
+           L"      geschähe: Rückgabewert 0, wenn ORDNER schon der LISTE entspricht, sonst 1.\n"
+           L"      Eine Zeile mit Kennwort in der Adresse wird immer abgelehnt. Ist ORDNER\n"
+           L"      nicht erreichbar, ändert sich nichts. Ein zweiter Lauf für denselben\n"
+           L"      ORDNER wartet bis zu 60 Sekunden, bis der erste fertig ist, und endet sonst\n"
+           L"      mit Rückgabewert 1.\n"
+           L"  ordnerlink /sync [/policy] [/whatif]\n"
+           L"      Ohne LISTE gilt die Richtlinie unter Software\\Policies\\Ordnerlink (die des\n"
+           L"      Computers vor der des Benutzers, Wert für Wert): SyncList ist die LISTE,\n"
+           L"      SyncFolder der ORDNER, Prune (1) steht für /prune und LogFile für /log:\n"
+           L"      (ohne LogFile %LOCALAPPDATA%\\Ordnerlink\\sync.log). Ist keine Richtlinie\n"
+           L"      gesetzt, ist das ein falscher Aufruf (Rückgabewert 2); mit /policy endet\n"
+           L"      der Lauf dann still mit Rückgabewert 0, wie es eine geplante Aufgabe braucht.\n"
+           L"  /format:csv, /format:json, /out:DATEI\n"
+           L"      Bei /list, /check /all und /sync: das Ergebnis als Daten für andere\n"
+           L"      Programme, CSV mit Kopfzeile oder ein JSON-Array, mit festen englischen\n"
+           L"      Schlüsseln (folder, name, source, kind; state, cause; line, action).\n"
+           L"      /out:DATEI schreibt das Ergebnis als UTF-8 mit Byte-Order-Mark in DATEI.\n"
            L"  ordnerlink /schedule [LISTE] [/whatif]\n"
            L"      Plant /sync LISTE (ohne LISTE /sync /policy) für den angemeldeten\n"
            L"      Benutzer in der Aufgabenplanung von Windows ein, ohne Administratorrechte:\n"

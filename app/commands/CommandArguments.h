@@ -2,6 +2,8 @@
 // switches. Portable: the caller splits the command line into arguments.
 #pragma once
 
+#include "DataFormat.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +32,7 @@ struct CommandRequest {
     CommandAction action = CommandAction::Usage;
     std::wstring source;   // Create; New (may be empty)
     std::wstring target;   // Create, Show, Check, Remove, Repair; New (may be empty)
-    std::wstring listFile; // CreateFromList, Sync; Schedule (may be empty)
+    std::wstring listFile; // CreateFromList, Sync (empty: the policy's); Schedule (may be empty)
     std::wstring
         folder; // List, Check and Repair with all, Sync, Manage; empty for the user's network shortcuts
     bool force = false;          // Create, CreateFromList; Repair of one target
@@ -40,6 +42,9 @@ struct CommandRequest {
     bool prune = false;    // Sync: remove every unlisted folder link in folder
     bool allUsers = false; // Schedule, Unschedule: the task for every user rather than the current one
     std::wstring logFile;  // Sync: the report is appended there as well; empty for none
+    bool policy = false;   // Sync without list: no policy set is nothing to do, not a wrong call
+    OutputFormat format = OutputFormat::Text; // List, Check with all, Sync: the results as data
+    std::wstring outFile;                     // List, Check with all, Sync: results there, not to the output
 };
 
 // The request, or why the arguments are no valid call (a German sentence).

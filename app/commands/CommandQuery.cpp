@@ -6,10 +6,12 @@
 #include "LinkFolder.h"
 #include "LinkListFile.h"
 #include "SourceCheck.h"
+#include "SourceKind.h"
 
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 using L_SHTCUT::FolderLinkState;
@@ -36,6 +38,29 @@ int ShowCommand(const CommandRequest& request) {
 
 namespace {
 
+// The data formats' keys and fixed values.
+constexpr const wchar_t* kListKeys[] = {L"folder", L"name", L"source", L"kind"};
+constexpr const wchar_t* kCheckKeys[] = {L"folder", L"name", L"source", L"kind", L"state", L"cause"};
+// In the order of LinkSourceKind.
+constexpr const wchar_t* kKindWords[] = {L"local", L"share", L"ftp", L"webfolder"};
+// In the order of LinkCondition; no folder link is never written.
+constexpr const wchar_t* kStateWords[] = {L"", L"damaged", L"reachable", L"not-answering", L"unreachable"};
+
+std::wstring KindWord(const std::wstring& source) {
+    return source.empty() ? L"" : kKindWords[static_cast<std::size_t>(SourceKindOf(source))];
+}
+
+std::wstring NameIn(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
+// Records in the request's data format, written as they come; none for text.
+std::optional<RecordWriter> RecordsFor(const CommandRequest& request, std::span<const wchar_t* const> keys) {
+    if (request.format == OutputFormat::Text)
+        return std::nullopt;
+    return std::optional<RecordWriter>(std::in_place, request.format, keys, WriteOutput);
+}
+
 // Every folder link directly in the folder, checked at the same time under
 // one deadline: one line each, STATE, SOURCE, FOLDER and the cause, tab
 // separated. A damaged folder link is "beschädigt" and its source is not
@@ -50,6 +75,7 @@ int CheckAllCommand(const CommandRequest& request) {
     CheckLinks(paths, request.timeoutSeconds,
                [&checks](std::size_t index, const LinkCheck& check) { checks[index] = check; });
 
+    std::optional<RecordWriter> records = RecordsFor(request, kCheckKeys);
     bool anyLink = false;
     bool allAnswer = true;
     for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -61,13 +87,19 @@ int CheckAllCommand(const CommandRequest& request) {
                                        ? NoFolderLinkText(paths[i], check.reading)
                                        : check.cause;
         allAnswer = allAnswer && check.condition == LinkCondition::Reachable;
-        WriteOutput(check.word + L"\t" + EscapePercent(check.reading.source) + L"\t" +
-                    EscapePercent(paths[i]) + L"\t" + cause + L"\n");
+        const std::wstring& source = check.reading.source;
+        if (records)
+            records->Add({folder, NameIn(paths[i]), source, KindWord(source),
+                          kStateWords[static_cast<std::size_t>(check.condition)], cause});
+        else
+            WriteOutput(check.word + L"\t" + EscapePercent(source) + L"\t" + EscapePercent(paths[i]) + L"\t" +
+                        cause + L"\n");
     }
-    if (!anyLink) {
-        WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");
-        return ExitDone;
-    }
+    if (records)
+        records->End();
+    // A folder without folder links is no failure: it is said as a result.
+    else if (!anyLink)
+        WriteOutput(L"In " + Quoted(folder) + L" gibt es keine Ordnerverkn\u00FCpfung.\n");
     return allAnswer ? ExitDone : ExitRefused;
 }
 
@@ -94,18 +126,25 @@ int ListCommand(const CommandRequest& request) {
         return ExitRefused;
     const std::wstring& folder = linkFolder->folder;
 
-    // Each link is printed as a line of a list file: SOURCE, a tab, TARGET.
+    // Each link is printed as a line of a list file: SOURCE, a tab, TARGET;
+    // or as a record of the data format.
+    std::optional<RecordWriter> records = RecordsFor(request, kListKeys);
     std::size_t links = 0;
     for (const std::wstring& path : linkFolder->subfolders) {
         const auto reading = L_SHTCUT::ReadFolderLink(path);
         if (reading.state == FolderLinkState::FolderLink) {
-            WriteOutput(EscapePercent(reading.source) + L"\t" + EscapePercent(path) + L"\n");
+            if (records)
+                records->Add({folder, NameIn(path), reading.source, KindWord(reading.source)});
+            else
+                WriteOutput(EscapePercent(reading.source) + L"\t" + EscapePercent(path) + L"\n");
             ++links;
         } else if (reading.isFolderLink) {
             WriteError(NoFolderLinkText(path, reading) + L"\n");
         }
     }
-    if (links == 0)
+    if (records)
+        records->End();
+    else if (links == 0)
         WriteError(L"In " + Quoted(folder) + L" gibt es keine Ordnerverknüpfung.\n");
     return ExitDone;
 }

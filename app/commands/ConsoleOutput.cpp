@@ -1,12 +1,19 @@
 #include "ConsoleOutput.h"
+#include "ErrorText.h"
+#include "Quoted.h"
 #include "Utf16Text.h"
 #include "Utf8Text.h"
+#include "Win32Holders.h"
 
 #include <windows.h>
 
 #include <string>
 
 namespace {
+
+// The file that standard output is sent to instead (SendOutputToFile),
+// open until the process ends; null while there is none.
+win32::Handle outputFile;
 
 bool IsUsable(HANDLE h) {
     return h != nullptr && h != INVALID_HANDLE_VALUE;
@@ -25,6 +32,8 @@ HANDLE ParentConsole() {
 }
 
 HANDLE StreamHandle(DWORD which) {
+    if (which == STD_OUTPUT_HANDLE && outputFile)
+        return outputFile.get();
     const HANDLE h = GetStdHandle(which);
     return IsUsable(h) ? h : ParentConsole();
 }
@@ -85,6 +94,20 @@ void WriteOutput(std::wstring_view text) {
 
 void WriteError(std::wstring_view text) {
     Write(STD_ERROR_HANDLE, text);
+}
+
+bool SendOutputToFile(const std::wstring& path, std::wstring& why) {
+    win32::Handle file(win32::NullIfInvalid(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+    DWORD cbWritten = 0;
+    if (!file || !WriteFile(file.get(), kByteOrderMark, 3, &cbWritten, nullptr) || cbWritten != 3) {
+        why = L"Die Datei " + Quoted(path) + L" l\u00E4sst sich nicht schreiben: " +
+              L_SHTCUT::ErrorText(GetLastError()) + L".";
+        return false;
+    }
+    outputFile = std::move(file);
+    return true;
 }
 
 bool OutputReachesUser() {

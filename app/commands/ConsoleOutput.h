@@ -3,12 +3,19 @@
 // is redirected to.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Results and progress.
 void WriteOutput(std::wstring_view text);
 // Refusals, failures and wrong calls.
 void WriteError(std::wstring_view text);
+
+// Sends what WriteOutput writes from now on into the file at path instead,
+// made anew as UTF-8 with a byte-order mark (which Windows PowerShell 5.1
+// and Excel need to read it as UTF-8); false, and why (a German sentence),
+// when the file cannot be made.
+bool SendOutputToFile(const std::wstring& path, std::wstring& why);
 
 // Whether printed text reaches the user: a redirected stream, or a console
 // the program shares with the shell that started it. Not so when Explorer

@@ -34,6 +34,10 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
         return ExitWrongUsage;
     }
     const CommandRequest& request = *parsed.request;
+    if (std::wstring why; !request.outFile.empty() && !SendOutputToFile(request.outFile, why)) {
+        WriteError(why + L"\n");
+        return ExitRefused;
+    }
     switch (request.action) {
     case CommandAction::Usage:
         WriteOutput(UsageText());

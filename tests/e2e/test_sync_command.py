@@ -219,7 +219,8 @@ def test_the_readmes_logon_script(build_dir, work_folder, drive_c, ordnerlink):
             assert b"siehe" not in completed.stdout, completed.stderr
         assert (link / "desktop.ini").read_bytes() == DESKTOP_INI
         lines = log.read_bytes().decode("utf-8").splitlines()
-        assert [line[21:] for line in lines if "Ordnerverkn\u00fcpfungen in" in line] == [
+        # Each line: date and time, computer, user, what the run said.
+        assert [line.split("  ", 3)[3] for line in lines if "Ordnerverkn\u00fcpfungen in" in line] == [
             f"Ordnerverkn\u00fcpfungen in \u201e{windows_path(link.parent)}\u201c: " + counts
             for counts in ("0 unver\u00e4ndert, 1 erstellt, 0 repariert, 0 umgestellt, 0 entfernt.",
                            "1 unver\u00e4ndert, 0 erstellt, 0 repariert, 0 umgestellt, 0 entfernt.")]
@@ -356,10 +357,16 @@ def test_two_runs_at_once_keep_one_record(build_dir, drive_c, ordnerlink, work_f
     write_list(listed, [f"\\\\srv\\{name}\t{name}" for name in names], folder)
     run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
     command = ["wine", str(build_dir / "app" / "ordnerlink.com"), "/sync", windows_path(listed), windows_path(folder)]
-    runs = [subprocess.Popen(command, cwd=drive_c, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-            for _ in range(2)]
+    log = work_folder / "sync.log"
+    runs = [subprocess.Popen(command + [f"/log:{windows_path(log)}"], cwd=drive_c, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.PIPE) for _ in range(2)]
     assert [r.wait(timeout=180) for r in runs] == [0, 0], [r.stderr.read() for r in runs]
     assert recorded_names(folder) == names
+    # Both runs' reports stand in the log whole, one after the other.
+    logged = log.read_bytes().decode("utf-8").split("\r\n")
+    starts = [n for n, line in enumerate(logged) if "  ordnerlink /sync " in line]
+    ends = [n for n, line in enumerate(logged) if line.endswith("  R\u00fcckgabewert 0.")]
+    assert len(starts) == len(ends) == 2 and starts[0] < ends[0] < starts[1] < ends[1], logged
     write_list(listed, [f"\\\\srv\\{names[0]}\t{names[0]}"], folder)
     assert ordnerlink("/sync", windows_path(listed), windows_path(folder)).code == 0
     assert [p.name for p in folder.iterdir()] == names[:1]
@@ -387,3 +394,41 @@ def test_an_unreadable_record_and_the_log_say_what_the_run_does(ordnerlink, work
     for result in (unread, not_a_folder):
         for line in (result.out + result.err).splitlines():
             assert any(entry.endswith("  " + line) for entry in logged), (line, logged)
+
+
+def test_whatif_detects_and_sync_fixes(ordnerlink, work_folder):
+    """The pair a management tool runs: the detection exits 1 while the
+    folder differs from the list and 0, with nothing on standard error, once
+    the fix made it match. A folder without folder links is no error."""
+    folder = work_folder / "Netz"
+    listed = work_folder / "links.txt"
+    write_list(listed, ["\\\\srv\\a\tA"], folder)
+    run("wine", "reg", "delete", RECORD_KEY, "/f", check=False)
+    detect = ["/sync", windows_path(listed), windows_path(folder), "/whatif"]
+    assert ordnerlink(*detect).code == 1
+    fixed = ordnerlink(*detect[:-1])
+    assert (fixed.code, fixed.err) == (0, "")
+    matching = ordnerlink(*detect)
+    assert (matching.code, matching.err) == (0, ""), matching.out
+    (work_folder / "Leer").mkdir()
+    empty = ordnerlink("/check", "/all", windows_path(work_folder / "Leer"))
+    assert (empty.code, empty.err) == (0, "") and "keine Ordnerverkn\u00fcpfung" in empty.out
+
+
+def test_the_log_is_cut_past_1_mib_and_names_computer_and_user(ordnerlink, work_folder):
+    folder = work_folder / "Netz"
+    listed = work_folder / "links.txt"
+    log = work_folder / "sync.log"
+    write_list(listed, ["\\\\srv\\a\tA"], folder)
+    old = [f"2026-01-01 00:00:00  ALT  alt  Zeile {n}: Gr\u00f6\u00dfe \u00e4\u00f6\u00fc" for n in range(40000)]
+    log.write_bytes("".join(line + "\r\n" for line in old).encode("utf-8"))
+    assert log.stat().st_size > 1024 * 1024
+    assert ordnerlink("/sync", windows_path(listed), windows_path(folder), f"/log:{windows_path(log)}").code == 0
+    kept = log.read_bytes()
+    assert len(kept) <= 512 * 1024 + 4096
+    lines = kept.decode("utf-8").split("\r\n")
+    new = [line for line in lines if "  ALT  alt  " not in line and line]
+    assert lines[:-1 - len(new)] == old[-(len(lines) - 1 - len(new)):]
+    computer = run("wine", "cmd", "/c", "echo %COMPUTERNAME%").stdout.strip()
+    user = run("wine", "cmd", "/c", "echo %USERNAME%").stdout.strip()
+    assert new and all(line.split("  ")[1:3] == [computer, user] for line in new), new

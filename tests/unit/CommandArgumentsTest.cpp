@@ -91,8 +91,9 @@ TEST(CommandArguments, HelpWinsOverEverythingElse) {
                                      L"ordnerlink /repair ZIEL [/force] [/whatif]",
                                      L"ordnerlink /repair /all [ORDNER] [/whatif]",
                                      L"ordnerlink /sync LISTE [ORDNER] [/prune] [/whatif] [/log:DATEI]",
+                                     L"ordnerlink /sync [/policy] [/whatif]",
                                      L"ordnerlink /schedule [LISTE] [/whatif]",
-                                     L"ordnerlink /unschedule",
+                                     L"ordnerlink /unschedule [/allusers]",
                                      L"%USERNAME%",
                                      L"%% steht"};
     for (const wchar_t* form : kForms)
@@ -225,7 +226,11 @@ TEST(CommandArguments, SyncOfAFolderWithAList) {
     EXPECT_TRUE(full.whatIf);
     EXPECT_EQ(full.logFile, L"C:\\Users\\a b\\sync.log");
 
-    EXPECT_NE(Refused({L"/sync"}).find(L"eine LISTE und höchstens einen ORDNER"), std::wstring::npos);
+    EXPECT_TRUE(Accepted({L"/sync"}).listFile.empty());
+    EXPECT_TRUE(Accepted({L"/sync", L"/policy", L"/whatif"}).policy);
+    EXPECT_NE(Refused({L"/sync", L"/policy", L"l.txt"}).find(L"erwartet keinen Pfad"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"/prune"}).find(L"nur mit einer LISTE"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/sync", L"/log:x"}).find(L"nur mit einer LISTE"), std::wstring::npos);
     EXPECT_NE(Refused({L"/sync", L"a", L"b", L"c"}).find(L"höchstens einen ORDNER"), std::wstring::npos);
     EXPECT_NE(Refused({L"/sync", L"a", L"/log:"}).find(L"fehlt die Protokolldatei"), std::wstring::npos);
     EXPECT_NE(Refused({L"/sync", L"a", L"/log:x", L"/log:y"}).find(L"doppelt"), std::wstring::npos);
@@ -249,4 +254,23 @@ TEST(CommandArguments, ScheduleWithOrWithoutAList) {
     EXPECT_NE(Refused({L"/unschedule", L"a"}).find(L"erwartet keinen Pfad"), std::wstring::npos);
     EXPECT_NE(Refused({L"/schedule", L"a", L"/prune"}).find(L"/prune gilt nur für /sync"),
               std::wstring::npos);
+    EXPECT_TRUE(Accepted({L"/schedule", L"/allusers"}).allUsers);
+    EXPECT_TRUE(Accepted({L"/unschedule", L"/AllUsers"}).allUsers);
+    EXPECT_NE(Refused({L"/schedule", L"/allusers", L"a"}).find(L"SyncList"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"a", L"b", L"/allusers"}).find(L"/allusers gilt nur f\u00FCr /schedule"),
+              std::wstring::npos);
+    EXPECT_NE(Refused({L"/create", L"a", L"b", L"/policy"}).find(L"/policy gilt nur f\u00FCr /sync"),
+              std::wstring::npos);
+}
+
+TEST(CommandArguments, ResultsAsDataForListCheckAllAndSync) {
+    const CommandRequest listed = Accepted({L"/list", L"/FORMAT:JSON", L"/out:C:\\Berichte\\Links.json"});
+    EXPECT_EQ(listed.format, OutputFormat::Json);
+    EXPECT_EQ(listed.outFile, L"C:\\Berichte\\Links.json");
+    EXPECT_EQ(Accepted({L"/check", L"/all", L"/format:csv"}).format, OutputFormat::Csv);
+    EXPECT_EQ(Accepted({L"/sync", L"l.txt", L"/out:x.txt"}).format, OutputFormat::Text);
+    EXPECT_NE(Refused({L"/list", L"/format:xml"}).find(L"/format:csv oder /format:json"), std::wstring::npos);
+    EXPECT_NE(Refused({L"/check", L"C:\\x", L"/format:csv"}).find(L"nur für /list, /check /all und /sync"),
+              std::wstring::npos);
+    EXPECT_NE(Refused({L"/list", L"/out:"}).find(L"fehlt die Datei"), std::wstring::npos);
 }
