@@ -118,6 +118,10 @@ std::optional<bool> ReadSwitch(const wchar_t* name, std::wstring& problem) {
 
 } // namespace
 
+std::wstring DefaultSyncLogFile(DWORD& error) {
+    return Expanded(L"%LOCALAPPDATA%\\Ordnerlink\\sync.log", error);
+}
+
 SyncPolicyReading ReadSyncPolicy() {
     SyncPolicyReading reading;
     std::wstring& problem = reading.problem;
@@ -134,7 +138,7 @@ SyncPolicyReading ReadSyncPolicy() {
         policy.logFile = *logFile;
     } else if (problem.empty()) {
         DWORD error = ERROR_SUCCESS;
-        policy.logFile = Expanded(L"%LOCALAPPDATA%\\Ordnerlink\\sync.log", error);
+        policy.logFile = DefaultSyncLogFile(error);
         if (error != ERROR_SUCCESS)
             problem =
                 L"Der Ort der Protokolldatei l\u00E4sst sich nicht ermitteln: " + ErrorText(error) + L".";

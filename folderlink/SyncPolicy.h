@@ -32,4 +32,9 @@ struct SyncPolicyReading {
 
 SyncPolicyReading ReadSyncPolicy();
 
+// Where a sync's report goes when neither the command line nor the policy
+// names a file (%LOCALAPPDATA%\Ordnerlink\sync.log), expanded; empty, with
+// the platform's error, when it cannot be.
+std::wstring DefaultSyncLogFile(unsigned long& error);
+
 } // namespace L_SHTCUT

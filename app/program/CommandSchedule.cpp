@@ -6,10 +6,10 @@
 #include "Quoted.h"
 #include "RunningProgram.h"
 #include "ScheduledTask.h"
+#include "SyncPolicy.h"
 #include "SyncTaskXml.h"
 #include "Win32Holders.h"
 
-#include <shlobj.h>
 #include <windows.h>
 
 #include <cwchar>
@@ -70,17 +70,6 @@ std::optional<std::wstring> AbsolutePath(const std::wstring& path, DWORD& error)
     return std::nullopt;
 }
 
-// Where a scheduled run with a list appends its report: nobody sees its
-// output.
-std::optional<std::wstring> SyncLogFile() {
-    PWSTR raw = nullptr;
-    const HRESULT found = SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &raw);
-    const win32::TaskMemory<wchar_t> folder(raw);
-    if (FAILED(found) || !raw)
-        return std::nullopt;
-    return std::wstring(raw) + L"\\Ordnerlink\\sync.log";
-}
-
 } // namespace
 
 int ScheduleCommand(const CommandRequest& request) {
@@ -109,11 +98,14 @@ int ScheduleCommand(const CommandRequest& request) {
                          L_SHTCUT::ErrorText(GetLastError()) + L"); jeder Lauf versucht es erneut.\n";
         else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             return Refused(Quoted(*list) + L" ist ein Ordner, keine Liste.");
-        const auto log = SyncLogFile();
-        if (!log)
+        // Nobody sees a scheduled run's output: its report goes where a
+        // policy's run writes it without a LogFile.
+        DWORD logError = ERROR_SUCCESS;
+        logFile = L_SHTCUT::DefaultSyncLogFile(logError);
+        if (logFile.empty())
             return Refused(
-                L"Der Ordner f\u00FCr den Bericht (%LOCALAPPDATA%) l\u00E4sst sich nicht ermitteln.");
-        logFile = *log;
+                L"Der Ordner f\u00FCr den Bericht (%LOCALAPPDATA%) l\u00E4sst sich nicht ermitteln (" +
+                L_SHTCUT::ErrorText(logError) + L").");
         arguments = L"/sync " + QuotedArgument(*list) + L" /log:" + QuotedArgument(logFile);
     }
 
