@@ -6,6 +6,7 @@
 #include "FolderLinkFault.h"
 #include "L_PFADE.h"
 #include "LinkState.h"
+#include "ManagerColumns.h"
 #include "ManagerSettings.h"
 #include "Quoted.h"
 #include "RunningProgram.h"
@@ -28,12 +29,10 @@ constexpr wchar_t kTitleNotShown[] = L"Ordner nicht angezeigt";
 constexpr unsigned kCheckTimeoutSeconds = 5;
 constexpr std::size_t kMaxShownPathChars = 70;
 
-// The columns at 96 dots per inch.
-const std::vector<host::ListViewColumn> kColumns = {{L"Name", 180}, {L"Quelle", 280}, {L"Zustand", 260}};
-
 // The layout, in pixels at 96 dots per inch.
 constexpr int kMargin = 8;
 constexpr int kLineHeight = 23;
+constexpr int kStatusLineHeight = 17;
 constexpr int kButtonHeight = 25;
 constexpr int kGap = 6;
 // Beside a caption in its button, both sides together: a button narrower
@@ -46,10 +45,6 @@ enum MenuCommand : UINT { MenuOpen = 1, MenuCheck, MenuRepair, MenuSource, MenuR
 
 std::wstring Shown(const std::wstring& path) {
     return L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(path), kMaxShownPathChars);
-}
-
-std::wstring NameOf(const std::wstring& path) {
-    return path.substr(path.find_last_of(L'\\') + 1);
 }
 
 // The folder links directly in folder (ending in "\"); failure is set, in
@@ -126,19 +121,37 @@ std::unique_ptr<ManagerWindow> ManagerWindow::Create(const std::wstring& folder)
     std::unique_ptr<ManagerWindow> window(new ManagerWindow());
     if (!window->CreateControls())
         return nullptr;
-    const ManagerSettings settings = LoadManagerSettings();
+    ManagerSettings settings = LoadManagerSettings();
     // Where it was, or where the form put it; wholly on the screen, also
     // where its size at this resolution is more than the screen holds.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (GetWindowPlacement(window->form->hwnd(), &placement)) {
+        if (settings.bounds) {
+            // As large on the screen as when it was stored, at whatever
+            // resolution that was.
+            RECT& stored = *settings.bounds;
+            stored.right = stored.left + MulDiv(stored.right - stored.left, static_cast<int>(window->dpi_),
+                                                static_cast<int>(settings.boundsDpi));
+            stored.bottom = stored.top + MulDiv(stored.bottom - stored.top, static_cast<int>(window->dpi_),
+                                                static_cast<int>(settings.boundsDpi));
+        }
         placement.rcNormalPosition = OnVisibleMonitor(settings.bounds.value_or(placement.rcNormalPosition));
         placement.flags = 0;
         placement.showCmd = SW_HIDE; // shown by Show()
         SetWindowPlacement(window->form->hwnd(), &placement);
     }
-    for (std::size_t c = 0; c < settings.columnWidths.size() && c < kColumns.size(); ++c)
+    // Widths stored before a column was added are those of the columns before it.
+    for (std::size_t c = 0; c < settings.columnWidths.size() && c < kManagerColumns.size(); ++c)
         window->lstLinks->setColumnWidth(static_cast<int>(c), window->Scaled(settings.columnWidths[c]));
+    if (settings.columnWidths.empty())
+        window->ShareWidthAmongColumns();
+    window->FillLastColumn();
+    if (settings.sortColumn < ColumnCount) {
+        window->sortColumn_ = settings.sortColumn;
+        window->sortDescending_ = settings.sortDescending;
+        window->lstLinks->setSortArrow(window->sortColumn_, !window->sortDescending_);
+    }
     std::wstring shown = folder.empty() ? settings.folder : folder;
     if (shown.empty())
         shown = L_SHTCUT::NetworkShortcutsFolder().value_or(L"");
@@ -147,13 +160,16 @@ std::unique_ptr<ManagerWindow> ManagerWindow::Create(const std::wstring& folder)
 }
 
 bool ManagerWindow::CreateControls() {
-    form = host::Form::Create({kTitle, 12000, 6750, true});
+    // Wide enough at the first start for the columns' widths, which share it.
+    form = host::Form::Create({kTitle, 17700, 6750, true});
     if (!form)
         return false;
     form->setIcon(IDI_ORDNERLINK);
     const HWND formWindow = form->hwnd();
     txtFolder = VxLineIn::Create({formWindow, form.get()});
-    lstLinks = host::ListView::Create({formWindow, kColumns});
+    lstLinks = host::ListView::Create({formWindow, kManagerColumns});
+    lblCounts = host::Label::Create({formWindow, L""});
+    lblCause = host::Label::Create({formWindow, L""});
     cmdOpen = host::CommandButton::Create({formWindow, L"\u00D6ffnen"});
     cmdCheck = host::CommandButton::Create({formWindow, L"Erneut pr\u00FCfen"});
     cmdRepair = host::CommandButton::Create({formWindow, L"Reparieren"});
@@ -161,15 +177,20 @@ bool ManagerWindow::CreateControls() {
     cmdRemove = host::CommandButton::Create({formWindow, L"Entfernen"});
     cmdNew = host::CommandButton::Create({formWindow, L"Neue Ordnerverkn\u00FCpfung\u2026"});
     cmdClose = host::CommandButton::Create({formWindow, L"Schlie\u00DFen"});
-    if (!txtFolder || !lstLinks || !cmdOpen || !cmdCheck || !cmdRepair || !cmdSource || !cmdRemove ||
-        !cmdNew || !cmdClose)
+    if (!txtFolder || !lstLinks || !lblCounts || !lblCause || !cmdOpen || !cmdCheck || !cmdRepair ||
+        !cmdSource || !cmdRemove || !cmdNew || !cmdClose)
         return false;
+    // A list that cannot order its columns shows them by their index.
+    lstLinks->setColumnOrder(kShownColumnOrder);
+    // Names and causes show an "&" as it is.
+    lblCounts->setUseMnemonic(false);
+    lblCause->setUseMnemonic(false);
     // The target line of the main window, with its folder button.
     txtFolder->ReadProperties(host::FindStoredBag(LoadStoredFormData(), L"txtPat"));
     txtFolder->SetCaption(L"Ordner :");
     for (host::Control* c : std::initializer_list<host::Control*>{
-             lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(), cmdSource.get(), cmdRemove.get(),
-             cmdNew.get(), cmdClose.get()})
+             lstLinks.get(), lblCounts.get(), lblCause.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
+             cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()})
         c->setVisible(true);
     form->setTabOrder({txtFolder.get(), lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
                        cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()});
@@ -189,6 +210,12 @@ bool ManagerWindow::CreateControls() {
         List_KeyDown(keyCode, shift);
     };
     lstLinks->onContextMenu = [this](int x, int y) { ShowContextMenu(x, y); };
+    lstLinks->onSelectionChange = [this] { ShowSelectedCause(); };
+    lstLinks->onColumnClick = [this](int column) { List_ColumnClick(column); };
+    lstLinks->onColumnWidthChange = [this](int column) {
+        if (column != kShownColumnOrder.back())
+            FillLastColumn();
+    };
     cmdOpen->onClick = [this] { OpenSelected(); };
     cmdCheck->onClick = [this] { CheckSelected(); };
     cmdRepair->onClick = [this] { RepairSelected(); };
@@ -215,9 +242,14 @@ void ManagerWindow::ApplyDpi(unsigned dpi) {
     host::FontDesc font;
     font.size *= dpi_ / (1440.0 / host::TwipsPerPixelY());
     for (host::Control* c : std::initializer_list<host::Control*>{
-             lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(), cmdSource.get(), cmdRemove.get(),
-             cmdNew.get(), cmdClose.get()})
+             lstLinks.get(), lblCounts.get(), lblCause.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
+             cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()})
         c->setFont(font);
+    // The rows' pictures at the size of this resolution's small icons; the
+    // rows show none when they cannot be drawn.
+    ImageList icons = DrawStateIcons(dpi_);
+    lstLinks->setImageList(icons.get());
+    stateIcons = std::move(icons);
     txtFolder->SetFont(font);
     txtFolder->SetLabelFont(font);
     txtFolder->SetButtonFont(font);
@@ -285,7 +317,13 @@ void ManagerWindow::Layout() {
         FitButtonLines(needs.designed, needs.least, width - 2 * margin, gap);
     const int linesHeight = static_cast<int>(lines.size()) * (buttonHeight + gap) - gap;
     int top = height - margin - linesHeight;
-    lstLinks->setBounds(margin, listTop, width - 2 * margin, top - margin - listTop);
+    // The status line's two lines above the buttons: the counts, the cause.
+    const int statusHeight = Scaled(kStatusLineHeight);
+    const int statusTop = top - margin - 2 * statusHeight;
+    lblCounts->setBounds(margin, statusTop, width - 2 * margin, statusHeight);
+    lblCause->setBounds(margin, statusTop + statusHeight, width - 2 * margin, statusHeight);
+    lstLinks->setBounds(margin, listTop, width - 2 * margin, statusTop - Scaled(kGap) - listTop);
+    FillLastColumn();
     const auto row = ButtonRow();
     for (const ButtonLine& line : lines) {
         int left = margin;
@@ -330,8 +368,11 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
     // Whatever workers still do for the folder shown so far is dropped.
     form->postTarget()->newGeneration();
     watcher.reset();
+    refreshPosted_ = false; // dropped with the generation
     rows_.clear();
     lstLinks->clear();
+    ShowCounts();
+    ShowSelectedCause();
     listing_ = false;
     listAgain_ = false;
     writing_ = 0; // what still writes in the folder shown so far reports no more
@@ -398,21 +439,18 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
         const auto known = std::find_if(rows_.begin(), rows_.end(),
                                         [&](const auto& row) { return row.second.path == link.path; });
         if (known == rows_.end()) {
-            const std::intptr_t tag = nextTag_++;
-            rows_[tag] = Row{link.path, link.source};
-            lstLinks->addRow({NameOf(link.path), link.source}, tag);
-            ShowFound(tag, link, toCheck);
+            AddRow(link, toCheck);
             continue;
         }
         Row& row = known->second;
         if (row.source != link.source || row.removedHere || row.damaged != !link.fault.empty()) {
             row.removedHere = false;
-            row.source = link.source;
-            lstLinks->setText(lstLinks->findTag(known->first), 1, link.source);
+            SetSource(known->first, link.source);
             ShowFound(known->first, link, toCheck);
         }
     }
     StartChecks(toCheck, true);
+    RowsChanged();
 }
 
 void ManagerWindow::ShowFound(std::intptr_t tag, const FoundLink& link, std::vector<std::intptr_t>& toCheck) {
@@ -420,7 +458,7 @@ void ManagerWindow::ShowFound(std::intptr_t tag, const FoundLink& link, std::vec
     if (link.fault.empty())
         toCheck.push_back(tag);
     else
-        SetState(tag, DamagedStateText(link.fault));
+        SetState(tag, DamagedState(link.fault));
 }
 
 void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool changed) {
@@ -437,7 +475,7 @@ void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool cha
             continue;
         }
         row.checking = true;
-        SetState(tag, kStateChecking);
+        SetState(tag, WorkingState(kStateChecking));
         started.push_back(tag);
         paths.push_back(row.path);
     }
@@ -455,7 +493,7 @@ void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool cha
     if (!running)
         for (std::intptr_t tag : started) {
             rows_[tag].checking = false;
-            SetState(tag, L"nicht gepr\u00FCft: die Pr\u00FCfung lie\u00DF sich nicht starten");
+            SetResult(tag, L"nicht gepr\u00FCft: die Pr\u00FCfung lie\u00DF sich nicht starten");
         }
 }
 
@@ -470,15 +508,9 @@ void ManagerWindow::CheckDone(std::intptr_t tag, const LinkCheck& check) {
         StartChecks({tag});
         return;
     }
-    if (check.reading.source != row.source) {
-        row.source = check.reading.source;
-        lstLinks->setText(lstLinks->findTag(tag), 1, check.reading.source);
-    }
-    SetState(tag, StateText(check));
-}
-
-void ManagerWindow::SetState(std::intptr_t tag, const std::wstring& state) {
-    lstLinks->setText(lstLinks->findTag(tag), 2, state);
+    if (check.reading.source != row.source)
+        SetSource(tag, check.reading.source);
+    SetState(tag, StateOf(check));
 }
 
 std::vector<std::intptr_t> ManagerWindow::SelectedTags() const {
@@ -505,7 +537,7 @@ void ManagerWindow::OpenSelected() {
                 });
         });
         if (!started)
-            SetState(tag, L"nicht ge\u00F6ffnet: kein Thread verf\u00FCgbar");
+            SetResult(tag, L"nicht ge\u00F6ffnet: kein Thread verf\u00FCgbar");
     }
 }
 
@@ -534,13 +566,13 @@ void ManagerWindow::RepairSelected() {
                                      MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
                 // The row may have gone while the question was open.
                 if (rows_.count(tag))
-                    SetState(tag, L"nicht repariert: " + planned.refusal);
+                    SetResult(tag, L"nicht repariert: " + planned.refusal);
                 continue;
             }
             otherEntries = L_SHTCUT::OtherEntries::Hide;
         } else if (!planned.refusal.empty()) {
             failures += Quoted(Shown(path)) + L": " + planned.refusal + L"\n";
-            SetState(tag, L"nicht repariert: " + planned.refusal);
+            SetResult(tag, L"nicht repariert: " + planned.refusal);
             continue;
         }
         jobs.push_back({tag, path, otherEntries});
@@ -549,7 +581,7 @@ void ManagerWindow::RepairSelected() {
         if (!rows_.count(job.tag))
             continue;
         rows_[job.tag].checking = true; // no check beside the repair
-        SetState(job.tag, L"wird repariert");
+        SetState(job.tag, WorkingState(L"wird repariert"));
     }
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
@@ -588,7 +620,7 @@ void ManagerWindow::WorkDone(std::intptr_t tag, const std::wstring& failure, boo
         StartChecks({tag}, changed);
         return;
     }
-    SetState(tag, failure);
+    SetResult(tag, failure);
     if (failureTitle)
         host::ShowMessageBox(form->hwnd(), Quoted(Shown(found->second.path)) + L": " + failure, failureTitle,
                              MB_OK | MB_ICONWARNING);
@@ -614,7 +646,7 @@ void ManagerWindow::ChangeSourceOfSelected() {
         return;
     found->second.checking = true;
     found->second.removedHere = false;
-    SetState(tag, L"Quelle wird ge\u00E4ndert");
+    SetState(tag, WorkingState(L"Quelle wird ge\u00E4ndert"));
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
     ++writing_;
@@ -660,7 +692,7 @@ void ManagerWindow::RemoveSelected() {
             continue;
         }
         row.removedHere = true;
-        SetState(tag, kWordNoFolderLink);
+        SetState(tag, RemovedState());
     }
     if (!failures.empty())
         host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht entfernt",
@@ -744,6 +776,9 @@ void ManagerWindow::Form_Unload() {
     placement.length = sizeof placement;
     if (GetWindowPlacement(form->hwnd(), &placement))
         settings.bounds = placement.rcNormalPosition;
+    settings.boundsDpi = dpi_;
+    settings.sortColumn = sortColumn_;
+    settings.sortDescending = sortDescending_;
     for (int c = 0; c < lstLinks->columnCount(); ++c)
         settings.columnWidths.push_back(MulDiv(lstLinks->columnWidth(c), 96, static_cast<int>(dpi_)));
     settings.folder = L_SHTCUT::FolderAsShown(folder_);

@@ -7,7 +7,8 @@
 // of its system menu instead, with "--system-menu TITLE" opens that menu as
 // Alt+Space does; with "--rows TITLE" it prints the rows of the
 // list view in that window, one a line: "*" for a selected row or "-", then
-// the texts of its columns, separated by tabs; with "--layout TITLE" the
+// the texts of its columns and the index of its picture (-1 for none),
+// separated by tabs; with "--layout TITLE" the
 // geometry of that window and of every visible window within it (below);
 // with "--focus TITLE" the class of the window that has the keyboard focus in
 // that window's thread, and whether that window is the active one.
@@ -113,6 +114,19 @@ std::wstring CellText(HWND list, HANDLE process, const RemoteMemory& memory, int
     return text;
 }
 
+// The index of a row's picture in the list's image list; nothing when the
+// list cannot be asked.
+std::optional<int> ImageIndex(HWND list, HANDLE process, const RemoteMemory& memory, int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    if (!WriteProcessMemory(process, memory.get(), &item, sizeof item, nullptr) ||
+        !Ask(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory.get())) ||
+        !ReadProcessMemory(process, memory.get(), &item, sizeof item, nullptr))
+        return std::nullopt;
+    return item.iImage;
+}
+
 int PrintRows(const wchar_t* title) {
     const HWND window = FindWindowW(nullptr, title);
     const HWND list = window ? FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
@@ -139,6 +153,10 @@ int PrintRows(const wchar_t* title) {
         std::wstring line = *state ? L"*" : L"-";
         for (int column = 0; column < static_cast<int>(*columns); ++column)
             line += L"\t" + CellText(list, process.get(), memory, row, column);
+        const auto image = ImageIndex(list, process.get(), memory, row);
+        if (!image)
+            return kNotAnswering;
+        line += L"\t" + std::to_wstring(*image);
         printed += Utf8(line) + "\n";
     }
     std::fputs(printed.c_str(), stdout);

@@ -6,6 +6,7 @@ through the keyboard and the context menu with the disk checked afterwards,
 the folder followed while it is open, the main window's system menu, and its
 layout at 150 % and 200 % display scaling beside the main window's."""
 import os
+import re
 import socket
 import subprocess
 import time
@@ -17,6 +18,17 @@ from conftest import (DESKTOP_INI, MAIN_TITLE, MANAGER_TITLE, App, answer_messag
 
 CHECKING = "wird geprüft"
 REMOVE_TITLE = "Ordnerverknüpfung entfernen"
+# The picture of each state: its index in the rows' image list.
+IMAGES = {CHECKING: 0, "erreichbar": 1, "antwortet nicht": 2, "nicht erreichbar": 3, "beschädigt": 4,
+          "keine Ordnerverknüpfung mehr": 5}
+# The rows of the folder of the fixture links, settled: kind, state, picture.
+SHOWN = {
+    "Dokumente": ("Ordner", "erreichbar", IMAGES["erreichbar"]),
+    "Kaputt": ("", "beschädigt", IMAGES["beschädigt"]),
+    "Server": ("Freigabe", "nicht erreichbar", IMAGES["nicht erreichbar"]),
+    "Still": ("FTP", "antwortet nicht", IMAGES["antwortet nicht"]),
+}
+SETTLED_COUNTS = "4 Ordnerverknüpfungen: 1 erreichbar, 1 antwortet nicht, 1 nicht erreichbar, 1 beschädigt"
 
 
 @pytest.fixture
@@ -72,6 +84,8 @@ def links(build_dir, work_folder, silent_ftp):
 @pytest.fixture
 def manager(build_dir, links):
     end_wine()
+    # As at the first start: its columns' widths and order as designed.
+    run("wine", "reg", "delete", r"HKCU\Software\Ordnerlink\Verwalten", "/f", check=False)
     started = App(build_dir, args=("/manage", r"C:\e2e\links"), title=MANAGER_TITLE)
     yield started
     started.close()
@@ -80,6 +94,20 @@ def manager(build_dir, links):
 
 def states(app):
     return {row[1]: row[3] for row in app.rows()}
+
+
+def shown(app):
+    """Kind, state and picture by name."""
+    return {row[1]: (row[5], row[3], int(row[6])) for row in app.rows()}
+
+
+def status_line(app):
+    """The status line's two lines: the counts, the selected row's cause."""
+    window = [w for w in app.windows() if w[0] == MANAGER_TITLE]
+    texts = window[0][1:] if window else []
+    counts = [t for t in texts if re.match(r"(\d+ Ordnerverknüpfung|Keine Ordnerverknüpfungen$)", t)]
+    causes = [t for t in texts if t.startswith("„")]
+    return (counts or [""])[0], (causes or [""])[0]
 
 
 def settled(app):
@@ -125,25 +153,69 @@ def all_reachable(app, count):
 def test_rows_and_states_found_without_waiting(manager, silent_ftp):
     # Every row is there at once; the silent server is still being asked
     # while the others have their answer.
-    seen_meanwhile = wait_until(lambda: (lambda s: s.get("Dokumente") == "erreichbar" and
-                                         s.get("Still") == CHECKING)(states(manager)), timeout=15)
+    # Each row shows its state's picture, the counts say how many are in
+    # which state.
+    seen_meanwhile = wait_until(lambda: (lambda r: r.get("Dokumente") == SHOWN["Dokumente"] and
+                                         r.get("Still") == ("FTP", CHECKING, IMAGES[CHECKING]))(shown(manager)),
+                                timeout=15)
     assert seen_meanwhile, manager.rows()
+    assert wait_until(lambda: "wird geprüft: " in status_line(manager)[0]), manager.windows()
     rows = settled(manager)
     assert [row[1:3] for row in rows] == [("Dokumente", r"C:\e2e\quelle"), ("Kaputt", ""),
                                           ("Server", r"\\nosuchserver\share"), ("Still", silent_ftp)]
-    found = {row[1]: row[3] for row in rows}
-    assert found["Dokumente"] == "erreichbar"
-    assert found["Kaputt"].startswith("beschädigt: ") and "target.lnk" in found["Kaputt"]
-    if found["Server"] == "antwortet nicht":
+    found = {row[1]: row[4] for row in rows}
+    assert "target.lnk" in found["Kaputt"]
+    if states(manager)["Server"] == "antwortet nicht":
         # On a loaded machine, the first check of a share after Wine's server
         # started has outlasted the timeout; checked again, it answers.
         focus_list(manager)
         manager.key("Down", "Down", "F5")  # the third row: Server
-        assert wait_until(lambda: states(manager).get("Server", "").startswith("nicht erreichbar: "),
-                          timeout=30), manager.rows()
-    else:
-        assert found["Server"].startswith("nicht erreichbar: ")
-    assert found["Still"] == "antwortet nicht"
+        assert wait_until(lambda: states(manager).get("Server") == "nicht erreichbar", timeout=30), manager.rows()
+    assert shown(manager) == SHOWN, manager.rows()
+    assert wait_until(lambda: status_line(manager)[0] == SETTLED_COUNTS), manager.windows()
+    # The selected row's whole cause.
+    focus_list(manager)
+    manager.key("Down")  # Kaputt
+    assert wait_until(lambda: status_line(manager)[1] == f"„Kaputt“: {found['Kaputt']}"), manager.windows()
+
+
+# The order a click on the header "Zustand" gives: rows still being checked
+# first, then the worst; rows of one state by name.
+STATE_RANKS = {CHECKING: 0, "beschädigt": 1, "nicht erreichbar": 2, "antwortet nicht": 3,
+               "keine Ordnerverknüpfung mehr": 4, "erreichbar": 5}
+# Where a header is clicked, from the header's left edge: its column's left
+# edge at the first start (Name, Art, Quelle, Zustand, Ursache) and a bit.
+HEADER_X = {"Name": 20, "Zustand": 150 + 75 + 200 + 20}
+
+
+def test_header_clicks_sort_while_states_arrive(manager):
+    settled(manager)
+    header = child(manager.layout(MANAGER_TITLE), "SysHeader32", "")[2]
+
+    def click_header(caption):
+        manager.click(header[0] + HEADER_X[caption], header[1] + 8)
+
+    def in_order(key, reverse=False, also=lambda rows: True):
+        """The rows once they stand in the order key gives (and also holds), with their states then."""
+        def done():
+            rows = manager.rows()
+            return rows if rows and rows == sorted(rows, key=key, reverse=reverse) and also(rows) else None
+        return wait_until(done, timeout=30)
+
+    by_state = lambda row: (STATE_RANKS[row[3]], row[1])
+    click_header("Zustand")
+    assert in_order(by_state), manager.rows()
+    # A row checked again comes first while its check runs and goes back to
+    # its place when its state arrives.
+    focus_list(manager)
+    manager.key("Down", "Down", "F5")  # the third row: the silent server, which answers last
+    assert in_order(by_state, also=lambda rows: rows[0][1:4:2] == ("Still", CHECKING)), manager.rows()
+    assert in_order(by_state, also=lambda rows: rows[0][1] != "Still"), manager.rows()
+    # Again: the other way round.
+    click_header("Zustand")
+    assert in_order(by_state, reverse=True), manager.rows()
+    click_header("Name")
+    assert [row[1] for row in in_order(lambda row: row[1])] == ["Dokumente", "Kaputt", "Server", "Still"]
 
 
 def test_the_folder_is_followed(manager, build_dir, links):
@@ -168,7 +240,7 @@ def test_keys_select_check_remove_and_open(manager, links, work_folder):
         (manager.rows(), manager.focus(MANAGER_TITLE))
     # F5 checks it again: its source gone, then back.
     (work_folder / "quelle").rename(work_folder / "weg")
-    check_again(manager, "Dokumente", "nicht erreichbar: ")
+    check_again(manager, "Dokumente", "nicht erreichbar")
     (work_folder / "weg").rename(work_folder / "quelle")
     check_again(manager, "Dokumente", "erreichbar")
 
@@ -219,7 +291,7 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
     assert wait_until(lambda: "quelle2" in run("lnkinfo", str(link), check=False).stdout.lower()), \
         (manager.windows(), manager.rows())
     assert (links / "Dokumente" / "desktop.ini").read_bytes() == DESKTOP_INI
-    assert wait_until(lambda: [r for r in manager.rows() if r[1:] == ("Dokumente", r"C:\e2e\quelle2", "erreichbar")])
+    assert wait_until(lambda: [r for r in manager.rows() if r[1:4] == ("Dokumente", r"C:\e2e\quelle2", "erreichbar")])
 
     manager.key("shift+F10")
     manager.key("e")  # Entfernen
@@ -245,6 +317,19 @@ def test_a_row_gone_while_its_source_dialog_was_open_stays_gone(manager, build_d
     assert not (links / "Dokumente" / "target.lnk").exists()
 
 
+# Column widths at 96 dpi as a version with three columns (Name, Quelle,
+# Zustand) stored them, and what is stored after a run of this one: the
+# three kept on their columns, then Ursache (filling the window) and Art at
+# its first width.
+OLD_WIDTHS = ["170", "260", "240"]
+ART_WIDTH = "75"
+
+
+def stored_widths():
+    stored = run("wine", "reg", "query", r"HKCU\Software\Ordnerlink\Verwalten", "/v", "Spaltenbreiten").stdout
+    return re.search(r"REG_MULTI_SZ\s+(\S*)", stored).group(1).split("\\0")
+
+
 def test_it_remembers_its_folder(manager, build_dir, links):
     settled(manager)
     def closed():
@@ -261,13 +346,19 @@ def test_it_remembers_its_folder(manager, build_dir, links):
     for name, value in (("Links", 5000), ("Oben", 3000)):
         run("wine", "reg", "add", r"HKCU\Software\Ordnerlink\Verwalten", "/v", name, "/t", "REG_DWORD",
             "/d", str(value), "/f")
+    run("wine", "reg", "add", r"HKCU\Software\Ordnerlink\Verwalten", "/v", "Spaltenbreiten", "/t",
+        "REG_MULTI_SZ", "/d", "\\0".join(OLD_WIDTHS), "/f")
     again = App(build_dir, args=("/manage",), title=MANAGER_TITLE)
     try:
         assert wait_until(lambda: "Dokumente" in states(again)), again.rows()
         x, y, width, height = window_rectangle(again.window)
         assert 0 <= x and x + width <= 1280 and 0 <= y and y + height <= 800, (x, y, width, height)
+        assert wait_until(closed)
+        assert again.wait_exit() == 0
     finally:
         again.close()
+    widths = stored_widths()
+    assert widths[:3] == OLD_WIDTHS and widths[4] == ART_WIDTH and int(widths[3]) > 120, widths
 
 
 def test_the_system_menu_opens_the_manager(app):
@@ -332,7 +423,7 @@ def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
     manager.key("End", "shift+Home", "BackSpace")
     manager.type(r"C:\e2e\andere")
     manager.key("Return")
-    assert wait_until(lambda: [row[1:] for row in manager.rows()] ==
+    assert wait_until(lambda: [row[1:4] for row in manager.rows()] ==
                       [("Nur hier", r"C:\e2e\quelle", "erreichbar")]), manager.rows()
 
     # A new folder link there: the main window, its target line holding the
@@ -369,7 +460,7 @@ def test_context_menu_repairs(manager, links):
     os.setxattr(links / "Dokumente", "user.DOSATTRIB", b"0x0")  # the folder lost its mark
     manager.key("Home")  # Dokumente
     manager.key("F5")
-    assert wait_until(lambda: states(manager).get("Dokumente", "").startswith("beschädigt: ")), manager.rows()
+    assert wait_until(lambda: states(manager).get("Dokumente") == "beschädigt"), manager.rows()
     manager.key("shift+F10")
     manager.key("r")  # Reparieren
     assert wait_until(lambda: states(manager).get("Dokumente") == "erreichbar"), manager.rows()
