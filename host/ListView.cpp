@@ -8,7 +8,8 @@ namespace host {
 std::unique_ptr<ListView> ListView::Create(const ListViewArgs& args) {
     std::unique_ptr<ListView> list(new ListView());
     if (!list->createStandard(WC_LISTVIEWW, L"",
-                              WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                              WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS |
+                                  LVS_EDITLABELS,
                               0, args.parent))
         return nullptr;
     ListView_SetExtendedListViewStyle(list->hwnd(), LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
@@ -225,6 +226,13 @@ bool ListView::setFocusedRow(int row) {
     return row >= 0 && setState(row, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
+bool ListView::editName(int row) {
+    if (!hwnd() || row < 0 || row >= rowCount())
+        return false;
+    SetFocus(hwnd()); // the list edits only while it has the focus
+    return ListView_EditLabel(hwnd(), row) != nullptr;
+}
+
 void ListView::ensureVisible(int row) {
     if (hwnd() && row >= 0)
         ListView_EnsureVisible(hwnd(), row, FALSE);
@@ -286,6 +294,13 @@ bool ListView::handleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem >= 0 && onDblClick)
             onDblClick();
         return true;
+    case LVN_ENDLABELEDITW: {
+        const auto* edit = reinterpret_cast<const NMLVDISPINFOW*>(lParam);
+        if (edit->item.pszText && onNameEdited) // null: the editing was cancelled
+            onNameEdited(edit->item.iItem, edit->item.pszText);
+        result = FALSE;
+        return true;
+    }
     case LVN_COLUMNCLICK:
         if (onColumnClick)
             onColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);

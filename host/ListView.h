@@ -89,6 +89,12 @@ public:
     std::function<void(int column)> onColumnClick;
     // A column's width changed, by the user or by code.
     std::function<void(int column)> onColumnWidthChange;
+    // A row's name (its first column) was edited to text; the list keeps the
+    // name it had: the host renames what the row stands for and sets the
+    // text itself.
+    std::function<void(int row, const std::wstring& text)> onNameEdited;
+    // Starts the editing of a row's name; false when it cannot start.
+    bool editName(int row);
 
 private:
     ListView() : Control(kColorWindow, kColorWindowText) {}

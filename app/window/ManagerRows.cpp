@@ -1,5 +1,6 @@
 #include "ManagerWindow.h"
 
+#include "Clipboard.h"
 #include "ManagerColumns.h"
 #include "Quoted.h"
 #include "SourceKind.h"
@@ -153,4 +154,20 @@ void ManagerWindow::ShareWidthAmongColumns() {
     for (std::size_t c = 0; c < kManagerColumns.size(); ++c)
         lstLinks->setColumnWidth(static_cast<int>(c),
                                  MulDiv(Scaled(kManagerColumns[c].width), available, designed));
+}
+
+void ManagerWindow::CopySelected() {
+    // One line per row as the list shows them, the columns a user pastes
+    // into a table: name, source, state, cause.
+    std::wstring text;
+    for (int shown : lstLinks->selectedRows()) {
+        const auto found = rows_.find(lstLinks->tag(shown));
+        if (found == rows_.end())
+            continue;
+        const Row& row = found->second;
+        text += row.name + L"\t" + row.source + L"\t" + row.shown.word + L"\t" + row.shown.cause + L"\r\n";
+    }
+    if (!text.empty() && !host::PutClipboardText(form->hwnd(), text))
+        host::ShowMessageBox(form->hwnd(), L"Die Zwischenablage l\u00E4sst sich nicht beschreiben.",
+                             L"Nicht kopiert", MB_OK | MB_ICONWARNING);
 }

@@ -41,7 +41,7 @@ constexpr int kCaptionPadding = 16;
 constexpr int kMinimumHeight = 300;
 
 // The commands of the row's context menu.
-enum MenuCommand : UINT { MenuOpen = 1, MenuCheck, MenuRepair, MenuSource, MenuRemove, MenuNew };
+enum MenuCommand : UINT { MenuOpen = 1, MenuCheck, MenuRepair, MenuSource, MenuRename, MenuRemove, MenuNew };
 
 std::wstring Shown(const std::wstring& path) {
     return L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(path), kMaxShownPathChars);
@@ -211,6 +211,12 @@ bool ManagerWindow::CreateControls() {
     };
     lstLinks->onContextMenu = [this](int x, int y) { ShowContextMenu(x, y); };
     lstLinks->onSelectionChange = [this] { ShowSelectedCause(); };
+    lstLinks->onNameEdited = [this](int row, const std::wstring& name) {
+        // Once the list has ended its editing: a question asked now would
+        // take the focus from the list's edit field while it closes.
+        const auto target = form->postTarget();
+        target->post(target->generation(), [this, tag = lstLinks->tag(row), name] { RenameRow(tag, name); });
+    };
     lstLinks->onColumnClick = [this](int column) { List_ColumnClick(column); };
     lstLinks->onColumnWidthChange = [this](int column) {
         if (column != kShownColumnOrder.back())
@@ -719,6 +725,7 @@ void ManagerWindow::ShowContextMenu(int x, int y) {
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuCheck, L"Erneut &pr\u00FCfen");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuRepair, L"&Reparieren");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuSource, L"&Quelle \u00E4ndern\u2026");
+    AppendMenuW(menu.get(), MF_STRING | onRows, MenuRename, L"&Umbenennen");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuRemove, L"&Entfernen");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, MenuNew, L"&Neue Ordnerverkn\u00FCpfung\u2026");
@@ -736,6 +743,9 @@ void ManagerWindow::ShowContextMenu(int x, int y) {
         break;
     case MenuSource:
         ChangeSourceOfSelected();
+        break;
+    case MenuRename:
+        RenameSelected();
         break;
     case MenuRemove:
         RemoveSelected();
@@ -760,9 +770,16 @@ void ManagerWindow::List_KeyDown(std::int16_t& keyCode, std::int16_t shift) {
     case VK_F5:
         CheckSelected();
         break;
+    case VK_F2:
+        RenameSelected();
+        break;
     case 'A':
         if (shift == kControl)
             lstLinks->selectAll();
+        break;
+    case 'C':
+        if (shift == kControl)
+            CopySelected();
         break;
     default:
         break;

@@ -110,6 +110,11 @@ private:
         L_SHTCUT::OtherEntries otherEntries;
     };
     void NewFolderLink();
+    // Ctrl+C: the selected rows as text.
+    void CopySelected();
+    // F2: the row's folder gets the name typed in the list.
+    void RenameSelected();
+    void RenameRow(std::intptr_t tag, std::wstring name);
     void ShowContextMenu(int x, int y);
     void List_KeyDown(std::int16_t& keyCode, std::int16_t shift);
     void Form_Unload();

@@ -11,10 +11,13 @@
 // separated by tabs; with "--layout TITLE" the
 // geometry of that window and of every visible window within it (below);
 // with "--focus TITLE" the class of the window that has the keyboard focus in
-// that window's thread, and whether that window is the active one.
+// that window's thread, and whether that window is the active one; with
+// "--clipboard" the clipboard's text, as it is, in UTF-8.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
 
 #include "Win32Holders.h"
 
@@ -246,6 +249,21 @@ int PrintFocus(const wchar_t* title) {
     return 0;
 }
 
+// The clipboard's Unicode text; exit code 1 when it holds none.
+int PrintClipboard() {
+    if (!OpenClipboard(nullptr))
+        return 1;
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    const std::string printed = text ? Utf8(text) : std::string();
+    if (text)
+        GlobalUnlock(data);
+    CloseClipboard();
+    _setmode(_fileno(stdout), _O_BINARY); // its line ends as they are
+    std::fwrite(printed.data(), 1, printed.size(), stdout);
+    return text ? 0 : 1;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -263,6 +281,8 @@ int wmain(int argc, wchar_t** argv) {
         return PrintLayout(argv[2]);
     if (argc == 3 && std::wstring(argv[1]) == L"--focus")
         return PrintFocus(argv[2]);
+    if (argc == 2 && std::wstring(argv[1]) == L"--clipboard")
+        return PrintClipboard();
     EnumWindows(PrintWindow, 0);
     return 0;
 }

@@ -218,6 +218,56 @@ def test_header_clicks_sort_while_states_arrive(manager):
     assert [row[1] for row in in_order(lambda row: row[1])] == ["Dokumente", "Kaputt", "Server", "Still"]
 
 
+RENAME_TITLE = "Ordnerverknüpfung umbenennen"
+SYNC_RECORD_KEY = r"HKCU\Software\Ordnerlink\Sync"
+
+
+def rename(app, name):
+    """F2 on the row with the focus, the new name typed into the list."""
+    app.key("F2")
+    assert wait_until(lambda: app.focus(MANAGER_TITLE) == ("Edit", True)), app.focus(MANAGER_TITLE)
+    app.key("ctrl+a")
+    app.type(name)
+    app.key("Return")
+
+
+def test_copy_and_rename(manager, build_dir, links):
+    # Dokumente as /sync records a folder link it made.
+    run("wine", "reg", "add", SYNC_RECORD_KEY, "/v", r"C:\e2e\links", "/t", "REG_MULTI_SZ", "/d", "Dokumente",
+        "/f")
+    settled(manager)
+    focus_list(manager)  # Dokumente
+    # Ctrl+C: the selected rows as lines of name, source, state and cause.
+    manager.key("shift+Down", "ctrl+c")
+    rows = {row[1]: row for row in manager.rows()}
+    expected = "".join("\t".join(rows[name][1:5]) + "\r\n" for name in ("Dokumente", "Kaputt"))
+    assert wait_until(lambda: window_text(build_dir, "--clipboard", check=False) == expected), \
+        (window_text(build_dir, "--clipboard", check=False), expected)
+
+    # F2 on the recorded one asks first, saying that /sync makes it again; No
+    # (the default) leaves it, Yes renames its folder.
+    manager.key("Up")  # Dokumente alone
+    rename(manager, "Akten")
+    question = manager.wait_for_windows(lambda w: w[0] == RENAME_TITLE)
+    assert question and any("wieder an" in text for text in question[0]), manager.windows()
+    answer_message_box(manager, RENAME_TITLE)
+    assert (links / "Dokumente" / "target.lnk").exists() and not (links / "Akten").exists()
+    rename(manager, "Akten")
+    answer_message_box(manager, RENAME_TITLE, keys=("shift+Tab", "Return"))  # Yes
+    assert wait_until(lambda: states(manager).get("Akten") == "erreichbar"), manager.rows()
+    assert "Dokumente" not in states(manager) and not (links / "Dokumente").exists()
+    assert (links / "Akten" / "desktop.ini").read_bytes() == DESKTOP_INI
+    # One /sync did not make: renamed without a question.
+    manager.key("Down", "Down")  # Server
+    rename(manager, "Netz")
+    assert wait_until(lambda: "Netz" in states(manager) and "Server" not in states(manager)), manager.rows()
+    assert (links / "Netz" / "target.lnk").exists() and not (links / "Server").exists()
+    run("wine", "reg", "delete", SYNC_RECORD_KEY, "/f", check=False)
+    # Typing a name's first letters selects its row: the list view's own.
+    manager.type("Sti")
+    assert wait_until(lambda: [row[1] for row in manager.rows() if row[0] == "*"] == ["Still"]), manager.rows()
+
+
 def test_the_folder_is_followed(manager, build_dir, links):
     settled(manager)
     assert ordnerlink(build_dir, "/create", r"C:\e2e\quelle", r"C:\e2e\links\Neu").returncode == 0
