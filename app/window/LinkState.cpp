@@ -17,10 +17,6 @@ ShownState DamagedState(const std::wstring& fault) {
     return {RowState::Damaged, kWordDamaged, cause};
 }
 
-ShownState RemovedState() {
-    return {RowState::NoFolderLink, kWordNoFolderLink, {}};
-}
-
 ShownState StateOf(const LinkCheck& check) {
     switch (check.condition) {
     case LinkCondition::NoFolderLink:

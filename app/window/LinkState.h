@@ -22,8 +22,6 @@ struct ShownState {
 ShownState WorkingState(const std::wstring& word);
 // A folder link that the shell cannot follow, and what is damaged.
 ShownState DamagedState(const std::wstring& fault);
-// A folder whose folder link was removed here.
-ShownState RemovedState();
 // The state a check found: its word, and the cause where the word alone
 // does not say what is wrong (a damaged folder link, a source that cannot
 // be reached) or what answered.

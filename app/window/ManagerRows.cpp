@@ -105,6 +105,7 @@ void ManagerWindow::ShowCounts() {
     for (const auto& [tag, row] : rows_)
         states.push_back(row.shown.state);
     lblCounts->setCaption(CountsText(states));
+    lblEmpty->setVisible(rows_.empty() && !listing_ && !listAgain_);
 }
 
 void ManagerWindow::ShowSelectedCause() {

@@ -10,12 +10,15 @@
 #include "ManagerSettings.h"
 #include "Quoted.h"
 #include "RunningProgram.h"
+#include "SameName.h"
 #include "Screen.h"
+#include "ShellNotify.h"
 #include "SourceDialog.h"
 #include "StoredFormData.h"
 #include "Worker.h"
 #include "resource.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -168,6 +171,9 @@ bool ManagerWindow::CreateControls() {
     const HWND formWindow = form->hwnd();
     txtFolder = VxLineIn::Create({formWindow, form.get()});
     lstLinks = host::ListView::Create({formWindow, kManagerColumns});
+    lblEmpty = lstLinks ? host::Label::Create({lstLinks->hwnd(), L"Keine Ordnerverkn\u00FCpfungen in diesem "
+                                                                 L"Ordner"})
+                        : nullptr;
     lblCounts = host::Label::Create({formWindow, L""});
     lblCause = host::Label::Create({formWindow, L""});
     cmdOpen = host::CommandButton::Create({formWindow, L"\u00D6ffnen"});
@@ -177,13 +183,14 @@ bool ManagerWindow::CreateControls() {
     cmdRemove = host::CommandButton::Create({formWindow, L"Entfernen"});
     cmdNew = host::CommandButton::Create({formWindow, L"Neue Ordnerverkn\u00FCpfung\u2026"});
     cmdClose = host::CommandButton::Create({formWindow, L"Schlie\u00DFen"});
-    if (!txtFolder || !lstLinks || !lblCounts || !lblCause || !cmdOpen || !cmdCheck || !cmdRepair ||
-        !cmdSource || !cmdRemove || !cmdNew || !cmdClose)
+    if (!txtFolder || !lstLinks || !lblEmpty || !lblCounts || !lblCause || !cmdOpen || !cmdCheck ||
+        !cmdRepair || !cmdSource || !cmdRemove || !cmdNew || !cmdClose)
         return false;
     // A list that cannot order its columns shows them by their index.
     lstLinks->setColumnOrder(kShownColumnOrder);
     // Names and causes show an "&" as it is.
     lblCounts->setUseMnemonic(false);
+    lblEmpty->setBackColor(host::kColorWindow);
     lblCause->setUseMnemonic(false);
     // The target line of the main window, with its folder button.
     txtFolder->ReadProperties(host::FindStoredBag(LoadStoredFormData(), L"txtPat"));
@@ -248,8 +255,8 @@ void ManagerWindow::ApplyDpi(unsigned dpi) {
     host::FontDesc font;
     font.size *= dpi_ / (1440.0 / host::TwipsPerPixelY());
     for (host::Control* c : std::initializer_list<host::Control*>{
-             lstLinks.get(), lblCounts.get(), lblCause.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
-             cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()})
+             lstLinks.get(), lblEmpty.get(), lblCounts.get(), lblCause.get(), cmdOpen.get(), cmdCheck.get(),
+             cmdRepair.get(), cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()})
         c->setFont(font);
     // The rows' pictures at the size of this resolution's small icons; the
     // rows show none when they cannot be drawn.
@@ -329,6 +336,12 @@ void ManagerWindow::Layout() {
     lblCounts->setBounds(margin, statusTop, width - 2 * margin, statusHeight);
     lblCause->setBounds(margin, statusTop + statusHeight, width - 2 * margin, statusHeight);
     lstLinks->setBounds(margin, listTop, width - 2 * margin, statusTop - Scaled(kGap) - listTop);
+    // Below the list's header.
+    RECT header{};
+    if (!GetWindowRect(ListView_GetHeader(lstLinks->hwnd()), &header))
+        header = RECT{};
+    lblEmpty->setBounds(Scaled(kGap), header.bottom - header.top + Scaled(kGap),
+                        width - 2 * margin - 2 * Scaled(kGap), statusHeight);
     FillLastColumn();
     const auto row = ButtonRow();
     for (const ButtonLine& line : lines) {
@@ -377,7 +390,6 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
     refreshPosted_ = false; // dropped with the generation
     rows_.clear();
     lstLinks->clear();
-    ShowCounts();
     ShowSelectedCause();
     listing_ = false;
     listAgain_ = false;
@@ -386,11 +398,25 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
     txtFolder->SetText(L_SHTCUT::FolderAsShown(folder));
     const unsigned generation = form->postTarget()->generation();
     std::weak_ptr<host::PostTarget> target = form->postTarget();
-    watcher = FolderWatcher::Start(folder, [target, generation, this] {
+    watcher = FolderWatcher::Start(folder, [target, generation, this](const std::set<std::wstring>& entries) {
         if (const auto post = target.lock())
-            post->post(generation, [this] { ListFolder(); });
+            post->post(generation, [this, entries] { FolderChanged(entries); });
     });
     ListFolder();
+    ShowCounts(); // none yet, and no word of an empty folder while it is read
+}
+
+void ManagerWindow::FolderChanged(const std::set<std::wstring>& entries) {
+    ListFolder();
+    // A folder link changed inside its folder (its desktop.ini deleted, its
+    // folder's attributes changed) keeps its source: the listing would not
+    // check it, so its row is checked again here, and no other.
+    std::vector<std::intptr_t> changed;
+    for (const auto& [tag, row] : rows_)
+        if (std::any_of(entries.begin(), entries.end(),
+                        [&](const std::wstring& entry) { return SameName(entry, row.name); }))
+            changed.push_back(tag);
+    StartChecks(changed, true);
 }
 
 void ManagerWindow::ListFolder() {
@@ -428,11 +454,11 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
         return;
     }
     const host::ListView::BulkChange bulk(*lstLinks);
-    // Rows whose folder link went go, but for those removed here, which say so.
+    // Rows whose folder link went go.
     for (auto it = rows_.begin(); it != rows_.end();) {
         const bool stillThere = std::any_of(
             found.begin(), found.end(), [&](const FoundLink& link) { return link.path == it->second.path; });
-        if (stillThere || it->second.removedHere) {
+        if (stillThere) {
             ++it;
             continue;
         }
@@ -449,8 +475,7 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
             continue;
         }
         Row& row = known->second;
-        if (row.source != link.source || row.removedHere || row.damaged != !link.fault.empty()) {
-            row.removedHere = false;
+        if (row.source != link.source || row.damaged != !link.fault.empty()) {
             SetSource(known->first, link.source);
             ShowFound(known->first, link, toCheck);
         }
@@ -651,7 +676,6 @@ void ManagerWindow::ChangeSourceOfSelected() {
     if (!check || found == rows_.end())
         return;
     found->second.checking = true;
-    found->second.removedHere = false;
     SetState(tag, WorkingState(L"Quelle wird ge\u00E4ndert"));
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
@@ -673,36 +697,73 @@ void ManagerWindow::RemoveSelected() {
     const std::vector<std::intptr_t> tags = SelectedTags();
     if (tags.empty())
         return;
+    // First what a user fears: that the files at the source go.
+    const Row& first = rows_[tags.front()];
     const std::wstring question =
         tags.size() == 1
-            ? L"Die Ordnerverkn\u00FCpfung " + Quoted(Shown(rows_[tags.front()].path)) +
-                  L" entfernen?\n\nDer Ordner und seine \u00FCbrigen Eintr\u00E4ge bleiben erhalten; nur "
-                  L"desktop.ini und target.lnk werden gel\u00F6scht."
-            : L"Die " + std::to_wstring(tags.size()) +
-                  L" ausgew\u00E4hlten Ordnerverkn\u00FCpfungen entfernen?\n\nDie Ordner und ihre "
-                  L"\u00FCbrigen "
-                  L"Eintr\u00E4ge bleiben erhalten; nur desktop.ini und target.lnk werden gel\u00F6scht.";
+            ? (first.source.empty()
+                   ? std::wstring(L"Die Dateien an der Quelle werden nicht gel\u00F6scht.")
+                   : L"Die Dateien in " + Quoted(first.source) + L" werden nicht gel\u00F6scht.") +
+                  L"\n\nDie Ordnerverkn\u00FCpfung " + Quoted(Shown(first.path)) +
+                  L" entfernen? Was sonst in ihrem Ordner liegt, bleibt erhalten."
+            : L"Die Dateien in ihren Quellen werden nicht gel\u00F6scht.\n\nDie " +
+                  std::to_wstring(tags.size()) +
+                  L" ausgew\u00E4hlten Ordnerverkn\u00FCpfungen entfernen? Was sonst in ihren Ordnern liegt, "
+                  L"bleibt erhalten.";
     if (host::ShowMessageBox(form->hwnd(), question, L"Ordnerverkn\u00FCpfung entfernen",
                              MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     std::wstring failures;
-    for (std::intptr_t tag : tags) {
-        // A row that went while the question was open is not brought back.
-        const auto found = rows_.find(tag);
-        if (found == rows_.end())
-            continue;
-        Row& row = found->second;
-        const L_SHTCUT::FolderLinkRemoval removal = L_SHTCUT::RemoveFolderLink(row.path);
-        if (!removal.failure.empty()) {
-            failures += Quoted(Shown(row.path)) + L" bleibt unver\u00E4ndert: " + removal.failure + L"\n";
-            continue;
+    std::vector<std::wstring> emptied;
+    {
+        const host::ListView::BulkChange bulk(*lstLinks);
+        for (std::intptr_t tag : tags) {
+            // A row that went while the question was open is not brought back.
+            const auto found = rows_.find(tag);
+            if (found == rows_.end())
+                continue;
+            const std::wstring path = found->second.path;
+            const L_SHTCUT::FolderLinkRemoval removal = L_SHTCUT::RemoveFolderLink(path);
+            if (!removal.failure.empty()) {
+                failures += Quoted(Shown(path)) + L" bleibt unver\u00E4ndert: " + removal.failure + L"\n";
+                continue;
+            }
+            // An ordinary folder now, which the list does not show.
+            lstLinks->removeRow(lstLinks->findTag(tag));
+            rows_.erase(found);
+            if (L_SHTCUT::ContentOf(path + L"\\").content == L_SHTCUT::FolderContent::Empty)
+                emptied.push_back(path);
         }
-        row.removedHere = true;
-        SetState(tag, RemovedState());
     }
+    RowsChanged();
     if (!failures.empty())
         host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht entfernt",
                              MB_OK | MB_ICONWARNING);
+    OfferToDeleteEmptied(emptied);
+}
+
+void ManagerWindow::OfferToDeleteEmptied(const std::vector<std::wstring>& folders) {
+    if (folders.empty())
+        return;
+    std::wstring named;
+    for (const std::wstring& folder : folders)
+        named += L"\n" + Quoted(Shown(folder));
+    const std::wstring question =
+        (folders.size() == 1 ? L"Dieser Ordner ist jetzt leer:" : L"Diese Ordner sind jetzt leer:") + named +
+        (folders.size() == 1 ? L"\n\nIhn auch l\u00F6schen?" : L"\n\nSie auch l\u00F6schen?");
+    if (host::ShowMessageBox(form->hwnd(), question, L"Leeren Ordner l\u00F6schen",
+                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    std::wstring failures;
+    for (const std::wstring& folder : folders)
+        // Only while still empty: RemoveDirectory deletes no folder that holds anything.
+        if (RemoveDirectoryW(folder.c_str()))
+            L_SHTCUT::NotifyShell(L_SHTCUT::FolderChange::Deleted, folder);
+        else
+            failures += Quoted(Shown(folder)) + L": " + L_SHTCUT::ErrorText(GetLastError()) + L"\n";
+    if (!failures.empty())
+        host::ShowMessageBox(form->hwnd(), L"Nicht gel\u00F6scht:\n" + failures,
+                             L"Ordner nicht gel\u00F6scht", MB_OK | MB_ICONWARNING);
 }
 
 void ManagerWindow::NewFolderLink() {

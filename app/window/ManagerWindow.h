@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,8 @@ private:
     // The folder and its rows.
     void ShowFolder(std::wstring folder);
     void ListFolder();
+    // The watcher saw entries of the folder change (their names; none: unknown).
+    void FolderChanged(const std::set<std::wstring>& entries);
     void ListingDone(const std::vector<FoundLink>& found, const std::wstring& failure);
     // Shows a damaged link's state; a whole one is added to toCheck.
     void ShowFound(std::intptr_t tag, const FoundLink& link, std::vector<std::intptr_t>& toCheck);
@@ -100,6 +103,8 @@ private:
     void CheckSelected();
     void ChangeSourceOfSelected();
     void RemoveSelected();
+    // Folders that a removal left empty: deleted when the user says so.
+    void OfferToDeleteEmptied(const std::vector<std::wstring>& folders);
     void RepairSelected();
     // A repair or change of source that ran on a worker is over: its row is
     // checked anew, or shows failure (and, with failureTitle, a box names it).
@@ -129,8 +134,6 @@ private:
         bool damaged = false;    // a folder link the shell cannot follow
         bool checking = false;   // a check runs: none is started beside it
         bool checkAgain = false; // the link changed while its check ran
-        // Removed here: the row stays, saying so, until the folder is shown anew.
-        bool removedHere = false;
     };
 
     // First, so that the thread's earlier mode comes back after the windows went.
@@ -140,6 +143,7 @@ private:
     std::unique_ptr<host::Form> form;
     std::unique_ptr<VxLineIn> txtFolder;
     std::unique_ptr<host::ListView> lstLinks;
+    std::unique_ptr<host::Label> lblEmpty; // inside the list, while it has no rows
     std::unique_ptr<host::Label> lblCounts;
     std::unique_ptr<host::Label> lblCause;
     std::unique_ptr<host::CommandButton> cmdOpen;
