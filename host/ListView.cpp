@@ -7,8 +7,10 @@ namespace host {
 
 std::unique_ptr<ListView> ListView::Create(const ListViewArgs& args) {
     std::unique_ptr<ListView> list(new ListView());
-    if (!list->createStandard(WC_LISTVIEWW, L"", WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, 0,
-                              args.parent))
+    if (!list->createStandard(WC_LISTVIEWW, L"",
+                              WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS |
+                                  LVS_EDITLABELS,
+                              0, args.parent))
         return nullptr;
     ListView_SetExtendedListViewStyle(list->hwnd(), LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     for (const ListViewColumn& column : args.columns) {
@@ -37,12 +39,68 @@ bool ListView::setColumnWidth(int column, int width) {
            ListView_SetColumnWidth(hwnd(), column, width) != FALSE;
 }
 
+bool ListView::setColumnOrder(const std::vector<int>& order) {
+    return hwnd() && static_cast<int>(order.size()) == columnCount() &&
+           ListView_SetColumnOrderArray(hwnd(), static_cast<int>(order.size()),
+                                        const_cast<int*>(order.data())) != FALSE;
+}
+
+void ListView::setSortArrow(int column, bool ascending) {
+    const HWND header = hwnd() ? ListView_GetHeader(hwnd()) : nullptr;
+    if (!header)
+        return;
+    for (int c = 0; c < columnCount(); ++c) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        if (!Header_GetItem(header, c, &item))
+            continue; // that column keeps what it shows
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (c == column)
+            item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+        Header_SetItem(header, c, &item);
+    }
+}
+
+void ListView::setImageList(HIMAGELIST images) {
+    if (hwnd())
+        ListView_SetImageList(hwnd(), images, LVSIL_SMALL);
+}
+
+bool ListView::setImage(int row, int image) {
+    if (!hwnd() || row < 0 || row >= rowCount())
+        return false;
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = image;
+    return SendMessageW(hwnd(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
+}
+
+namespace {
+
+int CALLBACK CompareTags(LPARAM first, LPARAM second, LPARAM order) noexcept {
+    const auto& less = *reinterpret_cast<const std::function<bool(std::intptr_t, std::intptr_t)>*>(order);
+    try {
+        return less(first, second) ? -1 : less(second, first) ? 1 : 0;
+    } catch (...) {
+        return 0; // nothing crosses the control's callback; the rows keep their order
+    }
+}
+
+} // namespace
+
+void ListView::sortRows(const std::function<bool(std::intptr_t, std::intptr_t)>& less) {
+    if (hwnd())
+        ListView_SortItems(hwnd(), CompareTags, reinterpret_cast<LPARAM>(&less));
+}
+
 int ListView::addRow(const std::vector<std::wstring>& texts, std::intptr_t tag) {
     if (!hwnd())
         return -1;
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = rowCount();
+    item.iImage = I_IMAGENONE;
     item.pszText = const_cast<wchar_t*>(texts.empty() ? L"" : texts[0].c_str());
     item.lParam = static_cast<LPARAM>(tag);
     const int row =
@@ -168,6 +226,13 @@ bool ListView::setFocusedRow(int row) {
     return row >= 0 && setState(row, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
+bool ListView::editName(int row) {
+    if (!hwnd() || row < 0 || row >= rowCount())
+        return false;
+    SetFocus(hwnd()); // the list edits only while it has the focus
+    return ListView_EditLabel(hwnd(), row) != nullptr;
+}
+
 void ListView::ensureVisible(int row) {
     if (hwnd() && row >= 0)
         ListView_EnsureVisible(hwnd(), row, FALSE);
@@ -187,6 +252,16 @@ LRESULT ListView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         raiseContextMenu(lParam);
         return 0;
+    case WM_NOTIFY: {
+        // From the header, whose parent the list is: the list applies the
+        // width first.
+        const LRESULT result = callDefault(msg, wParam, lParam);
+        const auto* change = reinterpret_cast<const NMHEADERW*>(lParam);
+        if ((change->hdr.code == HDN_ITEMCHANGEDW || change->hdr.code == HDN_ITEMCHANGEDA) && change->pitem &&
+            (change->pitem->mask & HDI_WIDTH) && onColumnWidthChange)
+            onColumnWidthChange(change->iItem);
+        return result;
+    }
     default:
         return Control::handleMessage(msg, wParam, lParam);
     }
@@ -218,6 +293,17 @@ bool ListView::handleReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case NM_DBLCLK:
         if (reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem >= 0 && onDblClick)
             onDblClick();
+        return true;
+    case LVN_ENDLABELEDITW: {
+        const auto* edit = reinterpret_cast<const NMLVDISPINFOW*>(lParam);
+        if (edit->item.pszText && onNameEdited) // null: the editing was cancelled
+            onNameEdited(edit->item.iItem, edit->item.pszText);
+        result = FALSE;
+        return true;
+    }
+    case LVN_COLUMNCLICK:
+        if (onColumnClick)
+            onColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
         return true;
     case LVN_ITEMCHANGED: {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);

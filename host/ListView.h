@@ -1,13 +1,16 @@
 // A list view in report view: columns with a caption and a width, rows of
-// texts (one per column) each carrying a tag of the host's, multiple
-// selection. DblClick is raised for a double click on a row, onContextMenu
+// texts (one per column) each carrying a tag of the host's and a picture of
+// the host's image list, multiple selection, rows sorted by the host's
+// order. DblClick is raised for a double click on a row, onContextMenu
 // for the context menu (right click, Shift+F10, the menu key), with the
 // point in screen coordinates where the menu belongs; onSelectionChange
-// when a row's selection changes. Enter reaches the key events instead of
-// the form's dialog keys.
+// when a row's selection changes; onColumnClick for a click on a column's
+// header. Enter reaches the key events instead of the form's dialog keys.
 #pragma once
 
 #include "Control.h"
+
+#include <commctrl.h>
 
 #include <cstdint>
 #include <memory>
@@ -33,6 +36,18 @@ public:
     int columnCount() const;
     int columnWidth(int column) const;
     bool setColumnWidth(int column, int width);
+    // The columns as shown from left to right, by their index.
+    bool setColumnOrder(const std::vector<int>& order);
+    // The arrow in a column's header: up for ascending order; column -1
+    // takes it away.
+    void setSortArrow(int column, bool ascending);
+
+    // The small pictures of the rows; the host keeps the image list and
+    // destroys it after the list view went or took another.
+    void setImageList(HIMAGELIST images);
+    bool setImage(int row, int image);
+    // Orders the rows by their tags; selection and focus stay with their rows.
+    void sortRows(const std::function<bool(std::intptr_t, std::intptr_t)>& less);
 
     // Appends a row with texts for its first columns; its index, -1 when it
     // could not be added.
@@ -71,6 +86,15 @@ public:
 
     std::function<void(int x, int y)> onContextMenu;
     std::function<void()> onSelectionChange;
+    std::function<void(int column)> onColumnClick;
+    // A column's width changed, by the user or by code.
+    std::function<void(int column)> onColumnWidthChange;
+    // A row's name (its first column) was edited to text; the list keeps the
+    // name it had: the host renames what the row stands for and sets the
+    // text itself.
+    std::function<void(int row, const std::wstring& text)> onNameEdited;
+    // Starts the editing of a row's name; false when it cannot start.
+    bool editName(int row);
 
 private:
     ListView() : Control(kColorWindow, kColorWindowText) {}

@@ -2,18 +2,18 @@
 
 #include "SourceText.h"
 
-LinkSourceKind SourceKindOf(std::wstring_view source) {
-    if (const auto classified = ShellLinkFile::ClassifySource(source)) {
-        switch (classified->kind) {
-        case ShellLinkFile::SourceKind::LocalDrive:
-            return LinkSourceKind::Local;
-        case ShellLinkFile::SourceKind::NetworkShare:
-            return classified->webFolder ? LinkSourceKind::WebFolder : LinkSourceKind::Share;
-        case ShellLinkFile::SourceKind::Address:
-            return LinkSourceKind::Ftp; // web addresses are recorded as web folders
-        }
+std::optional<FolderLinkKind> SourceKindOf(std::wstring_view source) {
+    const auto classified = ShellLinkFile::ClassifySource(source);
+    if (!classified)
+        return std::nullopt;
+    switch (classified->kind) {
+    case ShellLinkFile::SourceKind::LocalDrive:
+        return FolderLinkKind::Local;
+    case ShellLinkFile::SourceKind::NetworkShare:
+        // An http address is recorded as a share of the web-folder redirector.
+        return classified->webFolder ? FolderLinkKind::WebFolder : FolderLinkKind::Share;
+    case ShellLinkFile::SourceKind::Address:
+        return FolderLinkKind::Ftp;
     }
-    const bool twoSeparators = source.size() >= 2 && (source[0] == L'\\' || source[0] == L'/') &&
-                               (source[1] == L'\\' || source[1] == L'/');
-    return twoSeparators ? LinkSourceKind::Share : LinkSourceKind::Local;
+    return std::nullopt;
 }

@@ -1,15 +1,14 @@
-// Which kind of source a folder link points at, from its source as read from
-// the link: a local path, a share, an FTP address, or a web folder (an http
-// or https address, recorded as a share of Windows' web-folder redirector:
-// "\\host@SSL\DavWWWRoot\path"). What /list and /check /all name in their
-// data formats, and what the manager can tell its rows by. Portable.
+// The kind of a folder link's source as the user names it: a folder on a
+// drive of this computer, a network share, an FTP server or a web folder.
+// The manager shows it, and the lists of folder links name it. Portable.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
-enum class LinkSourceKind { Local, Share, Ftp, WebFolder };
+enum class FolderLinkKind { Local, Share, Ftp, WebFolder };
 
-// The kind of source, a link's source as recorded or as typed. A text that
-// names no valid source still gets a kind: one starting with two
-// separators is a share, any other a local path.
-LinkSourceKind SourceKindOf(std::wstring_view source);
+// The kind of the source a folder link records (or of a source as typed);
+// nothing for a text that names no source, such as the empty source of a
+// damaged folder link.
+std::optional<FolderLinkKind> SourceKindOf(std::wstring_view source);

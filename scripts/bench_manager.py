@@ -196,6 +196,11 @@ def main():
     make_links(build, ROOT_DOS + "\\ftp", [f"ftp://127.0.0.1:{ftp.port}/Ordner{i}" for i in range(LINKS_SHOWN)])
     make_links(build, ROOT_DOS + "\\lokal", [ROOT_DOS + "\\quelle"] * LINKS_CHECKED)
     ftp.start()
+    # Sorted by state (the column Zustand, index 2), as a user who looks for
+    # what is broken keeps it:
+    # every state that comes in orders the rows anew.
+    subprocess.run(["wine", "reg", "add", r"HKCU\Software\Ordnerlink\Verwalten", "/v", "Sortierspalte", "/t",
+                    "REG_DWORD", "/d", "2", "/f"], check=True, capture_output=True, timeout=60)
     probe = Probe(build)
     try:
         times, after_window, all_checking = measure_shown(build, probe, ftp)

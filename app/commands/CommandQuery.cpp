@@ -41,13 +41,14 @@ namespace {
 // The data formats' keys and fixed values.
 constexpr const wchar_t* kListKeys[] = {L"folder", L"name", L"source", L"kind"};
 constexpr const wchar_t* kCheckKeys[] = {L"folder", L"name", L"source", L"kind", L"state", L"cause"};
-// In the order of LinkSourceKind.
+// In the order of FolderLinkKind.
 constexpr const wchar_t* kKindWords[] = {L"local", L"share", L"ftp", L"webfolder"};
 // In the order of LinkCondition; no folder link is never written.
 constexpr const wchar_t* kStateWords[] = {L"", L"damaged", L"reachable", L"not-answering", L"unreachable"};
 
 std::wstring KindWord(const std::wstring& source) {
-    return source.empty() ? L"" : kKindWords[static_cast<std::size_t>(SourceKindOf(source))];
+    const auto kind = SourceKindOf(source);
+    return kind ? kKindWords[static_cast<std::size_t>(*kind)] : L"";
 }
 
 std::wstring NameIn(const std::wstring& path) {

@@ -33,6 +33,7 @@ struct Locations {
     std::wstring console;        // ...\ordnerlink.com
     std::wstring readMe;         // ...\LIESMICH.txt
     std::wstring shortcut;       // the Start menu's Programs folder\Ordnerlink.lnk
+    std::wstring manageShortcut; // ...\Ordnerverknüpfungen verwalten.lnk, which opens the manager
 };
 
 std::optional<std::wstring> KnownFolder(REFKNOWNFOLDERID id) {
@@ -56,6 +57,7 @@ std::optional<Locations> FindLocations() {
     at.console = at.folder + L"\\" + kConsoleName;
     at.readMe = at.folder + L"\\" + kReadMeName;
     at.shortcut = *startMenuPrograms + L"\\Ordnerlink.lnk";
+    at.manageShortcut = *startMenuPrograms + L"\\Ordnerverkn\u00FCpfungen verwalten.lnk";
     return at;
 }
 
@@ -133,10 +135,12 @@ DWORD CopyProgram(const std::wstring& from, const std::wstring& to) {
     return CopyFileW(from.c_str(), to.c_str(), FALSE) ? ERROR_SUCCESS : LastErrorOr(ERROR_ACCESS_DENIED);
 }
 
-// The Start-menu shortcut, written by the platform's shell link object: it
-// points at a program file with its icon, which the folder links' own link
-// writer (lib/ShellLinkSave.h, folders only) does not record.
-DWORD SaveStartMenuShortcut(const Locations& at) {
+// A Start-menu shortcut at path, written by the platform's shell link
+// object: it starts the installed program with arguments, with its icon,
+// which the folder links' own link writer (lib/ShellLinkSave.h, folders
+// only) does not record.
+DWORD SaveStartMenuShortcut(const Locations& at, const std::wstring& path, const wchar_t* arguments,
+                            const wchar_t* description) {
     const HRESULT comStarted = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (FAILED(comStarted) && comStarted != RPC_E_CHANGED_MODE)
         return static_cast<DWORD>(comStarted);
@@ -149,16 +153,18 @@ DWORD SaveStartMenuShortcut(const Locations& at) {
         // The shell link object answers S_FALSE for a target it cannot find,
         // which the copy just made is not.
         if (SUCCEEDED(hr))
+            hr = link->SetArguments(arguments);
+        if (SUCCEEDED(hr))
             hr = link->SetWorkingDirectory(at.folder.c_str());
         if (SUCCEEDED(hr))
             hr = link->SetIconLocation(at.program.c_str(), 0);
         if (SUCCEEDED(hr))
-            hr = link->SetDescription(L"Ordnerverkn\u00FCpfungen erstellen und verwalten");
+            hr = link->SetDescription(description);
         win32::ComPtr<IPersistFile> file;
         if (SUCCEEDED(hr))
             hr = link->QueryInterface(IID_IPersistFile, file.put());
         if (SUCCEEDED(hr))
-            hr = file->Save(at.shortcut.c_str(), TRUE);
+            hr = file->Save(path.c_str(), TRUE);
     }
     if (SUCCEEDED(comStarted))
         CoUninitialize();
@@ -267,7 +273,18 @@ InstallOutcome Install() {
          [&] {
              return fromInstallation || !Exists(readMe) ? ERROR_SUCCESS : CopyProgram(readMe, at->readMe);
          }},
-        {L"den Eintrag im Startmenü anlegen", [&] { return SaveStartMenuShortcut(*at); }},
+        {L"den Eintrag im Startmenü anlegen",
+         [&] {
+             return SaveStartMenuShortcut(*at, at->shortcut, L"",
+                                          L"Ordnerverkn\u00FCpfungen erstellen und verwalten");
+         }},
+        {L"den Eintrag \u201EOrdnerverkn\u00FCpfungen verwalten\u201C im Startmen\u00FC anlegen",
+         [&] {
+             return SaveStartMenuShortcut(
+                 *at, at->manageShortcut, L"/manage",
+                 L"Die Ordnerverkn\u00FCpfungen eines Ordners pr\u00FCfen, reparieren "
+                 L"und \u00E4ndern");
+         }},
         {L"die Befehle im Kontextmenü des Explorers eintragen",
          [&] { return static_cast<DWORD>(RegisterShellVerbs(at->program)); }},
         {L"Ordnerlink unter den installierten Apps eintragen", [&] { return WriteUninstallEntry(*at); }},
@@ -288,8 +305,8 @@ InstallOutcome Install() {
 namespace {
 
 bool PartsFound(const Locations& at) {
-    return Exists(at.folder) || Exists(at.shortcut) || UserRegistry::Exists(kUninstallKey) ||
-           ShellVerbsRegistered();
+    return Exists(at.folder) || Exists(at.shortcut) || Exists(at.manageShortcut) ||
+           UserRegistry::Exists(kUninstallKey) || ShellVerbsRegistered();
 }
 
 } // namespace
@@ -329,6 +346,9 @@ UninstallOutcome Uninstall() {
     Record(outcome.failed, L"die Befehle aus dem Kontextmenü des Explorers nehmen",
            static_cast<DWORD>(UnregisterShellVerbs()));
     Record(outcome.failed, L"den Eintrag im Startmenü löschen", DeleteIfThere(at->shortcut));
+    Record(outcome.failed,
+           L"den Eintrag \u201EOrdnerverkn\u00FCpfungen verwalten\u201C im Startmen\u00FC l\u00F6schen",
+           DeleteIfThere(at->manageShortcut));
     Record(outcome.failed, L"die Einstellungen von Ordnerlink löschen",
            static_cast<DWORD>(UserRegistry::DeleteTree(SettingsKey)));
 

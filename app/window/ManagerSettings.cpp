@@ -9,7 +9,10 @@ namespace {
 
 const std::wstring kKey = std::wstring(SettingsKey) + L"\\Verwalten";
 constexpr const wchar_t* kBoundsValues[] = {L"Links", L"Oben", L"Breite", L"Hoehe"};
+constexpr wchar_t kDpiValue[] = L"Aufloesung";
 constexpr wchar_t kColumnsValue[] = L"Spaltenbreiten";
+constexpr wchar_t kSortColumnValue[] = L"Sortierspalte";
+constexpr wchar_t kSortDescendingValue[] = L"Absteigend";
 constexpr wchar_t kFolderValue[] = L"Ordner";
 
 std::optional<DWORD> ReadDword(HKEY key, const wchar_t* name) {
@@ -49,6 +52,8 @@ ManagerSettings LoadManagerSettings() {
     }
     if (haveBounds && bounds[2] > 0 && bounds[3] > 0)
         settings.bounds = RECT{bounds[0], bounds[1], bounds[0] + bounds[2], bounds[1] + bounds[3]};
+    if (const auto dpi = ReadDword(key.get(), kDpiValue); dpi && *dpi >= 48 && *dpi <= 960)
+        settings.boundsDpi = *dpi;
     // The widths as a list of strings: one decimal number each.
     if (const auto widths = ReadString(key.get(), kColumnsValue, RRF_RT_REG_MULTI_SZ)) {
         for (std::size_t start = 0; start < widths->size();) {
@@ -60,10 +65,22 @@ ManagerSettings LoadManagerSettings() {
             start = end == std::wstring::npos ? widths->size() : end + 1;
         }
     }
+    if (const auto column = ReadDword(key.get(), kSortColumnValue); column && *column < 64)
+        settings.sortColumn = static_cast<int>(*column);
+    settings.sortDescending = ReadDword(key.get(), kSortDescendingValue).value_or(0) != 0;
     if (const auto folder = ReadString(key.get(), kFolderValue, RRF_RT_REG_SZ))
         settings.folder = folder->c_str(); // without the terminating zero
     return settings;
 }
+
+namespace {
+
+bool WriteDword(HKEY key, const wchar_t* name, DWORD value) {
+    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+           ERROR_SUCCESS;
+}
+
+} // namespace
 
 bool SaveManagerSettings(const ManagerSettings& settings) {
     HKEY raw = nullptr;
@@ -75,12 +92,13 @@ bool SaveManagerSettings(const ManagerSettings& settings) {
     if (settings.bounds) {
         const RECT& r = *settings.bounds;
         const LONG values[4] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-        for (int i = 0; i < 4; ++i) {
-            const DWORD value = static_cast<DWORD>(values[i]);
-            written = RegSetValueExW(key.get(), kBoundsValues[i], 0, REG_DWORD,
-                                     reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS &&
-                      written;
-        }
+        for (int i = 0; i < 4; ++i)
+            written = WriteDword(key.get(), kBoundsValues[i], static_cast<DWORD>(values[i])) && written;
+        written = WriteDword(key.get(), kDpiValue, settings.boundsDpi) && written;
+    }
+    if (settings.sortColumn >= 0) {
+        written = WriteDword(key.get(), kSortColumnValue, static_cast<DWORD>(settings.sortColumn)) && written;
+        written = WriteDword(key.get(), kSortDescendingValue, settings.sortDescending ? 1 : 0) && written;
     }
     std::wstring widths;
     for (int width : settings.columnWidths)

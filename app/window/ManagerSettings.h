@@ -1,6 +1,7 @@
 // What the manager window remembers per user between its runs, under
-// HKCU\Software\Ordnerlink\Verwalten: its place and size, its columns'
-// widths and the folder it showed.
+// HKCU\Software\Ordnerlink\Verwalten: its place and size with the
+// resolution they were measured at, its columns' widths, the column its rows
+// are sorted by and the folder it showed.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +14,14 @@ struct ManagerSettings {
     // The window's normal place in pixels, in workspace coordinates, as
     // GetWindowPlacement gives it and SetWindowPlacement takes it.
     std::optional<RECT> bounds;
-    std::vector<int> columnWidths; // pixels, in the order of the columns
-    std::wstring folder;           // empty: the user's network shortcuts
+    unsigned boundsDpi = 96; // what bounds were measured at; 96 when not stored
+    // Pixels at 96 dots per inch, by the columns' index: a column added later
+    // comes after those there were, so that widths stored before it never
+    // land on another column.
+    std::vector<int> columnWidths;
+    int sortColumn = -1; // by index; -1: in the order the folder lists them
+    bool sortDescending = false;
+    std::wstring folder; // empty: the user's network shortcuts
 };
 
 // What is stored; a value that is missing or malformed reads as not stored.

@@ -6,15 +6,19 @@
 #include "FolderLinkFault.h"
 #include "L_PFADE.h"
 #include "LinkState.h"
+#include "ManagerColumns.h"
 #include "ManagerSettings.h"
 #include "Quoted.h"
 #include "RunningProgram.h"
+#include "SameName.h"
 #include "Screen.h"
+#include "ShellNotify.h"
 #include "SourceDialog.h"
 #include "StoredFormData.h"
 #include "Worker.h"
 #include "resource.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -28,12 +32,10 @@ constexpr wchar_t kTitleNotShown[] = L"Ordner nicht angezeigt";
 constexpr unsigned kCheckTimeoutSeconds = 5;
 constexpr std::size_t kMaxShownPathChars = 70;
 
-// The columns at 96 dots per inch.
-const std::vector<host::ListViewColumn> kColumns = {{L"Name", 180}, {L"Quelle", 280}, {L"Zustand", 260}};
-
 // The layout, in pixels at 96 dots per inch.
 constexpr int kMargin = 8;
 constexpr int kLineHeight = 23;
+constexpr int kStatusLineHeight = 17;
 constexpr int kButtonHeight = 25;
 constexpr int kGap = 6;
 // Beside a caption in its button, both sides together: a button narrower
@@ -42,14 +44,10 @@ constexpr int kCaptionPadding = 16;
 constexpr int kMinimumHeight = 300;
 
 // The commands of the row's context menu.
-enum MenuCommand : UINT { MenuOpen = 1, MenuCheck, MenuRepair, MenuSource, MenuRemove, MenuNew };
+enum MenuCommand : UINT { MenuOpen = 1, MenuCheck, MenuRepair, MenuSource, MenuRename, MenuRemove, MenuNew };
 
 std::wstring Shown(const std::wstring& path) {
     return L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(path), kMaxShownPathChars);
-}
-
-std::wstring NameOf(const std::wstring& path) {
-    return path.substr(path.find_last_of(L'\\') + 1);
 }
 
 // The folder links directly in folder (ending in "\"); failure is set, in
@@ -126,19 +124,37 @@ std::unique_ptr<ManagerWindow> ManagerWindow::Create(const std::wstring& folder)
     std::unique_ptr<ManagerWindow> window(new ManagerWindow());
     if (!window->CreateControls())
         return nullptr;
-    const ManagerSettings settings = LoadManagerSettings();
+    ManagerSettings settings = LoadManagerSettings();
     // Where it was, or where the form put it; wholly on the screen, also
     // where its size at this resolution is more than the screen holds.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (GetWindowPlacement(window->form->hwnd(), &placement)) {
+        if (settings.bounds) {
+            // As large on the screen as when it was stored, at whatever
+            // resolution that was.
+            RECT& stored = *settings.bounds;
+            stored.right = stored.left + MulDiv(stored.right - stored.left, static_cast<int>(window->dpi_),
+                                                static_cast<int>(settings.boundsDpi));
+            stored.bottom = stored.top + MulDiv(stored.bottom - stored.top, static_cast<int>(window->dpi_),
+                                                static_cast<int>(settings.boundsDpi));
+        }
         placement.rcNormalPosition = OnVisibleMonitor(settings.bounds.value_or(placement.rcNormalPosition));
         placement.flags = 0;
         placement.showCmd = SW_HIDE; // shown by Show()
         SetWindowPlacement(window->form->hwnd(), &placement);
     }
-    for (std::size_t c = 0; c < settings.columnWidths.size() && c < kColumns.size(); ++c)
+    // Widths stored before a column was added are those of the columns before it.
+    for (std::size_t c = 0; c < settings.columnWidths.size() && c < kManagerColumns.size(); ++c)
         window->lstLinks->setColumnWidth(static_cast<int>(c), window->Scaled(settings.columnWidths[c]));
+    if (settings.columnWidths.empty())
+        window->ShareWidthAmongColumns();
+    window->FillLastColumn();
+    if (settings.sortColumn < ColumnCount) {
+        window->sortColumn_ = settings.sortColumn;
+        window->sortDescending_ = settings.sortDescending;
+        window->lstLinks->setSortArrow(window->sortColumn_, !window->sortDescending_);
+    }
     std::wstring shown = folder.empty() ? settings.folder : folder;
     if (shown.empty())
         shown = L_SHTCUT::NetworkShortcutsFolder().value_or(L"");
@@ -147,13 +163,19 @@ std::unique_ptr<ManagerWindow> ManagerWindow::Create(const std::wstring& folder)
 }
 
 bool ManagerWindow::CreateControls() {
-    form = host::Form::Create({kTitle, 12000, 6750, true});
+    // Wide enough at the first start for the columns' widths, which share it.
+    form = host::Form::Create({kTitle, 17700, 6750, true});
     if (!form)
         return false;
     form->setIcon(IDI_ORDNERLINK);
     const HWND formWindow = form->hwnd();
     txtFolder = VxLineIn::Create({formWindow, form.get()});
-    lstLinks = host::ListView::Create({formWindow, kColumns});
+    lstLinks = host::ListView::Create({formWindow, kManagerColumns});
+    lblEmpty = lstLinks ? host::Label::Create({lstLinks->hwnd(), L"Keine Ordnerverkn\u00FCpfungen in diesem "
+                                                                 L"Ordner"})
+                        : nullptr;
+    lblCounts = host::Label::Create({formWindow, L""});
+    lblCause = host::Label::Create({formWindow, L""});
     cmdOpen = host::CommandButton::Create({formWindow, L"\u00D6ffnen"});
     cmdCheck = host::CommandButton::Create({formWindow, L"Erneut pr\u00FCfen"});
     cmdRepair = host::CommandButton::Create({formWindow, L"Reparieren"});
@@ -161,15 +183,21 @@ bool ManagerWindow::CreateControls() {
     cmdRemove = host::CommandButton::Create({formWindow, L"Entfernen"});
     cmdNew = host::CommandButton::Create({formWindow, L"Neue Ordnerverkn\u00FCpfung\u2026"});
     cmdClose = host::CommandButton::Create({formWindow, L"Schlie\u00DFen"});
-    if (!txtFolder || !lstLinks || !cmdOpen || !cmdCheck || !cmdRepair || !cmdSource || !cmdRemove ||
-        !cmdNew || !cmdClose)
+    if (!txtFolder || !lstLinks || !lblEmpty || !lblCounts || !lblCause || !cmdOpen || !cmdCheck ||
+        !cmdRepair || !cmdSource || !cmdRemove || !cmdNew || !cmdClose)
         return false;
+    // A list that cannot order its columns shows them by their index.
+    lstLinks->setColumnOrder(kShownColumnOrder);
+    // Names and causes show an "&" as it is.
+    lblCounts->setUseMnemonic(false);
+    lblEmpty->setBackColor(host::kColorWindow);
+    lblCause->setUseMnemonic(false);
     // The target line of the main window, with its folder button.
     txtFolder->ReadProperties(host::FindStoredBag(LoadStoredFormData(), L"txtPat"));
     txtFolder->SetCaption(L"Ordner :");
     for (host::Control* c : std::initializer_list<host::Control*>{
-             lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(), cmdSource.get(), cmdRemove.get(),
-             cmdNew.get(), cmdClose.get()})
+             lstLinks.get(), lblCounts.get(), lblCause.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
+             cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()})
         c->setVisible(true);
     form->setTabOrder({txtFolder.get(), lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
                        cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()});
@@ -189,6 +217,18 @@ bool ManagerWindow::CreateControls() {
         List_KeyDown(keyCode, shift);
     };
     lstLinks->onContextMenu = [this](int x, int y) { ShowContextMenu(x, y); };
+    lstLinks->onSelectionChange = [this] { ShowSelectedCause(); };
+    lstLinks->onNameEdited = [this](int row, const std::wstring& name) {
+        // Once the list has ended its editing: a question asked now would
+        // take the focus from the list's edit field while it closes.
+        const auto target = form->postTarget();
+        target->post(target->generation(), [this, tag = lstLinks->tag(row), name] { RenameRow(tag, name); });
+    };
+    lstLinks->onColumnClick = [this](int column) { List_ColumnClick(column); };
+    lstLinks->onColumnWidthChange = [this](int column) {
+        if (column != kShownColumnOrder.back())
+            FillLastColumn();
+    };
     cmdOpen->onClick = [this] { OpenSelected(); };
     cmdCheck->onClick = [this] { CheckSelected(); };
     cmdRepair->onClick = [this] { RepairSelected(); };
@@ -215,9 +255,14 @@ void ManagerWindow::ApplyDpi(unsigned dpi) {
     host::FontDesc font;
     font.size *= dpi_ / (1440.0 / host::TwipsPerPixelY());
     for (host::Control* c : std::initializer_list<host::Control*>{
-             lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(), cmdSource.get(), cmdRemove.get(),
-             cmdNew.get(), cmdClose.get()})
+             lstLinks.get(), lblEmpty.get(), lblCounts.get(), lblCause.get(), cmdOpen.get(), cmdCheck.get(),
+             cmdRepair.get(), cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()})
         c->setFont(font);
+    // The rows' pictures at the size of this resolution's small icons; the
+    // rows show none when they cannot be drawn.
+    ImageList icons = DrawStateIcons(dpi_);
+    lstLinks->setImageList(icons.get());
+    stateIcons = std::move(icons);
     txtFolder->SetFont(font);
     txtFolder->SetLabelFont(font);
     txtFolder->SetButtonFont(font);
@@ -285,7 +330,19 @@ void ManagerWindow::Layout() {
         FitButtonLines(needs.designed, needs.least, width - 2 * margin, gap);
     const int linesHeight = static_cast<int>(lines.size()) * (buttonHeight + gap) - gap;
     int top = height - margin - linesHeight;
-    lstLinks->setBounds(margin, listTop, width - 2 * margin, top - margin - listTop);
+    // The status line's two lines above the buttons: the counts, the cause.
+    const int statusHeight = Scaled(kStatusLineHeight);
+    const int statusTop = top - margin - 2 * statusHeight;
+    lblCounts->setBounds(margin, statusTop, width - 2 * margin, statusHeight);
+    lblCause->setBounds(margin, statusTop + statusHeight, width - 2 * margin, statusHeight);
+    lstLinks->setBounds(margin, listTop, width - 2 * margin, statusTop - Scaled(kGap) - listTop);
+    // Below the list's header.
+    RECT header{};
+    if (!GetWindowRect(ListView_GetHeader(lstLinks->hwnd()), &header))
+        header = RECT{};
+    lblEmpty->setBounds(Scaled(kGap), header.bottom - header.top + Scaled(kGap),
+                        width - 2 * margin - 2 * Scaled(kGap), statusHeight);
+    FillLastColumn();
     const auto row = ButtonRow();
     for (const ButtonLine& line : lines) {
         int left = margin;
@@ -330,8 +387,10 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
     // Whatever workers still do for the folder shown so far is dropped.
     form->postTarget()->newGeneration();
     watcher.reset();
+    refreshPosted_ = false; // dropped with the generation
     rows_.clear();
     lstLinks->clear();
+    ShowSelectedCause();
     listing_ = false;
     listAgain_ = false;
     writing_ = 0; // what still writes in the folder shown so far reports no more
@@ -339,11 +398,25 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
     txtFolder->SetText(L_SHTCUT::FolderAsShown(folder));
     const unsigned generation = form->postTarget()->generation();
     std::weak_ptr<host::PostTarget> target = form->postTarget();
-    watcher = FolderWatcher::Start(folder, [target, generation, this] {
+    watcher = FolderWatcher::Start(folder, [target, generation, this](const std::set<std::wstring>& entries) {
         if (const auto post = target.lock())
-            post->post(generation, [this] { ListFolder(); });
+            post->post(generation, [this, entries] { FolderChanged(entries); });
     });
     ListFolder();
+    ShowCounts(); // none yet, and no word of an empty folder while it is read
+}
+
+void ManagerWindow::FolderChanged(const std::set<std::wstring>& entries) {
+    ListFolder();
+    // A folder link changed inside its folder (its desktop.ini deleted, its
+    // folder's attributes changed) keeps its source: the listing would not
+    // check it, so its row is checked again here, and no other.
+    std::vector<std::intptr_t> changed;
+    for (const auto& [tag, row] : rows_)
+        if (std::any_of(entries.begin(), entries.end(),
+                        [&](const std::wstring& entry) { return SameName(entry, row.name); }))
+            changed.push_back(tag);
+    StartChecks(changed, true);
 }
 
 void ManagerWindow::ListFolder() {
@@ -381,11 +454,11 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
         return;
     }
     const host::ListView::BulkChange bulk(*lstLinks);
-    // Rows whose folder link went go, but for those removed here, which say so.
+    // Rows whose folder link went go.
     for (auto it = rows_.begin(); it != rows_.end();) {
         const bool stillThere = std::any_of(
             found.begin(), found.end(), [&](const FoundLink& link) { return link.path == it->second.path; });
-        if (stillThere || it->second.removedHere) {
+        if (stillThere) {
             ++it;
             continue;
         }
@@ -398,21 +471,17 @@ void ManagerWindow::ListingDone(const std::vector<FoundLink>& found, const std::
         const auto known = std::find_if(rows_.begin(), rows_.end(),
                                         [&](const auto& row) { return row.second.path == link.path; });
         if (known == rows_.end()) {
-            const std::intptr_t tag = nextTag_++;
-            rows_[tag] = Row{link.path, link.source};
-            lstLinks->addRow({NameOf(link.path), link.source}, tag);
-            ShowFound(tag, link, toCheck);
+            AddRow(link, toCheck);
             continue;
         }
         Row& row = known->second;
-        if (row.source != link.source || row.removedHere || row.damaged != !link.fault.empty()) {
-            row.removedHere = false;
-            row.source = link.source;
-            lstLinks->setText(lstLinks->findTag(known->first), 1, link.source);
+        if (row.source != link.source || row.damaged != !link.fault.empty()) {
+            SetSource(known->first, link.source);
             ShowFound(known->first, link, toCheck);
         }
     }
     StartChecks(toCheck, true);
+    RowsChanged();
 }
 
 void ManagerWindow::ShowFound(std::intptr_t tag, const FoundLink& link, std::vector<std::intptr_t>& toCheck) {
@@ -420,7 +489,7 @@ void ManagerWindow::ShowFound(std::intptr_t tag, const FoundLink& link, std::vec
     if (link.fault.empty())
         toCheck.push_back(tag);
     else
-        SetState(tag, DamagedStateText(link.fault));
+        SetState(tag, DamagedState(link.fault));
 }
 
 void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool changed) {
@@ -437,7 +506,7 @@ void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool cha
             continue;
         }
         row.checking = true;
-        SetState(tag, kStateChecking);
+        SetState(tag, WorkingState(kStateChecking));
         started.push_back(tag);
         paths.push_back(row.path);
     }
@@ -455,7 +524,7 @@ void ManagerWindow::StartChecks(const std::vector<std::intptr_t>& tags, bool cha
     if (!running)
         for (std::intptr_t tag : started) {
             rows_[tag].checking = false;
-            SetState(tag, L"nicht gepr\u00FCft: die Pr\u00FCfung lie\u00DF sich nicht starten");
+            SetResult(tag, L"nicht gepr\u00FCft: die Pr\u00FCfung lie\u00DF sich nicht starten");
         }
 }
 
@@ -470,15 +539,9 @@ void ManagerWindow::CheckDone(std::intptr_t tag, const LinkCheck& check) {
         StartChecks({tag});
         return;
     }
-    if (check.reading.source != row.source) {
-        row.source = check.reading.source;
-        lstLinks->setText(lstLinks->findTag(tag), 1, check.reading.source);
-    }
-    SetState(tag, StateText(check));
-}
-
-void ManagerWindow::SetState(std::intptr_t tag, const std::wstring& state) {
-    lstLinks->setText(lstLinks->findTag(tag), 2, state);
+    if (check.reading.source != row.source)
+        SetSource(tag, check.reading.source);
+    SetState(tag, StateOf(check));
 }
 
 std::vector<std::intptr_t> ManagerWindow::SelectedTags() const {
@@ -505,7 +568,7 @@ void ManagerWindow::OpenSelected() {
                 });
         });
         if (!started)
-            SetState(tag, L"nicht ge\u00F6ffnet: kein Thread verf\u00FCgbar");
+            SetResult(tag, L"nicht ge\u00F6ffnet: kein Thread verf\u00FCgbar");
     }
 }
 
@@ -534,13 +597,13 @@ void ManagerWindow::RepairSelected() {
                                      MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
                 // The row may have gone while the question was open.
                 if (rows_.count(tag))
-                    SetState(tag, L"nicht repariert: " + planned.refusal);
+                    SetResult(tag, L"nicht repariert: " + planned.refusal);
                 continue;
             }
             otherEntries = L_SHTCUT::OtherEntries::Hide;
         } else if (!planned.refusal.empty()) {
             failures += Quoted(Shown(path)) + L": " + planned.refusal + L"\n";
-            SetState(tag, L"nicht repariert: " + planned.refusal);
+            SetResult(tag, L"nicht repariert: " + planned.refusal);
             continue;
         }
         jobs.push_back({tag, path, otherEntries});
@@ -549,7 +612,7 @@ void ManagerWindow::RepairSelected() {
         if (!rows_.count(job.tag))
             continue;
         rows_[job.tag].checking = true; // no check beside the repair
-        SetState(job.tag, L"wird repariert");
+        SetState(job.tag, WorkingState(L"wird repariert"));
     }
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
@@ -588,7 +651,7 @@ void ManagerWindow::WorkDone(std::intptr_t tag, const std::wstring& failure, boo
         StartChecks({tag}, changed);
         return;
     }
-    SetState(tag, failure);
+    SetResult(tag, failure);
     if (failureTitle)
         host::ShowMessageBox(form->hwnd(), Quoted(Shown(found->second.path)) + L": " + failure, failureTitle,
                              MB_OK | MB_ICONWARNING);
@@ -613,8 +676,7 @@ void ManagerWindow::ChangeSourceOfSelected() {
     if (!check || found == rows_.end())
         return;
     found->second.checking = true;
-    found->second.removedHere = false;
-    SetState(tag, L"Quelle wird ge\u00E4ndert");
+    SetState(tag, WorkingState(L"Quelle wird ge\u00E4ndert"));
     const auto target = form->postTarget();
     const unsigned generation = target->generation();
     ++writing_;
@@ -635,36 +697,73 @@ void ManagerWindow::RemoveSelected() {
     const std::vector<std::intptr_t> tags = SelectedTags();
     if (tags.empty())
         return;
+    // First what a user fears: that the files at the source go.
+    const Row& first = rows_[tags.front()];
     const std::wstring question =
         tags.size() == 1
-            ? L"Die Ordnerverkn\u00FCpfung " + Quoted(Shown(rows_[tags.front()].path)) +
-                  L" entfernen?\n\nDer Ordner und seine \u00FCbrigen Eintr\u00E4ge bleiben erhalten; nur "
-                  L"desktop.ini und target.lnk werden gel\u00F6scht."
-            : L"Die " + std::to_wstring(tags.size()) +
-                  L" ausgew\u00E4hlten Ordnerverkn\u00FCpfungen entfernen?\n\nDie Ordner und ihre "
-                  L"\u00FCbrigen "
-                  L"Eintr\u00E4ge bleiben erhalten; nur desktop.ini und target.lnk werden gel\u00F6scht.";
+            ? (first.source.empty()
+                   ? std::wstring(L"Die Dateien an der Quelle werden nicht gel\u00F6scht.")
+                   : L"Die Dateien in " + Quoted(first.source) + L" werden nicht gel\u00F6scht.") +
+                  L"\n\nDie Ordnerverkn\u00FCpfung " + Quoted(Shown(first.path)) +
+                  L" entfernen? Was sonst in ihrem Ordner liegt, bleibt erhalten."
+            : L"Die Dateien in ihren Quellen werden nicht gel\u00F6scht.\n\nDie " +
+                  std::to_wstring(tags.size()) +
+                  L" ausgew\u00E4hlten Ordnerverkn\u00FCpfungen entfernen? Was sonst in ihren Ordnern liegt, "
+                  L"bleibt erhalten.";
     if (host::ShowMessageBox(form->hwnd(), question, L"Ordnerverkn\u00FCpfung entfernen",
                              MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     std::wstring failures;
-    for (std::intptr_t tag : tags) {
-        // A row that went while the question was open is not brought back.
-        const auto found = rows_.find(tag);
-        if (found == rows_.end())
-            continue;
-        Row& row = found->second;
-        const L_SHTCUT::FolderLinkRemoval removal = L_SHTCUT::RemoveFolderLink(row.path);
-        if (!removal.failure.empty()) {
-            failures += Quoted(Shown(row.path)) + L" bleibt unver\u00E4ndert: " + removal.failure + L"\n";
-            continue;
+    std::vector<std::wstring> emptied;
+    {
+        const host::ListView::BulkChange bulk(*lstLinks);
+        for (std::intptr_t tag : tags) {
+            // A row that went while the question was open is not brought back.
+            const auto found = rows_.find(tag);
+            if (found == rows_.end())
+                continue;
+            const std::wstring path = found->second.path;
+            const L_SHTCUT::FolderLinkRemoval removal = L_SHTCUT::RemoveFolderLink(path);
+            if (!removal.failure.empty()) {
+                failures += Quoted(Shown(path)) + L" bleibt unver\u00E4ndert: " + removal.failure + L"\n";
+                continue;
+            }
+            // An ordinary folder now, which the list does not show.
+            lstLinks->removeRow(lstLinks->findTag(tag));
+            rows_.erase(found);
+            if (L_SHTCUT::ContentOf(path + L"\\").content == L_SHTCUT::FolderContent::Empty)
+                emptied.push_back(path);
         }
-        row.removedHere = true;
-        SetState(tag, kWordNoFolderLink);
     }
+    RowsChanged();
     if (!failures.empty())
         host::ShowMessageBox(form->hwnd(), failures, L"Ordnerverkn\u00FCpfung nicht entfernt",
                              MB_OK | MB_ICONWARNING);
+    OfferToDeleteEmptied(emptied);
+}
+
+void ManagerWindow::OfferToDeleteEmptied(const std::vector<std::wstring>& folders) {
+    if (folders.empty())
+        return;
+    std::wstring named;
+    for (const std::wstring& folder : folders)
+        named += L"\n" + Quoted(Shown(folder));
+    const std::wstring question =
+        (folders.size() == 1 ? L"Dieser Ordner ist jetzt leer:" : L"Diese Ordner sind jetzt leer:") + named +
+        (folders.size() == 1 ? L"\n\nIhn auch l\u00F6schen?" : L"\n\nSie auch l\u00F6schen?");
+    if (host::ShowMessageBox(form->hwnd(), question, L"Leeren Ordner l\u00F6schen",
+                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    std::wstring failures;
+    for (const std::wstring& folder : folders)
+        // Only while still empty: RemoveDirectory deletes no folder that holds anything.
+        if (RemoveDirectoryW(folder.c_str()))
+            L_SHTCUT::NotifyShell(L_SHTCUT::FolderChange::Deleted, folder);
+        else
+            failures += Quoted(Shown(folder)) + L": " + L_SHTCUT::ErrorText(GetLastError()) + L"\n";
+    if (!failures.empty())
+        host::ShowMessageBox(form->hwnd(), L"Nicht gel\u00F6scht:\n" + failures,
+                             L"Ordner nicht gel\u00F6scht", MB_OK | MB_ICONWARNING);
 }
 
 void ManagerWindow::NewFolderLink() {
@@ -687,6 +786,7 @@ void ManagerWindow::ShowContextMenu(int x, int y) {
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuCheck, L"Erneut &pr\u00FCfen");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuRepair, L"&Reparieren");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuSource, L"&Quelle \u00E4ndern\u2026");
+    AppendMenuW(menu.get(), MF_STRING | onRows, MenuRename, L"&Umbenennen");
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuRemove, L"&Entfernen");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, MenuNew, L"&Neue Ordnerverkn\u00FCpfung\u2026");
@@ -704,6 +804,9 @@ void ManagerWindow::ShowContextMenu(int x, int y) {
         break;
     case MenuSource:
         ChangeSourceOfSelected();
+        break;
+    case MenuRename:
+        RenameSelected();
         break;
     case MenuRemove:
         RemoveSelected();
@@ -728,9 +831,16 @@ void ManagerWindow::List_KeyDown(std::int16_t& keyCode, std::int16_t shift) {
     case VK_F5:
         CheckSelected();
         break;
+    case VK_F2:
+        RenameSelected();
+        break;
     case 'A':
         if (shift == kControl)
             lstLinks->selectAll();
+        break;
+    case 'C':
+        if (shift == kControl)
+            CopySelected();
         break;
     default:
         break;
@@ -744,6 +854,9 @@ void ManagerWindow::Form_Unload() {
     placement.length = sizeof placement;
     if (GetWindowPlacement(form->hwnd(), &placement))
         settings.bounds = placement.rcNormalPosition;
+    settings.boundsDpi = dpi_;
+    settings.sortColumn = sortColumn_;
+    settings.sortDescending = sortDescending_;
     for (int c = 0; c < lstLinks->columnCount(); ++c)
         settings.columnWidths.push_back(MulDiv(lstLinks->columnWidth(c), 96, static_cast<int>(dpi_)));
     settings.folder = L_SHTCUT::FolderAsShown(folder_);

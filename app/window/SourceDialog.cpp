@@ -5,6 +5,7 @@
 #include "Form.h"
 #include "L_PFADE.h"
 #include "L_SHTCUT.h"
+#include "Quoted.h"
 #include "StoredFormData.h"
 #include "VxLineIn.h"
 #include "resource.h"
@@ -12,7 +13,27 @@
 #include <memory>
 
 namespace {
+
 constexpr std::size_t kMaxShownPathChars = 70;
+
+// A local source that is not there: said before the folder link points at
+// it, and changed only when the user says so. Local files alone are read:
+// no network is asked from the window's thread.
+bool MissingSourceAccepted(HWND owner, const ShellLinkFile::Source& source) {
+    if (source.kind != ShellLinkFile::SourceKind::LocalDrive)
+        return true;
+    if (GetFileAttributesW(source.path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+        return true; // there, or a drive not ready: the row's check says which
+    return host::ShowMessageBox(
+               owner,
+               Quoted(L_PFADE::ShortenInTheMiddle(source.path, kMaxShownPathChars)) +
+                   L" existiert nicht.\n\nSoll die Ordnerverkn\u00FCpfung trotzdem darauf zeigen?",
+               L"Quelle \u00E4ndern", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 } // namespace
 
 const wchar_t kTitleSourceNotChanged[] = L"Ordnerverkn\u00FCpfung nicht ge\u00E4ndert";
@@ -48,7 +69,8 @@ std::optional<L_SHTCUT::CreateCheck> AskForNewSource(HWND owner, const std::wstr
         std::erase_if(check.questions, [](const L_SHTCUT::Message& q) { return q.replacesSource; });
         if (check.verdict == L_SHTCUT::Verdict::Ask && check.questions.empty())
             check.verdict = L_SHTCUT::Verdict::Go;
-        if (ConfirmCreate(form->hwnd(), check)) {
+        if (ConfirmCreate(form->hwnd(), check) && check.source &&
+            MissingSourceAccepted(form->hwnd(), *check.source)) {
             confirmed = std::move(check);
             done = true;
             return;

@@ -7,13 +7,17 @@
 // of its system menu instead, with "--system-menu TITLE" opens that menu as
 // Alt+Space does; with "--rows TITLE" it prints the rows of the
 // list view in that window, one a line: "*" for a selected row or "-", then
-// the texts of its columns, separated by tabs; with "--layout TITLE" the
+// the texts of its columns and the index of its picture (-1 for none),
+// separated by tabs; with "--layout TITLE" the
 // geometry of that window and of every visible window within it (below);
 // with "--focus TITLE" the class of the window that has the keyboard focus in
-// that window's thread, and whether that window is the active one.
+// that window's thread, and whether that window is the active one; with
+// "--clipboard" the clipboard's text, as it is, in UTF-8.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
 
 #include "Win32Holders.h"
 
@@ -113,6 +117,19 @@ std::wstring CellText(HWND list, HANDLE process, const RemoteMemory& memory, int
     return text;
 }
 
+// The index of a row's picture in the list's image list; nothing when the
+// list cannot be asked.
+std::optional<int> ImageIndex(HWND list, HANDLE process, const RemoteMemory& memory, int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    if (!WriteProcessMemory(process, memory.get(), &item, sizeof item, nullptr) ||
+        !Ask(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory.get())) ||
+        !ReadProcessMemory(process, memory.get(), &item, sizeof item, nullptr))
+        return std::nullopt;
+    return item.iImage;
+}
+
 int PrintRows(const wchar_t* title) {
     const HWND window = FindWindowW(nullptr, title);
     const HWND list = window ? FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
@@ -139,6 +156,10 @@ int PrintRows(const wchar_t* title) {
         std::wstring line = *state ? L"*" : L"-";
         for (int column = 0; column < static_cast<int>(*columns); ++column)
             line += L"\t" + CellText(list, process.get(), memory, row, column);
+        const auto image = ImageIndex(list, process.get(), memory, row);
+        if (!image)
+            return kNotAnswering;
+        line += L"\t" + std::to_wstring(*image);
         printed += Utf8(line) + "\n";
     }
     std::fputs(printed.c_str(), stdout);
@@ -228,6 +249,21 @@ int PrintFocus(const wchar_t* title) {
     return 0;
 }
 
+// The clipboard's Unicode text; exit code 1 when it holds none.
+int PrintClipboard() {
+    if (!OpenClipboard(nullptr))
+        return 1;
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    const std::string printed = text ? Utf8(text) : std::string();
+    if (text)
+        GlobalUnlock(data);
+    CloseClipboard();
+    _setmode(_fileno(stdout), _O_BINARY); // its line ends as they are
+    std::fwrite(printed.data(), 1, printed.size(), stdout);
+    return text ? 0 : 1;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -245,6 +281,8 @@ int wmain(int argc, wchar_t** argv) {
         return PrintLayout(argv[2]);
     if (argc == 3 && std::wstring(argv[1]) == L"--focus")
         return PrintFocus(argv[2]);
+    if (argc == 2 && std::wstring(argv[1]) == L"--clipboard")
+        return PrintClipboard();
     EnumWindows(PrintWindow, 0);
     return 0;
 }

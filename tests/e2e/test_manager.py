@@ -6,6 +6,7 @@ through the keyboard and the context menu with the disk checked afterwards,
 the folder followed while it is open, the main window's system menu, and its
 layout at 150 % and 200 % display scaling beside the main window's."""
 import os
+import re
 import socket
 import subprocess
 import time
@@ -17,6 +18,18 @@ from conftest import (DESKTOP_INI, MAIN_TITLE, MANAGER_TITLE, App, answer_messag
 
 CHECKING = "wird geprüft"
 REMOVE_TITLE = "Ordnerverknüpfung entfernen"
+EMPTIED_TITLE = "Leeren Ordner löschen"
+# The picture of each state: its index in the rows' image list.
+IMAGES = {CHECKING: 0, "erreichbar": 1, "antwortet nicht": 2, "nicht erreichbar": 3, "beschädigt": 4,
+          "keine Ordnerverknüpfung mehr": 5}
+# The rows of the folder of the fixture links, settled: kind, state, picture.
+SHOWN = {
+    "Dokumente": ("Ordner", "erreichbar", IMAGES["erreichbar"]),
+    "Kaputt": ("", "beschädigt", IMAGES["beschädigt"]),
+    "Server": ("Freigabe", "nicht erreichbar", IMAGES["nicht erreichbar"]),
+    "Still": ("FTP", "antwortet nicht", IMAGES["antwortet nicht"]),
+}
+SETTLED_COUNTS = "4 Ordnerverknüpfungen: 1 erreichbar, 1 antwortet nicht, 1 nicht erreichbar, 1 beschädigt"
 
 
 @pytest.fixture
@@ -72,6 +85,8 @@ def links(build_dir, work_folder, silent_ftp):
 @pytest.fixture
 def manager(build_dir, links):
     end_wine()
+    # As at the first start: its columns' widths and order as designed.
+    run("wine", "reg", "delete", r"HKCU\Software\Ordnerlink\Verwalten", "/f", check=False)
     started = App(build_dir, args=("/manage", r"C:\e2e\links"), title=MANAGER_TITLE)
     yield started
     started.close()
@@ -80,6 +95,25 @@ def manager(build_dir, links):
 
 def states(app):
     return {row[1]: row[3] for row in app.rows()}
+
+
+def shown(app):
+    """Kind, state and picture by name."""
+    return {row[1]: (row[5], row[3], int(row[6])) for row in app.rows()}
+
+
+def manager_texts(app):
+    """The texts of the manager window's visible children."""
+    window = [w for w in app.windows() if w[0] == MANAGER_TITLE]
+    return window[0][1:] if window else []
+
+
+def status_line(app):
+    """The status line's two lines: the counts, the selected row's cause."""
+    texts = manager_texts(app)
+    counts = [t for t in texts if re.match(r"(\d+ Ordnerverknüpfung|Keine Ordnerverknüpfungen$)", t)]
+    causes = [t for t in texts if t.startswith("„")]
+    return (counts or [""])[0], (causes or [""])[0]
 
 
 def settled(app):
@@ -125,29 +159,134 @@ def all_reachable(app, count):
 def test_rows_and_states_found_without_waiting(manager, silent_ftp):
     # Every row is there at once; the silent server is still being asked
     # while the others have their answer.
-    seen_meanwhile = wait_until(lambda: (lambda s: s.get("Dokumente") == "erreichbar" and
-                                         s.get("Still") == CHECKING)(states(manager)), timeout=15)
+    # Each row shows its state's picture, the counts say how many are in
+    # which state.
+    seen_meanwhile = wait_until(lambda: (lambda r: r.get("Dokumente") == SHOWN["Dokumente"] and
+                                         r.get("Still") == ("FTP", CHECKING, IMAGES[CHECKING]))(shown(manager)),
+                                timeout=15)
     assert seen_meanwhile, manager.rows()
+    assert wait_until(lambda: "wird geprüft: " in status_line(manager)[0]), manager.windows()
     rows = settled(manager)
     assert [row[1:3] for row in rows] == [("Dokumente", r"C:\e2e\quelle"), ("Kaputt", ""),
                                           ("Server", r"\\nosuchserver\share"), ("Still", silent_ftp)]
-    found = {row[1]: row[3] for row in rows}
-    assert found["Dokumente"] == "erreichbar"
-    assert found["Kaputt"].startswith("beschädigt: ") and "target.lnk" in found["Kaputt"]
-    if found["Server"] == "antwortet nicht":
+    found = {row[1]: row[4] for row in rows}
+    assert "target.lnk" in found["Kaputt"]
+    if states(manager)["Server"] == "antwortet nicht":
         # On a loaded machine, the first check of a share after Wine's server
         # started has outlasted the timeout; checked again, it answers.
         focus_list(manager)
         manager.key("Down", "Down", "F5")  # the third row: Server
-        assert wait_until(lambda: states(manager).get("Server", "").startswith("nicht erreichbar: "),
-                          timeout=30), manager.rows()
-    else:
-        assert found["Server"].startswith("nicht erreichbar: ")
-    assert found["Still"] == "antwortet nicht"
+        assert wait_until(lambda: states(manager).get("Server") == "nicht erreichbar", timeout=30), manager.rows()
+    assert shown(manager) == SHOWN, manager.rows()
+    assert wait_until(lambda: status_line(manager)[0] == SETTLED_COUNTS), manager.windows()
+    # The selected row's whole cause.
+    focus_list(manager)
+    manager.key("Down")  # Kaputt
+    assert wait_until(lambda: status_line(manager)[1] == f"„Kaputt“: {found['Kaputt']}"), manager.windows()
+
+
+# The order a click on the header "Zustand" gives: rows still being checked
+# first, then the worst; rows of one state by name.
+STATE_RANKS = {CHECKING: 0, "beschädigt": 1, "nicht erreichbar": 2, "antwortet nicht": 3,
+               "keine Ordnerverknüpfung mehr": 4, "erreichbar": 5}
+# Where a header is clicked, from the header's left edge: its column's left
+# edge at the first start (Name, Art, Quelle, Zustand, Ursache) and a bit.
+HEADER_X = {"Name": 20, "Zustand": 150 + 75 + 200 + 20}
+
+
+def test_header_clicks_sort_while_states_arrive(manager):
+    settled(manager)
+    header = child(manager.layout(MANAGER_TITLE), "SysHeader32", "")[2]
+
+    def click_header(caption):
+        manager.click(header[0] + HEADER_X[caption], header[1] + 8)
+
+    def in_order(key, reverse=False, also=lambda rows: True):
+        """The rows once they stand in the order key gives (and also holds), with their states then."""
+        def done():
+            rows = manager.rows()
+            return rows if rows and rows == sorted(rows, key=key, reverse=reverse) and also(rows) else None
+        return wait_until(done, timeout=30)
+
+    by_state = lambda row: (STATE_RANKS[row[3]], row[1])
+    click_header("Zustand")
+    assert in_order(by_state), manager.rows()
+    # A row checked again comes first while its check runs and goes back to
+    # its place when its state arrives.
+    focus_list(manager)
+    manager.key("Down", "Down", "F5")  # the third row: the silent server, which answers last
+    assert in_order(by_state, also=lambda rows: rows[0][1:4:2] == ("Still", CHECKING)), manager.rows()
+    assert in_order(by_state, also=lambda rows: rows[0][1] != "Still"), manager.rows()
+    # Again: the other way round.
+    click_header("Zustand")
+    assert in_order(by_state, reverse=True), manager.rows()
+    click_header("Name")
+    assert [row[1] for row in in_order(lambda row: row[1])] == ["Dokumente", "Kaputt", "Server", "Still"]
+
+
+RENAME_TITLE = "Ordnerverknüpfung umbenennen"
+SYNC_RECORD_KEY = r"HKCU\Software\Ordnerlink\Sync"
+
+
+def rename(app, name):
+    """F2 on the row with the focus, the new name typed into the list."""
+    app.key("F2")
+    assert wait_until(lambda: app.focus(MANAGER_TITLE) == ("Edit", True)), app.focus(MANAGER_TITLE)
+    app.key("ctrl+a")
+    app.type(name)
+    app.key("Return")
+
+
+def test_copy_and_rename(manager, build_dir, links):
+    # Dokumente as /sync records a folder link it made.
+    run("wine", "reg", "add", SYNC_RECORD_KEY, "/v", r"C:\e2e\links", "/t", "REG_MULTI_SZ", "/d", "Dokumente",
+        "/f")
+    settled(manager)
+    focus_list(manager)  # Dokumente
+    # Ctrl+C: the selected rows as lines of name, source, state and cause.
+    manager.key("shift+Down", "ctrl+c")
+    rows = {row[1]: row for row in manager.rows()}
+    expected = "".join("\t".join(rows[name][1:5]) + "\r\n" for name in ("Dokumente", "Kaputt"))
+    assert wait_until(lambda: window_text(build_dir, "--clipboard", check=False) == expected), \
+        (window_text(build_dir, "--clipboard", check=False), expected)
+
+    # F2 on the recorded one asks first, saying that /sync makes it again; No
+    # (the default) leaves it, Yes renames its folder.
+    manager.key("Up")  # Dokumente alone
+    rename(manager, "Akten")
+    question = manager.wait_for_windows(lambda w: w[0] == RENAME_TITLE)
+    assert question and any("wieder an" in text for text in question[0]), manager.windows()
+    answer_message_box(manager, RENAME_TITLE)
+    assert (links / "Dokumente" / "target.lnk").exists() and not (links / "Akten").exists()
+    rename(manager, "Akten")
+    answer_message_box(manager, RENAME_TITLE, keys=("shift+Tab", "Return"))  # Yes
+    assert wait_until(lambda: states(manager).get("Akten") == "erreichbar"), manager.rows()
+    assert "Dokumente" not in states(manager) and not (links / "Dokumente").exists()
+    assert (links / "Akten" / "desktop.ini").read_bytes() == DESKTOP_INI
+    # One /sync did not make: renamed without a question.
+    manager.key("Down", "Down")  # Server
+    rename(manager, "Netz")
+    assert wait_until(lambda: "Netz" in states(manager) and "Server" not in states(manager)), manager.rows()
+    assert (links / "Netz" / "target.lnk").exists() and not (links / "Server").exists()
+    run("wine", "reg", "delete", SYNC_RECORD_KEY, "/f", check=False)
+    # Typing a name's first letters selects its row: the list view's own.
+    manager.type("Sti")
+    assert wait_until(lambda: [row[1] for row in manager.rows() if row[0] == "*"] == ["Still"]), manager.rows()
 
 
 def test_the_folder_is_followed(manager, build_dir, links):
     settled(manager)
+    before = states(manager)
+    # A link damaged inside its folder by another program: only its row
+    # changes. Deleted through Wine: Wine deviation, Wine reports changes
+    # inside the folders of a followed folder only when they are made through
+    # Wine (a Linux unlink reaches it for the folder's own entries alone),
+    # where Windows reports every change.
+    run("wine", "cmd", "/c", "del", "/a", r"C:\e2e\links\Dokumente\desktop.ini")
+    assert not (links / "Dokumente" / "desktop.ini").exists()
+    assert wait_until(lambda: states(manager).get("Dokumente") == "beschädigt"), manager.rows()
+    assert {name: state for name, state in states(manager).items() if name != "Dokumente"} == \
+        {name: state for name, state in before.items() if name != "Dokumente"}
     assert ordnerlink(build_dir, "/create", r"C:\e2e\quelle", r"C:\e2e\links\Neu").returncode == 0
     assert wait_until(lambda: states(manager).get("Neu") == "erreichbar"), manager.rows()
     assert ordnerlink(build_dir, "/remove", r"C:\e2e\links\Dokumente").returncode == 0
@@ -168,24 +307,28 @@ def test_keys_select_check_remove_and_open(manager, links, work_folder):
         (manager.rows(), manager.focus(MANAGER_TITLE))
     # F5 checks it again: its source gone, then back.
     (work_folder / "quelle").rename(work_folder / "weg")
-    check_again(manager, "Dokumente", "nicht erreichbar: ")
+    check_again(manager, "Dokumente", "nicht erreichbar")
     (work_folder / "weg").rename(work_folder / "quelle")
     check_again(manager, "Dokumente", "erreichbar")
 
-    # Del asks once, naming what stays; No keeps everything.
+    # Del asks once, first saying that the source's files stay; No keeps everything.
     (links / "Dokumente" / "eigene.txt").write_text("bleibt")
     manager.key("Delete")
     question = manager.wait_for_windows(lambda w: w[0] == REMOVE_TITLE)
-    assert question and any("übrigen Einträge bleiben erhalten" in text for text in question[0])
+    assert question and any(text.startswith("Die Dateien in „C:\\e2e\\quelle“ werden nicht gelöscht.\n")
+                            for text in question[0]), question
     answer_message_box(manager, REMOVE_TITLE)  # No is the default
     assert (links / "Dokumente" / "target.lnk").exists()
     manager.key("Delete")
     answer_message_box(manager, REMOVE_TITLE, keys=("shift+Tab", "Return"))  # Yes
-    assert wait_until(lambda: states(manager).get("Dokumente") == "keine Ordnerverknüpfung mehr")
+    # The row goes; the folder keeps what else it held, and is not empty.
+    assert wait_until(lambda: "Dokumente" not in states(manager)), manager.rows()
     assert sorted(p.name for p in (links / "Dokumente").iterdir()) == ["eigene.txt"]
+    assert not [w for w in manager.windows() if w[0] == EMPTIED_TITLE]
 
     # Enter opens the row's folder in Explorer.
-    manager.key("Down")  # Kaputt
+    focus_list(manager)
+    manager.key("Down", "Home")  # Kaputt, now the first row
     manager.key("Return")
     assert manager.wait_for_x_window("Kaputt", timeout=30)
 
@@ -211,6 +354,16 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
     # The cursor is back in the source line.
     run("xdotool", "windowactivate", "--sync", dialog, check=False)
     assert wait_until(lambda: manager.focus(title) == ("Edit", True)), manager.focus(title)
+    # A local folder that does not exist is said; No (the default) changes nothing.
+    manager.key("ctrl+a", "BackSpace")
+    manager.type(r"C:\e2e\fehlt")
+    manager.key("Tab", "Tab", "space")
+    missing = manager.wait_for_windows(lambda w: w[0] == "Quelle ändern")
+    assert missing and any("existiert nicht" in text for text in missing[0]), manager.windows()
+    answer_message_box(manager, "Quelle ändern")
+    assert "fehlt" not in run("lnkinfo", str(links / "Dokumente" / "target.lnk"), check=False).stdout
+    run("xdotool", "windowactivate", "--sync", dialog, check=False)
+    assert wait_until(lambda: manager.focus(title) == ("Edit", True)), manager.focus(title)
     manager.key("ctrl+a", "BackSpace")
     manager.type(r"C:\e2e\quelle2")
     manager.key("Tab", "Tab", "space")  # past the folder button to "Ändern"
@@ -219,12 +372,16 @@ def test_context_menu_changes_the_source_and_removes(manager, links):
     assert wait_until(lambda: "quelle2" in run("lnkinfo", str(link), check=False).stdout.lower()), \
         (manager.windows(), manager.rows())
     assert (links / "Dokumente" / "desktop.ini").read_bytes() == DESKTOP_INI
-    assert wait_until(lambda: [r for r in manager.rows() if r[1:] == ("Dokumente", r"C:\e2e\quelle2", "erreichbar")])
+    assert wait_until(lambda: [r for r in manager.rows() if r[1:4] == ("Dokumente", r"C:\e2e\quelle2", "erreichbar")])
 
     manager.key("shift+F10")
     manager.key("e")  # Entfernen
     answer_message_box(manager, REMOVE_TITLE, keys=("shift+Tab", "Return"))
-    assert wait_until(lambda: states(manager).get("Dokumente") == "keine Ordnerverknüpfung mehr")
+    # The emptied folder is offered for deletion; kept by default.
+    emptied = manager.wait_for_windows(lambda w: w[0] == EMPTIED_TITLE)
+    assert emptied and any(r"C:\e2e\links\Dokumente" in text for text in emptied[0]), manager.windows()
+    answer_message_box(manager, EMPTIED_TITLE)
+    assert wait_until(lambda: "Dokumente" not in states(manager)), manager.rows()
     assert list((links / "Dokumente").iterdir()) == []
 
 
@@ -245,6 +402,19 @@ def test_a_row_gone_while_its_source_dialog_was_open_stays_gone(manager, build_d
     assert not (links / "Dokumente" / "target.lnk").exists()
 
 
+# Column widths at 96 dpi as a version with three columns (Name, Quelle,
+# Zustand) stored them, and what is stored after a run of this one: the
+# three kept on their columns, then Ursache (filling the window) and Art at
+# its first width.
+OLD_WIDTHS = ["170", "260", "240"]
+ART_WIDTH = "75"
+
+
+def stored_widths():
+    stored = run("wine", "reg", "query", r"HKCU\Software\Ordnerlink\Verwalten", "/v", "Spaltenbreiten").stdout
+    return re.search(r"REG_MULTI_SZ\s+(\S*)", stored).group(1).split("\\0")
+
+
 def test_it_remembers_its_folder(manager, build_dir, links):
     settled(manager)
     def closed():
@@ -261,13 +431,19 @@ def test_it_remembers_its_folder(manager, build_dir, links):
     for name, value in (("Links", 5000), ("Oben", 3000)):
         run("wine", "reg", "add", r"HKCU\Software\Ordnerlink\Verwalten", "/v", name, "/t", "REG_DWORD",
             "/d", str(value), "/f")
+    run("wine", "reg", "add", r"HKCU\Software\Ordnerlink\Verwalten", "/v", "Spaltenbreiten", "/t",
+        "REG_MULTI_SZ", "/d", "\\0".join(OLD_WIDTHS), "/f")
     again = App(build_dir, args=("/manage",), title=MANAGER_TITLE)
     try:
         assert wait_until(lambda: "Dokumente" in states(again)), again.rows()
         x, y, width, height = window_rectangle(again.window)
         assert 0 <= x and x + width <= 1280 and 0 <= y and y + height <= 800, (x, y, width, height)
+        assert wait_until(closed)
+        assert again.wait_exit() == 0
     finally:
         again.close()
+    widths = stored_widths()
+    assert widths[:3] == OLD_WIDTHS and widths[4] == ART_WIDTH and int(widths[3]) > 120, widths
 
 
 def test_the_system_menu_opens_the_manager(app):
@@ -325,6 +501,15 @@ def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
     answer_message_box(manager, "Ordner nicht angezeigt")
     assert [row[1] for row in manager.rows()] == ["Dokumente", "Kaputt", "Server", "Still"]
 
+    # A folder without folder links says so in the list.
+    (work_folder / "leer").mkdir()
+    manager.click(500, 19)  # the folder line
+    manager.key("End", "shift+Home", "BackSpace")
+    manager.type(r"C:\e2e\leer")
+    manager.key("Return")
+    assert wait_until(lambda: "Keine Ordnerverknüpfungen in diesem Ordner" in manager_texts(manager) and
+                      status_line(manager)[0] == "Keine Ordnerverknüpfungen"), manager.windows()
+
     other = work_folder / "andere"
     other.mkdir()
     make_links(build_dir, other, [(r"C:\e2e\quelle", r"C:\e2e\andere\Nur hier")])
@@ -332,7 +517,7 @@ def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
     manager.key("End", "shift+Home", "BackSpace")
     manager.type(r"C:\e2e\andere")
     manager.key("Return")
-    assert wait_until(lambda: [row[1:] for row in manager.rows()] ==
+    assert wait_until(lambda: [row[1:4] for row in manager.rows()] ==
                       [("Nur hier", r"C:\e2e\quelle", "erreichbar")]), manager.rows()
 
     # A new folder link there: the main window, its target line holding the
@@ -340,8 +525,9 @@ def test_a_typed_folder_is_shown(manager, build_dir, work_folder):
     manager.click(100, 62)  # the first row, which gives the list the focus
     manager.key("shift+F10")
     manager.key("n")  # Neue Ordnerverknüpfung…
-    main = manager.wait_for_windows(lambda w: w[0] == MAIN_TITLE, timeout=60)
-    assert main and "C:\\e2e\\andere\\" in main[0], manager.windows()
+    # The window may be shown a moment before its line is filled.
+    main = manager.wait_for_windows(lambda w: w[0] == MAIN_TITLE and "C:\\e2e\\andere\\" in w, timeout=60)
+    assert main, manager.windows()
 
 
 def test_the_console_program_hands_the_window_over(build_dir, links):
@@ -369,7 +555,7 @@ def test_context_menu_repairs(manager, links):
     os.setxattr(links / "Dokumente", "user.DOSATTRIB", b"0x0")  # the folder lost its mark
     manager.key("Home")  # Dokumente
     manager.key("F5")
-    assert wait_until(lambda: states(manager).get("Dokumente", "").startswith("beschädigt: ")), manager.rows()
+    assert wait_until(lambda: states(manager).get("Dokumente") == "beschädigt"), manager.rows()
     manager.key("shift+F10")
     manager.key("r")  # Reparieren
     assert wait_until(lambda: states(manager).get("Dokumente") == "erreichbar"), manager.rows()

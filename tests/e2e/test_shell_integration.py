@@ -3,6 +3,7 @@ prefilled (/new), the verbs in Explorer's context menus (/register,
 /unregister) started as Explorer starts them, and the installation for the
 user (/install, /uninstall) compared with the prefix before it."""
 import os
+import re
 import subprocess
 
 import pytest
@@ -236,6 +237,10 @@ def test_install_and_uninstall_leave_nothing_behind(ordnerlink, build_dir, drive
         for name in ("ordnerlink.exe", "ordnerlink.com"):
             assert (folder / name).read_bytes() == (build_dir / "app" / name).read_bytes()
         assert installed in run("lnkinfo", str(shortcut)).stdout
+        # The manager's own entry: the installed program with /manage.
+        managing = run("lnkinfo", str(shortcut.with_name("Ordnerverknüpfungen verwalten.lnk"))).stdout
+        assert installed in managing and re.search(r"Command line arguments\s*:\s*/manage\s*$", managing, re.M), \
+            managing
         registry = exported(drive_c, hkcu)
         size_kib = sum(-(-(folder / n).stat().st_size // 1024) for n in ("ordnerlink.exe", "ordnerlink.com"))
         assert {name: reg_value(registry, uninstall_key, name) for name in (

@@ -2,28 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
-// Sources as links record them (and as they are typed), with their kind.
 struct KindCase {
     const wchar_t* source;
-    LinkSourceKind kind;
+    std::optional<FolderLinkKind> kind;
 };
-const KindCase kKindCases[] = {
-    {L"C:\\Daten\\Projekte", LinkSourceKind::Local},
-    {L"\\\\srv\\share\\docs", LinkSourceKind::Share},
-    {L"ftp://nutzer@ftp.example.org/pub", LinkSourceKind::Ftp},
-    {L"FTP://ftp.example.org", LinkSourceKind::Ftp},
-    {L"\\\\dav.example.org@SSL\\DavWWWRoot\\team", LinkSourceKind::WebFolder},
-    {L"\\\\dav.example.org@8080\\DavWWWRoot", LinkSourceKind::WebFolder},
-    {L"https://dav.example.org/team", LinkSourceKind::WebFolder},
-    {L"\\\\\\kaputt", LinkSourceKind::Share},
-    {L"relativ\\pfad", LinkSourceKind::Local},
+
+// A source as a folder link records it, or as typed; the web folder both as
+// its address and as the share it is recorded as.
+const KindCase kKinds[] = {
+    {L"C:\\Daten\\Fotos", FolderLinkKind::Local},
+    {L"\\\\nas\\fotos", FolderLinkKind::Share},
+    {L"//nas/fotos/2024", FolderLinkKind::Share},
+    {L"ftp://user@ftp.example.org/pub", FolderLinkKind::Ftp},
+    {L"FTP://ftp.example.org", FolderLinkKind::Ftp},
+    {L"\\\\dav.example.org@8080\\DavWWWRoot", FolderLinkKind::WebFolder},
+    {L"https://dav.example.org/team", FolderLinkKind::WebFolder},
+    {L"\\\\dav.example.org@SSL\\DavWWWRoot\\team", FolderLinkKind::WebFolder},
+    {L"\\\\host\\DavWWWRoot", FolderLinkKind::WebFolder},
+    {L"", std::nullopt},
+    {L"Daten\\Fotos", std::nullopt},
 };
 
 } // namespace
 
-TEST(SourceKind, EachRecordedFormHasItsKind) {
-    for (const KindCase& c : kKindCases)
-        EXPECT_EQ(SourceKindOf(c.source), c.kind) << c.source;
+TEST(SourceKind, EachSourceHasTheKindTheUserNamesIt) {
+    for (const KindCase& c : kKinds)
+        EXPECT_EQ(SourceKindOf(c.source), c.kind) << testing::PrintToString(std::wstring(c.source));
 }
