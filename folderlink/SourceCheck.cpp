@@ -15,9 +15,9 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <system_error>
-#include <thread>
 
 namespace {
 
@@ -141,24 +141,53 @@ void Work(const std::shared_ptr<Batch>& batch, std::size_t index, const Check& c
         Record(*batch, index, Outcome::Answered, std::move(answer));
 }
 
+// What a check's thread owns: the batch (shared with the caller and the
+// other workers), its place in it and the check.
+struct WorkItem {
+    std::shared_ptr<Batch> batch;
+    std::size_t index;
+    Check check;
+};
+
+DWORD WINAPI RunWorkItem(void* parameter) {
+    const std::unique_ptr<WorkItem> item(static_cast<WorkItem*>(parameter));
+    Work(item->batch, item->index, item->check);
+    return 0;
+}
+
 // A thread for each source, all at once. A file system call on a share whose
 // server is gone cannot be cut short and may take far longer than any
 // timeout; with a bounded pool the sources behind such calls would wait for a
 // free thread, and the whole check would take a timeout per round instead of
 // one. A waiting thread costs little but reserved address space, of which a
 // 64-bit program has plenty, for hundreds.
+//
+// A plain thread whose handle is closed at once, not a detached std::thread:
+// the C++ runtime's threads here are the POSIX layer's, whose detach frees
+// the thread's record while a thread that has already ended may still be
+// using it (a check of a local path often ends before detach is called), and
+// the process then crashes now and then in the thread's start.
 void Start(const std::shared_ptr<Batch>& batch, std::size_t index, Check check) {
     if (!batch->stop) {
         // A probe that could not be told to give up would keep its sockets.
         Record(*batch, index, Outcome::NotStarted, std::nullopt);
         return;
     }
+    std::unique_ptr<WorkItem> item;
     try {
-        std::thread([batch, index, check = std::move(check)] { Work(batch, index, check); }).detach();
-    } catch (const std::exception&) {
-        // No thread to be had, or no memory for its state.
+        item = std::make_unique<WorkItem>(WorkItem{batch, index, std::move(check)});
+    } catch (const std::bad_alloc&) {
         Record(*batch, index, Outcome::NotStarted, std::nullopt);
+        return;
     }
+    const HANDLE thread = CreateThread(nullptr, 0, RunWorkItem, item.get(), 0, nullptr);
+    if (!thread) {
+        // No thread to be had: the item stays this thread's and goes with it.
+        Record(*batch, index, Outcome::NotStarted, std::nullopt);
+        return;
+    }
+    item.release(); // the thread's now
+    CloseHandle(thread);
 }
 
 std::wstring NotAnsweringText(unsigned timeoutSeconds) {

@@ -304,6 +304,23 @@ def answer_message_box(app, title, keys=("Return",)):
 
 
 
+def crash_reports():
+    return set(pathlib.Path(os.environ["WINEPREFIX"], "drive_c", "users").glob(
+        "*/AppData/Local/Ordnerlink/Absturzbericht-*.txt"))
+
+
+@pytest.fixture(autouse=True)
+def no_crash_report():
+    """Fails a test during which a program wrote a crash report: a crash on
+    a worker thread, or one as the program ends, may leave the test's own
+    checks passing, but the user meets the report and its message box."""
+    before = crash_reports()
+    yield
+    written = sorted(crash_reports() - before)
+    assert not written, "crash reports written:\n" + "\n".join(
+        report.read_text(encoding="utf-8-sig", errors="replace") for report in written)
+
+
 @pytest.fixture
 def app(build_dir):
     end_wine()  # no program left over from elsewhere in this prefix
