@@ -75,8 +75,12 @@ int RunCommand(const std::vector<std::wstring>& arguments) {
 
 } // namespace
 
+// Once its window is closed (its settings saved, its apartment left), a
+// window program ends at once: a check of a source may still wait on a
+// server on a thread of its own, and the runtime's teardown must not run
+// beside it.
 int RunWindow(const MainWindowPrefill& prefill) {
-    return RunTopWindow([&prefill] { return B_MAIN::Create(prefill); });
+    return EndProcessNow(RunTopWindow([&prefill] { return B_MAIN::Create(prefill); }));
 }
 
 void PrepareProcess(CrashNotice notice) {
@@ -120,7 +124,7 @@ int EndProcessNow(int exitCode) {
 }
 
 int RunManagerWindow(const std::wstring& folder) {
-    return RunTopWindow([&folder] { return ManagerWindow::Create(folder); });
+    return EndProcessNow(RunTopWindow([&folder] { return ManagerWindow::Create(folder); }));
 }
 
 bool IsConsoleProgram() {

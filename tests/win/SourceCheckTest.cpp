@@ -295,6 +295,16 @@ const AddressPairRow AddressPairs[] = {
 
 } // namespace
 
+// Checks that end at once, many rounds over: a check's thread that ends
+// before its start has returned must not take the process down.
+TEST(SourceCheck, ChecksThatEndAtOnceNeverCrash) {
+    const TempFolder temp;
+    const std::vector<std::wstring> sources(50, temp.Path());
+    for (int round = 0; round < 40; ++round)
+        for (const SourceAnswer& answer : CheckSources(sources, kNoTimeLimit))
+            ASSERT_EQ(answer.state, SourceState::Reachable) << round;
+}
+
 // The addresses of one name are tried at the same time: an address that
 // takes the connection and never speaks must not hold up the one that
 // greets. The stop event stands for the caller's deadline; it is far off, and
