@@ -2,20 +2,13 @@
 // /create /from LIST.
 #include "Commands.h"
 #include "ConsoleOutput.h"
-#include "EnvironmentVariables.h"
-#include "ErrorText.h"
 #include "L_PFADE.h"
-#include "LinkListFile.h"
-#include "WholeFile.h"
 
 #include <windows.h>
 
 #include <optional>
 
 namespace {
-
-// A list file of a hundred thousand links is well below this.
-constexpr std::size_t cbLargestList = 64u << 20;
 
 struct Outcome {
     bool created = false;
@@ -81,25 +74,6 @@ int CreateCommand(const CommandRequest& request) {
     }
     WriteOutput(outcome.message + L"\n");
     return ExitDone;
-}
-
-std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why) {
-    unsigned long error = ERROR_SUCCESS;
-    const auto bytes = ReadWholeFile(path, cbLargestList, error);
-    if (!bytes) {
-        why = L"Die Liste " + Quoted(path) + L" lässt sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".";
-        return std::nullopt;
-    }
-    return ParseLinkList(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-                         LookUpEnvironmentVariable);
-}
-
-std::wstring ListEncodingNotice(const std::wstring& path, const LinkList& list) {
-    if (list.encoding != LinkListEncoding::Windows1252)
-        return {};
-    return L"Die Liste " + Quoted(path) +
-           L" ist kein gültiges UTF-8 und hat keine Byte-Order-Mark; sie wird als Windows-1252 (ANSI) "
-           L"gelesen.";
 }
 
 int CreateFromListCommand(const CommandRequest& request) {

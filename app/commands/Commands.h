@@ -5,7 +5,7 @@
 #include "CommandArguments.h"
 #include "ExitCode.h"
 #include "L_SHTCUT.h"
-#include "LinkListFile.h"
+#include "LinkListRead.h"
 #include "Quoted.h"
 
 #include <optional>
@@ -28,13 +28,6 @@ int SyncCommand(const CommandRequest& request);
 // names the drive's current folder, which nobody sees: it is left for the
 // check to refuse, as the window refuses it.
 std::wstring TargetFromCommandLine(const std::wstring& typed);
-
-// The list file at path as /create /from and /sync read it, its variables
-// taken from the process's environment; nothing when the file cannot be
-// read, and why (a German sentence).
-std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why);
-// The note that the list at path is read as Windows-1252; empty when it is not.
-std::wstring ListEncodingNotice(const std::wstring& path, const LinkList& list);
 
 // Why the folder path is no folder link, as a German sentence.
 std::wstring NoFolderLinkText(const std::wstring& path, const L_SHTCUT::FolderLinkReading& reading);

@@ -44,7 +44,17 @@ constexpr int kCaptionPadding = 16;
 constexpr int kMinimumHeight = 300;
 
 // The commands of the row's context menu.
-enum MenuCommand : UINT { MenuOpen = 1, MenuCheck, MenuRepair, MenuSource, MenuRename, MenuRemove, MenuNew };
+enum MenuCommand : UINT {
+    MenuOpen = 1,
+    MenuCheck,
+    MenuRepair,
+    MenuSource,
+    MenuRename,
+    MenuRemove,
+    MenuNew,
+    MenuExport,
+    MenuImport
+};
 
 std::wstring Shown(const std::wstring& path) {
     return L_PFADE::ShortenInTheMiddle(L_SHTCUT::FolderAsShown(path), kMaxShownPathChars);
@@ -182,9 +192,11 @@ bool ManagerWindow::CreateControls() {
     cmdSource = host::CommandButton::Create({formWindow, L"Quelle \u00E4ndern\u2026"});
     cmdRemove = host::CommandButton::Create({formWindow, L"Entfernen"});
     cmdNew = host::CommandButton::Create({formWindow, L"Neue Ordnerverkn\u00FCpfung\u2026"});
+    cmdExport = host::CommandButton::Create({formWindow, L"Exportieren\u2026"});
+    cmdImport = host::CommandButton::Create({formWindow, L"Importieren\u2026"});
     cmdClose = host::CommandButton::Create({formWindow, L"Schlie\u00DFen"});
     if (!txtFolder || !lstLinks || !lblEmpty || !lblCounts || !lblCause || !cmdOpen || !cmdCheck ||
-        !cmdRepair || !cmdSource || !cmdRemove || !cmdNew || !cmdClose)
+        !cmdRepair || !cmdSource || !cmdRemove || !cmdNew || !cmdExport || !cmdImport || !cmdClose)
         return false;
     // A list that cannot order its columns shows them by their index.
     lstLinks->setColumnOrder(kShownColumnOrder);
@@ -197,10 +209,12 @@ bool ManagerWindow::CreateControls() {
     txtFolder->SetCaption(L"Ordner :");
     for (host::Control* c : std::initializer_list<host::Control*>{
              lstLinks.get(), lblCounts.get(), lblCause.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
-             cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()})
+             cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdExport.get(), cmdImport.get(),
+             cmdClose.get()})
         c->setVisible(true);
     form->setTabOrder({txtFolder.get(), lstLinks.get(), cmdOpen.get(), cmdCheck.get(), cmdRepair.get(),
-                       cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()});
+                       cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdExport.get(), cmdImport.get(),
+                       cmdClose.get()});
 
     txtFolder->BindEvent(VxEvent::KeyPress, [this](int, VxLineInEventArgs& args) {
         if (*args.KeyAscii == 13) {
@@ -235,6 +249,8 @@ bool ManagerWindow::CreateControls() {
     cmdSource->onClick = [this] { ChangeSourceOfSelected(); };
     cmdRemove->onClick = [this] { RemoveSelected(); };
     cmdNew->onClick = [this] { NewFolderLink(); };
+    cmdExport->onClick = [this] { ExportLinks(); };
+    cmdImport->onClick = [this] { ImportLinks(); };
     cmdClose->onClick = [this] { form->unload(); };
     form->onResize = [this] { Layout(); };
     form->onDpiChanged = [this](unsigned dpi) { ApplyDpi(dpi); };
@@ -256,7 +272,8 @@ void ManagerWindow::ApplyDpi(unsigned dpi) {
     font.size *= dpi_ / (1440.0 / host::TwipsPerPixelY());
     for (host::Control* c : std::initializer_list<host::Control*>{
              lstLinks.get(), lblEmpty.get(), lblCounts.get(), lblCause.get(), cmdOpen.get(), cmdCheck.get(),
-             cmdRepair.get(), cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdClose.get()})
+             cmdRepair.get(), cmdSource.get(), cmdRemove.get(), cmdNew.get(), cmdExport.get(),
+             cmdImport.get(), cmdClose.get()})
         c->setFont(font);
     // The rows' pictures at the size of this resolution's small icons; the
     // rows show none when they cannot be drawn.
@@ -296,13 +313,15 @@ void ManagerWindow::ApplyDpi(unsigned dpi) {
     Layout();
 }
 
-std::array<ManagerWindow::RowButton, 7> ManagerWindow::ButtonRow() const {
+std::array<ManagerWindow::RowButton, 9> ManagerWindow::ButtonRow() const {
     return {{{cmdOpen.get(), 90},
              {cmdCheck.get(), 100},
              {cmdRepair.get(), 90},
              {cmdSource.get(), 110},
              {cmdRemove.get(), 90},
              {cmdNew.get(), 170},
+             {cmdExport.get(), 100},
+             {cmdImport.get(), 100},
              {cmdClose.get(), 90}}};
 }
 
@@ -636,12 +655,16 @@ void ManagerWindow::RepairSelected() {
                              MB_OK | MB_ICONWARNING);
 }
 
-void ManagerWindow::WorkDone(std::intptr_t tag, const std::wstring& failure, bool changed,
-                             const wchar_t* failureTitle) {
+void ManagerWindow::EndWriting() {
     if (writing_ > 0 && --writing_ == 0 && listAgain_) {
         listAgain_ = false;
         ListFolder();
     }
+}
+
+void ManagerWindow::WorkDone(std::intptr_t tag, const std::wstring& failure, bool changed,
+                             const wchar_t* failureTitle) {
+    EndWriting();
     const auto found = rows_.find(tag);
     if (found == rows_.end())
         return;
@@ -790,6 +813,8 @@ void ManagerWindow::ShowContextMenu(int x, int y) {
     AppendMenuW(menu.get(), MF_STRING | onRows, MenuRemove, L"&Entfernen");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, MenuNew, L"&Neue Ordnerverkn\u00FCpfung\u2026");
+    AppendMenuW(menu.get(), MF_STRING, MenuExport, L"E&xportieren\u2026");
+    AppendMenuW(menu.get(), MF_STRING, MenuImport, L"&Importieren\u2026");
     if (selected > 0)
         SetMenuDefaultItem(menu.get(), MenuOpen, FALSE);
     switch (TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, form->hwnd(), nullptr)) {
@@ -813,6 +838,12 @@ void ManagerWindow::ShowContextMenu(int x, int y) {
         break;
     case MenuNew:
         NewFolderLink();
+        break;
+    case MenuExport:
+        ExportLinks();
+        break;
+    case MenuImport:
+        ImportLinks();
         break;
     default:
         break; // closed without a choice

@@ -56,7 +56,7 @@ private:
         host::CommandButton* button;
         int width;
     };
-    std::array<RowButton, 7> ButtonRow() const;
+    std::array<RowButton, 9> ButtonRow() const;
     // The buttons' widths at this resolution: as designed, and what each
     // caption needs.
     struct ButtonNeeds {
@@ -115,6 +115,13 @@ private:
         L_SHTCUT::OtherEntries otherEntries;
     };
     void NewFolderLink();
+    // The shown folder links written to a list file, and a list file's
+    // folder links made in the shown folder; the files chosen in the
+    // system's dialogs.
+    void ExportLinks();
+    void ImportLinks();
+    // A piece of writing in the folder is over: a listing that waited for it runs.
+    void EndWriting();
     // Ctrl+C: the selected rows as text.
     void CopySelected();
     // F2: the row's folder gets the name typed in the list.
@@ -152,6 +159,8 @@ private:
     std::unique_ptr<host::CommandButton> cmdSource;
     std::unique_ptr<host::CommandButton> cmdRemove;
     std::unique_ptr<host::CommandButton> cmdNew;
+    std::unique_ptr<host::CommandButton> cmdExport;
+    std::unique_ptr<host::CommandButton> cmdImport;
     std::unique_ptr<host::CommandButton> cmdClose;
     std::unique_ptr<FolderWatcher> watcher;
 
@@ -160,7 +169,7 @@ private:
     std::intptr_t nextTag_ = 1;
     bool listing_ = false;   // a worker reads the folder
     bool listAgain_ = false; // it changed meanwhile: read it once more
-    int writing_ = 0;        // repairs and changes of source that run on workers
+    int writing_ = 0;        // repairs, changes of source and imports that run on workers
     unsigned dpi_ = 96;
     int sortColumn_ = -1; // -1: in the order the folder lists them
     bool sortDescending_ = false;

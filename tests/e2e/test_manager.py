@@ -704,3 +704,76 @@ def test_sharp_and_whole_at_every_scale(build_dir, work_folder):
             check_main_window(shown, base["main"], dpi)
     finally:
         set_resolution(96)
+
+
+EXPORT_TITLE = "Ordnerverknüpfungen exportieren"
+IMPORT_TITLE = "Ordnerverknüpfungen importieren"
+SAVE_DIALOG = "Liste der Ordnerverknüpfungen speichern"
+OPEN_DIALOG = "Liste der Ordnerverknüpfungen öffnen"
+EXPORT_HEADER = "# Ordnerverknüpfungen aus C:\\e2e\\links: Quelle, Tabulator, Name\r\n"
+# A list to import into C:\e2e\links: a good line, one whose target lies
+# elsewhere, and one without a tab; what the summary says of each.
+IMPORT_LIST = "C:\\e2e\\quelle\tNeu\r\nC:\\e2e\\quelle\tC:\\e2e\\woanders\\Fremd\r\nkein Tabulator\r\n"
+IMPORT_SAID = ["Aus „C:\\e2e\\import.txt“ wird 1 Ordnerverknüpfung in „C:\\e2e\\links“ erstellt.",
+               "Zeile 2: „C:\\e2e\\woanders\\Fremd“ liegt nicht im angezeigten Ordner „C:\\e2e\\links“.",
+               "Zeile 3: Quelle und Ziel sind nicht durch einen Tabulator getrennt."]
+
+
+def choose_file(app, dialog_title, path):
+    """Shift+F10, the menu's letter, then the path typed into the system's
+    file dialog and Enter."""
+    dialog = app.wait_for_x_window(dialog_title)
+    run("xdotool", "windowactivate", "--sync", dialog, check=False)
+    app.key("End", "shift+Home", "BackSpace")
+    app.type(path)
+    app.key("Return")
+    assert wait_until(lambda: app.x_window_gone(dialog)), app.windows()
+
+
+def box_text(app, title, part):
+    """The text of the message box titled title once it holds part."""
+    found = app.wait_for_windows(lambda w: w[0] == title and any(part in text for text in w[1:]))
+    return "\n".join(found[0][1:]) if found else ""
+
+
+def test_export_is_read_by_sync_elsewhere(manager, build_dir, work_folder):
+    # A "%" in a source is written as "%%", as /list writes it.
+    (work_folder / "100%").mkdir()
+    assert ordnerlink(build_dir, "/create", r"C:\e2e\100%", r"C:\e2e\links\Prozent").returncode == 0
+    assert wait_until(lambda: "Prozent" in states(manager)), manager.rows()
+    rows = settled(manager)
+    escaped = {row[1]: row[2].replace("%", "%%") for row in rows if row[2]}
+    assert escaped["Prozent"] == r"C:\e2e\100%%"
+    focus_list(manager)
+    manager.key("shift+F10", "x")  # Exportieren…
+    choose_file(manager, SAVE_DIALOG, r"C:\e2e\export.txt")
+    # The damaged link without a source is left out, and said so.
+    said = box_text(manager, EXPORT_TITLE, "exportiert")
+    assert "4 Ordnerverknüpfungen nach „C:\\e2e\\export.txt“ exportiert." in said, said
+    assert "1 Ordnerverknüpfung ohne lesbare Quelle ist nicht enthalten." in said, said
+    answer_message_box(manager, EXPORT_TITLE)
+    expected = "\ufeff" + EXPORT_HEADER + "".join(f"{escaped[row[1]]}\t{row[1]}\r\n" for row in rows if row[2])
+    assert (work_folder / "export.txt").read_bytes() == expected.encode("utf-8")
+    # Each name lands in the folder /sync is given.
+    synced = ordnerlink(build_dir, "/sync", r"C:\e2e\export.txt", r"C:\e2e\anderswo")
+    assert synced.returncode == 0, synced.stderr.decode("utf-8")
+    listed = ordnerlink(build_dir, "/list", r"C:\e2e\anderswo").stdout.decode("utf-8").splitlines()
+    assert sorted(listed) == sorted(f"{source}\tC:\\e2e\\anderswo\\{name}" for name, source in escaped.items())
+
+
+def test_import_makes_the_good_lines_and_names_the_others(manager, work_folder, links):
+    settled(manager)
+    (work_folder / "import.txt").write_bytes(("\ufeff" + IMPORT_LIST).encode("utf-8"))
+    focus_list(manager)
+    manager.key("shift+F10", "i")  # Importieren…
+    choose_file(manager, OPEN_DIALOG, r"C:\e2e\import.txt")
+    # One question for the whole list, naming what is refused and why.
+    question = box_text(manager, IMPORT_TITLE, "Fortfahren?")
+    assert all(part in question for part in IMPORT_SAID), question
+    answer_message_box(manager, IMPORT_TITLE)  # Yes: nothing to hide or change
+    report = box_text(manager, IMPORT_TITLE, "erstellt:")
+    assert "1 Ordnerverknüpfung erstellt:\n„C:\\e2e\\links\\Neu“" in report and IMPORT_SAID[1] in report, report
+    answer_message_box(manager, IMPORT_TITLE)
+    assert (links / "Neu" / "desktop.ini").read_bytes() == DESKTOP_INI
+    assert not (work_folder / "woanders").exists()
+    assert wait_until(lambda: states(manager).get("Neu") == "erreichbar", timeout=30), manager.rows()

@@ -259,3 +259,10 @@ std::wstring EscapePercent(std::wstring_view path) {
     }
     return escaped;
 }
+
+std::string WriteLinkList(std::wstring_view comment, const std::vector<LinkListEntry>& entries) {
+    std::wstring text = L"# " + std::wstring(comment) + L"\r\n";
+    for (const LinkListEntry& entry : entries)
+        text += EscapePercent(entry.source) + L"\t" + EscapePercent(entry.target) + L"\r\n";
+    return "\xEF\xBB\xBF" + Utf8Text::Encode(text);
+}

@@ -1,6 +1,6 @@
-// The list file of "/create /from": one folder link per line, SOURCE, a tab,
-// TARGET. Portable: the caller reads the file's bytes and supplies the
-// environment variables.
+// The list file of "/create /from", "/sync" and the manager's import and
+// export: one folder link per line, SOURCE, a tab, TARGET. Portable: the
+// caller reads the file's bytes and supplies the environment variables.
 #pragma once
 
 #include <cstddef>
@@ -46,3 +46,16 @@ LinkList ParseLinkList(std::string_view bytes, const VariableLookup& lookUpVaria
 // path with each "%" written as "%%": the form in which a list file holds a
 // path that is to be taken literally.
 std::wstring EscapePercent(std::wstring_view path);
+
+// A folder link as a list file names it: its source and its target, both as
+// they are meant (no variable in them).
+struct LinkListEntry {
+    std::wstring source;
+    std::wstring target;
+};
+
+// The bytes of a list file that ParseLinkList reads back as entries: UTF-8
+// with byte-order mark, a comment line "# " + comment first, then one line
+// per entry, every "%" escaped, each line ending in CR LF. A field holds no
+// tab or line end (a path cannot, nor a source read from a link).
+std::string WriteLinkList(std::wstring_view comment, const std::vector<LinkListEntry>& entries);
