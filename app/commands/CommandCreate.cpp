@@ -14,9 +14,6 @@
 
 namespace {
 
-// A list file of a hundred thousand links is well below this.
-constexpr std::size_t cbLargestList = 64u << 20;
-
 struct Outcome {
     bool created = false;
     std::wstring message; // German, without a line end
@@ -85,7 +82,7 @@ int CreateCommand(const CommandRequest& request) {
 
 std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why) {
     unsigned long error = ERROR_SUCCESS;
-    const auto bytes = ReadWholeFile(path, cbLargestList, error);
+    const auto bytes = ReadWholeFile(path, cbLargestLinkList, error);
     if (!bytes) {
         why = L"Die Liste " + Quoted(path) + L" lässt sich nicht lesen: " + L_SHTCUT::ErrorText(error) + L".";
         return std::nullopt;
