@@ -402,7 +402,9 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
         if (const auto post = target.lock())
             post->post(generation, [this, entries] { FolderChanged(entries); });
     });
+    policy_ = {};
     ListFolder();
+    ReadPolicy();
     ShowCounts(); // none yet, and no word of an empty folder while it is read
 }
 
@@ -710,8 +712,13 @@ void ManagerWindow::RemoveSelected() {
                   std::to_wstring(tags.size()) +
                   L" ausgew\u00E4hlten Ordnerverkn\u00FCpfungen entfernen? Was sonst in ihren Ordnern liegt, "
                   L"bleibt erhalten.";
-    if (host::ShowMessageBox(form->hwnd(), question, L"Ordnerverkn\u00FCpfung entfernen",
-                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    const bool managed = std::any_of(tags.begin(), tags.end(), [this](std::intptr_t tag) {
+        const auto found = rows_.find(tag);
+        return found != rows_.end() && found->second.managed;
+    });
+    if (host::ShowMessageBox(
+            form->hwnd(), managed ? question + L"\n\n" + L_SHTCUT::kManagedByPolicy : question,
+            L"Ordnerverkn\u00FCpfung entfernen", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     std::wstring failures;
     std::vector<std::wstring> emptied;
