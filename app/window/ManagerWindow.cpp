@@ -671,6 +671,13 @@ void ManagerWindow::ChangeSourceOfSelected() {
     if (shown == rows_.end() || shown->second.checking)
         return;
     const Row row = shown->second;
+    // The next run points a link the policy's list names at its listed source again.
+    if (row.managed &&
+        host::ShowMessageBox(form->hwnd(),
+                             Quoted(row.name) + L": " + L_SHTCUT::kManagedByPolicy +
+                                 L"\n\nTrotzdem die Quelle \u00E4ndern?",
+                             L"Quelle \u00E4ndern", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return;
     const std::optional<L_SHTCUT::CreateCheck> check = AskForNewSource(form->hwnd(), row.path, row.source);
     // Nothing chosen, or the row went while the window was open: a folder
     // link that is not shown any more is not made again from here.

@@ -302,6 +302,13 @@ def test_the_policys_links_are_marked_and_renamed_only_when_confirmed(build_dir,
             assert question and any("Richtlinie" in text for text in question[0]), app.windows()
             answer_message_box(app, RENAME_TITLE)
             assert (links / "Server" / "target.lnk").exists() and not (links / "Netz").exists()
+            # Changing its source and removing it ask first too; No changes nothing.
+            for keys, title in ((("shift+F10", "q"), "Quelle ändern"), (("Delete",), REMOVE_TITLE)):
+                app.key(*keys)
+                question = app.wait_for_windows(lambda w: w[0] == title)
+                assert question and any("Richtlinie" in text for text in question[0]), app.windows()
+                answer_message_box(app, title)
+            assert (links / "Server" / "target.lnk").exists() and "Server" in states(app)
         finally:
             app.close()
             end_wine()
