@@ -221,6 +221,16 @@ struct SyncLine {
     std::wstring error;  // why the line names no link, in German; its target still counts as listed
 };
 
+// A listed target as a name in the folder.
+struct ListedName {
+    std::wstring name;    // empty when the target does not lie directly in the folder
+    std::wstring refusal; // why the name cannot be used as written
+};
+
+// The name a listed target has in folder (a full path ending in "\", in
+// its long form). A target that is not a full path lies in folder.
+ListedName NameInFolder(const std::wstring& folder, const std::wstring& target);
+
 // In this order: what leaves the folder as listed first, up to Removed.
 enum class SyncOutcome {
     Unchanged, // the listed folder link is as listed

@@ -65,14 +65,8 @@ std::wstring LongForm(const std::wstring& path) {
     return FolderAsShown(longPath);
 }
 
-// A listed target as a name in the folder.
-struct ListedName {
-    std::wstring name;    // empty when the target does not lie directly in the folder
-    std::wstring refusal; // why the name cannot be used as written
-};
+} // namespace
 
-// The name a listed target has in folder (in its long form). A target that
-// is not a full path lies in folder.
 ListedName NameInFolder(const std::wstring& folder, const std::wstring& target) {
     const std::wstring typed = L_PFADE::TrimPathInput(target);
     if (typed.empty())
@@ -95,6 +89,8 @@ ListedName NameInFolder(const std::wstring& folder, const std::wstring& target) 
     const std::wstring name = LongForm(plain);
     return {name.substr(name.rfind(L'\\') + 1), {}};
 }
+
+namespace {
 
 bool IsReparsePoint(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);

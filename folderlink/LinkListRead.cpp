@@ -7,16 +7,9 @@
 
 #include <windows.h>
 
-namespace {
-
-// A list file of a hundred thousand links is well below this.
-constexpr std::size_t cbLargestList = 64u << 20;
-
-} // namespace
-
 std::optional<LinkList> ReadListFile(const std::wstring& path, std::wstring& why) {
     unsigned long error = ERROR_SUCCESS;
-    const auto bytes = ReadWholeFile(path, cbLargestList, error);
+    const auto bytes = ReadWholeFile(path, cbLargestLinkList, error);
     if (!bytes) {
         why = L"Die Liste " + Quoted(path) + L" l\u00E4sst sich nicht lesen: " + L_SHTCUT::ErrorText(error) +
               L".";

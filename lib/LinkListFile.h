@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+// The largest list file read: one of a hundred thousand links is well below it.
+inline constexpr std::size_t cbLargestLinkList = 64u << 20;
+
 struct LinkListLine {
     std::size_t lineNumber = 0; // counted from 1
     std::wstring source;

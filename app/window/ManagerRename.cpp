@@ -50,17 +50,22 @@ void ManagerWindow::RenameRow(std::intptr_t tag, std::wstring name) {
                              kTitleNotRenamed, MB_OK | MB_ICONWARNING);
         return;
     }
-    // A folder link that /sync made keeps its listed name there: the next
-    // run makes it again under that name, beside the renamed one, which it
-    // leaves alone as one it did not make. A record that cannot be read
-    // names nothing to warn of; /sync itself says so when it runs.
+    // A folder link that /sync made, or that the policy's list names, keeps
+    // its listed name there: the next run makes it again under that name,
+    // beside the renamed one, which it leaves alone as one it did not make.
+    // A record that cannot be read names nothing to warn of; /sync itself
+    // says so when it runs.
     const auto recorded = L_SHTCUT::RecordedSyncLinks(folder_);
-    if (recorded && std::any_of(recorded->begin(), recorded->end(),
-                                [&](const std::wstring& listed) { return SameName(listed, old); })) {
+    const bool managed = found->second.managed;
+    if (managed ||
+        (recorded && std::any_of(recorded->begin(), recorded->end(),
+                                 [&](const std::wstring& listed) { return SameName(listed, old); }))) {
         const std::wstring question =
-            Quoted(old) + L" wurde von /sync nach einer Liste angelegt. Der n\u00E4chste Abgleich legt " +
-            Quoted(old) + L" unter diesem Namen wieder an; " + Quoted(name) +
-            L" bleibt daneben bestehen.\n\nTrotzdem in " + Quoted(name) + L" umbenennen?";
+            Quoted(old) +
+            (managed ? L" wird von der Richtlinie verwaltet."
+                     : L" wurde von /sync nach einer Liste angelegt.") +
+            L" Der n\u00E4chste Abgleich legt " + Quoted(old) + L" unter diesem Namen wieder an; " +
+            Quoted(name) + L" bleibt daneben bestehen.\n\nTrotzdem in " + Quoted(name) + L" umbenennen?";
         if (host::ShowMessageBox(form->hwnd(), question, L"Ordnerverkn\u00FCpfung umbenennen",
                                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
             return;

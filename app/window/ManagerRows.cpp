@@ -28,10 +28,11 @@ void ManagerWindow::AddRow(const FoundLink& link, std::vector<std::intptr_t>& to
     row.name = NameOf(link.path);
     row.source = link.source;
     row.kind = KindName(SourceKindOf(link.source));
+    row.managed = ManagedByPolicy(row.name);
     std::vector<std::wstring> texts(ColumnCount);
     texts[ColumnName] = row.name;
     texts[ColumnSource] = row.source;
-    texts[ColumnKind] = row.kind;
+    texts[ColumnKind] = ShownKind(row);
     lstLinks->addRow(texts, tag);
     ShowFound(tag, link, toCheck);
 }
@@ -45,7 +46,7 @@ void ManagerWindow::SetSource(std::intptr_t tag, const std::wstring& source) {
     row.kind = KindName(SourceKindOf(source));
     const int shown = lstLinks->findTag(tag);
     lstLinks->setText(shown, ColumnSource, source);
-    lstLinks->setText(shown, ColumnKind, row.kind);
+    lstLinks->setText(shown, ColumnKind, ShownKind(row));
     RowsChanged();
 }
 
@@ -114,11 +115,15 @@ void ManagerWindow::ShowSelectedCause() {
     const std::vector<int> selected = lstLinks->selectedRows();
     const int shown = lstLinks->selected(focused) ? focused : selected.empty() ? -1 : selected.front();
     const auto found = shown < 0 ? rows_.end() : rows_.find(lstLinks->tag(shown));
-    if (found == rows_.end() || found->second.shown.cause.empty()) {
-        lblCause->setCaption(L"");
+    if (found == rows_.end() || (found->second.shown.cause.empty() && !found->second.managed)) {
+        lblCause->setCaption(policy_.problem);
         return;
     }
-    lblCause->setCaption(Quoted(found->second.name) + L": " + found->second.shown.cause);
+    const Row& row = found->second;
+    const std::wstring& cause = row.shown.cause;
+    lblCause->setCaption(
+        Quoted(row.name) + L": " +
+        (row.managed ? cause + (cause.empty() ? L"" : L" ") + L_SHTCUT::kManagedByPolicy : cause));
 }
 
 void ManagerWindow::List_ColumnClick(int column) {

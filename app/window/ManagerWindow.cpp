@@ -421,7 +421,9 @@ void ManagerWindow::ShowFolder(std::wstring folder) {
         if (const auto post = target.lock())
             post->post(generation, [this, entries] { FolderChanged(entries); });
     });
+    policy_ = {};
     ListFolder();
+    ReadPolicy();
     ShowCounts(); // none yet, and no word of an empty folder while it is read
 }
 
@@ -692,6 +694,13 @@ void ManagerWindow::ChangeSourceOfSelected() {
     if (shown == rows_.end() || shown->second.checking)
         return;
     const Row row = shown->second;
+    // The next run points a link the policy's list names at its listed source again.
+    if (row.managed &&
+        host::ShowMessageBox(form->hwnd(),
+                             Quoted(row.name) + L": " + L_SHTCUT::kManagedByPolicy +
+                                 L"\n\nTrotzdem die Quelle \u00E4ndern?",
+                             L"Quelle \u00E4ndern", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return;
     const std::optional<L_SHTCUT::CreateCheck> check = AskForNewSource(form->hwnd(), row.path, row.source);
     // Nothing chosen, or the row went while the window was open: a folder
     // link that is not shown any more is not made again from here.
@@ -733,8 +742,13 @@ void ManagerWindow::RemoveSelected() {
                   std::to_wstring(tags.size()) +
                   L" ausgew\u00E4hlten Ordnerverkn\u00FCpfungen entfernen? Was sonst in ihren Ordnern liegt, "
                   L"bleibt erhalten.";
-    if (host::ShowMessageBox(form->hwnd(), question, L"Ordnerverkn\u00FCpfung entfernen",
-                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    const bool managed = std::any_of(tags.begin(), tags.end(), [this](std::intptr_t tag) {
+        const auto found = rows_.find(tag);
+        return found != rows_.end() && found->second.managed;
+    });
+    if (host::ShowMessageBox(
+            form->hwnd(), managed ? question + L"\n\n" + L_SHTCUT::kManagedByPolicy : question,
+            L"Ordnerverkn\u00FCpfung entfernen", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     std::wstring failures;
     std::vector<std::wstring> emptied;

@@ -15,6 +15,7 @@
 #include "Label.h"
 #include "LinkState.h"
 #include "ListView.h"
+#include "PolicyLinks.h"
 #include "StateIcons.h"
 #include "VxLineIn.h"
 
@@ -87,6 +88,11 @@ private:
     // The rows changed: once what waits has run, they are sorted again and
     // the status line counts them.
     void RowsChanged();
+    // The policy's list is read on a worker for the folder shown; its names
+    // mark their rows once it is in.
+    void ReadPolicy();
+    void PolicyRead(const L_SHTCUT::PolicyLinks& links);
+    bool ManagedByPolicy(const std::wstring& name) const;
     void SortRows();
     void ShowCounts();
     void ShowSelectedCause();
@@ -141,7 +147,10 @@ private:
         bool damaged = false;    // a folder link the shell cannot follow
         bool checking = false;   // a check runs: none is started beside it
         bool checkAgain = false; // the link changed while its check ran
+        bool managed = false;    // the policy's list names it: the next run undoes a change
     };
+    // The kind as the row shows it, with the policy's mark.
+    static std::wstring ShownKind(const Row& row);
 
     // First, so that the thread's earlier mode comes back after the windows went.
     std::unique_ptr<DpiAwareness> dpiAwareness;
@@ -166,6 +175,7 @@ private:
 
     std::wstring folder_; // ends in "\"
     std::map<std::intptr_t, Row> rows_;
+    L_SHTCUT::PolicyLinks policy_; // for folder_; none while it is read
     std::intptr_t nextTag_ = 1;
     bool listing_ = false;   // a worker reads the folder
     bool listAgain_ = false; // it changed meanwhile: read it once more

@@ -274,6 +274,48 @@ def test_copy_and_rename(manager, build_dir, links):
     assert wait_until(lambda: [row[1] for row in manager.rows() if row[0] == "*"] == ["Still"]), manager.rows()
 
 
+POLICY_KEY = r"HKCU\Software\Policies\Ordnerlink"
+# The policy's folder as an administrator may write it: other letter case, "." at its end.
+POLICY_VALUES = {"SyncList": r"C:\e2e\richtlinie.txt", "SyncFolder": r"c:\E2E\Links\."}
+# Its list names Server by its name and Still by its full path.
+POLICY_LIST = "\\\\nosuchserver\\share\tServer\nftp://127.0.0.1/\tC:\\e2e\\links\\Still\n"
+POLICY_KINDS = {"Dokumente": "Ordner", "Kaputt": "", "Server": "Freigabe (Richtlinie)",
+                "Still": "FTP (Richtlinie)"}
+
+
+def test_the_policys_links_are_marked_and_renamed_only_when_confirmed(build_dir, links, work_folder):
+    (work_folder / "richtlinie.txt").write_text(POLICY_LIST, encoding="utf-8")
+    end_wine()
+    run("wine", "reg", "delete", r"HKCU\Software\Ordnerlink\Verwalten", "/f", check=False)
+    try:
+        for name, value in POLICY_VALUES.items():
+            run("wine", "reg", "add", POLICY_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+        app = App(build_dir, args=("/manage", r"C:\e2e\links"), title=MANAGER_TITLE)
+        try:
+            assert wait_until(lambda: {row[1]: row[5] for row in app.rows()} == POLICY_KINDS), app.rows()
+            focus_list(app)  # Dokumente
+            app.key("Down", "Down")  # Server
+            assert wait_until(lambda: "Richtlinie verwaltet" in status_line(app)[1]), manager_texts(app)
+            # F2 asks, saying the next run makes it again; No (the default) leaves it.
+            rename(app, "Netz")
+            question = app.wait_for_windows(lambda w: w[0] == RENAME_TITLE)
+            assert question and any("Richtlinie" in text for text in question[0]), app.windows()
+            answer_message_box(app, RENAME_TITLE)
+            assert (links / "Server" / "target.lnk").exists() and not (links / "Netz").exists()
+            # Changing its source and removing it ask first too; No changes nothing.
+            for keys, title in ((("shift+F10", "q"), "Quelle ändern"), (("Delete",), REMOVE_TITLE)):
+                app.key(*keys)
+                question = app.wait_for_windows(lambda w: w[0] == title)
+                assert question and any("Richtlinie" in text for text in question[0]), app.windows()
+                answer_message_box(app, title)
+            assert (links / "Server" / "target.lnk").exists() and "Server" in states(app)
+        finally:
+            app.close()
+            end_wine()
+    finally:
+        run("wine", "reg", "delete", POLICY_KEY, "/f", check=False)
+
+
 def test_the_folder_is_followed(manager, build_dir, links):
     settled(manager)
     before = states(manager)
