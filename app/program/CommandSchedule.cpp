@@ -70,6 +70,15 @@ std::optional<std::wstring> AbsolutePath(const std::wstring& path, DWORD& error)
     return std::nullopt;
 }
 
+// The user whose task it is: the running one's SID, or empty for the task of
+// every user (/allusers); nothing, with the platform's error, when the
+// process's token cannot say.
+std::optional<std::wstring> TaskUserSid(const CommandRequest& request, DWORD& error) {
+    if (request.allUsers)
+        return std::wstring();
+    return CurrentUserSid(error);
+}
+
 } // namespace
 
 int ScheduleCommand(const CommandRequest& request) {
@@ -109,15 +118,12 @@ int ScheduleCommand(const CommandRequest& request) {
         arguments = L"/sync " + QuotedArgument(*list) + L" /log:" + QuotedArgument(logFile);
     }
 
-    std::wstring userSid;
-    if (!request.allUsers) {
-        DWORD sidError = ERROR_SUCCESS;
-        const auto user = CurrentUserSid(sidError);
-        if (!user)
-            return Refused(L"Der angemeldete Benutzer l\u00E4sst sich nicht ermitteln (" +
-                           L_SHTCUT::ErrorText(sidError) + L").");
-        userSid = *user;
-    }
+    DWORD sidError = ERROR_SUCCESS;
+    const auto user = TaskUserSid(request, sidError);
+    if (!user)
+        return Refused(L"Der angemeldete Benutzer l\u00E4sst sich nicht ermitteln (" +
+                       L_SHTCUT::ErrorText(sidError) + L").");
+    const std::wstring& userSid = *user;
     const std::wstring xml = SyncTaskXml({userSid, program, arguments});
     if (request.whatIf) {
         WriteOutput(xml);
@@ -141,15 +147,12 @@ int ScheduleCommand(const CommandRequest& request) {
 }
 
 int UnscheduleCommand(const CommandRequest& request) {
-    std::wstring userSid;
-    if (!request.allUsers) {
-        DWORD sidError = ERROR_SUCCESS;
-        const auto user = CurrentUserSid(sidError);
-        if (!user)
-            return Refused(L"Der angemeldete Benutzer l\u00E4sst sich nicht ermitteln (" +
-                           L_SHTCUT::ErrorText(sidError) + L").");
-        userSid = *user;
-    }
+    DWORD sidError = ERROR_SUCCESS;
+    const auto user = TaskUserSid(request, sidError);
+    if (!user)
+        return Refused(L"Der angemeldete Benutzer l\u00E4sst sich nicht ermitteln (" +
+                       L_SHTCUT::ErrorText(sidError) + L").");
+    const std::wstring& userSid = *user;
     const std::wstring name = SyncTaskName(userSid);
     bool removed = false;
     if (const auto failed = RemoveSyncTask(name, removed))
